@@ -1,0 +1,73 @@
+#pragma once
+
+#include "bitmap.h"
+#include "colour.h"
+#include "source_list.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TFormKadrix;
+}
+class QButtonGroup;
+
+namespace kadrix {
+
+class TFormOpJpeg;
+class TFormAbout;
+
+// The main window. All of the program's state lives here: in the controls
+// and in the fields below. Handlers keep the names of their control and event.
+class TFormKadrix : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormKadrix(QWidget* parent = nullptr);
+    ~TFormKadrix() override;
+
+    // The two dialogs the buttons show; created after this window.
+    void setDialogs(TFormOpJpeg* formOpJpeg, TFormAbout* formAbout);
+
+    // State other parts of the program read and tests inspect.
+    const SourceList& sourceList() const { return *SourceList_; }
+    SourceList& sourceList() { return *SourceList_; }
+    Colour wipeColor() const { return WipeColor; }
+    Colour hoverColor() const { return HoverColor; }
+    bool stopRequested() const { return StopRequested; }
+    const Bitmap& sampleBitmap() const { return *SampleBitmap; }
+    const Bitmap& swatch() const { return Swatch; }
+    int viewMode() const;
+
+    // Handlers.
+    void FormCreate();
+    void FormDestroy();
+    void SpeedButtonCloseClick();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void bindHandlers();
+    void paintSwatch();
+
+    std::unique_ptr<Ui::TFormKadrix> ui;
+    QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
+    TFormOpJpeg* FormOpJpeg = nullptr;
+    TFormAbout* FormAbout = nullptr;
+
+    // Fields of the window, in declaration order.
+    std::unique_ptr<Bitmap> SampleBitmap;
+    Colour WipeColor = 0;
+    Colour HoverColor = 0;
+    bool StopRequested = false;
+    int SmallestRow = -1;
+    int LargestRow = -1;
+    std::unique_ptr<SourceList> SourceList_;
+
+    Bitmap Swatch; // the picture of PanelWipeColor
+};
+
+} // namespace kadrix

@@ -1,0 +1,12 @@
+#include "application.h"
+#include "form_kadrix.h"
+#include "program.h"
+
+int main(int argc, char** argv) {
+    kadrix::PictureTypes pictureTypes; // before any window exists
+    kadrix::Application app(argc, argv);
+    kadrix::Application::setApplicationDisplayName(QStringLiteral("Kadrix"));
+    kadrix::Forms forms;
+    forms.FormKadrix->show();
+    return app.exec();
+}

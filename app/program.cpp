@@ -1,0 +1,35 @@
+#include "program.h"
+
+#include "form1.h"
+#include "form_about.h"
+#include "form_kadrix.h"
+#include "form_op_jpeg.h"
+#include "picture_registry.h"
+#include "qt_picture.h"
+
+namespace kadrix {
+
+Forms::Forms()
+    : FormKadrix(std::make_unique<TFormKadrix>()), FormOpJpeg(std::make_unique<TFormOpJpeg>()),
+      Form1(std::make_unique<TForm1>()), FormAbout(std::make_unique<TFormAbout>()) {
+    FormKadrix->setDialogs(FormOpJpeg.get(), FormAbout.get());
+}
+
+Forms::~Forms() {
+    FormAbout.reset();
+    Form1.reset();
+    FormOpJpeg.reset();
+    FormKadrix.reset();
+}
+
+PictureTypes::PictureTypes() {
+    static bool platformRegistered = false;
+    if (!platformRegistered) {
+        registerPlatformPictures();
+        platformRegistered = true;
+    }
+}
+
+PictureTypes::~PictureTypes() = default;
+
+} // namespace kadrix

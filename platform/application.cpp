@@ -1,0 +1,26 @@
+#include "application.h"
+
+#include "dialog_service.h"
+#include "errors.h"
+
+namespace kadrix {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    // Handlers run inside dispatch(); this only catches what a paint or
+    // layout routine might throw, so that no exception unwinds through Qt.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const SilentAbort&) {
+    } catch (const Error& e) {
+        dialogs().errorBox(e.message());
+    } catch (const std::exception& e) {
+        dialogs().errorBox(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        dialogs().errorBox(QStringLiteral("Erreur inconnue"));
+    }
+    return false;
+}
+
+} // namespace kadrix

@@ -1,0 +1,223 @@
+#include "bitmap.h"
+
+#include "errors.h"
+
+#include <QIODevice>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace kadrix {
+namespace {
+
+// Far above any camera's output (a 24-bit 2^31-byte bitmap is 26000 x 26000),
+// low enough that a hostile header cannot drive the machine into swap.
+constexpr qint64 MaxBitmapBytes = qint64(1) << 31;
+
+QImage::Format qtFormat(PixelFormat format) {
+    return format == PixelFormat::Bits8 ? QImage::Format_Indexed8 : QImage::Format_BGR888;
+}
+
+QImage allocate(int width, int height, PixelFormat format) {
+    const qint64 bytes = bitmapBytes(width, height, format == PixelFormat::Bits8 ? 1 : 3);
+    if (width < 0 || height < 0 || bytes < 0 || bytes > MaxBitmapBytes)
+        throw Error(QStringLiteral("Image trop grande: %1 * %2").arg(width).arg(height));
+    if (width == 0 || height == 0)
+        return QImage(std::max(width, 0), std::max(height, 0), qtFormat(format));
+    QImage image(width, height, qtFormat(format));
+    if (image.isNull())
+        throw Error(QStringLiteral("Mémoire insuffisante pour une image de %1 * %2")
+                        .arg(width)
+                        .arg(height));
+    return image;
+}
+
+void fillRow24(std::uint8_t* row, int count, Colour colour) {
+    if (count <= 0)
+        return;
+    const std::uint8_t pixel[3] = {std::uint8_t(blueOf(colour)), std::uint8_t(greenOf(colour)),
+                                   std::uint8_t(redOf(colour))};
+    std::memcpy(row, pixel, 3);
+    // Doubling copies: a handful of memcpy calls instead of a pixel loop.
+    qsizetype done = 3;
+    const qsizetype total = qsizetype(count) * 3;
+    while (done < total) {
+        const qsizetype chunk = std::min(done, total - done);
+        std::memcpy(row + done, row, size_t(chunk));
+        done += chunk;
+    }
+}
+
+void putLe16(std::uint8_t* p, quint16 v) { qToLittleEndian(v, p); }
+void putLe32(std::uint8_t* p, quint32 v) { qToLittleEndian(v, p); }
+
+} // namespace
+
+qint64 bitmapBytes(qint64 width, qint64 height, int bytesPerPixel) {
+    if (width < 0 || height < 0)
+        return -1;
+    const qint64 limit = std::numeric_limits<qint32>::max();
+    if (width > limit || height > limit)
+        return -1;
+    const qint64 row = (width * bytesPerPixel + 3) & ~qint64(3);
+    if (height != 0 && row > std::numeric_limits<qint64>::max() / height)
+        return -1;
+    return row * height;
+}
+
+Bitmap::Bitmap(int width, int height, PixelFormat format)
+    : image_(allocate(width, height, format)) {}
+
+Bitmap::Bitmap(QImage image) : image_(std::move(image)) {
+    if (image_.format() != QImage::Format_BGR888 && image_.format() != QImage::Format_Indexed8)
+        image_ = image_.convertToFormat(QImage::Format_BGR888);
+}
+
+PixelFormat Bitmap::pixelFormat() const {
+    return image_.format() == QImage::Format_Indexed8 ? PixelFormat::Bits8 : PixelFormat::Bits24;
+}
+
+void Bitmap::setSize(int width, int height, PixelFormat format) {
+    if (!image_.isNull() && image_.width() == width && image_.height() == height &&
+        pixelFormat() == format)
+        return;
+    image_ = QImage(); // release the old pixels before taking new ones
+    image_ = allocate(width, height, format);
+}
+
+void Bitmap::convertTo24() {
+    if (image_.isNull() || image_.format() == QImage::Format_BGR888)
+        return;
+    if (bitmapBytes(width(), height(), 3) > MaxBitmapBytes)
+        throw Error(QStringLiteral("Image trop grande: %1 * %2").arg(width()).arg(height()));
+    QImage converted = image_.convertToFormat(QImage::Format_BGR888);
+    if (converted.isNull() && !image_.isNull() && width() > 0 && height() > 0)
+        throw Error(QStringLiteral("Mémoire insuffisante pour une image de %1 * %2")
+                        .arg(width())
+                        .arg(height()));
+    image_ = std::move(converted);
+}
+
+void Bitmap::setPalette(const std::vector<Colour>& colours) {
+    QList<QRgb> table;
+    table.reserve(qsizetype(colours.size()));
+    for (Colour c : colours)
+        table.append(qRgb(redOf(c), greenOf(c), blueOf(c)));
+    image_.setColorTable(table);
+}
+
+std::vector<Colour> Bitmap::palette() const {
+    std::vector<Colour> result;
+    for (QRgb rgb : image_.colorTable())
+        result.push_back(makeColour(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+    return result;
+}
+
+void Bitmap::fill(Colour colour) { fillRect(QRect(0, 0, width(), height()), colour); }
+
+void Bitmap::fillRect(const QRect& rect, Colour colour) {
+    const QRect r = rect.intersected(QRect(0, 0, width(), height()));
+    if (r.isEmpty())
+        return;
+    if (pixelFormat() != PixelFormat::Bits24) {
+        convertTo24();
+    }
+    std::uint8_t* first = scanLine(r.top()) + qsizetype(r.left()) * 3;
+    const size_t rowBytes = size_t(r.width()) * 3;
+    fillRow24(first, r.width(), colour);
+    for (int y = r.top() + 1; y <= r.bottom(); ++y)
+        std::memcpy(scanLine(y) + qsizetype(r.left()) * 3, first, rowBytes);
+}
+
+void Bitmap::copyRect(const QRect& dstRect, const Bitmap& src, const QRect& srcRect) {
+    if (dstRect.isEmpty() || srcRect.isEmpty())
+        return;
+    if (pixelFormat() != PixelFormat::Bits24)
+        convertTo24();
+    const QRect srcBounds(0, 0, src.width(), src.height());
+    const bool oneToOne = dstRect.size() == srcRect.size();
+    if (oneToOne && srcBounds.contains(srcRect) && src.pixelFormat() == PixelFormat::Bits24) {
+        // Clip the destination, and move the source origin by the same amount.
+        const QRect clipped = dstRect.intersected(QRect(0, 0, width(), height()));
+        if (clipped.isEmpty())
+            return;
+        const int sx = srcRect.left() + (clipped.left() - dstRect.left());
+        const int sy = srcRect.top() + (clipped.top() - dstRect.top());
+        const size_t rowBytes = size_t(clipped.width()) * 3;
+        for (int i = 0; i < clipped.height(); ++i)
+            std::memcpy(scanLine(clipped.top() + i) + qsizetype(clipped.left()) * 3,
+                        src.scanLine(sy + i) + qsizetype(sx) * 3, rowBytes);
+        return;
+    }
+    // Stretched (or partly outside the source): nearest neighbour, pixel by
+    // pixel. Only small rectangles take this road (the brush sample).
+    const QRect clipped = dstRect.intersected(QRect(0, 0, width(), height()));
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        const int sy =
+            srcRect.top() + int(qint64(y - dstRect.top()) * srcRect.height() / dstRect.height());
+        std::uint8_t* row = scanLine(y);
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            const int sx = srcRect.left() +
+                           int(qint64(x - dstRect.left()) * srcRect.width() / dstRect.width());
+            Colour c = src.pixel(sx, sy);
+            if (c == InvalidColour)
+                c = 0xFFFFFF;
+            row[x * 3] = std::uint8_t(blueOf(c));
+            row[x * 3 + 1] = std::uint8_t(greenOf(c));
+            row[x * 3 + 2] = std::uint8_t(redOf(c));
+        }
+    }
+}
+
+Colour Bitmap::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width() || y >= height())
+        return InvalidColour;
+    const std::uint8_t* row = scanLine(y);
+    if (pixelFormat() == PixelFormat::Bits8) {
+        const QRgb rgb = image_.color(row[x]);
+        return makeColour(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    }
+    return makeColour(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+}
+
+bool Bitmap::writeBmp(QIODevice& device) const {
+    Bitmap converted;
+    const Bitmap* bmp = this;
+    if (pixelFormat() != PixelFormat::Bits24) {
+        converted = *this;
+        converted.convertTo24();
+        bmp = &converted;
+    }
+    const int w = bmp->width();
+    const int h = bmp->height();
+    const qint64 stride = (qint64(w) * 3 + 3) & ~qint64(3);
+    const qint64 imageBytes = stride * h;
+    if (imageBytes + 54 > std::numeric_limits<quint32>::max())
+        return false;
+    std::uint8_t header[54] = {};
+    header[0] = 'B';
+    header[1] = 'M';
+    putLe32(header + 2, quint32(54 + imageBytes));
+    putLe32(header + 10, 54);
+    putLe32(header + 14, 40);
+    putLe32(header + 18, quint32(w));
+    putLe32(header + 22, quint32(h));
+    putLe16(header + 26, 1);
+    putLe16(header + 28, 24);
+    putLe32(header + 34, quint32(imageBytes));
+    putLe32(header + 38, 2835); // 72 dpi
+    putLe32(header + 42, 2835);
+    if (device.write(reinterpret_cast<const char*>(header), 54) != 54)
+        return false;
+    QByteArray row(stride, '\0');
+    for (int y = h - 1; y >= 0; --y) { // BMP rows go from the bottom up
+        std::memcpy(row.data(), bmp->scanLine(y), size_t(w) * 3);
+        if (device.write(row) != stride)
+            return false;
+    }
+    return true;
+}
+
+} // namespace kadrix

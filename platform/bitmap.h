@@ -1,0 +1,72 @@
+#pragma once
+
+#include "colour.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+#include <vector>
+
+class QIODevice;
+class QString;
+
+namespace kadrix {
+
+enum class PixelFormat { Bits8, Bits24 };
+
+// A device-independent bitmap: 24 bits per pixel in blue, green, red byte
+// order, or 8 bits per pixel with a palette. Built on QImage (Format_BGR888,
+// Format_Indexed8) so that rows can be handed to codecs in place.
+class Bitmap {
+public:
+    Bitmap() = default;
+    // Throws Error when the pixels cannot be allocated.
+    Bitmap(int width, int height, PixelFormat format = PixelFormat::Bits24);
+    explicit Bitmap(QImage image); // adopts a BGR888 or Indexed8 image
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+    bool isEmpty() const { return image_.isNull() || width() == 0 || height() == 0; }
+    PixelFormat pixelFormat() const;
+
+    // Reallocates the pixels (contents undefined); throws when that fails.
+    void setSize(int width, int height, PixelFormat format);
+    // Converts in place: an 8-bit bitmap becomes 24 bits through its palette.
+    void convertTo24();
+
+    std::uint8_t* scanLine(int y) { return image_.scanLine(y); }
+    const std::uint8_t* scanLine(int y) const { return image_.constScanLine(y); }
+    qsizetype bytesPerLine() const { return image_.bytesPerLine(); }
+
+    // Palette of an 8-bit bitmap, as colour values.
+    void setPalette(const std::vector<Colour>& colours);
+    std::vector<Colour> palette() const;
+
+    void fill(Colour colour);
+    // Right and bottom edges exclusive, clipped to the bitmap.
+    void fillRect(const QRect& rect, Colour colour);
+    // SRCCOPY from `src`'s `srcRect` onto `dstRect`: 1:1 when the sizes are
+    // equal, otherwise stretched by nearest neighbour. Destination pixels
+    // outside this bitmap are clipped; source pixels outside `src` read as
+    // white. Both bitmaps must be 24 bits.
+    void copyRect(const QRect& dstRect, const Bitmap& src, const QRect& srcRect);
+
+    // 0x00BBGGRR, or InvalidColour outside the bitmap.
+    Colour pixel(int x, int y) const;
+
+    // Writes an uncompressed 24-bit BMP file; false on any failure.
+    bool writeBmp(QIODevice& device) const;
+
+    const QImage& image() const { return image_; }
+    QImage& image() { return image_; }
+
+private:
+    QImage image_;
+};
+
+// Bytes a bitmap of that size would need, or -1 on overflow: checked before
+// allocating sizes that come from files or fields.
+qint64 bitmapBytes(qint64 width, qint64 height, int bytesPerPixel);
+
+} // namespace kadrix

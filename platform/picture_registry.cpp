@@ -1,0 +1,93 @@
+#include "picture_registry.h"
+
+#include "bitmap.h"
+#include "errors.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace kadrix {
+
+void PictureRegistry::registerFormat(const QString& extension, const QString& description,
+                                     PictureFactory factory) {
+    unregisterFormat(extension);
+    formats_.push_back({extension.toLower(), description, std::move(factory)});
+}
+
+void PictureRegistry::unregisterFormat(const QString& extension) {
+    const QString key = extension.toLower();
+    std::erase_if(formats_, [&](const Format& f) { return f.extension == key; });
+}
+
+std::unique_ptr<Picture> PictureRegistry::create(const QString& extension) const {
+    const QString key = extension.toLower();
+    // The latest registration of an extension wins, as it does in the filter.
+    for (auto it = formats_.rbegin(); it != formats_.rend(); ++it)
+        if (it->extension == key)
+            return it->factory();
+    return nullptr;
+}
+
+bool PictureRegistry::knows(const QString& extension) const {
+    const QString key = extension.toLower();
+    return std::any_of(formats_.begin(), formats_.end(),
+                       [&](const Format& f) { return f.extension == key; });
+}
+
+QString PictureRegistry::filterText() const {
+    std::vector<std::pair<QString, QString>> pairs;
+    for (const Format& f : formats_)
+        pairs.emplace_back(f.description, f.extension);
+    return buildFilterText(pairs);
+}
+
+PictureRegistry& pictureRegistry() {
+    static PictureRegistry registry;
+    return registry;
+}
+
+QString buildFilterText(const std::vector<std::pair<QString, QString>>& formats) {
+    QStringList pieces;
+    QStringList masks;
+    for (auto it = formats.rbegin(); it != formats.rend(); ++it) {
+        const QString mask = QStringLiteral("*.") + it->second;
+        pieces << QStringLiteral("%1 (%2)").arg(it->first, mask) << mask;
+        masks << mask;
+    }
+    if (formats.size() > 1) {
+        const QString all = masks.join(QLatin1Char(';'));
+        pieces.prepend(all);
+        pieces.prepend(QStringLiteral("Tous (%1)").arg(all));
+    }
+    return pieces.join(QLatin1Char('|'));
+}
+
+QString extensionOf(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot + 1);
+}
+
+void PictureLoader::loadFromFile(const QString& path) {
+    const QString extension = extensionOf(path);
+    std::unique_ptr<Picture> picture = pictureRegistry().create(extension);
+    if (!picture)
+        throw EInvalidGraphic(QStringLiteral("Extension de fichier image inconnue (.%1)").arg(extension));
+    picture_.reset(); // the previous picture goes before the next file is read
+    picture->loadFromFile(path);
+    picture_ = std::move(picture);
+}
+
+int PictureLoader::width() const { return picture_ ? picture_->width() : 0; }
+int PictureLoader::height() const { return picture_ ? picture_->height() : 0; }
+
+void PictureLoader::assignTo(Bitmap& target) const {
+    if (!picture_) {
+        target = Bitmap();
+        return;
+    }
+    picture_->assignTo(target);
+}
+
+} // namespace kadrix

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "picture.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kadrix {
+
+using PictureFactory = std::function<std::unique_ptr<Picture>()>;
+
+// The picture types the loader knows, by lower-cased extension, in the order
+// they were registered.
+class PictureRegistry {
+public:
+    void registerFormat(const QString& extension, const QString& description,
+                        PictureFactory factory);
+    void unregisterFormat(const QString& extension);
+
+    // A new, empty picture of the type registered for the extension (without
+    // the dot, any letter case); nullptr when none is.
+    std::unique_ptr<Picture> create(const QString& extension) const;
+    bool knows(const QString& extension) const;
+
+    // The file-dialog filter of every registered format (see filterText()).
+    QString filterText() const;
+
+private:
+    struct Format {
+        QString extension;
+        QString description;
+        PictureFactory factory;
+    };
+    std::vector<Format> formats_;
+};
+
+// The process-wide registry.
+PictureRegistry& pictureRegistry();
+
+// Builds the filter text from (description, extension) pairs in registration
+// order: the most recently registered format comes first, each as
+// "desc (*.ext)|*.ext"; with more than one format the text starts with the
+// combined "Tous (masks)|masks" pair.
+QString buildFilterText(const std::vector<std::pair<QString, QString>>& formats);
+
+// The extension of a path as typed, without the dot ("" when it has none).
+QString extensionOf(const QString& path);
+
+// The loader object (one per run or per scan): loads a file with the picture
+// type its extension selects, and keeps the picture until the next load.
+class PictureLoader {
+public:
+    // Throws EInvalidGraphic "Extension de fichier image inconnue (.%s)" for
+    // an extension with no registered type, or the type's own error.
+    void loadFromFile(const QString& path);
+    const Picture* picture() const { return picture_.get(); }
+    int width() const;
+    int height() const;
+    // Copies the loaded picture into `target`.
+    void assignTo(Bitmap& target) const;
+
+private:
+    std::unique_ptr<Picture> picture_;
+};
+
+} // namespace kadrix

@@ -1,0 +1,77 @@
+#include "qt_picture.h"
+
+#include "bitmap.h"
+#include "errors.h"
+#include "picture_registry.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+namespace kadrix {
+namespace {
+
+EInvalidGraphic invalid(const QString& detail) {
+    return EInvalidGraphic(QStringLiteral("Image invalide: %1").arg(detail));
+}
+
+} // namespace
+
+QtPicture::QtPicture(QByteArray format) : format_(std::move(format)) {}
+
+void QtPicture::loadFromFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInvalidGraphic(
+            QStringLiteral("Impossible d'ouvrir %1: %2").arg(path, file.errorString()));
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EInvalidGraphic(
+            QStringLiteral("Erreur de lecture de %1: %2").arg(path, file.errorString()));
+    loadFromData(std::move(data));
+}
+
+void QtPicture::loadFromData(QByteArray data) {
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format_);
+    const QSize size = reader.size();
+    if (!size.isValid() || !reader.canRead())
+        throw invalid(reader.errorString());
+    buffer.close();
+    data_ = std::move(data);
+    size_ = size;
+}
+
+void QtPicture::assignTo(Bitmap& target) const {
+    QByteArray data = data_;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format_);
+    if (bitmapBytes(size_.width(), size_.height(), 4) > (qint64(1) << 31))
+        throw Error(
+            QStringLiteral("Image trop grande: %1 * %2").arg(size_.width()).arg(size_.height()));
+    QImage image;
+    if (!reader.read(&image))
+        throw invalid(reader.errorString());
+    if (image.format() != QImage::Format_Indexed8)
+        image = image.convertToFormat(QImage::Format_BGR888);
+    if (image.isNull())
+        throw invalid(QStringLiteral("mémoire insuffisante"));
+    target = Bitmap(std::move(image));
+}
+
+void registerPlatformPictures() {
+    // Qt refuses images above 256 MB by default; allow what a bitmap allows.
+    QImageReader::setAllocationLimit(2048);
+    auto add = [](const char* extension, const QString& description) {
+        const QByteArray format(extension);
+        pictureRegistry().registerFormat(QString::fromLatin1(extension), description,
+                                         [format] { return std::make_unique<QtPicture>(format); });
+    };
+    add("png", QStringLiteral("Images PNG"));
+    add("ico", QStringLiteral("Icônes"));
+    add("bmp", QStringLiteral("Bitmaps"));
+}
+
+} // namespace kadrix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "picture.h"
+
+#include <QByteArray>
+#include <QSize>
+
+namespace kadrix {
+
+// The platform's own picture types (BMP, ICO, PNG), read through Qt's image
+// readers. Loading keeps the file's bytes and reads only the header; pixels
+// are decoded when a bitmap is asked for.
+class QtPicture final : public Picture {
+public:
+    explicit QtPicture(QByteArray format);
+    void loadFromFile(const QString& path) override;
+    int width() const override { return size_.width(); }
+    int height() const override { return size_.height(); }
+    void assignTo(Bitmap& target) const override;
+
+    // Loads from bytes already in memory (used by the fuzz targets).
+    void loadFromData(QByteArray data);
+
+private:
+    QByteArray format_;
+    QByteArray data_;
+    QSize size_;
+};
+
+// Enters png ("Images PNG"), ico ("Icônes") and bmp ("Bitmaps") in the
+// picture registry, in that order.
+void registerPlatformPictures();
+
+} // namespace kadrix

@@ -1,0 +1,69 @@
+#include "dialog_service.h"
+#include "file_filter.h"
+#include "picture_registry.h"
+
+#include <gtest/gtest.h>
+
+namespace kadrix {
+namespace {
+
+TEST(FilterDescriptions, KeepsTheDescriptionsOfAFilterText) {
+    const struct {
+        const char* filter;
+        QStringList expected;
+    } cases[] = {
+        {"*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG", {"*.BMP", "*.JPG;*.JPEG"}},
+        // An empty piece between two "|" does not count as a position.
+        {"Images|*.bmp||Photos|*.jpg", {"Images", "Photos"}},
+        {"", {}},
+        {"Seule", {"Seule"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FilterDescriptions(QString::fromUtf8(c.filter)), c.expected) << c.filter;
+}
+
+TEST(FilterText, FourFormatsGiveTheCombinedEntryThenEachFormat) {
+    const QString text = buildFilterText({{QStringLiteral("Métafichiers"), QStringLiteral("wmf")},
+                                          {QStringLiteral("Métafichiers évolués"), QStringLiteral("emf")},
+                                          {QStringLiteral("Icônes"), QStringLiteral("ico")},
+                                          {QStringLiteral("Bitmaps"), QStringLiteral("bmp")}});
+    EXPECT_EQ(text, QStringLiteral("Tous (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|Bitmaps "
+                                   "(*.bmp)|*.bmp|Icônes (*.ico)|*.ico|Métafichiers évolués "
+                                   "(*.emf)|*.emf|Métafichiers (*.wmf)|*.wmf"));
+    EXPECT_EQ(FilterDescriptions(text),
+              (QStringList{"Tous (*.bmp;*.ico;*.emf;*.wmf)", "Bitmaps (*.bmp)", "Icônes (*.ico)",
+                           "Métafichiers évolués (*.emf)", "Métafichiers (*.wmf)"}));
+}
+
+TEST(FilterText, OneFormatHasNoCombinedEntry) {
+    EXPECT_EQ(buildFilterText({{QStringLiteral("Bitmaps"), QStringLiteral("bmp")}}),
+              QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+}
+
+TEST(FilterText, LaterRegistrationsComeRightAfterTheCombinedEntry) {
+    PictureRegistry registry;
+    for (const char* ext : {"png", "ico", "bmp", "jpeg", "jpg"})
+        registry.registerFormat(QString::fromLatin1(ext), QStringLiteral("D-") + ext,
+                                [] { return nullptr; });
+    EXPECT_EQ(FilterDescriptions(registry.filterText()),
+              (QStringList{"Tous (*.jpg;*.jpeg;*.bmp;*.ico;*.png)", "D-jpg (*.jpg)",
+                           "D-jpeg (*.jpeg)", "D-bmp (*.bmp)", "D-ico (*.ico)", "D-png (*.png)"}));
+}
+
+TEST(FilterText, ThePlatformRegistersPngIcoBmpInThatOrder) {
+    const QStringList items = FilterDescriptions(pictureRegistry().filterText());
+    ASSERT_GE(items.size(), 4);
+    EXPECT_TRUE(items[0].startsWith(QStringLiteral("Tous (")));
+    EXPECT_EQ(items.mid(items.size() - 3),
+              (QStringList{"Bitmaps (*.bmp)", "Icônes (*.ico)", "Images PNG (*.png)"}));
+}
+
+TEST(QtNameFilters, MasksAreSeparatedByBlanksInsideTheLastParentheses) {
+    EXPECT_EQ(toQtNameFilters(QStringLiteral("Tous (*.bmp;*.ico)|*.bmp;*.ico|Bitmaps (*.bmp)|*.bmp")),
+              (QStringList{"Tous (*.bmp *.ico)", "Bitmaps (*.bmp)"}));
+    EXPECT_EQ(toQtNameFilters(QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.*|*.*")),
+              (QStringList{"*.BMP (*.BMP)", "*.JPG;*.JPEG (*.JPG *.JPEG)", "*.* (*.*)"}));
+}
+
+} // namespace
+} // namespace kadrix

@@ -1,0 +1,56 @@
+#include "status_bar.h"
+
+#include <QPainter>
+#include <QStyleOption>
+
+namespace kadrix {
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {}
+
+void StatusBar::setPanelText(int panel, const QString& text) {
+    if (texts_.at(size_t(panel)) == text)
+        return;
+    texts_.at(size_t(panel)) = text;
+    update(panelRect(panel));
+}
+
+void StatusBar::setPanelWidth(int panel, int width) {
+    widths_.at(size_t(panel)) = width;
+    update();
+}
+
+void StatusBar::setOwnerDrawn(int panel, bool on) {
+    ownerDrawn_.at(size_t(panel)) = on;
+    update();
+}
+
+QRect StatusBar::panelRect(int panel) const {
+    int left = 0;
+    for (int i = 0; i < panel; ++i)
+        left += widths_[size_t(i)];
+    // The last panel takes the rest of the bar, as the text of a long result
+    // path would otherwise be cut at 50 pixels.
+    const int width = panel == PanelCount - 1 ? std::max(widths_[size_t(panel)], this->width() - left)
+                                              : widths_[size_t(panel)];
+    return QRect(left, 0, width, height());
+}
+
+void StatusBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (int i = 0; i < PanelCount; ++i) {
+        const QRect r = panelRect(i).adjusted(1, 1, -2, -1);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(r);
+        const QRect inner = r.adjusted(1, 1, 0, 0);
+        if (ownerDrawn_[size_t(i)]) {
+            if (drawPanel)
+                drawPanel(painter, i, inner);
+            continue;
+        }
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(inner.adjusted(2, 0, -1, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         texts_[size_t(i)]);
+    }
+}
+
+} // namespace kadrix

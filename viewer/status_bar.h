@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace kadrix {
+
+// A status bar of fixed-width panels. Text panels draw their text; an
+// owner-drawn panel is painted by the drawPanel callback.
+class StatusBar : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int PanelCount = 4;
+
+    explicit StatusBar(QWidget* parent = nullptr);
+
+    QString panelText(int panel) const { return texts_.at(size_t(panel)); }
+    void setPanelText(int panel, const QString& text);
+    void setPanelWidth(int panel, int width);
+    void setOwnerDrawn(int panel, bool on);
+    QRect panelRect(int panel) const;
+
+    std::function<void(QPainter&, int panel, const QRect&)> drawPanel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::array<QString, PanelCount> texts_;
+    std::array<int, PanelCount> widths_{50, 110, 100, 50};
+    std::array<bool, PanelCount> ownerDrawn_{};
+};
+
+} // namespace kadrix
