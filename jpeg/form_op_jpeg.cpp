@@ -21,6 +21,8 @@ constexpr qint64 QualityStep = 10;
 TFormOpJpeg::TFormOpJpeg(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TFormOpJpeg>()) {
     ui->setupUi(this);
+    // The designer's generated code keeps only the size of a top-level form.
+    move(691, 32);
     setFixedSize(295, 431);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
