@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace kadrix {
 namespace {
 
