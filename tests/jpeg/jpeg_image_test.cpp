@@ -109,6 +109,21 @@ TEST_F(JpegImageTest, TextFileIsRefusedForItsMissingStartMarker) {
     EXPECT_EQ(codeOf([&] { picture.loadFromFile(path); }), JERR_NO_SOI);
 }
 
+TEST_F(JpegImageTest, DamagedLaterScanFailsWithTheCodecError) {
+    QByteArray jpeg = encodeRaw(gradient(64, 48), {90, true});
+    const qsizetype first = jpeg.indexOf("\xFF\xDA");
+    const qsizetype second = jpeg.indexOf("\xFF\xDA", first + 2);
+    ASSERT_GT(second, first);
+    const int components = std::uint8_t(jpeg[second + 4]);
+    jpeg[second + 5 + 2 * components] = char(70); // spectral start beyond 63
+    for (const bool passByPass : {false, true}) {
+        JpegDefaults.ProgressiveDisplay = passByPass;
+        TJPEGImage picture;
+        picture.loadFromData(jpeg); // the header is sound
+        EXPECT_GT(codeOf([&] { (void)picture.DecodeBitmap(); }), 0) << passByPass;
+    }
+}
+
 TEST_F(JpegImageTest, UnreadableFileIsAnInvalidPicture) {
     TJPEGImage picture;
     EXPECT_THROW(picture.loadFromFile(QStringLiteral("/nonexistent/x.jpg")), EInvalidGraphic);
