@@ -65,6 +65,7 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
 
     dispatch([this] { FormCreate(); });
     bindHandlers();
+    bindBatchHandlers();
 }
 
 TFormKadrix::~TFormKadrix() { FormDestroy(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch.h"
 #include "bitmap.h"
 #include "colour.h"
 #include "source_list.h"
@@ -20,7 +21,7 @@ class TFormAbout;
 
 // The main window. All of the program's state lives here: in the controls
 // and in the fields below. Handlers keep the names of their control and event.
-class TFormKadrix : public QWidget {
+class TFormKadrix : public QWidget, private BatchWindow {
     Q_OBJECT
 public:
     explicit TFormKadrix(QWidget* parent = nullptr);
@@ -34,7 +35,7 @@ public:
     SourceList& sourceList() { return *SourceList_; }
     Colour wipeColor() const { return WipeColor; }
     Colour hoverColor() const { return HoverColor; }
-    bool stopRequested() const { return StopRequested; }
+    bool stopRequested() const override { return StopRequested; }
     const Bitmap& sampleBitmap() const { return *SampleBitmap; }
     const Bitmap& swatch() const { return Swatch; }
     int viewMode() const;
@@ -46,11 +47,30 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
+    // Batch run.
+    void SpeedButtonRedimClick();
+    void SpeedButtonStopClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void bindHandlers();
+    void bindBatchHandlers();
+
+    // What a batch run reads and writes of this window.
+    void setRunningCountText(const QString& text) override;
+    QString destinationText() const override;
+    QString targetWidthText() const override;
+    void setTargetWidthText(const QString& text) override;
+    QString targetHeightText() const override;
+    void setTargetHeightText(const QString& text) override;
+    bool stepByStepChecked() const override;
+    void prepareResultView(int width, int height) override;
+    void showResult(const Bitmap& copy) override;
+    void setStopRequested(bool on) override { StopRequested = on; }
+    Colour wipeColour() const override { return WipeColor; }
+
     void paintSwatch();
 
     std::unique_ptr<Ui::TFormKadrix> ui;
