@@ -66,6 +66,8 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     dispatch([this] { FormCreate(); });
     bindHandlers();
     bindBatchHandlers();
+    bindListHandlers();
+    bindViewerHandlers();
 }
 
 TFormKadrix::~TFormKadrix() { FormDestroy(); }
@@ -98,9 +100,7 @@ void TFormKadrix::FormCreate() {
     ui->ComboBoxDstExt->addItems(FilterDescriptions(DestinationFilter));
     ui->ComboBoxDstExt->setCurrentIndex(0);
 
-    ui->ListBox1->listModel()->setTextSource([this](int row) {
-        return row < SourceList_->count() ? (*SourceList_)[row] : QString();
-    });
+    ui->ListBox1->listModel()->setTextSource([this](int row) { return ListBox1Data(row); });
     ui->ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     // The open dialogs start in the current working directory: the dialog

@@ -3,16 +3,19 @@
 #include "batch.h"
 #include "bitmap.h"
 #include "colour.h"
+#include "mark_operations.h"
 #include "source_list.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFormKadrix;
 }
 class QButtonGroup;
+class QMenu;
 
 namespace kadrix {
 
@@ -51,12 +54,47 @@ public:
     void SpeedButtonRedimClick();
     void SpeedButtonStopClick();
 
+    // Image list: data handlers, popup menu and row removal.
+    QString ListBox1Data(int row) const;
+    int ListBox1DataFind(const QString& text) const;
+    std::optional<qint64> ListBox1DataObject(int row) const;
+    void ToutCocher1Click();
+    void InverserCocher1Click();
+    void AnnulerCocher1Click();
+    void RetirerSelectiondeCocher1Click();
+    void CocherUniquementSelectionnes1Click();
+    void AjouterSelectionesaCocher1Click();
+    void ToutSelectionnerClick();
+    void InverserSelectionClick();
+    void AnnulerSelectionClick();
+    void RetirerCochesdeSelectionClick();
+    void SelectionnerUniquementCoches1Click();
+    void AjouterCochesaSelection1Click();
+    void RetirerSelectionClick();
+    void RedimensionnerSelectionClick();
+
+    // Viewer.
+    void ShowRow(int row, int mode);
+    void LoadIntoView(const QString& path);
+    void RadioGroupListClick();
+    void ListBox1KeyDown(int key);
+    void ListBox1MouseDown(Qt::MouseButtons buttons, int x, int y);
+    void VoirSourceClick();
+    void VoirResultatClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void bindHandlers();
     void bindBatchHandlers();
+    void bindListHandlers();
+    void bindViewerHandlers();
+    void runMarkOperation(MarkOperation op);
+    // Sets the view mode from code; a change shows the current row in it,
+    // and an error there ends the calling command.
+    void setViewMode(int mode);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What a batch run reads and writes of this window.
     void setRunningCountText(const QString& text) override;
@@ -75,6 +113,7 @@ private:
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
 
