@@ -4,6 +4,7 @@
 #include "colour.h"
 #include "source_list.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -46,11 +47,21 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
+    // Source folder and output naming.
+    void EditSrcDirChange();
+    QString SourcePath(int row);
+    QString BuildResultPath(int Row, bool WriteBack);
+    void ComboBoxRenommerChange(QObject* Sender);
+    void SpeedButtonDefRenameClick();
+    void SpeedButtonDstDirClick();
+    void CheckBoxAutoDStDirClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void bindHandlers();
+    void bindNamingHandlers();
     void paintSwatch();
 
     std::unique_ptr<Ui::TFormKadrix> ui;
