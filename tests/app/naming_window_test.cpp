@@ -1,6 +1,5 @@
 #include "main_window_fixture.h"
 
-#include "naming.h"
 #include "status_bar.h"
 
 #include <QCheckBox>
@@ -49,17 +48,6 @@ TEST_F(Naming, DefaultsNameTheFirstPhotoAndNormaliseTheDestination) {
     EXPECT_EQ(edit("EditNom")->text(), QStringLiteral("IMG_0042"));
     EXPECT_EQ(preview(), QStringLiteral("/photos/cropped/cropped_IMG_0042.BMP"));
     EXPECT_TRUE(dialogs->errors.empty());
-}
-
-TEST_F(Naming, RunningNumbersComeFromTheRowAndAreNeverCut) {
-    for (int i = 0; i < 130; ++i)
-        window().sourceList().append(QStringLiteral("p%1.jpg").arg(i));
-    edit("EditDstDir")->setText(QStringLiteral("/out"));
-    setNumber("4", "1");
-    EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/cropped_p00001.BMP"));
-    EXPECT_EQ(window().BuildResultPath(41, true), QStringLiteral("/out/cropped_p410042.BMP"));
-    edit("EditNum")->setText(QStringLiteral("2"));
-    EXPECT_EQ(window().BuildResultPath(122, true), QStringLiteral("/out/cropped_p122123.BMP"));
 }
 
 TEST_F(Naming, NamingAnotherRowLeavesRowZeroInTheNameFieldAndPreview) {
@@ -121,12 +109,6 @@ TEST_F(Naming, AnEmptyDigitCountBecomesZeroAndANegativeOneStays) {
     edit("EditNum")->setText(QStringLiteral("-3"));
     EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/cropped_???.BMP"));
     EXPECT_EQ(edit("EditNum")->text(), QStringLiteral("-3"));
-}
-
-TEST_F(Naming, AnAbsurdDigitCountIsBounded) {
-    edit("EditDstDir")->setText(QStringLiteral("/out"));
-    setNumber("2147483647", "1");
-    EXPECT_EQ(preview().size(), QStringLiteral("/out/cropped_???.BMP").size() + MaxNumberDigits);
 }
 
 TEST_F(Naming, TheDefaultsButtonRestoresTheSchemeAndRefreshesThePreview) {
