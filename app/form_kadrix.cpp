@@ -27,6 +27,14 @@ const QString DestinationFilter = QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG
 
 TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFormKadrix>()) {
     ui->setupUi(this);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    QFont fixedPitch(QStringLiteral("Courier New"));
+    fixedPitch.setStyleHint(QFont::TypeWriter);
+    fixedPitch.setPixelSize(11);
+    ui->LabelMinSize->setFont(fixedPitch);
+    ui->LabelMaxSize->setFont(fixedPitch);
     // The designed outer size is 1017 x 563; the client area is what remains
     // inside a standard frame, and the window keeps it.
     setFixedSize(1009, 536);
@@ -60,6 +68,7 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     bindNamingHandlers();
     dispatch([this] { FormCreate(); });
     bindHandlers();
+    bindBatchHandlers();
 }
 
 TFormKadrix::~TFormKadrix() { FormDestroy(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch.h"
 #include "bitmap.h"
 #include "colour.h"
 #include "source_list.h"
@@ -21,7 +22,7 @@ class TFormAbout;
 
 // The main window. All of the program's state lives here: in the controls
 // and in the fields below. Handlers keep the names of their control and event.
-class TFormKadrix : public QWidget {
+class TFormKadrix : public QWidget, private BatchWindow {
     Q_OBJECT
 public:
     explicit TFormKadrix(QWidget* parent = nullptr);
@@ -35,7 +36,7 @@ public:
     SourceList& sourceList() { return *SourceList_; }
     Colour wipeColor() const { return WipeColor; }
     Colour hoverColor() const { return HoverColor; }
-    bool stopRequested() const { return StopRequested; }
+    bool stopRequested() const override { return StopRequested; }
     const Bitmap& sampleBitmap() const { return *SampleBitmap; }
     const Bitmap& swatch() const { return Swatch; }
     int viewMode() const;
@@ -49,12 +50,16 @@ public:
 
     // Source folder and output naming.
     void EditSrcDirChange();
-    QString SourcePath(int row);
-    QString BuildResultPath(int Row, bool WriteBack);
+    QString SourcePath(int row) override;
+    QString BuildResultPath(int Row, bool WriteBack) override;
     void ComboBoxRenommerChange(QObject* Sender);
     void SpeedButtonDefRenameClick();
     void SpeedButtonDstDirClick();
     void CheckBoxAutoDStDirClick();
+
+    // Batch run.
+    void SpeedButtonRedimClick();
+    void SpeedButtonStopClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +67,21 @@ protected:
 private:
     void bindHandlers();
     void bindNamingHandlers();
+    void bindBatchHandlers();
+
+    // What a batch run reads and writes of this window.
+    void setRunningCountText(const QString& text) override;
+    QString destinationText() const override;
+    QString targetWidthText() const override;
+    void setTargetWidthText(const QString& text) override;
+    QString targetHeightText() const override;
+    void setTargetHeightText(const QString& text) override;
+    bool stepByStepChecked() const override;
+    void prepareResultView(int width, int height) override;
+    void showResult(const Bitmap& copy) override;
+    void setStopRequested(bool on) override { StopRequested = on; }
+    Colour wipeColour() const override { return WipeColor; }
+
     void paintSwatch();
 
     std::unique_ptr<Ui::TFormKadrix> ui;
