@@ -63,6 +63,9 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     viewModeGroup_->addButton(ui->RadioModedSource, 1);
     viewModeGroup_->addButton(ui->RadioResult, 2);
 
+    // Bound before FormCreate runs, so that its writes into the folder and
+    // rename fields raise their change events as a user's edits would.
+    bindNamingHandlers();
     dispatch([this] { FormCreate(); });
     bindHandlers();
     bindBatchHandlers();
@@ -109,15 +112,7 @@ void TFormKadrix::FormCreate() {
     ui->CheckBoxAutoDStDir->setChecked(true);
     ui->EditDstDir->setText(ui->EditSrcDir->text() + QStringLiteral("cropped"));
 
-    ui->CheckBoxPrefixe->setChecked(true);
-    ui->EditPrefixe->setText(QStringLiteral("cropped_"));
-    ui->CheckBoxCurrentName->setChecked(true);
-    ui->EditNom->setText(QStringLiteral("???"));
-    ui->CheckBoxSuffixe->setChecked(false);
-    ui->EditSuffixe->setText(QStringLiteral("_"));
-    ui->CheckBoxNum->setChecked(false);
-    ui->EditNum->setText(QStringLiteral("4"));
-    ui->EditStart->setText(QStringLiteral("1"));
+    SpeedButtonDefRenameClick();
 
     ui->CheckBoxPasaPas->setChecked(true);
     WipeColor = 0;

@@ -6,6 +6,7 @@
 #include "mark_operations.h"
 #include "source_list.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -50,6 +51,15 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
+    // Source folder and output naming.
+    void EditSrcDirChange();
+    QString SourcePath(int row) override;
+    QString BuildResultPath(int Row, bool WriteBack) override;
+    void ComboBoxRenommerChange(QObject* Sender);
+    void SpeedButtonDefRenameClick();
+    void SpeedButtonDstDirClick();
+    void CheckBoxAutoDStDirClick();
+
     // Batch run.
     void SpeedButtonRedimClick();
     void SpeedButtonStopClick();
@@ -87,6 +97,7 @@ protected:
 
 private:
     void bindHandlers();
+    void bindNamingHandlers();
     void bindBatchHandlers();
     void bindListHandlers();
     void bindViewerHandlers();
