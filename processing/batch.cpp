@@ -17,17 +17,6 @@ namespace {
 constexpr int DefaultWidth = 640;
 constexpr int DefaultHeight = 480;
 
-// Trimmed as the naming trims it, so that the folder checked and created is
-// the one results are written to.
-QString trimmedFolder(const QString& text) {
-    qsizetype first = 0, last = text.size();
-    while (first < last && text[first].unicode() <= 32)
-        ++first;
-    while (last > first && text[last - 1].unicode() <= 32)
-        --last;
-    return text.mid(first, last - first);
-}
-
 int readTargetSide(const QString& text, int fallback, bool& parsed) {
     const std::optional<qint32> value = ParseInteger(text);
     parsed = value.has_value();
@@ -93,7 +82,9 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
     window.setRunningCountText(runningCountText(0));
     processPendingMessages();
 
-    const QString destination = trimmedFolder(window.destinationText());
+    // Checked and created from the text the naming trims, so that the folder
+    // made is the one results go to (and a field of blanks counts as empty).
+    const QString destination = trimControls(window.destinationText());
     if (destination.isEmpty())
         throw SilentAbort();
     if (!QFileInfo(destination).isDir() && !QDir().mkpath(destination))

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -68,7 +69,7 @@ protected:
                 s.insert(i);
         return s;
     }
-    QStringList entries() const {
+    QStringList entries() {
         QStringList l;
         for (int i = 0; i < window().sourceList().count(); ++i)
             l << window().sourceList()[i];

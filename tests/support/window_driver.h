@@ -35,17 +35,19 @@ private:
     int passes_ = 0;
 };
 
-// Records each new text of a label seen at a pass of the event loop.
+// Records each new text of a label seen at a pass of the event loop, from
+// the text it holds when the recorder is made (not recorded) on.
 class LabelRecorder {
 public:
     explicit LabelRecorder(QLabel* label)
-        : pass_([this, label](int) {
-              if (texts.isEmpty() || texts.last() != label->text())
-                  texts << label->text();
+        : last_(label->text()), pass_([this, label](int) {
+              if (label->text() != last_)
+                  texts << (last_ = label->text());
           }) {}
     QStringList texts;
 
 private:
+    QString last_;
     EveryPass pass_;
 };
 
