@@ -2,7 +2,10 @@
 # Both install any missing Debian package first.
 BUILD_DIR ?= build
 ASAN_DIR  ?= build-asan
+FUZZ_DIR  ?= build-fuzz
 JOBS      ?= $(shell nproc)
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
 
 .PHONY: run test test-normal test-asan deps configure build bench fuzz clean
 
@@ -22,13 +25,33 @@ run: build
 	fi
 	@$(BUILD_DIR)/app/kadrix
 
-test: test-normal
+# The suite runs twice: in the normal build, and in a Debug build under
+# AddressSanitizer and UndefinedBehaviorSanitizer (without the benchmarks),
+# so that memory errors and undefined behaviour fail the suite too.
+test: test-normal test-asan
 
 test-normal: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Qt keeps some allocations for the life of the process (plugins, fonts), so
+# leak detection is off; every other finding stops the test that caused it.
+test-asan: deps
+	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DKADRIX_SANITIZE=ON -DKADRIX_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_DIR) -j $(JOBS)
+	@cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS.
+# Not part of `make test`.
+fuzz:
+	@bash scripts/install-deps.sh clang-14 libclang-rt-14-dev
+	@cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	@bash bench/run.sh $(BUILD_DIR)
 
 clean:
-	@rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	@rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -1,0 +1,177 @@
+// Writes the seed corpora of the fuzz targets into <folder>/<target>/: small
+// JPEG streams of every layout the decoder handles (baseline, progressive,
+// greyscale, CMYK, restart markers, arithmetic coding, a truncated one),
+// BMP, PNG and ICO pictures in several pixel formats, and texts for the
+// integer fields, the naming and the filter. Everything is generated here.
+#include "jpeg_image.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+
+#include <cstdio>
+#include <functional>
+
+#include <jpeglib.h>
+
+using namespace kadrix;
+
+namespace {
+
+QString root;
+
+void write(const QString& target, const QString& name, const QByteArray& bytes) {
+    QDir().mkpath(root + QLatin1Char('/') + target);
+    QFile file(root + QLatin1Char('/') + target + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        std::exit(1);
+    }
+}
+
+// A colourful gradient, so that the encoders have something to code.
+QImage pattern(int w, int h, QImage::Format format) {
+    QImage image(w, h, QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixelColor(x, y, QColor((x * 37) & 255, (y * 53) & 255, ((x + y) * 11) & 255));
+    return image.convertToFormat(format);
+}
+
+QByteArray viaPicture(const TJPEGDefaults& options, int w, int h) {
+    JpegDefaults = options;
+    TJPEGImage picture;
+    picture.assign(Bitmap(pattern(w, h, QImage::Format_BGR888)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.saveToStream(buffer);
+    return bytes;
+}
+
+// Straight through libjpeg, for the layouts the picture type never writes.
+QByteArray viaLibjpeg(int components, J_COLOR_SPACE space,
+                      const std::function<void(jpeg_compress_struct&)>& configure) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    jpeg_mem_dest(&c, &out, &outSize);
+    c.image_width = 13;
+    c.image_height = 11;
+    c.input_components = components;
+    c.in_color_space = space;
+    jpeg_set_defaults(&c);
+    configure(c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(std::size_t(13 * components));
+    while (c.next_scanline < c.image_height) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] = JSAMPLE((i * 29 + c.next_scanline * 7) & 255);
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
+    std::free(out);
+    return bytes;
+}
+
+QByteArray qtImage(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(image)) {
+        std::fprintf(stderr, "cannot encode %s: %s\n", format, qPrintable(writer.errorString()));
+        std::exit(1);
+    }
+    return bytes;
+}
+
+void jpegSeeds() {
+    TJPEGDefaults o;
+    write("jpeg", "baseline.jpg", viaPicture(o, 16, 16));
+    const QByteArray odd = viaPicture(o, 19, 7);
+    write("jpeg", "odd.jpg", odd);
+    write("jpeg", "truncated.jpg", odd.left(odd.size() * 2 / 3));
+    o.GrayScale = true;
+    write("jpeg", "grey.jpg", viaPicture(o, 12, 9));
+    o = {};
+    o.ProgressiveEncoding = true;
+    write("jpeg", "progressive.jpg", viaPicture(o, 24, 17));
+    o.HorzSubSampling = o.VertSubSampling = false;
+    o.CompressionQuality = 30;
+    write("jpeg", "progressive444.jpg", viaPicture(o, 9, 21));
+    write("jpeg", "cmyk.jpg", viaLibjpeg(4, JCS_CMYK, [](jpeg_compress_struct&) {}));
+    write("jpeg", "ycck.jpg", viaLibjpeg(4, JCS_CMYK, [](jpeg_compress_struct& c) {
+              jpeg_set_colorspace(&c, JCS_YCCK);
+          }));
+    write("jpeg", "restart.jpg",
+          viaLibjpeg(3, JCS_RGB, [](jpeg_compress_struct& c) { c.restart_interval = 1; }));
+    write("jpeg", "arithmetic.jpg",
+          viaLibjpeg(3, JCS_RGB, [](jpeg_compress_struct& c) { c.arith_code = TRUE; }));
+    write("jpeg", "rgb.jpg", viaLibjpeg(3, JCS_RGB, [](jpeg_compress_struct& c) {
+              jpeg_set_colorspace(&c, JCS_RGB);
+          }));
+    write("jpeg", "empty.jpg", QByteArray());
+}
+
+void pictureSeeds() {
+    write("qt_picture", "rgb.bmp", qtImage(pattern(7, 5, QImage::Format_RGB888), "bmp"));
+    write("qt_picture", "argb.bmp", qtImage(pattern(6, 3, QImage::Format_ARGB32), "bmp"));
+    write("qt_picture", "indexed.bmp", qtImage(pattern(9, 4, QImage::Format_Indexed8), "bmp"));
+    write("qt_picture", "mono.bmp", qtImage(pattern(17, 3, QImage::Format_Mono), "bmp"));
+    write("qt_picture", "rgb.png", qtImage(pattern(8, 8, QImage::Format_RGB888), "png"));
+    write("qt_picture", "alpha.png", qtImage(pattern(5, 6, QImage::Format_ARGB32), "png"));
+    write("qt_picture", "grey.png", qtImage(pattern(4, 4, QImage::Format_Grayscale8), "png"));
+    write("qt_picture", "indexed.png", qtImage(pattern(6, 6, QImage::Format_Indexed8), "png"));
+    write("qt_picture", "icon.ico", qtImage(pattern(16, 16, QImage::Format_ARGB32), "ico"));
+    write("qt_picture", "small.ico", qtImage(pattern(3, 5, QImage::Format_RGB32), "ico"));
+}
+
+void textSeeds() {
+    // Integer fields: a first byte (bit 0: Latin-1 text, bit 1: "+" or "-")
+    // then the text.
+    int n = 0;
+    for (const char* text : {"95", " 800", "800 ", "$FF", "0x7FFFFFFF", "-2147483648", "2147483648",
+                             "abc", "12a", "", "+5", "-7", "951", "  ", "x", "-$10", "\t12"}) {
+        write("integer", QStringLiteral("t%1").arg(n),
+              QByteArray(1, char(1 | (n & 2))) + QByteArray(text));
+        ++n;
+    }
+    // Naming and filter: any bytes feed the data providers; a few printable
+    // ones give them texts that look like fields.
+    static const char defaults[] = "\x01\x01\x00\x01\x01\x01\x29\x00\x00\x00"
+                                   "cropped_\\_\\4\\1\\*.JPG;*.JPEG\\/photos/ \\IMG_0042.JPG";
+    write("naming", "defaults", QByteArray(defaults, sizeof defaults - 1));
+    write(
+        "naming", "numbers",
+        QByteArray("\x01\x01\x01\x01\x01\x01\xff\xff\xff\x7f$\\-\\2147483647\\-3\\*.BMP\\  d:/out  "
+                   "\\a.b.c.bmp"));
+    write("filter", "three", QByteArray("\x03Images PNG\\png\\Ic\xc3\xb4nes\\ico\\Bitmaps\\bmp"));
+    write("filter", "pipes",
+          QByteArray("\x02"
+                     "a|b\\c||\\d\\e|"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds <folder>\n");
+        return 2;
+    }
+    root = QString::fromLocal8Bit(argv[1]);
+    jpegSeeds();
+    pictureSeeds();
+    textSeeds();
+    return 0;
+}
