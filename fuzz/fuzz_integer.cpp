@@ -13,8 +13,6 @@
 
 #include <QLineEdit>
 
-#include <memory>
-
 using namespace kadrix;
 using fuzz::check;
 
@@ -64,10 +62,12 @@ bool isQualityText(const QString& text) {
     return reading.errorPosition == 0 && reading.value >= 5 && reading.value <= 95;
 }
 
+// Lives as long as the process, like the application it needs (see
+// ensureApplication).
 TFormOpJpeg& dialog() {
-    static std::unique_ptr<TFormOpJpeg> form = [] {
+    static TFormOpJpeg* form = [] {
         fuzz::ensureApplication();
-        return std::make_unique<TFormOpJpeg>();
+        return new TFormOpJpeg(); // NOLINT: deliberately immortal
     }();
     return *form;
 }

@@ -4,13 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace kadrix::fuzz {
 
 void ensureApplication() {
-    static std::unique_ptr<Application> application;
-    if (application)
+    // Never destroyed: libFuzzer ends the process through exit(), when Qt's
+    // own globals may already be gone, and destroying the application then
+    // faults. The process ends right after anyway.
+    static Application* application = nullptr;
+    if (application != nullptr)
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The picture readers warn about every damaged input; the fuzzer's own
@@ -19,7 +21,7 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "kadrix-fuzz";
     static char* argv[] = {name, nullptr};
-    application = std::make_unique<Application>(argc, argv);
+    application = new Application(argc, argv); // NOLINT: deliberately immortal
 }
 
 void check(bool condition, const char* what) {

@@ -142,7 +142,9 @@ void TJPEGImage::saveToFile(const QString& path) {
     if (!file.open(QIODevice::WriteOnly))
         throw Error(QStringLiteral("Impossible de créer %1: %2").arg(path, file.errorString()));
     saveToStream(file);
-    if (!file.commit())
+    // A small file sits whole in the device's buffer: a failure to store it
+    // shows only at this flush, which the commit would not report.
+    if (!file.flush() || !file.commit())
         throw Error(QStringLiteral("Erreur d'écriture de %1: %2").arg(path, file.errorString()));
 }
 

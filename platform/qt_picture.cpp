@@ -11,7 +11,11 @@
 namespace kadrix {
 namespace {
 
-EInvalidGraphic invalid(const QString& detail) {
+// Qt's readers leave their reason out for most damaged files.
+EInvalidGraphic invalid(const QImageReader& reader) {
+    const QString detail = reader.error() == QImageReader::UnknownError
+                               ? QStringLiteral("données illisibles ou endommagées")
+                               : reader.errorString();
     return EInvalidGraphic(QStringLiteral("Image invalide: %1").arg(detail));
 }
 
@@ -37,7 +41,7 @@ void QtPicture::loadFromData(QByteArray data) {
     QImageReader reader(&buffer, format_);
     const QSize size = reader.size();
     if (!size.isValid() || !reader.canRead())
-        throw invalid(reader.errorString());
+        throw invalid(reader);
     buffer.close();
     data_ = std::move(data);
     size_ = size;
@@ -53,11 +57,11 @@ void QtPicture::assignTo(Bitmap& target) const {
             QStringLiteral("Image trop grande: %1 * %2").arg(size_.width()).arg(size_.height()));
     QImage image;
     if (!reader.read(&image))
-        throw invalid(reader.errorString());
+        throw invalid(reader);
     if (image.format() != QImage::Format_Indexed8)
         image = image.convertToFormat(QImage::Format_BGR888);
     if (image.isNull())
-        throw invalid(QStringLiteral("mémoire insuffisante"));
+        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
     target = Bitmap(std::move(image));
 }
 

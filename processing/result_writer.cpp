@@ -37,7 +37,10 @@ SaveOutcome saveResult(const Bitmap& canvas, const QString& path) {
     } catch (const Error&) { // an encoder error counts as a failed write
         written = false;
     }
-    if (!written || file.error() != QFileDevice::NoError) {
+    // The device buffers small files whole: a failure to store them (file
+    // size limit, full disk) shows only when the buffer is flushed, and the
+    // commit below does not report it.
+    if (!written || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return SaveOutcome::WriteFailed;
     }

@@ -1,4 +1,5 @@
 #include "batch.h"
+#include "fake_batch_window.h"
 #include "errors.h"
 #include "jpeg_image.h"
 #include "picture_registry.h"
@@ -21,6 +22,7 @@
 namespace kadrix {
 namespace {
 
+using test::FakeWindow;
 using test::ScriptedDialogsScope;
 
 // A picture type whose pictures are always empty: no real format yields a
@@ -39,47 +41,6 @@ struct EmptyPictureType {
                                          [] { return std::make_unique<EmptyPicture>(); });
     }
     ~EmptyPictureType() { pictureRegistry().unregisterFormat(QStringLiteral("zero")); }
-};
-
-// Stands in for the main window: rows are files of a folder, results go to
-// "<destination>/r<row><extension>", and everything a run writes is recorded.
-class FakeWindow final : public BatchWindow {
-public:
-    QString sourceDir;
-    QStringList names;
-    QString destination;
-    QString extension = QStringLiteral(".BMP");
-    QString widthText = QStringLiteral("16"), heightText = QStringLiteral("8");
-    Colour wipe = 0x000000FF;
-    bool stop = false;
-    QStringList counts;
-    std::vector<Bitmap> shown;
-    QSize viewSize;
-    std::function<void(int shownCount)> onShow;
-
-    void setRunningCountText(const QString& text) override { counts << text; }
-    QString destinationText() const override { return destination; }
-    QString targetWidthText() const override { return widthText; }
-    void setTargetWidthText(const QString& t) override { widthText = t; }
-    QString targetHeightText() const override { return heightText; }
-    void setTargetHeightText(const QString& t) override { heightText = t; }
-    bool stepByStepChecked() const override { return false; }
-    void prepareResultView(int w, int h) override { viewSize = QSize(w, h); }
-    void showResult(const Bitmap& copy) override {
-        shown.push_back(copy);
-        if (onShow)
-            onShow(int(shown.size()));
-    }
-    bool stopRequested() const override { return stop; }
-    void setStopRequested(bool on) override { stop = on; }
-    Colour wipeColour() const override { return wipe; }
-    QString SourcePath(int row) override { return sourceDir + QLatin1Char('/') + names[row]; }
-    QString BuildResultPath(int row, bool) override {
-        return destination + QStringLiteral("/r%1").arg(row) + extension;
-    }
-    QString resultPath(int row) const {
-        return destination + QStringLiteral("/r%1").arg(row) + extension;
-    }
 };
 
 class BatchRun : public ::testing::Test {
