@@ -59,6 +59,11 @@ TEST_F(ChangedSource, ARemovedOrDamagedSourceReachesTheErrorBoxAndEndsTheRun) {
              f.write("not a picture at all\n");
          },
          "JPEG error #"},
+        {"folder", [&] {
+             QFile::remove(path);
+             ASSERT_TRUE(QDir().mkpath(path));
+         },
+         ""},
         {"empty",
          [&] {
              QFile f(path);
@@ -69,6 +74,7 @@ TEST_F(ChangedSource, ARemovedOrDamagedSourceReachesTheErrorBoxAndEndsTheRun) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QDir(out).removeRecursively();
+        QDir(path).removeRecursively();
         dialogs->errors.clear();
         c.change();
         control<QToolButton>("SpeedButtonRedim")->click();

@@ -125,6 +125,25 @@ TEST_F(FaultRun, ADestinationThatVanishesMidRunFailsEachLaterWriteAndKeepsEarlie
     }
 }
 
+TEST_F(FaultRun, ANameTooLongForTheFileSystemIsAFailedWrite) {
+    addRows(2);
+    window.extension = QString(300, u'n') + QStringLiteral(".BMP");
+    dialogs->defaultAnswer = Answer::Ok;
+    EXPECT_TRUE(run(0, 1));
+    EXPECT_EQ(texts(dialogs->boxes), (QStringList{WriteFailed, WriteFailed}));
+    EXPECT_TRUE(entriesOf(window.destination).isEmpty());
+}
+
+TEST_F(FaultRun, ADestinationThatIsAFileEndsTheRunSilentlyAndLeavesTheFile) {
+    addRows(1);
+    window.destination = dir.filePath(QStringLiteral("plain"));
+    writeBytes(window.destination, QByteArray("not a folder"));
+    EXPECT_FALSE(run(0, 0));
+    EXPECT_TRUE(dialogs->boxes.empty());
+    EXPECT_TRUE(window.shown.empty());
+    EXPECT_EQ(bytesOf(window.destination), QByteArray("not a folder"));
+}
+
 // Makes a folder refuse new files, and undoes it at the end. Permissions do
 // not stop root, so for root the folder is made immutable instead; where
 // that is not allowed either, the folder cannot be made read-only.
