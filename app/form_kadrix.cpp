@@ -27,6 +27,14 @@ const QString DestinationFilter = QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG
 
 TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFormKadrix>()) {
     ui->setupUi(this);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    QFont fixedPitch(QStringLiteral("Courier New"));
+    fixedPitch.setStyleHint(QFont::TypeWriter);
+    fixedPitch.setPixelSize(11);
+    ui->LabelMinSize->setFont(fixedPitch);
+    ui->LabelMaxSize->setFont(fixedPitch);
     // The designed outer size is 1017 x 563; the client area is what remains
     // inside a standard frame, and the window keeps it.
     setFixedSize(1009, 536);
@@ -55,8 +63,14 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     viewModeGroup_->addButton(ui->RadioModedSource, 1);
     viewModeGroup_->addButton(ui->RadioResult, 2);
 
+    // Bound before FormCreate runs, so that its writes into the folder and
+    // rename fields raise their change events as a user's edits would.
+    bindNamingHandlers();
     dispatch([this] { FormCreate(); });
     bindHandlers();
+    bindBatchHandlers();
+    bindListHandlers();
+    bindViewerHandlers();
 }
 
 TFormKadrix::~TFormKadrix() { FormDestroy(); }
@@ -89,9 +103,7 @@ void TFormKadrix::FormCreate() {
     ui->ComboBoxDstExt->addItems(FilterDescriptions(DestinationFilter));
     ui->ComboBoxDstExt->setCurrentIndex(0);
 
-    ui->ListBox1->listModel()->setTextSource([this](int row) {
-        return row < SourceList_->count() ? (*SourceList_)[row] : QString();
-    });
+    ui->ListBox1->listModel()->setTextSource([this](int row) { return ListBox1Data(row); });
     ui->ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     // The open dialogs start in the current working directory: the dialog
@@ -100,15 +112,7 @@ void TFormKadrix::FormCreate() {
     ui->CheckBoxAutoDStDir->setChecked(true);
     ui->EditDstDir->setText(ui->EditSrcDir->text() + QStringLiteral("cropped"));
 
-    ui->CheckBoxPrefixe->setChecked(true);
-    ui->EditPrefixe->setText(QStringLiteral("cropped_"));
-    ui->CheckBoxCurrentName->setChecked(true);
-    ui->EditNom->setText(QStringLiteral("???"));
-    ui->CheckBoxSuffixe->setChecked(false);
-    ui->EditSuffixe->setText(QStringLiteral("_"));
-    ui->CheckBoxNum->setChecked(false);
-    ui->EditNum->setText(QStringLiteral("4"));
-    ui->EditStart->setText(QStringLiteral("1"));
+    SpeedButtonDefRenameClick();
 
     ui->CheckBoxPasaPas->setChecked(true);
     WipeColor = 0;

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "batch.h"
 #include "bitmap.h"
 #include "colour.h"
+#include "mark_operations.h"
 #include "source_list.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFormKadrix;
 }
 class QButtonGroup;
+class QMenu;
 
 namespace kadrix {
 
@@ -20,7 +25,7 @@ class TFormAbout;
 
 // The main window. All of the program's state lives here: in the controls
 // and in the fields below. Handlers keep the names of their control and event.
-class TFormKadrix : public QWidget {
+class TFormKadrix : public QWidget, private BatchWindow {
     Q_OBJECT
 public:
     explicit TFormKadrix(QWidget* parent = nullptr);
@@ -34,7 +39,7 @@ public:
     SourceList& sourceList() { return *SourceList_; }
     Colour wipeColor() const { return WipeColor; }
     Colour hoverColor() const { return HoverColor; }
-    bool stopRequested() const { return StopRequested; }
+    bool stopRequested() const override { return StopRequested; }
     const Bitmap& sampleBitmap() const { return *SampleBitmap; }
     const Bitmap& swatch() const { return Swatch; }
     int viewMode() const;
@@ -46,15 +51,80 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
+    // Source folder and output naming.
+    void EditSrcDirChange();
+    QString SourcePath(int row) override;
+    QString BuildResultPath(int Row, bool WriteBack) override;
+    void ComboBoxRenommerChange(QObject* Sender);
+    void SpeedButtonDefRenameClick();
+    void SpeedButtonDstDirClick();
+    void CheckBoxAutoDStDirClick();
+
+    // Batch run.
+    void SpeedButtonRedimClick();
+    void SpeedButtonStopClick();
+
+    // Image list: data handlers, popup menu and row removal.
+    QString ListBox1Data(int row) const;
+    int ListBox1DataFind(const QString& text) const;
+    std::optional<qint64> ListBox1DataObject(int row) const;
+    void ToutCocher1Click();
+    void InverserCocher1Click();
+    void AnnulerCocher1Click();
+    void RetirerSelectiondeCocher1Click();
+    void CocherUniquementSelectionnes1Click();
+    void AjouterSelectionesaCocher1Click();
+    void ToutSelectionnerClick();
+    void InverserSelectionClick();
+    void AnnulerSelectionClick();
+    void RetirerCochesdeSelectionClick();
+    void SelectionnerUniquementCoches1Click();
+    void AjouterCochesaSelection1Click();
+    void RetirerSelectionClick();
+    void RedimensionnerSelectionClick();
+
+    // Viewer.
+    void ShowRow(int row, int mode);
+    void LoadIntoView(const QString& path);
+    void RadioGroupListClick();
+    void ListBox1KeyDown(int key);
+    void ListBox1MouseDown(Qt::MouseButtons buttons, int x, int y);
+    void VoirSourceClick();
+    void VoirResultatClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void bindHandlers();
+    void bindNamingHandlers();
+    void bindBatchHandlers();
+    void bindListHandlers();
+    void bindViewerHandlers();
+    void runMarkOperation(MarkOperation op);
+    // Sets the view mode from code; a change shows the current row in it,
+    // and an error there ends the calling command.
+    void setViewMode(int mode);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // What a batch run reads and writes of this window.
+    void setRunningCountText(const QString& text) override;
+    QString destinationText() const override;
+    QString targetWidthText() const override;
+    void setTargetWidthText(const QString& text) override;
+    QString targetHeightText() const override;
+    void setTargetHeightText(const QString& text) override;
+    bool stepByStepChecked() const override;
+    void prepareResultView(int width, int height) override;
+    void showResult(const Bitmap& copy) override;
+    void setStopRequested(bool on) override { StopRequested = on; }
+    Colour wipeColour() const override { return WipeColor; }
+
     void paintSwatch();
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
 

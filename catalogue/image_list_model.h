@@ -3,11 +3,14 @@
 #include <QAbstractListModel>
 
 #include <functional>
+#include <vector>
 
 namespace kadrix {
 
-// A virtual list model: it stores no texts, only a row count that the program
-// sets, and asks a callback for the text of each row it shows.
+// A virtual check list model: it stores no texts, only a row count that the
+// program sets and one check mark per row, and asks a callback for the text
+// of each row it paints. Check marks belong to the rows' files: removing rows
+// removes their marks with them, a new count starts with none.
 class ImageListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -19,12 +22,30 @@ public:
     void setCount(int count);
     int count() const { return count_; }
 
+    bool isChecked(int row) const {
+        return row >= 0 && size_t(row) < checked_.size() && checked_[size_t(row)] != 0;
+    }
+    void setChecked(int row, bool on);
+    void toggleChecked(int row) { setChecked(row, !isChecked(row)); }
+    // One mark per row, for loops over many rows; call marksChanged()
+    // afterwards.
+    std::vector<char>& checks();
+    void marksChanged();
+    // Removes rows [first, last] with their marks.
+    void removeRowRange(int first, int last);
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     TextSource text_;
     int count_ = 0;
+    // Marks of the first rows; rows past its end are unchecked. It grows only
+    // when a mark is set, so setting the row count costs the same for any
+    // count.
+    std::vector<char> checked_;
 };
 
 } // namespace kadrix

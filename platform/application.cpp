@@ -3,9 +3,18 @@
 #include "dialog_service.h"
 #include "errors.h"
 
+#include <QFont>
+
 namespace kadrix {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // The forms are designed for the narrow "MS Sans Serif" and Arial faces;
+    // Liberation Sans has Arial's metrics, DejaVu Sans Condensed comes close.
+    const QStringList narrow{QStringLiteral("Liberation Sans"),
+                             QStringLiteral("DejaVu Sans Condensed")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), narrow);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), narrow);
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     // Handlers run inside dispatch(); this only catches what a paint or

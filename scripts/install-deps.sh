@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
     libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth fonts-liberation
 )
 packages+=("$@")
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialog_service.h"
+#include "qt_printers.h"
 
 #include <QString>
 

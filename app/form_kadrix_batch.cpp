@@ -1,0 +1,43 @@
+// The main window's side of batch runs: "GO", Stop, and the controls a run
+// reads and writes.
+#include "form_kadrix.h"
+
+#include "ui_form_kadrix.h"
+
+#include "dispatch.h"
+#include "event_loop.h"
+
+namespace kadrix {
+
+void TFormKadrix::bindBatchHandlers() {
+    connect(ui->SpeedButtonRedim, &QToolButton::clicked, this,
+            guarded([this] { SpeedButtonRedimClick(); }));
+    connect(ui->SpeedButtonStop, &QToolButton::clicked, this,
+            guarded([this] { SpeedButtonStopClick(); }));
+}
+
+void TFormKadrix::SpeedButtonRedimClick() {
+    ProcessRows(*this, 0, SourceList_->count() - 1, ui->CheckBoxPasaPas->isChecked(), true);
+}
+
+void TFormKadrix::SpeedButtonStopClick() {
+    StopRequested = true;
+    processPendingMessages();
+}
+
+void TFormKadrix::setRunningCountText(const QString& text) { ui->LabelTraitee->setText(text); }
+QString TFormKadrix::destinationText() const { return ui->EditDstDir->text(); }
+QString TFormKadrix::targetWidthText() const { return ui->EditW->text(); }
+void TFormKadrix::setTargetWidthText(const QString& text) { ui->EditW->setText(text); }
+QString TFormKadrix::targetHeightText() const { return ui->EditH->text(); }
+void TFormKadrix::setTargetHeightText(const QString& text) { ui->EditH->setText(text); }
+bool TFormKadrix::stepByStepChecked() const { return ui->CheckBoxPasaPas->isChecked(); }
+
+void TFormKadrix::prepareResultView(int width, int height) {
+    ui->Image1->setStretch(false);
+    ui->Image1->setBounds(ui->Image1->x(), ui->Image1->y(), width, height);
+}
+
+void TFormKadrix::showResult(const Bitmap& copy) { ui->Image1->setPicture(copy); }
+
+} // namespace kadrix

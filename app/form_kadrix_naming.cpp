@@ -1,0 +1,145 @@
+// The source folder field, source paths, and the naming of result files with
+// its live preview in the status bar.
+
+#include "form_kadrix.h"
+
+#include "ui_form_kadrix.h"
+
+#include "dialog_service.h"
+#include "dispatch.h"
+#include "naming.h"
+#include "source_path.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace kadrix {
+namespace {
+
+const QString DstDirFilter = QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.*|*.*");
+
+// Writes a normalised text into a field the user may be typing in. setText()
+// would put the cursor at the end, so typing "photos" into a field that gets
+// a "/" appended after each key would give "p/h/o/t/o/s/"; the cursor keeps
+// its place instead, shifted left by the characters trimmed off the front.
+void writeKeepingCursor(QLineEdit* edit, const QString& text, int removedBefore) {
+    if (edit->text() == text)
+        return;
+    const int cursor = std::max(0, edit->cursorPosition() - removedBefore);
+    edit->setText(text); // fires the field's change event before returning
+    edit->setCursorPosition(std::min(cursor, int(edit->text().size())));
+}
+
+// The chosen item of the editable extension box. A typed text that is none of
+// the items means no item is chosen: an empty text.
+int chosenItem(const QComboBox* box) {
+    return box->findText(box->currentText());
+}
+
+} // namespace
+
+void TFormKadrix::bindNamingHandlers() {
+    connect(ui->EditSrcDir, &QLineEdit::textChanged, this, guarded([this] { EditSrcDirChange(); }));
+
+    // Program writes fire these too, as the user's edits do: textChanged and
+    // toggled rather than textEdited and clicked.
+    for (QLineEdit* edit : {ui->EditDstDir, ui->EditPrefixe, ui->EditStart, ui->EditSuffixe,
+                            ui->EditNum, ui->EditNom})
+        connect(edit, &QLineEdit::textChanged, this,
+                guarded([this, edit] { ComboBoxRenommerChange(edit); }));
+    for (QCheckBox* box :
+         {ui->CheckBoxPrefixe, ui->CheckBoxSuffixe, ui->CheckBoxCurrentName, ui->CheckBoxNum})
+        connect(box, &QCheckBox::toggled, this,
+                guarded([this, box] { ComboBoxRenommerChange(box); }));
+
+    connect(ui->SpeedButtonDefRename, &QToolButton::clicked, this,
+            guarded([this] { SpeedButtonDefRenameClick(); }));
+    connect(ui->SpeedButtonDstDir, &QToolButton::clicked, this,
+            guarded([this] { SpeedButtonDstDirClick(); }));
+    connect(ui->CheckBoxAutoDStDir, &QCheckBox::clicked, this,
+            guarded([this] { CheckBoxAutoDStDirClick(); }));
+}
+
+void TFormKadrix::EditSrcDirChange() {
+    QString text = ui->EditSrcDir->text();
+    // An empty field stays empty: it stands for the current working directory.
+    if (!text.isEmpty() && !text.endsWith(u'/')) {
+        text += u'/';
+        writeKeepingCursor(ui->EditSrcDir, text, 0); // runs this handler once more
+    }
+    if (ui->CheckBoxAutoDStDir->isChecked())
+        ui->EditDstDir->setText(text + QStringLiteral("cropped"));
+}
+
+QString TFormKadrix::SourcePath(int row) {
+    const QString folderText = ui->EditSrcDir->text();
+    const SourcePathParts parts = sourcePathOf(folderText, (*SourceList_)[row]);
+    writeKeepingCursor(ui->EditSrcDir, parts.folder, leadingControlCount(folderText));
+    return parts.path;
+}
+
+QString TFormKadrix::BuildResultPath(int Row, bool WriteBack) {
+    RenameScheme scheme;
+    scheme.prefixOn = ui->CheckBoxPrefixe->isChecked();
+    scheme.prefix = ui->EditPrefixe->text();
+    scheme.nameOn = ui->CheckBoxCurrentName->isChecked();
+    scheme.suffixOn = ui->CheckBoxSuffixe->isChecked();
+    scheme.suffix = ui->EditSuffixe->text();
+    scheme.numberOn = ui->CheckBoxNum->isChecked();
+    scheme.digits = ui->EditNum->text();
+    scheme.start = ui->EditStart->text();
+    const int item = chosenItem(ui->ComboBoxDstExt);
+    scheme.extensionItem = item >= 0 ? ui->ComboBoxDstExt->itemText(item) : QString();
+    scheme.destination = ui->EditDstDir->text();
+
+    std::optional<QString> entry;
+    if (SourceList_ && !SourceList_->isEmpty())
+        entry = (*SourceList_)[Row];
+    const ResultName result = buildResultName(scheme, entry, Row, WriteBack);
+
+    // Each write fires its field's preview. Naming a row other than 0 thus
+    // leaves row 0's name in EditNom and row 0's path in the status bar,
+    // while the path returned keeps this row's own name.
+    if (result.currentName)
+        ui->EditNom->setText(*result.currentName);
+    if (result.correctedStart)
+        ui->EditStart->setText(*result.correctedStart);
+    if (result.correctedDigits)
+        ui->EditNum->setText(*result.correctedDigits);
+    writeKeepingCursor(ui->EditDstDir, result.destination, leadingControlCount(scheme.destination));
+    return result.path;
+}
+
+void TFormKadrix::ComboBoxRenommerChange(QObject* Sender) {
+    // A number being typed is not corrected under the user's fingers.
+    const bool writeBack = Sender != ui->EditStart && Sender != ui->EditNum;
+    ui->StatusBar1->setPanelText(3, BuildResultPath(0, writeBack));
+}
+
+void TFormKadrix::SpeedButtonDefRenameClick() {
+    ui->CheckBoxPrefixe->setChecked(true);
+    ui->EditPrefixe->setText(QStringLiteral("cropped_"));
+    ui->CheckBoxCurrentName->setChecked(true);
+    ui->EditNom->setText(QStringLiteral("???"));
+    ui->CheckBoxSuffixe->setChecked(false);
+    ui->EditSuffixe->setText(QStringLiteral("_"));
+    ui->CheckBoxNum->setChecked(false);
+    ui->EditNum->setText(QStringLiteral("4"));
+    ui->EditStart->setText(QStringLiteral("1"));
+}
+
+void TFormKadrix::SpeedButtonDstDirClick() {
+    const auto choice = dialogs().openPicture(DstDirFilter, chosenItem(ui->ComboBoxDstExt) + 1);
+    if (choice)
+        ui->EditDstDir->setText(folderPart(choice->path));
+}
+
+void TFormKadrix::CheckBoxAutoDStDirClick() {
+    if (ui->CheckBoxAutoDStDir->isChecked())
+        ui->EditDstDir->setText(ui->EditSrcDir->text() + QStringLiteral("cropped"));
+}
+
+} // namespace kadrix

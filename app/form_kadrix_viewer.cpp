@@ -1,0 +1,150 @@
+// The viewer: showing one row as source, stretched source or result, and
+// the list's keys and clicks that choose the row.
+#include "form_kadrix.h"
+
+#include "ui_form_kadrix.h"
+
+#include "dialog_service.h"
+#include "dispatch.h"
+#include "errors.h"
+#include "event_loop.h"
+#include "image_list_model.h"
+#include "picture_file.h"
+#include "view_geometry.h"
+
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace kadrix {
+
+void TFormKadrix::bindViewerHandlers() {
+    connect(viewModeGroup_, &QButtonGroup::idToggled, this,
+            guarded([this](int, bool checked) {
+                if (checked)
+                    RadioGroupListClick();
+            }));
+}
+
+void TFormKadrix::setViewMode(int mode) {
+    if (viewMode() == mode)
+        return;
+    {
+        const QSignalBlocker blocker(viewModeGroup_);
+        viewModeGroup_->button(mode)->setChecked(true);
+    }
+    RadioGroupListClick();
+}
+
+void TFormKadrix::ShowRow(int row, int mode) {
+    if (ui->ListBox1->count() == 0 || row == -1)
+        return;
+    QString path;
+    if (mode == ResultView) {
+        path = BuildResultPath(row, true);
+        ProcessRows(*this, row, row, false, false);
+    } else {
+        path = SourcePath(row);
+        LoadIntoView(path);
+    }
+    setWindowTitle(QStringLiteral("Kadrix - ") + path);
+}
+
+void TFormKadrix::LoadIntoView(const QString& path) {
+    Bitmap bitmap = loadPictureAs24(path);
+    const QSize size(bitmap.width(), bitmap.height());
+    ui->Image1->setPicture(std::move(bitmap));
+    const int mode = viewMode();
+    ui->Image1->setStretch(mode == ModedSourceView);
+    const QRect bounds = viewBounds(mode, size, ui->ScrollBox1->size());
+    ui->Image1->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+}
+
+void TFormKadrix::RadioGroupListClick() { ShowRow(ui->ListBox1->currentRow(), viewMode()); }
+
+void TFormKadrix::ListBox1KeyDown(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        throw SilentAbort();
+    ShowRow(ui->ListBox1->currentRow(), viewMode());
+}
+
+void TFormKadrix::ListBox1MouseDown(Qt::MouseButtons buttons, int x, int y) {
+    if (!(buttons & Qt::LeftButton))
+        return;
+    ShowRow(ui->ListBox1->rowAtPoint(QPoint(x, y)), viewMode());
+}
+
+bool TFormKadrix::eventFilter(QObject* watched, QEvent* event) {
+    ImageListView* list = ui->ListBox1;
+    if (watched == list && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // The handler runs before the list moves its focus; every key but Up
+        // and Down ends there and never reaches the list. The space bar, the
+        // one character input that acts, toggles the current row's check.
+        if (dispatch([&] { ListBox1KeyDown(key->key()); }))
+            return false;
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
+            list->currentRow() >= 0)
+            list->listModel()->toggleChecked(list->currentRow());
+        return true;
+    }
+    if (watched == list->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton)
+            return true; // the popup menu opens; the selection stays as it is
+        const QPoint p = mouse->position().toPoint();
+        dispatch([&] { ListBox1MouseDown(mouse->buttons(), p.x(), p.y()); });
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFormKadrix::VoirSourceClick() {
+    setViewMode(SourceView);
+    ImageListView& list = *ui->ListBox1;
+    if (list.count() == 0)
+        return;
+    StopRequested = false;
+    RedrawSuspension suspended(&list);
+    if (list.selectedCount() < 2) {
+        if (list.currentRow() >= 0)
+            ShowRow(list.currentRow(), SourceView);
+        return;
+    }
+    for (int row = SourceList_->count() - 1; row >= 0; --row) {
+        processPendingMessages();
+        if (StopRequested)
+            break;
+        if (row < list.count() && list.isChecked(row))
+            ShowRow(row, SourceView);
+        if (ui->CheckBoxPasaPas->isChecked() &&
+            dialogs().messageBox(QStringLiteral("Suivant"), QStringLiteral("Pas à Pas"),
+                                 Buttons::OkCancel) == Answer::Cancel) {
+            StopRequested = true;
+            break;
+        }
+    }
+}
+
+void TFormKadrix::VoirResultatClick() {
+    setViewMode(ResultView);
+    ImageListView& list = *ui->ListBox1;
+    if (list.count() == 0)
+        return;
+    StopRequested = false;
+    RedrawSuspension suspended(&list);
+    if (list.selectedCount() < 2) {
+        if (list.currentRow() >= 0)
+            ProcessRows(*this, list.currentRow(), list.currentRow(), false, false);
+        return;
+    }
+    for (int row = SourceList_->count() - 1; row >= 0; --row) {
+        processPendingMessages();
+        if (StopRequested)
+            break;
+        if (row < list.count() && list.isChecked(row))
+            ProcessRows(*this, row, row, ui->CheckBoxPasaPas->isChecked(), false);
+    }
+}
+
+} // namespace kadrix

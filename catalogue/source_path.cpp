@@ -1,0 +1,14 @@
+#include "source_path.h"
+
+#include "naming.h"
+
+namespace kadrix {
+
+SourcePathParts sourcePathOf(const QString& folderText, const QString& entry) {
+    SourcePathParts parts;
+    parts.folder = normaliseFolder(folderText);
+    parts.path = parts.folder + fileNamePart(entry);
+    return parts;
+}
+
+} // namespace kadrix

@@ -1,0 +1,144 @@
+#include "batch.h"
+
+#include "compositor.h"
+#include "dialog_service.h"
+#include "errors.h"
+#include "event_loop.h"
+#include "naming.h"
+#include "picture_registry.h"
+#include "result_writer.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kadrix {
+namespace {
+
+constexpr int DefaultWidth = 640;
+constexpr int DefaultHeight = 480;
+
+int readTargetSide(const QString& text, int fallback, bool& parsed) {
+    const std::optional<qint32> value = ParseInteger(text);
+    parsed = value.has_value();
+    return parsed ? *value : fallback;
+}
+
+// The canvas of the run, or the error that the size is not usable.
+Bitmap makeCanvas(int W, int H) {
+    const QString invalid = QStringLiteral("Taille finale invalide: %1 * %2").arg(W).arg(H);
+    if (W <= 0 || H <= 0)
+        throw Error(invalid);
+    try {
+        return Bitmap(W, H);
+    } catch (const Error&) {
+        throw Error(invalid);
+    }
+}
+
+[[noreturn]] void stopSilently(BatchWindow& window) {
+    window.setStopRequested(true);
+    throw SilentAbort();
+}
+
+// Saves one result, with the overwrite and failure prompts.
+void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
+    const QString path = window.BuildResultPath(row, true);
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink()) {
+        switch (dialogs().messageBox(QStringLiteral("Ecraser le Fichier Existant?"), path,
+                                     Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            break;
+        case Answer::Cancel:
+            stopSilently(window);
+        default:
+            return;
+        }
+        if (!canReplace(path)) {
+            dialogs().messageBox(QStringLiteral("Impossible d'Ecraser le Fichier"), path,
+                                 Buttons::Ok);
+            return;
+        }
+    }
+    switch (saveResult(canvas, path)) {
+    case SaveOutcome::Saved:
+        return;
+    case SaveOutcome::WriteFailed:
+        if (dialogs().messageBox(QStringLiteral("Enregistrement Impossible"), path,
+                                 Buttons::OkCancel) == Answer::Cancel)
+            stopSilently(window);
+        return;
+    }
+}
+
+} // namespace
+
+QString runningCountText(int count) {
+    return QStringLiteral("Nombre d'Images Redimensionnées: %1").arg(count);
+}
+
+void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep,
+                 bool SaveResults) {
+    window.setRunningCountText(runningCountText(0));
+    processPendingMessages();
+
+    // Checked and created from the text the naming trims, so that the folder
+    // made is the one results go to (and a field of blanks counts as empty).
+    const QString destination = trimControls(window.destinationText());
+    if (destination.isEmpty())
+        throw SilentAbort();
+    if (!QFileInfo(destination).isDir() && !QDir().mkpath(destination))
+        throw SilentAbort();
+
+    bool parsed = false;
+    const int W = readTargetSide(window.targetWidthText(), DefaultWidth, parsed);
+    if (!parsed)
+        window.setTargetWidthText(QString::number(DefaultWidth));
+    const int H = readTargetSide(window.targetHeightText(), DefaultHeight, parsed);
+    if (!parsed)
+        window.setTargetHeightText(QString::number(DefaultHeight));
+    Bitmap ResultBitmap = makeCanvas(W, H);
+
+    window.prepareResultView(W, H);
+    Bitmap SourceBitmap;
+    PictureLoader Picture;
+    window.setStopRequested(false);
+
+    for (int row = FirstRow; row <= LastRow; ++row) {
+        if (window.stopRequested())
+            throw SilentAbort();
+
+        Picture.loadFromFile(window.SourcePath(row));
+        Picture.assignTo(SourceBitmap);
+        SourceBitmap.convertTo24();
+        if (!ComposeResult(SourceBitmap, W, H, window.wipeColour(), ResultBitmap))
+            continue;
+
+        window.showResult(ResultBitmap); // QImage's sharing makes this a copy on write
+        processPendingMessages();
+
+        bool save = SaveResults;
+        if (StepByStep && SaveResults) {
+            switch (dialogs().messageBox(QStringLiteral("Sauvegarde"), QStringLiteral("Pas à Pas"),
+                                         Buttons::YesNoCancel)) {
+            case Answer::Yes:
+                break;
+            case Answer::Cancel:
+                stopSilently(window);
+            default:
+                save = false;
+            }
+        } else if (StepByStep) {
+            if (dialogs().messageBox(QStringLiteral("Suivant"), QStringLiteral("Pas à Pas"),
+                                     Buttons::OkCancel) == Answer::Cancel)
+                stopSilently(window);
+        }
+        if (save)
+            saveRow(window, ResultBitmap, row);
+
+        window.setRunningCountText(runningCountText(row + 1));
+        processPendingMessages();
+    }
+}
+
+} // namespace kadrix

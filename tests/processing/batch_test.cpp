@@ -1,0 +1,376 @@
+#include "batch.h"
+#include "errors.h"
+#include "jpeg_image.h"
+#include "picture_registry.h"
+#include "result_writer.h"
+#include "scripted_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+namespace kadrix {
+namespace {
+
+using test::ScriptedDialogsScope;
+
+// A picture type whose pictures are always empty: no real format yields a
+// zero-size picture.
+class EmptyPicture final : public Picture {
+public:
+    void loadFromFile(const QString&) override {}
+    int width() const override { return 0; }
+    int height() const override { return 0; }
+    void assignTo(Bitmap& target) const override { target = Bitmap(0, 0); }
+};
+
+struct EmptyPictureType {
+    EmptyPictureType() {
+        pictureRegistry().registerFormat(QStringLiteral("zero"), QStringLiteral("Vide"),
+                                         [] { return std::make_unique<EmptyPicture>(); });
+    }
+    ~EmptyPictureType() { pictureRegistry().unregisterFormat(QStringLiteral("zero")); }
+};
+
+// Stands in for the main window: rows are files of a folder, results go to
+// "<destination>/r<row><extension>", and everything a run writes is recorded.
+class FakeWindow final : public BatchWindow {
+public:
+    QString sourceDir;
+    QStringList names;
+    QString destination;
+    QString extension = QStringLiteral(".BMP");
+    QString widthText = QStringLiteral("16"), heightText = QStringLiteral("8");
+    Colour wipe = 0x000000FF;
+    bool stop = false;
+    QStringList counts;
+    std::vector<Bitmap> shown;
+    QSize viewSize;
+    std::function<void(int shownCount)> onShow;
+
+    void setRunningCountText(const QString& text) override { counts << text; }
+    QString destinationText() const override { return destination; }
+    QString targetWidthText() const override { return widthText; }
+    void setTargetWidthText(const QString& t) override { widthText = t; }
+    QString targetHeightText() const override { return heightText; }
+    void setTargetHeightText(const QString& t) override { heightText = t; }
+    bool stepByStepChecked() const override { return false; }
+    void prepareResultView(int w, int h) override { viewSize = QSize(w, h); }
+    void showResult(const Bitmap& copy) override {
+        shown.push_back(copy);
+        if (onShow)
+            onShow(int(shown.size()));
+    }
+    bool stopRequested() const override { return stop; }
+    void setStopRequested(bool on) override { stop = on; }
+    Colour wipeColour() const override { return wipe; }
+    QString SourcePath(int row) override { return sourceDir + QLatin1Char('/') + names[row]; }
+    QString BuildResultPath(int row, bool) override {
+        return destination + QStringLiteral("/r%1").arg(row) + extension;
+    }
+    QString resultPath(int row) const {
+        return destination + QStringLiteral("/r%1").arg(row) + extension;
+    }
+};
+
+class BatchRun : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedDialogsScope dialogs;
+    FakeWindow window;
+
+    void SetUp() override {
+        window.sourceDir = dir.filePath(QStringLiteral("src"));
+        window.destination = dir.filePath(QStringLiteral("out"));
+        QDir().mkpath(window.sourceDir);
+    }
+
+    // Adds a row whose source is a w x h BMP of one colour.
+    void addSource(int w, int h, QColor colour = Qt::green) {
+        const QString name = QStringLiteral("s%1.bmp").arg(window.names.size());
+        QImage image(w, h, QImage::Format_RGB888);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(window.sourceDir + QLatin1Char('/') + name, "BMP"));
+        window.names << name;
+    }
+    void addRows(int n) {
+        for (int i = 0; i < n; ++i)
+            addSource(4 + i, 4);
+    }
+    bool run(int first, int last, bool stepByStep, bool save) {
+        return dispatchRun([&] { ProcessRows(window, first, last, stepByStep, save); });
+    }
+    bool dispatchRun(const std::function<void()>& f) {
+        try {
+            f();
+            return true;
+        } catch (const SilentAbort&) {
+            return false;
+        }
+    }
+    QStringList expectedCounts(std::initializer_list<int> values) {
+        QStringList l;
+        for (int v : values)
+            l << runningCountText(v);
+        return l;
+    }
+};
+
+TEST_F(BatchRun, AnEmptyOrBlankDestinationOnlyResetsTheCount) {
+    addRows(1);
+    for (const char* text : {"", "   "}) {
+        window.destination = QString::fromLatin1(text);
+        window.widthText = QStringLiteral("abc");
+        window.counts.clear();
+        EXPECT_FALSE(run(0, 0, false, true));
+        EXPECT_EQ(window.counts, expectedCounts({0}));
+        EXPECT_EQ(window.widthText, QStringLiteral("abc")) << "nothing after the destination test";
+        EXPECT_FALSE(window.viewSize.isValid());
+    }
+}
+
+TEST_F(BatchRun, CreatesATwoLevelDestinationFromTheTrimmedText) {
+    const QString target = dir.filePath(QStringLiteral("a/b"));
+    window.destination = QStringLiteral("  ") + target + QStringLiteral(" \t");
+    EXPECT_TRUE(run(0, -1, false, true));
+    EXPECT_TRUE(QFileInfo(target).isDir());
+    EXPECT_FALSE(QFileInfo(QStringLiteral("  ") + target).exists());
+}
+
+TEST_F(BatchRun, TargetSizeFieldsThatDoNotParseFallBackAndAreWrittenBack) {
+    addSource(10, 10);
+    const struct {
+        const char *w, *h;
+        QSize expected;
+        const char *wAfter, *hAfter;
+    } cases[] = {
+        {"abc", "", QSize(640, 480), "640", "480"},
+        {" 800", "600", QSize(800, 600), " 800", "600"},
+        {"800 ", "0x10", QSize(640, 16), "640", "0x10"},
+    };
+    for (const auto& c : cases) {
+        window.widthText = QString::fromLatin1(c.w);
+        window.heightText = QString::fromLatin1(c.h);
+        window.shown.clear();
+        EXPECT_TRUE(run(0, 0, false, false));
+        EXPECT_EQ(window.widthText, QString::fromLatin1(c.wAfter));
+        EXPECT_EQ(window.heightText, QString::fromLatin1(c.hAfter));
+        EXPECT_EQ(window.viewSize, c.expected);
+        ASSERT_EQ(window.shown.size(), 1u);
+        EXPECT_EQ(QSize(window.shown[0].width(), window.shown[0].height()), c.expected);
+    }
+}
+
+TEST_F(BatchRun, AnUnusableTargetSizeEndsTheRunBeforeAnythingChanges) {
+    addRows(1);
+    for (auto [w, h] : {std::pair{"0", "480"}, {"640", "-5"}, {"100000", "100000"}}) {
+        window.widthText = QString::fromLatin1(w);
+        window.heightText = QString::fromLatin1(h);
+        try {
+            ProcessRows(window, 0, 0, false, true);
+            ADD_FAILURE() << "no error for " << w << " * " << h;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Taille finale invalide: %1 * %2").arg(w, h));
+        }
+        EXPECT_FALSE(window.viewSize.isValid());
+        EXPECT_FALSE(QFile::exists(window.resultPath(0)));
+    }
+}
+
+TEST_F(BatchRun, AZeroSizeSourceIsNeitherShownNorCounted) {
+    EmptyPictureType emptyType;
+    addRows(2);
+    window.names << QStringLiteral("nothing.zero");
+    addRows(2);
+    EXPECT_TRUE(run(0, 4, false, true));
+    EXPECT_EQ(window.counts, expectedCounts({0, 1, 2, 4, 5}));
+    EXPECT_EQ(window.shown.size(), 4u);
+    EXPECT_FALSE(QFile::exists(window.resultPath(2)));
+    EXPECT_TRUE(QFile::exists(window.resultPath(4)));
+}
+
+TEST_F(BatchRun, StepByStepAnswersDecideWhatIsSaved) {
+    addRows(10);
+    dialogs->answers = {Answer::No, Answer::No};
+    dialogs->defaultAnswer = Answer::Yes;
+    window.wipe = 0;
+    EXPECT_TRUE(run(0, 2, true, true));
+    EXPECT_FALSE(QFile::exists(window.resultPath(0)));
+    EXPECT_FALSE(QFile::exists(window.resultPath(1)));
+    EXPECT_TRUE(QFile::exists(window.resultPath(2)));
+    EXPECT_EQ(window.counts, expectedCounts({0, 1, 2, 3}));
+    ASSERT_EQ(dialogs->boxes.size(), 3u);
+    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Sauvegarde"));
+    EXPECT_EQ(dialogs->boxes[0].caption, QStringLiteral("Pas à Pas"));
+    EXPECT_EQ(dialogs->boxes[0].buttons, Buttons::YesNoCancel);
+
+    QDir(window.destination).removeRecursively();
+    dialogs->boxes.clear();
+    window.counts.clear();
+    dialogs->answers = {Answer::Yes, Answer::Yes, Answer::Yes, Answer::Cancel};
+    EXPECT_FALSE(run(0, 9, true, true));
+    EXPECT_TRUE(window.stop);
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(QFile::exists(window.resultPath(row)), row < 3) << row;
+    EXPECT_EQ(window.counts.last(), runningCountText(3));
+}
+
+TEST_F(BatchRun, ShowingStepByStepAsksToGoOnAndCancelStops) {
+    addRows(3);
+    dialogs->answers = {Answer::Ok, Answer::Cancel};
+    EXPECT_FALSE(run(0, 2, true, false));
+    ASSERT_EQ(dialogs->boxes.size(), 2u);
+    EXPECT_EQ(dialogs->boxes[1].text, QStringLiteral("Suivant"));
+    EXPECT_EQ(dialogs->boxes[1].buttons, Buttons::OkCancel);
+    EXPECT_EQ(window.shown.size(), 2u);
+    EXPECT_FALSE(QDir(window.destination).entryList(QDir::Files).size());
+}
+
+TEST_F(BatchRun, AnExistingResultIsReplacedOnlyAfterYes) {
+    addRows(1);
+    QDir().mkpath(window.destination);
+    QFile old(window.resultPath(0));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("precious bytes");
+    old.close();
+
+    dialogs->answers = {Answer::No};
+    EXPECT_TRUE(run(0, 0, false, true));
+    ASSERT_EQ(dialogs->boxes.size(), 1u);
+    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Ecraser le Fichier Existant?"));
+    EXPECT_EQ(dialogs->boxes[0].caption, window.resultPath(0));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("precious bytes"));
+    old.close();
+
+    dialogs->answers = {Answer::Yes};
+    EXPECT_TRUE(run(0, 0, false, true));
+    EXPECT_EQ(QImage(window.resultPath(0)).size(), QSize(16, 8));
+
+    dialogs->answers = {Answer::Cancel};
+    EXPECT_FALSE(run(0, 0, false, true));
+    EXPECT_TRUE(window.stop);
+}
+
+TEST_F(BatchRun, ATargetThatCannotBeReplacedIsLeftAlone) {
+    addRows(2);
+    QDir().mkpath(window.resultPath(0)); // a folder where the file would go
+    dialogs->defaultAnswer = Answer::Yes;
+    EXPECT_TRUE(run(0, 1, false, true));
+    ASSERT_GE(dialogs->boxes.size(), 2u);
+    EXPECT_EQ(dialogs->boxes[1].text, QStringLiteral("Impossible d'Ecraser le Fichier"));
+    EXPECT_EQ(dialogs->boxes[1].buttons, Buttons::Ok);
+    EXPECT_TRUE(QFileInfo(window.resultPath(0)).isDir());
+    EXPECT_TRUE(QFile::exists(window.resultPath(1))) << "the run goes on";
+}
+
+TEST_F(BatchRun, AWriteThatFailsIsReportedAndCancelStops) {
+    addRows(3);
+    window.extension = QStringLiteral("/missing/deeper.BMP"); // no such folder
+    dialogs->answers = {Answer::Ok, Answer::Cancel};
+    EXPECT_FALSE(run(0, 2, false, true));
+    ASSERT_EQ(dialogs->boxes.size(), 2u);
+    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Enregistrement Impossible"));
+    EXPECT_EQ(dialogs->boxes[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(window.counts, expectedCounts({0, 1}));
+}
+
+TEST_F(BatchRun, StopDuringARowLetsItFinishAndEndsBeforeTheNext) {
+    addRows(8);
+    window.onShow = [&](int count) {
+        if (count == 6) // row 5 on show: the Stop button is pressed
+            window.stop = true;
+    };
+    EXPECT_FALSE(run(0, 7, false, true));
+    EXPECT_TRUE(QFile::exists(window.resultPath(5)));
+    EXPECT_FALSE(QFile::exists(window.resultPath(6)));
+    EXPECT_EQ(window.counts.last(), runningCountText(6));
+}
+
+TEST_F(BatchRun, ASourceThatCannotBeLoadedEndsTheRunWithItsError) {
+    addRows(1);
+    window.names << QStringLiteral("notes.txt");
+    addRows(1);
+    EXPECT_THROW(run(0, 2, false, true), EInvalidGraphic);
+    EXPECT_TRUE(QFile::exists(window.resultPath(0)));
+    EXPECT_FALSE(QFile::exists(window.resultPath(2)));
+}
+
+TEST_F(BatchRun, ResultsHoldTheCanvasPixelsAsBmpOrJpeg) {
+    addSource(20, 5, QColor(200, 40, 10));
+    window.widthText = QStringLiteral("30");
+    window.heightText = QStringLiteral("12");
+    window.wipe = makeColour(0, 0, 255);
+    EXPECT_TRUE(run(0, 0, false, true));
+    const QImage bmp(window.resultPath(0), "BMP");
+    ASSERT_EQ(bmp.size(), QSize(30, 12));
+    // Qt reads 24-bit BMP files into 32-bit images: ask the file's header.
+    QFile written(window.resultPath(0));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(std::uint8_t(written.read(30).at(28)), 24);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(fromQColor(bmp.pixelColor(x, y)), window.shown[0].pixel(x, y));
+
+    window.extension = QStringLiteral(".JPEG");
+    EXPECT_TRUE(run(0, 0, false, true));
+    TJPEGImage jpeg;
+    jpeg.loadFromFile(window.resultPath(0));
+    EXPECT_EQ(jpeg.width(), 30);
+    EXPECT_EQ(jpeg.height(), 12);
+    Bitmap decoded;
+    jpeg.assignTo(decoded);
+    decoded.convertTo24();
+    const Colour centre = decoded.pixel(15, 6), corner = decoded.pixel(0, 0);
+    EXPECT_NEAR(redOf(centre), 200, 12);
+    EXPECT_NEAR(blueOf(corner), 255, 12);
+    EXPECT_NEAR(redOf(corner), 0, 12);
+}
+
+// A write cut short by the file-size limit must leave an existing result
+// whole and no temporary file behind. Run in a child process so the limit
+// does not touch the test runner.
+TEST(ResultWriter, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("old.BMP"));
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(100, 'k'));
+    old.close();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        Bitmap canvas(640, 480);
+        std::uint32_t noise = 12345; // noise does not compress below the limit
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640 * 3; ++x)
+                canvas.scanLine(y)[x] = std::uint8_t((noise = noise * 1103515245u + 12345u) >> 24);
+        const bool bmpFailed = saveResult(canvas, target) == SaveOutcome::WriteFailed;
+        const bool jpegFailed =
+            saveResult(canvas, dir.filePath(QStringLiteral("new.JPEG"))) == SaveOutcome::WriteFailed;
+        _exit(bmpFailed && jpegFailed ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray(100, 'k'));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("old.BMP")});
+}
+
+} // namespace
+} // namespace kadrix

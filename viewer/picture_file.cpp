@@ -1,0 +1,16 @@
+#include "picture_file.h"
+
+#include "picture_registry.h"
+
+namespace kadrix {
+
+Bitmap loadPictureAs24(const QString& path) {
+    PictureLoader loader;
+    loader.loadFromFile(path);
+    Bitmap bitmap;
+    loader.assignTo(bitmap);
+    bitmap.convertTo24();
+    return bitmap;
+}
+
+} // namespace kadrix
