@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -117,6 +118,11 @@ private:
     // Sets the view mode from code; a change shows the current row in it,
     // and an error there ends the calling command.
     void setViewMode(int mode);
+    // The two "Voir" commands: switch the view mode, then show the current
+    // row, or visit every row from the last up when two or more are selected.
+    void walkRows(int mode, const std::function<void(int row)>& showCurrent,
+                  const std::function<void(int row)>& visit);
+    bool rowChecked(int row) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What a batch run reads and writes of this window.
