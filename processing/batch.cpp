@@ -78,7 +78,7 @@ QString runningCountText(int count) {
 }
 
 void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep,
-                 bool SaveResults) {
+                 bool SaveResults, SourceDecoding decoding) {
     window.setRunningCountText(runningCountText(0));
     processPendingMessages();
 
@@ -109,8 +109,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
             throw SilentAbort();
 
         Picture.loadFromFile(window.SourcePath(row));
-        Picture.assignTo(SourceBitmap);
-        SourceBitmap.convertTo24();
+        assignVisibleSource(Picture, W, H, SourceBitmap, decoding);
         if (!ComposeResult(SourceBitmap, W, H, window.wipeColour(), ResultBitmap))
             continue;
 
