@@ -60,7 +60,17 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
     const JDIMENSION left = toDimension(wanted.left());
     const JDIMENSION right = toDimension(wanted.left() + wanted.width());
     JDIMENSION xoffset = left > margin ? left - margin : 0;
-    JDIMENSION width = std::min<JDIMENSION>(c->output_width - right, margin) + right - xoffset;
+    JDIMENSION end = right + std::min<JDIMENSION>(c->output_width - right, margin);
+    // A span only a few chroma samples wide is up-sampled another way than
+    // the whole row, so narrow windows are decoded three iMCUs wide at least.
+    const JDIMENSION least = std::min<JDIMENSION>(
+        3 * JDIMENSION(c->max_h_samp_factor) * JDIMENSION(c->min_DCT_scaled_size),
+        c->output_width);
+    if (end - xoffset < least) {
+        end = std::min(xoffset + least, c->output_width);
+        xoffset = end - least;
+    }
+    JDIMENSION width = end - xoffset;
     const JDIMENSION top = toDimension(wanted.top());
     const JDIMENSION bottom = toDimension(wanted.top() + wanted.height());
 
