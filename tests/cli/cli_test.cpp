@@ -154,7 +154,7 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
 
 // --- the built program --------------------------------------------------------
 
-struct Run {
+struct Outcome {
     int status;
     QString out;
     QString err;
@@ -164,7 +164,7 @@ class KadrixBatchTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
 
-    Run run(const QStringList& arguments) {
+    Outcome run(const QStringList& arguments) {
         QProcess process;
         process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
@@ -188,7 +188,7 @@ protected:
 TEST_F(KadrixBatchTest, FramesAFolderIntoCroppedWithTheRenameScheme) {
     writeJpeg(QStringLiteral("src/a.jpg"), 900, 700);
     writeJpeg(QStringLiteral("src/b.x.JPG"), 300, 200);
-    const Run r = run({QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--number"),
+    const Outcome r = run({QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--number"),
                        QStringLiteral("2"), QStringLiteral("--jobs"), QStringLiteral("2"),
                        dir.filePath(QStringLiteral("src"))});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
@@ -210,7 +210,7 @@ TEST_F(KadrixBatchTest, ExistingResultsAreSkippedUnlessOverwritten) {
     ASSERT_TRUE(QFile::exists(result));
     write(QStringLiteral("out/cropped_a.JPEG"), "keep me");
 
-    const Run skipped = run(base);
+    const Outcome skipped = run(base);
     EXPECT_EQ(skipped.status, 0);
     EXPECT_TRUE(skipped.err.contains(result)) << skipped.err.toStdString();
     EXPECT_TRUE(skipped.out.contains(QStringLiteral("0 framed, 1 skipped"))) << skipped.out.toStdString();
@@ -225,7 +225,7 @@ TEST_F(KadrixBatchTest, ExistingResultsAreSkippedUnlessOverwritten) {
 
 TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
     const QString source = writeJpeg(QStringLiteral("a.jpg"), 643, 477);
-    const Run r = run({QStringLiteral("--dry-run"), source});
+    const Outcome r = run({QStringLiteral("--dry-run"), source});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
     EXPECT_TRUE(r.out.contains(source + QStringLiteral(": 643x477, columns: crop 1 left, crop 2 "
@@ -239,7 +239,7 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
     writeJpeg(QStringLiteral("src/a.jpg"), 100, 100);
     write(QStringLiteral("src/b.jpg"), "not a picture");
     writeJpeg(QStringLiteral("src/c.jpg"), 100, 100);
-    const Run r = run({QStringLiteral("--jobs"), QStringLiteral("1"),
+    const Outcome r = run({QStringLiteral("--jobs"), QStringLiteral("1"),
                        dir.filePath(QStringLiteral("src")), dir.filePath(QStringLiteral("gone"))});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("b.jpg: JPEG error #"))) << r.err.toStdString();
@@ -250,7 +250,7 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
 }
 
 TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
-    const Run r = run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
+    const Outcome r = run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
