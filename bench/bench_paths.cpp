@@ -88,8 +88,7 @@ void plainFrame(const QString& name, bool windowed) {
     const std::size_t rowBytes = std::size_t(window.width()) * 3;
     if (windowed) {
         JDIMENSION x = JDIMENSION(std::max(window.left() - 1, 0));
-        JDIMENSION width =
-            JDIMENSION(std::min(window.left() + window.width() + 1, sw)) - x;
+        JDIMENSION width = JDIMENSION(std::min(window.left() + window.width() + 1, sw)) - x;
         jpeg_crop_scanline(&d, &x, &width);
         std::vector<JSAMPLE> row(std::size_t(d.output_width) * 3);
         JSAMPROW pointer = row.data();

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     const bool evenOnly = QByteArray(argv[7]) == "even";
 
     int compared = 0, identical = 0, left = 0;
-    for (const QString& name : sources.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
+    for (const QString& name :
+         sources.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
         const QString base = QFileInfo(name).completeBaseName();
         const QSize size = QImageReader(sources.filePath(name)).size();
         if (evenOnly && ((size.width() - W) % 2 != 0 || (size.height() - H) % 2 != 0)) {
@@ -32,12 +33,13 @@ int main(int argc, char** argv) {
             continue;
         }
         const QStringList matches = theirs.entryList({base + QStringLiteral(".*")}, QDir::Files);
-        const QImage mine = QImage(ours.filePath(QStringLiteral("cropped_") + base + QStringLiteral(".BMP")))
-                                .convertToFormat(QImage::Format_RGB888);
-        const QImage other = matches.isEmpty()
-                                 ? QImage()
-                                 : QImage(theirs.filePath(matches.first()))
-                                       .convertToFormat(QImage::Format_RGB888);
+        const QImage mine =
+            QImage(ours.filePath(QStringLiteral("cropped_") + base + QStringLiteral(".BMP")))
+                .convertToFormat(QImage::Format_RGB888);
+        const QImage other =
+            matches.isEmpty()
+                ? QImage()
+                : QImage(theirs.filePath(matches.first())).convertToFormat(QImage::Format_RGB888);
         ++compared;
         qint64 differing = -1;
         if (!mine.isNull() && mine.size() == other.size()) {

@@ -57,14 +57,12 @@ bool writeJpeg(const std::filesystem::path& path, const Picture& p, unsigned see
     std::vector<float> wx(std::size_t(p.width) * 3), wy(std::size_t(p.height) * 3);
     for (int x = 0; x < p.width; ++x)
         for (int k = 0; k < 3; ++k)
-            wx[std::size_t(x) * 3 + k] =
-                float(60 * std::sin((5.0 + k) * x / p.width + phase + k) +
-                      25 * std::sin(37.0 * x / p.width + k * phase));
+            wx[std::size_t(x) * 3 + k] = float(60 * std::sin((5.0 + k) * x / p.width + phase + k) +
+                                               25 * std::sin(37.0 * x / p.width + k * phase));
     for (int y = 0; y < p.height; ++y)
         for (int k = 0; k < 3; ++k)
-            wy[std::size_t(y) * 3 + k] =
-                float(50 * std::cos((3.0 + k) * y / p.height - phase) +
-                      20 * std::sin(29.0 * y / p.height + k));
+            wy[std::size_t(y) * 3 + k] = float(50 * std::cos((3.0 + k) * y / p.height - phase) +
+                                               20 * std::sin(29.0 * y / p.height + k));
     Grain grain{seed * 2654435761u + 1};
     const int components = c.input_components;
     std::vector<JSAMPLE> row(std::size_t(p.width) * components);

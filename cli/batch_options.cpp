@@ -79,9 +79,9 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help and exits."));
-    const QCommandLineOption size(
-        QStringLiteral("size"), QStringLiteral("Result size, width x height (default 640x480)."),
-        QStringLiteral("WxH"), QStringLiteral("640x480"));
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Result size, width x height (default 640x480)."),
+                                  QStringLiteral("WxH"), QStringLiteral("640x480"));
     const QCommandLineOption wipe(QStringLiteral("wipe"),
                                   QStringLiteral("Colour of the margins (default #000000)."),
                                   QStringLiteral("#RRGGBB"), QStringLiteral("#000000"));
@@ -110,8 +110,9 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QStringLiteral("prefix"),
         QStringLiteral("Text before each result name (default cropped_; \"\" for none)."),
         QStringLiteral("TEXT"), QStringLiteral("cropped_"));
-    const QCommandLineOption noName(QStringLiteral("no-name"),
-                                    QStringLiteral("Leaves the source's name out of the result name."));
+    const QCommandLineOption noName(
+        QStringLiteral("no-name"),
+        QStringLiteral("Leaves the source's name out of the result name."));
     const QCommandLineOption suffix(QStringLiteral("suffix"),
                                     QStringLiteral("Text after the source's name."),
                                     QStringLiteral("TEXT"));

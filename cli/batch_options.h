@@ -20,7 +20,7 @@ struct BatchOptions {
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
     bool jpegFormat = false;
-    TJPEGDefaults jpeg; // decode and encode options, the options dialog's defaults
+    TJPEGDefaults jpeg;  // decode and encode options, the options dialog's defaults
     RenameScheme scheme; // destination filled in per source
     int jobs = 1;
     bool dryRun = false;

@@ -31,8 +31,8 @@ CollectedSources collectSources(const QStringList& arguments, const QString& fil
             const QDir folder(argument);
             const QString prefix = QDir::cleanPath(info.absoluteFilePath()) + u'/';
             QSet<QString> seen;
-            const QFileInfoList entries = folder.entryInfoList(
-                QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+            const QFileInfoList entries =
+                folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
             for (const QFileInfo& entry : entries) {
                 const QString name = entry.fileName();
                 if (!extensionAccepted(name, filter))
@@ -44,7 +44,8 @@ CollectedSources collectSources(const QStringList& arguments, const QString& fil
                 collected.files.push_back({prefix, name});
             }
         } else if (info.exists()) {
-            collected.files.push_back({QDir::cleanPath(info.absolutePath()) + u'/', info.fileName()});
+            collected.files.push_back(
+                {QDir::cleanPath(info.absolutePath()) + u'/', info.fileName()});
         } else {
             collected.missing << argument;
         }

@@ -64,8 +64,7 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
     // A span only a few chroma samples wide is up-sampled another way than
     // the whole row, so narrow windows are decoded three iMCUs wide at least.
     const JDIMENSION least = std::min<JDIMENSION>(
-        3 * JDIMENSION(c->max_h_samp_factor) * JDIMENSION(c->min_DCT_scaled_size),
-        c->output_width);
+        3 * JDIMENSION(c->max_h_samp_factor) * JDIMENSION(c->min_DCT_scaled_size), c->output_width);
     if (end - xoffset < least) {
         end = std::min(xoffset + least, c->output_width);
         xoffset = end - least;

@@ -77,8 +77,8 @@ QString runningCountText(int count) {
     return QStringLiteral("Nombre d'Images Redimensionnées: %1").arg(count);
 }
 
-void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep,
-                 bool SaveResults, SourceDecoding decoding) {
+void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
+                 SourceDecoding decoding) {
     window.setRunningCountText(runningCountText(0));
     processPendingMessages();
 

@@ -40,7 +40,7 @@ QString runningCountText(int count);
 // destination) or with the loader's error for a source that cannot be read.
 // A JPEG source larger than the canvas is decoded only where it lands on the
 // canvas unless `decoding` asks for the whole picture.
-void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep,
-                 bool SaveResults, SourceDecoding decoding = SourceDecoding::Windowed);
+void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
+                 SourceDecoding decoding = SourceDecoding::Windowed);
 
 } // namespace kadrix

@@ -43,10 +43,11 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
     const ParsedArguments parsed = parseArguments(
-        args({"--size", "320x200", "--wipe", "#FF8000", "--out", "/tmp/x", "--format", "jpeg",
-              "--quality", "50", "--progressive", "--grey", "--subsampling", "--prefix", "",
-              "--no-name", "--suffix", "_s", "--number", "3:7", "--jobs", "1", "--dry-run",
-              "--overwrite", "--full-decode", "a", "b"}),
+        args({"--size",        "320x200",  "--wipe",    "#FF8000",   "--out",         "/tmp/x",
+              "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
+              "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
+              "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
+              "--full-decode", "a",        "b"}),
         2);
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
     const BatchOptions& o = *parsed.options;
@@ -92,10 +93,10 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     }
     const ParsedArguments help = parseArguments(args({"--help"}), 2);
     EXPECT_FALSE(help.options);
-    for (const char* option : {"--size", "--wipe", "--out", "--format", "--quality",
-                               "--progressive", "--grey", "--subsampling", "--prefix",
-                               "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-                               "--overwrite", "--full-decode"})
+    for (const char* option :
+         {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
+          "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
+          "--overwrite", "--full-decode"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -116,8 +117,8 @@ TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
 }
 
 TEST(BatchPlanTest, ResultsAreNamedByTheRenameScheme) {
-    BatchOptions options = *parseArguments(args({"--number", "3:7", "--suffix", "_x", "a"}), 1)
-                                .options;
+    BatchOptions options =
+        *parseArguments(args({"--number", "3:7", "--suffix", "_x", "a"}), 1).options;
     const SourceFile file{QStringLiteral("/photos/"), QStringLiteral("IMG.1.jpg")};
     EXPECT_EQ(resultPathOf(options, file, 2),
               QStringLiteral("/photos/cropped/cropped_IMG_x009.BMP"));
@@ -188,11 +189,13 @@ protected:
 TEST_F(KadrixBatchTest, FramesAFolderIntoCroppedWithTheRenameScheme) {
     writeJpeg(QStringLiteral("src/a.jpg"), 900, 700);
     writeJpeg(QStringLiteral("src/b.x.JPG"), 300, 200);
-    const Outcome r = run({QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--number"),
-                       QStringLiteral("2"), QStringLiteral("--jobs"), QStringLiteral("2"),
-                       dir.filePath(QStringLiteral("src"))});
+    const Outcome r =
+        run({QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--number"),
+             QStringLiteral("2"), QStringLiteral("--jobs"), QStringLiteral("2"),
+             dir.filePath(QStringLiteral("src"))});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 0 failed"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 0 failed")))
+        << r.out.toStdString();
     for (const char* name : {"src/cropped/cropped_a01.BMP", "src/cropped/cropped_b02.BMP"}) {
         const QImage result(dir.filePath(QString::fromUtf8(name)));
         EXPECT_EQ(result.size(), QSize(64, 48)) << name;
@@ -203,9 +206,13 @@ TEST_F(KadrixBatchTest, ExistingResultsAreSkippedUnlessOverwritten) {
     const QString source = writeJpeg(QStringLiteral("a.jpg"), 200, 100);
     const QString out = dir.filePath(QStringLiteral("out"));
     const QString result = out + QStringLiteral("/cropped_a.JPEG");
-    const QStringList base{QStringLiteral("--out"), out, QStringLiteral("--format"),
-                           QStringLiteral("jpeg"), QStringLiteral("--size"),
-                           QStringLiteral("32x32"), source};
+    const QStringList base{QStringLiteral("--out"),
+                           out,
+                           QStringLiteral("--format"),
+                           QStringLiteral("jpeg"),
+                           QStringLiteral("--size"),
+                           QStringLiteral("32x32"),
+                           source};
     EXPECT_EQ(run(base).status, 0);
     ASSERT_TRUE(QFile::exists(result));
     write(QStringLiteral("out/cropped_a.JPEG"), "keep me");
@@ -213,7 +220,8 @@ TEST_F(KadrixBatchTest, ExistingResultsAreSkippedUnlessOverwritten) {
     const Outcome skipped = run(base);
     EXPECT_EQ(skipped.status, 0);
     EXPECT_TRUE(skipped.err.contains(result)) << skipped.err.toStdString();
-    EXPECT_TRUE(skipped.out.contains(QStringLiteral("0 framed, 1 skipped"))) << skipped.out.toStdString();
+    EXPECT_TRUE(skipped.out.contains(QStringLiteral("0 framed, 1 skipped")))
+        << skipped.out.toStdString();
     QFile kept(result);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("keep me"));
@@ -228,8 +236,9 @@ TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
     const Outcome r = run({QStringLiteral("--dry-run"), source});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
-    EXPECT_TRUE(r.out.contains(source + QStringLiteral(": 643x477, columns: crop 1 left, crop 2 "
-                                                       "right; rows: pad 1 top, pad 2 bottom -> ") +
+    EXPECT_TRUE(r.out.contains(source +
+                               QStringLiteral(": 643x477, columns: crop 1 left, crop 2 "
+                                              "right; rows: pad 1 top, pad 2 bottom -> ") +
                                result + QStringLiteral(" (new)")))
         << r.out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cropped"))));
@@ -239,8 +248,9 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
     writeJpeg(QStringLiteral("src/a.jpg"), 100, 100);
     write(QStringLiteral("src/b.jpg"), "not a picture");
     writeJpeg(QStringLiteral("src/c.jpg"), 100, 100);
-    const Outcome r = run({QStringLiteral("--jobs"), QStringLiteral("1"),
-                       dir.filePath(QStringLiteral("src")), dir.filePath(QStringLiteral("gone"))});
+    const Outcome r =
+        run({QStringLiteral("--jobs"), QStringLiteral("1"), dir.filePath(QStringLiteral("src")),
+             dir.filePath(QStringLiteral("gone"))});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("b.jpg: JPEG error #"))) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("gone: no such file or folder")));
@@ -250,7 +260,8 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
 }
 
 TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
-    const Outcome r = run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
+    const Outcome r =
+        run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);

@@ -23,8 +23,11 @@ struct Layout {
 };
 
 constexpr Layout Layouts[] = {
-    {"4:2:0", 2, 2, false}, {"4:2:2", 2, 1, false},     {"4:4:0", 1, 2, false},
-    {"4:4:4", 1, 1, false}, {"progressive 4:2:0", 2, 2, true},
+    {"4:2:0", 2, 2, false},
+    {"4:2:2", 2, 1, false},
+    {"4:4:0", 1, 2, false},
+    {"4:4:4", 1, 1, false},
+    {"progressive 4:2:0", 2, 2, true},
 };
 
 constexpr JpegScale Scales[] = {JpegScale::FullSize, JpegScale::Half, JpegScale::Quarter,
@@ -84,9 +87,9 @@ TEST_F(JpegWindowTest, CentredWindowMatchesTheWholeDecode) {
     for (const Layout& layout : Layouts)
         for (const int sw : {37, 64, 65, 101, 130, 163})
             for (const int sh : {31, 48, 49, 77, 120}) {
-                const QByteArray jpeg = encodeRaw(photoLike(sw, sh, 3, unsigned(sw * sh)),
-                                                  {92, layout.progressive, layout.lumaH,
-                                                   layout.lumaV});
+                const QByteArray jpeg =
+                    encodeRaw(photoLike(sw, sh, 3, unsigned(sw * sh)),
+                              {92, layout.progressive, layout.lumaH, layout.lumaV});
                 for (const JpegScale scale : Scales) {
                     options.Scale = scale;
                     const Bitmap whole = jpegcodec::decode(jpeg, options);
@@ -105,8 +108,8 @@ TEST_F(JpegWindowTest, CentredWindowMatchesTheWholeDecode) {
 TEST_F(JpegWindowTest, WindowAtAnyOffsetMatchesTheWholeDecode) {
     TJPEGDefaults options;
     for (const Layout& layout : Layouts) {
-        const QByteArray jpeg =
-            encodeRaw(photoLike(211, 97, 3, 7), {90, layout.progressive, layout.lumaH, layout.lumaV});
+        const QByteArray jpeg = encodeRaw(photoLike(211, 97, 3, 7),
+                                          {90, layout.progressive, layout.lumaH, layout.lumaV});
         const Bitmap whole = jpegcodec::decode(jpeg, options);
         for (int left = 0; left <= 40; ++left)
             for (const int width : {1, 2, 15, 16, 17, 100}) {
@@ -196,7 +199,8 @@ TEST_F(JpegWindowTest, DamageBelowTheWindowIsNotRead) {
     jpeg.insert(jpeg.size() - 2, QByteArray("\xFF\xDB\x00\x03\x0F", 5));
     TJPEGDefaults options;
     EXPECT_THROW(jpegcodec::decode(jpeg, options), EJPEG);
-    const std::optional<Bitmap> part = jpegcodec::decodeWindow(jpeg, options, QRect(168, 126, 64, 48));
+    const std::optional<Bitmap> part =
+        jpegcodec::decodeWindow(jpeg, options, QRect(168, 126, 64, 48));
     ASSERT_TRUE(part.has_value());
     EXPECT_EQ(part->width(), 64);
     EXPECT_EQ(part->height(), 48);
