@@ -112,6 +112,8 @@ for set in set12 set24 mixed; do
         "$build/bench/compare_results" ImageMagick "$folder" "$scratch/ours" "$scratch/out" 640 480 even | sed 's/^/  /'
     fi
 done
+echo "  (a one-component JPEG decodes through the program's palette of 236 grey levels, so"
+echo "   other tools' grey levels may differ slightly on grey files: that is by design)"
 
 echo
 if [ -x /usr/bin/time ]; then
