@@ -51,6 +51,7 @@ fuzz:
 	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
+	@bash scripts/install-deps.sh imagemagick libvips-tools time
 	@bash bench/run.sh $(BUILD_DIR)
 
 clean:
