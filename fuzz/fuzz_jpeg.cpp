@@ -77,6 +77,21 @@ void checkDecoded(const Bitmap& bitmap, int width, int height) {
         check(bitmap.palette().size() <= 236, "a palette of more than 236 colours");
 }
 
+// A window of the picture, decoded alone, must hold exactly the pixels the
+// whole decode has there.
+void checkWindow(const TJPEGImage& picture, const Bitmap& whole, const QRect& window) {
+    const std::optional<Bitmap> part = picture.DecodeWindow(window);
+    if (!part)
+        return; // not 24-bit colour: the caller decodes the whole picture
+    const QRect expected = window.intersected(QRect(0, 0, whole.width(), whole.height()));
+    check(part->width() == expected.width() && part->height() == expected.height(),
+          "a decoded window of another size than asked");
+    for (int y = 0; y < part->height(); ++y)
+        for (int x = 0; x < part->width(); ++x)
+            check(part->pixel(x, y) == whole.pixel(expected.left() + x, expected.top() + y),
+                  "a decoded window differs from the whole decode");
+}
+
 void reencode(const Bitmap& decoded, std::uint8_t quality) {
     for (int which = 0; which < WritingOptionSets; ++which) {
         auto picture = newPicture(writingOptions(which, quality));
@@ -132,6 +147,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Bitmap decoded;
             picture->assignTo(decoded);
             checkDecoded(decoded, width, height);
+            if (decoded.pixelFormat() == PixelFormat::Bits24 && size >= 4) {
+                const QRect window(data[0] % (width + 1), data[1] % (height + 1), 1 + data[2] % 64,
+                                   1 + data[3] % 64);
+                auto fresh = newPicture(readingOptions(which)); // nothing decoded yet
+                fresh->loadFromData(bytes);
+                checkWindow(*fresh, decoded, window);
+            }
             // Asked again, the size is the decoded bitmap's.
             check(picture->width() == width && picture->height() == height,
                   "the size changed after decoding");

@@ -188,6 +188,37 @@ TEST_F(Bombs, HeadersClaimingTooMuchGiveAClearErrorWithoutTakingTheMemory) {
     }
 }
 
+// The batch decodes only the part of a large JPEG source that lands on the
+// canvas: a header claiming 65,000 x 65,000 gives a result of the canvas
+// size (grey where the stream has no data) with the memory of a few rows.
+TEST_F(Bombs, AHugeJpegClaimInABatchRunTakesOnlyTheCanvasMemory) {
+    file(QStringLiteral("huge.jpg"), jpegClaiming(65000, 65000, false));
+    JpegDefaults = TJPEGDefaults{};
+    ScriptedDialogsScope dialogs;
+    FakeWindow window;
+    window.sourceDir = dir.path();
+    window.names = {QStringLiteral("huge.jpg")};
+    window.destination = dir.filePath(QStringLiteral("out"));
+    window.widthText = QStringLiteral("640");
+    window.heightText = QStringLiteral("480");
+    const ChildOutcome outcome = runInChild([&](QByteArray& report) {
+        try {
+            ProcessRows(window, 0, 0, false, true);
+            report = "ok";
+        } catch (const Error& e) {
+            report = "error: " + e.message().toUtf8();
+        }
+        return 0;
+    });
+    ASSERT_TRUE(outcome.exited);
+    EXPECT_TRUE(outcome.report == "ok" || outcome.report.startsWith("error: "))
+        << outcome.report.constData();
+    EXPECT_LT(outcome.peakGrowthKb, MemoryBoundKb);
+    if (outcome.report == "ok") {
+        EXPECT_EQ(QImage(window.resultPath(0)).size(), QSize(640, 480));
+    }
+}
+
 TEST_F(Bombs, AOnePixelWideImageSixtyThousandRowsTallIsFramedLikeAnyOther) {
     Bitmap column(1, 60000);
     column.fill(makeColour(250, 10, 10));
