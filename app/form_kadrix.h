@@ -3,6 +3,7 @@
 #include "batch.h"
 #include "bitmap.h"
 #include "colour.h"
+#include "folder_scan.h"
 #include "mark_operations.h"
 #include "source_list.h"
 
@@ -22,10 +23,11 @@ namespace kadrix {
 
 class TFormOpJpeg;
 class TFormAbout;
+class TFileDrag;
 
 // The main window. All of the program's state lives here: in the controls
 // and in the fields below. Handlers keep the names of their control and event.
-class TFormKadrix : public QWidget, private BatchWindow {
+class TFormKadrix : public QWidget, private BatchWindow, private ScanWindow {
     Q_OBJECT
 public:
     explicit TFormKadrix(QWidget* parent = nullptr);
@@ -92,6 +94,16 @@ public:
     void VoirSourceClick();
     void VoirResultatClick();
 
+    // Folder scan and file drop.
+    bool ScanFolder(const QString& folderText, const QString& ExtensionFilter);
+    void ListSourceFolder(const QString& PickedFile);
+    void SpeedButtonSrcDirClick();
+    void SpeedButtonListClick();
+    void FileDrag1Drop();
+    TFileDrag& fileDrag() { return *FileDrag1; }
+    int smallestRow() const { return SmallestRow; }
+    int largestRow() const { return LargestRow; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -101,6 +113,8 @@ private:
     void bindBatchHandlers();
     void bindListHandlers();
     void bindViewerHandlers();
+    void bindScanHandlers();
+    void bindDropHandlers();
     void runMarkOperation(MarkOperation op);
     // Sets the view mode from code; a change shows the current row in it,
     // and an error there ends the calling command.
@@ -120,11 +134,15 @@ private:
     void setStopRequested(bool on) override { StopRequested = on; }
     Colour wipeColour() const override { return WipeColor; }
 
+    // What a folder scan writes and asks of this window.
+    void setFoundCountText(const QString& text) override;
+    void processScanMessages() override;
+
     void paintSwatch();
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
-    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;            // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
 
@@ -136,6 +154,9 @@ private:
     int SmallestRow = -1;
     int LargestRow = -1;
     std::unique_ptr<SourceList> SourceList_;
+    // A member rather than a Qt child: it goes while the controls it hooks
+    // still exist.
+    std::unique_ptr<TFileDrag> FileDrag1;
 
     Bitmap Swatch; // the picture of PanelWipeColor
 };

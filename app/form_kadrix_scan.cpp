@@ -1,0 +1,94 @@
+// The folder scan: the two buttons that start one, the listing with its
+// count and the sizes of the smallest and the largest file, and the row
+// shown afterwards.
+#include "form_kadrix.h"
+
+#include "ui_form_kadrix.h"
+
+#include "dialog_service.h"
+#include "dispatch.h"
+#include "event_loop.h"
+#include "naming.h"
+#include "picture_registry.h"
+
+#include <QDir>
+
+namespace kadrix {
+namespace {
+
+QString sizeText(const char* caption, const PictureLoader& picture) {
+    return QStringLiteral("%1: %2 * %3")
+        .arg(QString::fromUtf8(caption))
+        .arg(picture.width())
+        .arg(picture.height());
+}
+
+} // namespace
+
+void TFormKadrix::bindScanHandlers() {
+    connect(ui->SpeedButtonSrcDir, &QToolButton::clicked, this,
+            guarded([this] { SpeedButtonSrcDirClick(); }));
+    connect(ui->SpeedButtonList, &QToolButton::clicked, this,
+            guarded([this] { SpeedButtonListClick(); }));
+}
+
+void TFormKadrix::setFoundCountText(const QString& text) {
+    ui->LabelCount->setText(text);
+}
+
+void TFormKadrix::processScanMessages() {
+    processPendingMessages();
+}
+
+bool TFormKadrix::ScanFolder(const QString& folderText, const QString& ExtensionFilter) {
+    SmallestRow = LargestRow = -1;
+    const ScanResult result = scanFolder(folderText, ExtensionFilter, *SourceList_, *this);
+    SmallestRow = result.smallestRow;
+    LargestRow = result.largestRow;
+    return result.found;
+}
+
+void TFormKadrix::ListSourceFolder(const QString& PickedFile) {
+    BusyCursor busy;
+    RedrawSuspension suspended(ui->ListBox1);
+    PictureLoader picture;
+    const QString ExtensionFilter = ui->ComboBoxSrcExt->currentText().toUpper();
+    ImageListView& list = *ui->ListBox1;
+    if (!ScanFolder(ui->EditSrcDir->text(), ExtensionFilter)) {
+        list.setCount(0);
+        ui->LabelCount->setText(foundCountText(0));
+        ui->LabelMinSize->setText(QStringLiteral("Taille mini: 0 * 0"));
+        ui->LabelMaxSize->setText(QStringLiteral("Taille Maxi: 0 * 0"));
+        return;
+    }
+    list.setCount(SourceList_->count());
+    ui->LabelCount->setText(foundCountText(SourceList_->count()));
+    picture.loadFromFile(SourcePath(SmallestRow));
+    ui->LabelMinSize->setText(sizeText("Taille mini", picture));
+    picture.loadFromFile(SourcePath(LargestRow));
+    ui->LabelMaxSize->setText(sizeText("Taille Maxi", picture));
+
+    const int row = PickedFile.isEmpty() ? 0 : ListBox1DataFind(fileNamePart(PickedFile));
+    ShowRow(row, viewMode());
+    list.setCurrentRow(row);
+    list.setSelected(row, true);
+}
+
+void TFormKadrix::SpeedButtonSrcDirClick() {
+    const auto choice = dialogs().openPicture(pictureRegistry().filterText(),
+                                              ui->ComboBoxSrcExt->currentIndex() + 1);
+    if (!choice)
+        return;
+    ui->ComboBoxSrcExt->setCurrentIndex(choice->filterIndex - 1);
+    ui->EditSrcDir->setText(folderPart(choice->path));
+    EditSrcDirChange();
+    ListSourceFolder(choice->path);
+}
+
+void TFormKadrix::SpeedButtonListClick() {
+    ui->EditSrcDir->setText(QDir::currentPath() + u'/');
+    EditSrcDirChange();
+    ListSourceFolder(QString());
+}
+
+} // namespace kadrix
