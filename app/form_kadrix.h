@@ -142,7 +142,7 @@ private:
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
-    QMenu* PopupMenu1 = nullptr;            // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
 
