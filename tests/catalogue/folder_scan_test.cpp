@@ -1,5 +1,6 @@
 #include "folder_scan.h"
 #include "qt_printers.h"
+#include "working_directory_guard.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,16 +160,6 @@ TEST(ScanEntries, AStopEndsTheWalkAfterTheCurrentEntryKeepingWhatWasFound) {
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(list[1], QStringLiteral("b.BMP"));
 }
-
-// Restores the process's working directory.
-class WorkingDirectoryGuard {
-public:
-    WorkingDirectoryGuard() : saved_(QDir::currentPath()) {}
-    ~WorkingDirectoryGuard() { QDir::setCurrent(saved_); }
-
-private:
-    QString saved_;
-};
 
 bool touch(const QString& path, int bytes = 0) {
     QFile f(path);
