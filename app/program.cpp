@@ -4,6 +4,7 @@
 #include "form_about.h"
 #include "form_kadrix.h"
 #include "form_op_jpeg.h"
+#include "jpeg_image.h"
 #include "picture_registry.h"
 #include "qt_picture.h"
 
@@ -28,8 +29,11 @@ PictureTypes::PictureTypes() {
         registerPlatformPictures();
         platformRegistered = true;
     }
+    registerJpegPicture();
 }
 
-PictureTypes::~PictureTypes() = default;
+PictureTypes::~PictureTypes() {
+    unregisterJpegPicture();
+}
 
 } // namespace kadrix

@@ -12,10 +12,9 @@
 
 namespace {
 
-kadrix::TFormKadrix& window() {
-    static kadrix::Forms forms;
-    return *forms.FormKadrix;
-}
+kadrix::Forms* forms = nullptr; // made in main(), after the application object
+
+kadrix::TFormKadrix& window() { return *forms->FormKadrix; }
 
 kadrix::ImageListView& fill(int rows) {
     auto& w = window();
@@ -61,6 +60,8 @@ BENCHMARK(checkAll)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     kadrix::PictureTypes pictureTypes;
     kadrix::Application app(argc, argv);
+    kadrix::Forms theForms;
+    forms = &theForms;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -6,26 +6,37 @@ ImageListModel::ImageListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void ImageListModel::setCount(int count) {
     beginResetModel();
-    checked_.assign(size_t(std::max(0, count)), 0);
+    count_ = std::max(0, count);
+    checked_.clear();
     endResetModel();
 }
 
+std::vector<char>& ImageListModel::checks() {
+    checked_.resize(size_t(count_), 0);
+    return checked_;
+}
+
 void ImageListModel::setChecked(int row, bool on) {
-    if (isChecked(row) == on)
+    if (row < 0 || row >= count_ || isChecked(row) == on)
         return;
+    if (size_t(row) >= checked_.size())
+        checked_.resize(size_t(row) + 1, 0);
     checked_[size_t(row)] = on;
     const QModelIndex i = index(row);
     emit dataChanged(i, i, {Qt::CheckStateRole});
 }
 
 void ImageListModel::marksChanged() {
-    if (!checked_.empty())
+    if (count_ > 0)
         emit dataChanged(index(0), index(count() - 1), {Qt::CheckStateRole});
 }
 
 void ImageListModel::removeRowRange(int first, int last) {
     beginRemoveRows(QModelIndex(), first, last);
-    checked_.erase(checked_.begin() + first, checked_.begin() + last + 1);
+    const size_t end = std::min(checked_.size(), size_t(last) + 1);
+    if (size_t(first) < end)
+        checked_.erase(checked_.begin() + first, checked_.begin() + qsizetype(end));
+    count_ -= last - first + 1;
     endRemoveRows();
 }
 

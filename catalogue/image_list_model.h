@@ -20,13 +20,16 @@ public:
 
     void setTextSource(TextSource source) { text_ = std::move(source); }
     void setCount(int count);
-    int count() const { return int(checked_.size()); }
+    int count() const { return count_; }
 
-    bool isChecked(int row) const { return checked_.at(size_t(row)) != 0; }
+    bool isChecked(int row) const {
+        return row >= 0 && size_t(row) < checked_.size() && checked_[size_t(row)] != 0;
+    }
     void setChecked(int row, bool on);
     void toggleChecked(int row) { setChecked(row, !isChecked(row)); }
-    // Direct access for loops over many rows; call marksChanged() afterwards.
-    std::vector<char>& checks() { return checked_; }
+    // One mark per row, for loops over many rows; call marksChanged()
+    // afterwards.
+    std::vector<char>& checks();
     void marksChanged();
     // Removes rows [first, last] with their marks.
     void removeRowRange(int first, int last);
@@ -38,6 +41,10 @@ public:
 
 private:
     TextSource text_;
+    int count_ = 0;
+    // Marks of the first rows; rows past its end are unchecked. It grows only
+    // when a mark is set, so setting the row count costs the same for any
+    // count.
     std::vector<char> checked_;
 };
 

@@ -1,0 +1,181 @@
+#include "jpeg_codec.h"
+
+#include <algorithm>
+#include <new>
+
+#include <jerror.h>
+
+namespace kadrix::jpegcodec {
+namespace {
+
+// --- error hook -----------------------------------------------------------
+
+// Never returns to the codec: jumps back to the guarded call in progress.
+[[noreturn]] void raiseCodecError(j_common_ptr cinfo) {
+    auto* hook = reinterpret_cast<ErrorHook*>(cinfo->err);
+    std::longjmp(hook->jump, 1);
+}
+
+// Warnings and trace messages are dropped; codec messages carry their number only.
+void ignoreMessage(j_common_ptr, int) {}
+void ignoreOutput(j_common_ptr) {}
+void noText(j_common_ptr, char* buffer) {
+    buffer[0] = '\0';
+}
+
+void resetErrors(j_common_ptr cinfo) {
+    cinfo->err->msg_code = 0;
+    cinfo->err->num_warnings = 0;
+}
+
+void installErrorHook(ErrorHook& hook) {
+    jpeg_std_error(&hook.pub);
+    hook.pub.error_exit = raiseCodecError;
+    hook.pub.emit_message = ignoreMessage;
+    hook.pub.output_message = ignoreOutput;
+    hook.pub.format_message = noText;
+    hook.pub.reset_error_mgr = resetErrors;
+}
+
+// --- source over the data buffer -------------------------------------------
+
+const JOCTET FakeEndOfImage[2] = {0xFF, JPEG_EOI};
+
+Decompressor::Source* sourceOf(j_decompress_ptr cinfo) {
+    return reinterpret_cast<Decompressor::Source*>(cinfo->src);
+}
+
+void initSource(j_decompress_ptr cinfo) {
+    sourceOf(cinfo)->position = 0;
+}
+
+boolean fillInputBuffer(j_decompress_ptr cinfo) {
+    Decompressor::Source* source = sourceOf(cinfo);
+    const std::size_t count = std::min(BlockSize, source->size - source->position);
+    if (count == 0) {
+        if (source->position == 0)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        // The stream ended early: warn (silently) and end the image here so
+        // that decoding finishes with what was read.
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->pub.next_input_byte = FakeEndOfImage;
+        source->pub.bytes_in_buffer = sizeof FakeEndOfImage;
+        return TRUE;
+    }
+    source->pub.next_input_byte = source->data + source->position;
+    source->pub.bytes_in_buffer = count;
+    source->position += count;
+    return TRUE;
+}
+
+void skipInputData(j_decompress_ptr cinfo, long count) {
+    if (count <= 0)
+        return;
+    jpeg_source_mgr* source = cinfo->src;
+    auto remaining = static_cast<std::size_t>(count);
+    while (remaining > source->bytes_in_buffer) {
+        remaining -= source->bytes_in_buffer;
+        (void)fillInputBuffer(cinfo);
+    }
+    source->next_input_byte += remaining;
+    source->bytes_in_buffer -= remaining;
+}
+
+void termSource(j_decompress_ptr) {}
+
+// --- destination appending to a byte buffer --------------------------------
+
+Compressor::Destination* destinationOf(j_compress_ptr cinfo) {
+    return reinterpret_cast<Compressor::Destination*>(cinfo->dest);
+}
+
+// Qt reports a failed allocation by exception, which must not reach the codec.
+bool append(QByteArray& out, const JOCTET* bytes, std::size_t count) noexcept {
+    try {
+        out.append(reinterpret_cast<const char*>(bytes), qsizetype(count));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void initDestination(j_compress_ptr cinfo) {
+    Compressor::Destination* destination = destinationOf(cinfo);
+    destination->pub.next_output_byte = destination->block;
+    destination->pub.free_in_buffer = BlockSize;
+}
+
+boolean emptyOutputBuffer(j_compress_ptr cinfo) {
+    Compressor::Destination* destination = destinationOf(cinfo);
+    if (!append(*destination->out, destination->block, BlockSize))
+        ERREXIT(cinfo, JERR_FILE_WRITE);
+    destination->pub.next_output_byte = destination->block;
+    destination->pub.free_in_buffer = BlockSize;
+    return TRUE;
+}
+
+void termDestination(j_compress_ptr cinfo) {
+    Compressor::Destination* destination = destinationOf(cinfo);
+    const std::size_t count = BlockSize - destination->pub.free_in_buffer;
+    if (count > 0 && !append(*destination->out, destination->block, count))
+        ERREXIT(cinfo, JERR_FILE_WRITE);
+}
+
+} // namespace
+
+bool callGuarded(ErrorHook& hook, void (*body)(void*), void* context) {
+    if (setjmp(hook.jump) != 0)
+        return false;
+    body(context);
+    return true;
+}
+
+Decompressor::Decompressor(const QByteArray& data) {
+    installErrorHook(hook_);
+    cinfo_.err = &hook_.pub;
+    try {
+        run([this] { jpeg_create_decompress(&cinfo_); });
+    } catch (...) {
+        jpeg_destroy_decompress(&cinfo_); // frees whatever the creation got
+        throw;
+    }
+    cinfo_.mem->max_memory_to_use = MaxCodecMemory;
+    source_.pub.init_source = initSource;
+    source_.pub.fill_input_buffer = fillInputBuffer;
+    source_.pub.skip_input_data = skipInputData;
+    source_.pub.resync_to_restart = jpeg_resync_to_restart;
+    source_.pub.term_source = termSource;
+    source_.pub.next_input_byte = nullptr;
+    source_.pub.bytes_in_buffer = 0;
+    source_.data = reinterpret_cast<const JOCTET*>(data.constData());
+    source_.size = std::size_t(data.size());
+    source_.position = 0;
+    cinfo_.src = &source_.pub;
+}
+
+Decompressor::~Decompressor() {
+    jpeg_destroy_decompress(&cinfo_);
+}
+
+Compressor::Compressor(QByteArray& out) {
+    installErrorHook(hook_);
+    cinfo_.err = &hook_.pub;
+    try {
+        run([this] { jpeg_create_compress(&cinfo_); });
+    } catch (...) {
+        jpeg_destroy_compress(&cinfo_);
+        throw;
+    }
+    cinfo_.mem->max_memory_to_use = MaxCodecMemory;
+    destination_.pub.init_destination = initDestination;
+    destination_.pub.empty_output_buffer = emptyOutputBuffer;
+    destination_.pub.term_destination = termDestination;
+    destination_.out = &out;
+    cinfo_.dest = &destination_.pub;
+}
+
+Compressor::~Compressor() {
+    jpeg_destroy_compress(&cinfo_);
+}
+
+} // namespace kadrix::jpegcodec

@@ -1,0 +1,96 @@
+#pragma once
+
+// The codec contexts of libjpeg wrapped for C++: the error hook, the source
+// and destination managers over in-memory buffers, and guarded codec calls.
+
+#include "jpeg_error.h"
+
+#include <QByteArray>
+
+#include <csetjmp>
+#include <cstddef>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace kadrix::jpegcodec {
+
+// Bytes moved between the codec and the data buffers at a time.
+constexpr std::size_t BlockSize = 4096;
+
+// libjpeg's own buffers (whole-image coefficients of progressive files,
+// two-pass quantisation) may not grow beyond this: the same bound as a
+// decoded bitmap, so that a hostile header fails instead of exhausting memory.
+constexpr long MaxCodecMemory = 1L << 31;
+
+struct ErrorHook {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+// Runs `body(context)` with the hook's jump target set in this frame. Returns
+// false when the codec reported a fatal error. Defined out of line so that
+// setjmp sits in one small function with nothing to destroy.
+bool callGuarded(ErrorHook& hook, void (*body)(void*), void* context);
+
+// Runs one step of codec calls. libjpeg is C code: a C++ exception must not
+// unwind through it, so the error hook jumps back to callGuarded and the
+// failure is thrown here as EJPEG once the codec's frames are gone. A step
+// must hold no local object with a destructor, since the jump skips them.
+template <typename Step> void runGuarded(ErrorHook& hook, Step& step) {
+    const bool completed = callGuarded(
+        hook, [](void* context) { (*static_cast<Step*>(context))(); }, &step);
+    if (!completed)
+        throw EJPEG(hook.pub.msg_code);
+}
+
+// A decompression context reading `data`, which must outlive it. The
+// context is destroyed with this object, on every path.
+class Decompressor {
+public:
+    explicit Decompressor(const QByteArray& data);
+    ~Decompressor();
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    jpeg_decompress_struct* info() { return &cinfo_; }
+    template <typename Step> void run(Step&& step) { runGuarded(hook_, step); }
+
+    struct Source {
+        jpeg_source_mgr pub;
+        const JOCTET* data;
+        std::size_t size;
+        std::size_t position;
+    };
+
+private:
+    ErrorHook hook_;
+    Source source_;
+    jpeg_decompress_struct cinfo_{};
+};
+
+// A compression context appending its output to `out`, which must outlive
+// it. The context is destroyed with this object, on every path.
+class Compressor {
+public:
+    explicit Compressor(QByteArray& out);
+    ~Compressor();
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+
+    jpeg_compress_struct* info() { return &cinfo_; }
+    template <typename Step> void run(Step&& step) { runGuarded(hook_, step); }
+
+    struct Destination {
+        jpeg_destination_mgr pub;
+        QByteArray* out;
+        JOCTET block[BlockSize];
+    };
+
+private:
+    ErrorHook hook_;
+    Destination destination_;
+    jpeg_compress_struct cinfo_{};
+};
+
+} // namespace kadrix::jpegcodec

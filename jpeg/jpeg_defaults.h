@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kadrix {
+
+enum class JpegPerformance : std::uint8_t { BestQuality = 0, BestSpeed = 1 };
+enum class JpegPixelFormat : std::uint8_t { Bits24 = 0, Bits8 = 1 };
+enum class JpegScale : std::uint8_t { FullSize = 0, Half = 1, Quarter = 2, Eighth = 3 };
+
+// The decode and encode options of JPEG pictures. Every picture copies the
+// process-wide record when it is created and keeps its copy.
+struct TJPEGDefaults {
+    std::uint8_t CompressionQuality = 90; // encoder quality, 1 to 100
+    bool GrayScale = false;               // decode to grey levels; encode as greyscale
+    JpegPerformance Performance = JpegPerformance::BestQuality;
+    JpegPixelFormat PixelFormat = JpegPixelFormat::Bits24;
+    bool ProgressiveDisplay = false;  // decode progressive files pass by pass
+    bool ProgressiveEncoding = false; // encode as a progressive file
+    JpegScale Scale = JpegScale::FullSize;
+    bool Smoothing = true;       // block smoothing while decoding
+    bool HorzSubSampling = true; // keep the encoder's horizontal chroma sub-sampling
+    bool VertSubSampling = true; // keep the encoder's vertical chroma sub-sampling
+
+    friend bool operator==(const TJPEGDefaults&, const TJPEGDefaults&) = default;
+};
+
+// Written by the JPEG options dialog, read by every new picture.
+extern TJPEGDefaults JpegDefaults;
+
+// The content before the options dialog first writes the record: 8-bit
+// decoding only on a screen of 8 bits per pixel or fewer (asked of the
+// primary screen when an application exists, a 24-bit screen otherwise).
+TJPEGDefaults startupJpegDefaults();
+
+} // namespace kadrix

@@ -1,0 +1,54 @@
+#include "jpeg_encoder.h"
+
+#include "jpeg_codec.h"
+
+namespace kadrix::jpegcodec {
+
+QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options) {
+    QByteArray out;
+    if (bitmap.isEmpty())
+        return out;
+
+    // 24-bit rows go to the codec straight from the bitmap's memory; an
+    // 8-bit bitmap is first expanded into a temporary copy.
+    Bitmap expanded;
+    const Bitmap* rows = &bitmap;
+    if (bitmap.pixelFormat() != PixelFormat::Bits24) {
+        expanded = bitmap;
+        expanded.convertTo24();
+        rows = &expanded;
+    }
+    const std::uint8_t* base = rows->scanLine(0);
+    const qsizetype stride = rows->bytesPerLine();
+
+    Compressor compressor(out);
+    jpeg_compress_struct* c = compressor.info();
+    c->image_width = JDIMENSION(rows->width());
+    c->image_height = JDIMENSION(rows->height());
+    c->input_components = 3;
+    c->in_color_space = JCS_EXT_BGR; // the bitmap's blue, green, red bytes
+    compressor.run([&] {
+        jpeg_set_defaults(c);
+        jpeg_set_quality(c, options.CompressionQuality, TRUE);
+        if (options.GrayScale)
+            jpeg_set_colorspace(c, JCS_GRAYSCALE);
+        if (options.ProgressiveEncoding)
+            jpeg_simple_progression(c);
+        for (int i = 0; i < MAX_COMPONENTS; ++i) {
+            if (!options.HorzSubSampling)
+                c->comp_info[i].h_samp_factor = 1;
+            if (!options.VertSubSampling)
+                c->comp_info[i].v_samp_factor = 1;
+        }
+        jpeg_start_compress(c, TRUE);
+        while (c->next_scanline < c->image_height) {
+            // The codec only reads the rows it is given.
+            JSAMPROW row = const_cast<JSAMPROW>(base + qsizetype(c->next_scanline) * stride);
+            jpeg_write_scanlines(c, &row, 1);
+        }
+        jpeg_finish_compress(c);
+    });
+    return out;
+}
+
+} // namespace kadrix::jpegcodec

@@ -1,0 +1,169 @@
+#include "jpeg_image.h"
+
+#include "jpeg_decoder.h"
+#include "jpeg_encoder.h"
+#include "picture_registry.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace kadrix {
+
+TJPEGImage::TJPEGImage() : Image(std::make_shared<TJPEGData>()), Options(JpegDefaults) {}
+
+void TJPEGImage::loadFromFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInvalidGraphic(
+            QStringLiteral("Impossible d'ouvrir %1: %2").arg(path, file.errorString()));
+    loadFromStream(file);
+}
+
+void TJPEGImage::loadFromStream(QIODevice& stream) {
+    QByteArray bytes;
+    if (stream.isSequential()) {
+        bytes = stream.readAll();
+    } else {
+        const qint64 count = std::max<qint64>(stream.size() - stream.pos(), 0);
+        bytes.resize(count);
+        qint64 done = 0;
+        while (done < count) {
+            const qint64 got = stream.read(bytes.data() + done, count - done);
+            if (got <= 0)
+                break;
+            done += got;
+        }
+        if (done != count)
+            throw EInvalidGraphic(
+                QStringLiteral("Erreur de lecture du flux: %1").arg(stream.errorString()));
+    }
+    loadFromData(std::move(bytes));
+}
+
+void TJPEGImage::loadFromData(QByteArray data) {
+    auto loaded = std::make_shared<TJPEGData>();
+    bool progressive = Options.ProgressiveEncoding;
+    if (!data.isEmpty()) {
+        const jpegcodec::JpegHeader header = jpegcodec::readHeader(data);
+        loaded->Width = header.width;
+        loaded->Height = header.height;
+        loaded->GrayScale = header.grayScale;
+        progressive = header.progressive;
+    }
+    loaded->Data = std::move(data);
+    Image = std::move(loaded);
+    Options.ProgressiveEncoding = progressive;
+    // A bitmap decoded from earlier data would no longer match.
+    Bitmap.reset();
+}
+
+int TJPEGImage::width() const {
+    if (Bitmap)
+        return Bitmap->width();
+    if (Options.Scale == JpegScale::FullSize)
+        return Image->Width;
+    NeedRecalc = true;
+    ComputeScaledSize();
+    return ScaledWidth;
+}
+
+int TJPEGImage::height() const {
+    if (Bitmap)
+        return Bitmap->height();
+    if (Options.Scale == JpegScale::FullSize)
+        return Image->Height;
+    NeedRecalc = true;
+    ComputeScaledSize();
+    return ScaledHeight;
+}
+
+// NeedRecalc stays set: every size query of an undecoded, scaled picture
+// reads the header again.
+void TJPEGImage::ComputeScaledSize() const {
+    if (!NeedRecalc)
+        return;
+    const jpegcodec::ScaledSize size =
+        jpegcodec::scaledSize(Image->Data.value_or(QByteArray()), Options);
+    ScaledWidth = size.width;
+    ScaledHeight = size.height;
+    Options.ProgressiveEncoding = size.progressive;
+}
+
+const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
+    if (!Bitmap)
+        // Kept only once decoded completely, so that a failed decode is not
+        // mistaken for an empty picture the next time.
+        Bitmap = std::make_unique<kadrix::Bitmap>(
+            jpegcodec::decode(Image->Data.value_or(QByteArray()), Options));
+    return *Bitmap;
+}
+
+void TJPEGImage::assignTo(kadrix::Bitmap& target) const {
+    target = DecodeBitmap();
+}
+
+void TJPEGImage::assign(const kadrix::Bitmap& source) {
+    Image = std::make_shared<TJPEGData>();
+    Bitmap = std::make_unique<kadrix::Bitmap>(source);
+}
+
+// The encoded stream replaces the data only once complete, so that a failed
+// encoding leaves nothing a later save could write as if it were whole.
+void TJPEGImage::EnsureEncoded() {
+    if (Image->Data)
+        return;
+    auto encoded = std::make_shared<TJPEGData>();
+    if (Bitmap && !Bitmap->isEmpty()) {
+        encoded->Width = Bitmap->width();
+        encoded->Height = Bitmap->height();
+        encoded->Data = jpegcodec::encode(*Bitmap, Options);
+        encoded->GrayScale = Options.GrayScale;
+    } else {
+        encoded->Data = QByteArray();
+    }
+    Image = std::move(encoded);
+}
+
+void TJPEGImage::saveToStream(QIODevice& stream) {
+    EnsureEncoded();
+    const QByteArray& bytes = *Image->Data;
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = stream.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            throw Error(
+                QStringLiteral("Erreur d'écriture de l'image JPEG: %1").arg(stream.errorString()));
+        done += written;
+    }
+}
+
+void TJPEGImage::saveToFile(const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error(QStringLiteral("Impossible de créer %1: %2").arg(path, file.errorString()));
+    saveToStream(file);
+    if (!file.commit())
+        throw Error(QStringLiteral("Erreur d'écriture de %1: %2").arg(path, file.errorString()));
+}
+
+void TJPEGImage::setWidth(int) {
+    throw EInvalidGraphicOperation(QStringLiteral("Cannot change the size of a JPEG image"));
+}
+
+void TJPEGImage::setHeight(int) {
+    throw EInvalidGraphicOperation(QStringLiteral("Cannot change the size of a JPEG image"));
+}
+
+void registerJpegPicture() {
+    JpegDefaults = startupJpegDefaults();
+    const auto create = [] { return std::make_unique<TJPEGImage>(); };
+    pictureRegistry().registerFormat(QStringLiteral("jpeg"), QStringLiteral("Images JPEG"), create);
+    pictureRegistry().registerFormat(QStringLiteral("jpg"), QStringLiteral("Images JPEG"), create);
+}
+
+void unregisterJpegPicture() {
+    pictureRegistry().unregisterFormat(QStringLiteral("jpg"));
+    pictureRegistry().unregisterFormat(QStringLiteral("jpeg"));
+}
+
+} // namespace kadrix

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "bitmap.h"
+#include "jpeg_defaults.h"
+#include "jpeg_error.h"
+#include "picture.h"
+
+#include <QByteArray>
+
+#include <memory>
+#include <optional>
+
+class QIODevice;
+
+namespace kadrix {
+
+// The compressed bytes of one JPEG stream, shared between pictures.
+struct TJPEGData {
+    std::optional<QByteArray> Data; // absent until bytes are loaded or encoded
+    int Height = 0;                 // full-size height and width, from the
+    int Width = 0;                  // header on load, the bitmap on encoding
+    bool GrayScale = false;         // greyscale stream, or encoded as greyscale
+};
+
+// The JPEG picture type. A loaded picture keeps the file's bytes and decodes
+// them on the first request for a bitmap, then keeps the bitmap. A bitmap
+// assigned to a picture is encoded on the first save. Options are copied
+// from JpegDefaults at creation and never change afterwards, except
+// ProgressiveEncoding, which loading sets to what the file is.
+class TJPEGImage final : public Picture {
+public:
+    TJPEGImage();
+
+    // Reads the whole file and parses its header. Throws EInvalidGraphic when
+    // the file cannot be read, EJPEG when its header is not valid JPEG.
+    void loadFromFile(const QString& path) override;
+    // Reads everything from the device's position to its end.
+    void loadFromStream(QIODevice& stream);
+    void loadFromData(QByteArray data);
+
+    // The decoded bitmap's size once decoded; before, the header's size at
+    // full scale, or the codec's output size at a reduced scale (which parses
+    // the header again on every call). Throws EJPEG at a reduced scale when
+    // the data is not JPEG.
+    int width() const override;
+    int height() const override;
+    // `target` becomes a copy of the decoded bitmap, palette included.
+    void assignTo(kadrix::Bitmap& target) const override;
+    // The bitmap to encode; the data is replaced by an empty one.
+    void assign(const kadrix::Bitmap& source);
+
+    // Writes the loaded bytes unchanged, or the encoded bitmap. Throws EJPEG
+    // when encoding fails and Error when the device takes fewer bytes.
+    void saveToStream(QIODevice& stream);
+    // Writes the file through a temporary that replaces it only when complete.
+    void saveToFile(const QString& path);
+
+    // A JPEG picture cannot be resized: always throws EInvalidGraphicOperation.
+    [[noreturn]] void setWidth(int value);
+    [[noreturn]] void setHeight(int value);
+
+    // The decoded bitmap, decoded on the first call and kept.
+    const kadrix::Bitmap& DecodeBitmap() const;
+
+    const TJPEGDefaults& options() const { return Options; }
+    bool progressiveEncoding() const { return Options.ProgressiveEncoding; }
+    bool grayScale() const { return Image->GrayScale; }
+    // The compressed bytes (empty when absent).
+    QByteArray data() const { return Image->Data.value_or(QByteArray()); }
+    std::shared_ptr<const TJPEGData> image() const { return Image; }
+
+private:
+    void ComputeScaledSize() const;
+    void EnsureEncoded();
+
+    std::shared_ptr<TJPEGData> Image;
+    mutable std::unique_ptr<kadrix::Bitmap> Bitmap;
+    mutable int ScaledWidth = 0;
+    mutable int ScaledHeight = 0;
+    mutable TJPEGDefaults Options;
+    mutable bool NeedRecalc = false;
+};
+
+// Enters the JPEG type in the picture registry for "jpeg" and "jpg", after
+// giving JpegDefaults its start-up content.
+void registerJpegPicture();
+void unregisterJpegPicture();
+
+} // namespace kadrix
