@@ -3,7 +3,6 @@
 #include "batch.h"
 #include "bitmap.h"
 #include "colour.h"
-#include "folder_scan.h"
 #include "mark_operations.h"
 #include "source_list.h"
 
@@ -27,7 +26,7 @@ class TFileDrag;
 
 // The main window. All of the program's state lives here: in the controls
 // and in the fields below. Handlers keep the names of their control and event.
-class TFormKadrix : public QWidget, private BatchWindow, private ScanWindow {
+class TFormKadrix : public QWidget, private BatchWindow {
     Q_OBJECT
 public:
     explicit TFormKadrix(QWidget* parent = nullptr);
@@ -133,10 +132,6 @@ private:
     void showResult(const Bitmap& copy) override;
     void setStopRequested(bool on) override { StopRequested = on; }
     Colour wipeColour() const override { return WipeColor; }
-
-    // What a folder scan writes and asks of this window.
-    void setFoundCountText(const QString& text) override;
-    void processScanMessages() override;
 
     void paintSwatch();
 

@@ -7,6 +7,7 @@
 #include "dispatch.h"
 #include "event_loop.h"
 #include "filedrag.h"
+#include "folder_scan.h"
 #include "naming.h"
 
 namespace kadrix {

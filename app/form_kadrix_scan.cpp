@@ -8,6 +8,7 @@
 #include "dialog_service.h"
 #include "dispatch.h"
 #include "event_loop.h"
+#include "folder_scan.h"
 #include "naming.h"
 #include "picture_registry.h"
 
@@ -15,6 +16,28 @@
 
 namespace kadrix {
 namespace {
+
+// How often the running count repaints during a scan: about a display frame.
+constexpr std::chrono::milliseconds CountFrame{20};
+
+// The window as a running scan sees it. The count changes at every file
+// listed, and its text is always current, but the label repaints at most once
+// per frame: repainting it for each of 100,000 files would take most of the
+// scan's time and show nothing more.
+class ScanHooks final : public ScanWindow {
+public:
+    ScanHooks(QLabel* count, bool& stopRequested)
+        : count_(count), stopRequested_(stopRequested), countPaint_(count, CountFrame) {}
+    void setFoundCountText(const QString& text) override { count_->setText(text); }
+    void processScanMessages() override { countPaint_.processPendingMessages(); }
+    bool stopRequested() const override { return stopRequested_; }
+    void setStopRequested(bool on) override { stopRequested_ = on; }
+
+private:
+    QLabel* count_;
+    bool& stopRequested_;
+    RepaintThrottle countPaint_;
+};
 
 QString sizeText(const char* caption, const PictureLoader& picture) {
     return QStringLiteral("%1: %2 * %3")
@@ -32,17 +55,10 @@ void TFormKadrix::bindScanHandlers() {
             guarded([this] { SpeedButtonListClick(); }));
 }
 
-void TFormKadrix::setFoundCountText(const QString& text) {
-    ui->LabelCount->setText(text);
-}
-
-void TFormKadrix::processScanMessages() {
-    processPendingMessages();
-}
-
 bool TFormKadrix::ScanFolder(const QString& folderText, const QString& ExtensionFilter) {
     SmallestRow = LargestRow = -1;
-    const ScanResult result = scanFolder(folderText, ExtensionFilter, *SourceList_, *this);
+    ScanHooks hooks(ui->LabelCount, StopRequested);
+    const ScanResult result = scanFolder(folderText, ExtensionFilter, *SourceList_, hooks);
     SmallestRow = result.smallestRow;
     LargestRow = result.largestRow;
     return result.found;

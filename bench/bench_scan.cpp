@@ -20,9 +20,13 @@ namespace {
 
 const QString Bitmaps = QStringLiteral("BITMAPS (*.BMP)");
 
+// The program's forms and the benchmark folders, made in main() so that they
+// go before the application object.
+kadrix::Forms* theForms = nullptr;
+std::map<int, std::unique_ptr<QTemporaryDir>>* theFolders = nullptr;
+
 kadrix::TFormKadrix& window() {
-    static kadrix::Forms forms;
-    return *forms.FormKadrix;
+    return *theForms->FormKadrix;
 }
 
 QString entryName(int i) {
@@ -34,8 +38,7 @@ QString entryName(int i) {
 
 // A folder of `files` empty files, made once per size: the scan opens none.
 QString folderOf(int files) {
-    static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
-    auto& dir = folders[files];
+    auto& dir = (*theFolders)[files];
     if (!dir) {
         dir = std::make_unique<QTemporaryDir>();
         for (int i = 0; i < files; ++i) {
@@ -115,8 +118,14 @@ BENCHMARK(scanRulesOnly)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kM
 int main(int argc, char** argv) {
     kadrix::PictureTypes pictureTypes;
     kadrix::Application app(argc, argv);
+    const QString startedIn = QDir::currentPath(); // each scan moves into its folder
+    std::map<int, std::unique_ptr<QTemporaryDir>> folders;
+    kadrix::Forms forms;
+    theForms = &forms;
+    theFolders = &folders;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    QDir::setCurrent(startedIn);
     return 0;
 }

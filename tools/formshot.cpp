@@ -13,6 +13,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -56,6 +57,9 @@ void shootWalkthrough(kadrix::TFormKadrix& window, const QString& out) {
     const QString startedIn = QDir::currentPath();
     QDir::setCurrent(folder);
     window.show();
+    // The stretched view shows each photo whole.
+    if (auto* stretched = window.findChild<QRadioButton*>(QStringLiteral("RadioModedSource")))
+        stretched->setChecked(true);
     kadrix::dispatch([&] { window.SpeedButtonListClick(); });
     QApplication::processEvents();
     window.grab().save(QDir(out).filePath(QStringLiteral("walkthrough.png")));
