@@ -23,6 +23,7 @@ namespace kadrix {
 class TFormOpJpeg;
 class TFormAbout;
 class TFileDrag;
+struct ScanResult;
 
 // The main window. All of the program's state lives here: in the controls
 // and in the fields below. Handlers keep the names of their control and event.
@@ -113,6 +114,7 @@ private:
     void bindListHandlers();
     void bindViewerHandlers();
     void bindScanHandlers();
+    ScanResult scanSource(const QString& folderText, const QString& ExtensionFilter);
     void bindDropHandlers();
     void runMarkOperation(MarkOperation op);
     // Sets the view mode from code; a change shows the current row in it,
@@ -137,7 +139,7 @@ private:
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
-    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;            // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
 

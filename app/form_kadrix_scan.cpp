@@ -55,13 +55,17 @@ void TFormKadrix::bindScanHandlers() {
             guarded([this] { SpeedButtonListClick(); }));
 }
 
-bool TFormKadrix::ScanFolder(const QString& folderText, const QString& ExtensionFilter) {
+ScanResult TFormKadrix::scanSource(const QString& folderText, const QString& ExtensionFilter) {
     SmallestRow = LargestRow = -1;
     ScanHooks hooks(ui->LabelCount, StopRequested);
     const ScanResult result = scanFolder(folderText, ExtensionFilter, *SourceList_, hooks);
     SmallestRow = result.smallestRow;
     LargestRow = result.largestRow;
-    return result.found;
+    return result;
+}
+
+bool TFormKadrix::ScanFolder(const QString& folderText, const QString& ExtensionFilter) {
+    return scanSource(folderText, ExtensionFilter).found;
 }
 
 void TFormKadrix::ListSourceFolder(const QString& PickedFile) {
@@ -70,7 +74,11 @@ void TFormKadrix::ListSourceFolder(const QString& PickedFile) {
     PictureLoader picture;
     const QString ExtensionFilter = ui->ComboBoxSrcExt->currentText().toUpper();
     ImageListView& list = *ui->ListBox1;
-    if (!ScanFolder(ui->EditSrcDir->text(), ExtensionFilter)) {
+    const ScanResult scan = scanSource(ui->EditSrcDir->text(), ExtensionFilter);
+    // A drop or another scan that ran during this one has shown its own list.
+    if (scan.replaced)
+        return;
+    if (!scan.found) {
         list.setCount(0);
         ui->LabelCount->setText(foundCountText(0));
         ui->LabelMinSize->setText(QStringLiteral("Taille mini: 0 * 0"));

@@ -22,6 +22,7 @@ QString foundCountText(int count) {
 
 ScanTally::ScanTally(SourceList& list) : list_(list) {
     list_.clear();
+    revision_ = list_.revision();
 }
 
 bool ScanTally::add(const QString& name, qint64 size) {
@@ -30,6 +31,7 @@ bool ScanTally::add(const QString& name, qint64 size) {
         return false;
     folded_.insert(folded);
     list_.append(name, size);
+    revision_ = list_.revision();
     const int row = list_.count() - 1;
     if (smallestRow_ < 0 || size <= smallest_) {
         smallest_ = size;
@@ -50,7 +52,7 @@ void scanEntries(DirectoryWalk& walk, const QString& extensionFilter, ScanTally&
             window.setFoundCountText(foundCountText(tally.count()));
         entry = walk.next();
         window.processScanMessages();
-        if (window.stopRequested())
+        if (window.stopRequested() || !tally.intact())
             break;
     }
 }
@@ -65,7 +67,9 @@ ScanResult scanFolder(const QString& folderText, const QString& extensionFilter,
         FolderWalk walk(QDir::currentPath());
         scanEntries(walk, extensionFilter, tally, window);
     }
-    return {!list.isEmpty(), tally.smallestRow(), tally.largestRow()};
+    if (!tally.intact())
+        return {false, true, -1, -1};
+    return {!list.isEmpty(), false, tally.smallestRow(), tally.largestRow()};
 }
 
 } // namespace kadrix

@@ -33,12 +33,16 @@ public:
     bool add(const QString& name, qint64 size);
 
     int count() const { return list_.count(); }
+    // False once another command has changed the list (a drop, a second
+    // scan, a removal run while this scan let messages through).
+    bool intact() const { return list_.revision() == revision_; }
     int smallestRow() const { return smallestRow_; } // -1 while nothing is listed
     int largestRow() const { return largestRow_; }
 
 private:
     SourceList& list_;
     QSet<QString> folded_; // the case-folded names listed so far
+    quint64 revision_ = 0; // the list's revision after this tally's last change
     int smallestRow_ = -1;
     int largestRow_ = -1;
     qint64 smallest_ = 0;
@@ -58,13 +62,15 @@ public:
 };
 
 struct ScanResult {
-    bool found = false; // at least one file is listed
+    bool found = false;    // at least one file is listed
+    bool replaced = false; // another command changed the list: it stands as that one left it
     int smallestRow = -1;
     int largestRow = -1;
 };
 
 // Lists the accepted files of a walk into the tally. After every entry the
-// window processes its messages, and a requested stop ends the walk there.
+// window processes its messages; a requested stop ends the walk there, and so
+// does a change of the list by the command that ran meanwhile.
 void scanEntries(DirectoryWalk& walk, const QString& extensionFilter, ScanTally& tally,
                  ScanWindow& window);
 

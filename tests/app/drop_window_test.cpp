@@ -140,6 +140,25 @@ TEST_F(FileDrop, ADropLeavesTheSizesTheWorkingDirectoryAndAManualDestinationAlon
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
+TEST_F(FileDrop, ADropDuringAScanWins) {
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(writePicture(path(QStringLiteral("scan%1.bmp").arg(i)), 5, 5));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("other")));
+    const QStringList dropped = pictures({"other/d1.bmp", "other/d2.bmp"});
+    QDir::setCurrent(dir.path());
+    EveryPass dropMidway([&](int pass) {
+        if (pass == 5)
+            dropFiles(&window(), dropped);
+    });
+    control<QToolButton>("SpeedButtonList")->click();
+    EXPECT_EQ(entries(), QStringList({QStringLiteral("d1.bmp"), QStringLiteral("d2.bmp")}));
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(control<QLabel>("LabelCount")->text(), QStringLiteral("Nombre d'Images Trouvées: 2"));
+    EXPECT_EQ(control<QLineEdit>("EditSrcDir")->text(), path(QStringLiteral("other/")));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dropped[0]);
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
 TEST_F(FileDrop, ADropClearsAStopLeftFromBefore) {
     const QStringList paths = pictures({"s.bmp"});
     control<QToolButton>("SpeedButtonStop")->click();

@@ -161,6 +161,24 @@ TEST(ScanEntries, AStopEndsTheWalkAfterTheCurrentEntryKeepingWhatWasFound) {
     EXPECT_EQ(list[1], QStringLiteral("b.BMP"));
 }
 
+TEST(ScanEntries, AListChangedByAnotherCommandEndsTheWalkAndStaysAsThatOneLeftIt) {
+    ListedWalk walk(listing());
+    SourceList list;
+    ScanTally tally(list);
+    RecordingWindow window;
+    window.onPass = [&](int pass) {
+        if (pass == 2) { // a drop, say, replaces the list
+            list.clear();
+            list.append(QStringLiteral("dropped.jpg"));
+        }
+    };
+    scanEntries(walk, Bitmaps, tally, window);
+    EXPECT_EQ(window.passes, 2);
+    EXPECT_FALSE(tally.intact());
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list[0], QStringLiteral("dropped.jpg"));
+}
+
 bool touch(const QString& path, int bytes = 0) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(QByteArray(bytes, 'x')) == bytes;
