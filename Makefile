@@ -28,6 +28,7 @@ test-normal: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
+	@bash scripts/install-deps.sh imagemagick libvips-tools time
 	@bash bench/run.sh $(BUILD_DIR)
 
 clean:

@@ -15,7 +15,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QPainter>
 #include <QStyle>
 
 namespace kadrix {
@@ -74,6 +73,7 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     bindViewerHandlers();
     bindScanHandlers();
     bindDropHandlers();
+    bindColourHandlers();
 }
 
 TFormKadrix::~TFormKadrix() { FormDestroy(); }
@@ -90,10 +90,6 @@ void TFormKadrix::bindHandlers() {
             guarded([this] { SpeedButtonCloseClick(); }));
     connect(ui->SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
     connect(ui->SpeedButton2, &QToolButton::clicked, this, guarded([this] { SpeedButton2Click(); }));
-    ui->StatusBar1->drawPanel = [this](QPainter& painter, int panel, const QRect& rect) {
-        if (panel == 0)
-            painter.fillRect(rect, toQColor(HoverColor));
-    };
 }
 
 void TFormKadrix::FormCreate() {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,6 +18,7 @@ class TFormKadrix;
 }
 class QButtonGroup;
 class QMenu;
+class QPainter;
 
 namespace kadrix {
 
@@ -24,6 +26,7 @@ class TFormOpJpeg;
 class TFormAbout;
 class TFileDrag;
 struct ScanResult;
+class ToolGroup;
 
 // The main window. All of the program's state lives here: in the controls
 // and in the fields below. Handlers keep the names of their control and event.
@@ -103,6 +106,14 @@ public:
     TFileDrag& fileDrag() { return *FileDrag1; }
     int smallestRow() const { return SmallestRow; }
     int largestRow() const { return LargestRow; }
+    // Colour tools and the status bar readout.
+    void SpeedButtonWipeColorClick();
+    void SpeedButtonBrushClick();
+    void SpeedButtonPipetteClick();
+    void Image1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
+                         Qt::KeyboardModifiers modifiers, int x, int y);
+    void Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,10 +127,16 @@ private:
     void bindScanHandlers();
     ScanResult scanSource(const QString& folderText, const QString& ExtensionFilter);
     void bindDropHandlers();
+    void bindColourHandlers();
     void runMarkOperation(MarkOperation op);
     // Sets the view mode from code; a change shows the current row in it,
     // and an error there ends the calling command.
     void setViewMode(int mode);
+    // The two "Voir" commands: switch the view mode, then show the current
+    // row, or visit every row from the last up when two or more are selected.
+    void walkRows(int mode, const std::function<void(int row)>& showCurrent,
+                  const std::function<void(int row)>& visit);
+    bool rowChecked(int row) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What a batch run reads and writes of this window.
@@ -136,10 +153,13 @@ private:
     Colour wipeColour() const override { return WipeColor; }
 
     void paintSwatch();
+    // Sets WipeColor and fills the swatch with it.
+    void setWipeColor(Colour colour);
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
-    QMenu* PopupMenu1 = nullptr;            // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
+    ToolGroup* toolGroup_ = nullptr;         // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
 

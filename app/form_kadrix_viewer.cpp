@@ -99,52 +99,54 @@ bool TFormKadrix::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TFormKadrix::VoirSourceClick() {
-    setViewMode(SourceView);
+void TFormKadrix::walkRows(int mode, const std::function<void(int row)>& showCurrent,
+                           const std::function<void(int row)>& visit) {
+    setViewMode(mode);
     ImageListView& list = *ui->ListBox1;
     if (list.count() == 0)
         return;
     StopRequested = false;
     RedrawSuspension suspended(&list);
+    // The selection only chooses between the current row and the walk over
+    // every row, from the last up.
     if (list.selectedCount() < 2) {
         if (list.currentRow() >= 0)
-            ShowRow(list.currentRow(), SourceView);
+            showCurrent(list.currentRow());
         return;
     }
     for (int row = SourceList_->count() - 1; row >= 0; --row) {
         processPendingMessages();
         if (StopRequested)
             break;
-        if (row < list.count() && list.isChecked(row))
-            ShowRow(row, SourceView);
+        visit(row);
+    }
+}
+
+bool TFormKadrix::rowChecked(int row) const {
+    return row < ui->ListBox1->count() && ui->ListBox1->isChecked(row);
+}
+
+void TFormKadrix::VoirSourceClick() {
+    const auto show = [this](int row) { ShowRow(row, SourceView); };
+    walkRows(SourceView, show, [&](int row) {
+        if (rowChecked(row))
+            show(row);
+        // The step-by-step prompt follows every row, checked or not.
         if (ui->CheckBoxPasaPas->isChecked() &&
             dialogs().messageBox(QStringLiteral("Suivant"), QStringLiteral("Pas à Pas"),
                                  Buttons::OkCancel) == Answer::Cancel) {
             StopRequested = true;
-            break;
         }
-    }
+    });
 }
 
 void TFormKadrix::VoirResultatClick() {
-    setViewMode(ResultView);
-    ImageListView& list = *ui->ListBox1;
-    if (list.count() == 0)
-        return;
-    StopRequested = false;
-    RedrawSuspension suspended(&list);
-    if (list.selectedCount() < 2) {
-        if (list.currentRow() >= 0)
-            ProcessRows(*this, list.currentRow(), list.currentRow(), false, false);
-        return;
-    }
-    for (int row = SourceList_->count() - 1; row >= 0; --row) {
-        processPendingMessages();
-        if (StopRequested)
-            break;
-        if (row < list.count() && list.isChecked(row))
-            ProcessRows(*this, row, row, ui->CheckBoxPasaPas->isChecked(), false);
-    }
+    walkRows(
+        ResultView, [this](int row) { ProcessRows(*this, row, row, false, false); },
+        [this](int row) {
+            if (rowChecked(row))
+                ProcessRows(*this, row, row, ui->CheckBoxPasaPas->isChecked(), false);
+        });
 }
 
 } // namespace kadrix

@@ -1,9 +1,125 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the build folder given as $1.
+# `make bench`: the Google Benchmark programs of the build folder given as $1,
+# then the framing comparison on a generated data set: kadrix-batch on one
+# core and on all, the program's batch run (windowed and whole decoding),
+# plain libjpeg loops, and ImageMagick and vips when installed. Prints the
+# median milliseconds per picture of each, checks the results' pixels, and
+# measures the peak memory of kadrix-batch on a 24-megapixel source.
 set -euo pipefail
-build="${1:-build}"
-for b in "$build"/bench/bench_*; do
-    [ -x "$b" ] || continue
-    echo "== $(basename "$b")"
-    QT_QPA_PLATFORM=offscreen "$b" --benchmark_min_time=0.5
+build="$(cd "${1:-build}" && pwd)"
+reps="${KADRIX_BENCH_REPS:-3}"
+data="$build/bench-data"
+scratch="$build/bench-scratch"
+batch="$build/cli/kadrix-batch"
+export QT_QPA_PLATFORM=offscreen
+
+for b in bench_compositor bench_image_list bench_jpeg bench_scan; do
+    [ -x "$build/bench/$b" ] || continue
+    echo "== $b"
+    "$build/bench/$b" --benchmark_min_time=0.5
 done
+
+echo "== framing comparison (640x480 JPEG results, quality 95, 4:4:4; median of $reps runs)"
+echo "generating the data set in $data (once)..."
+"$build/bench/make_bench_set" "$data"
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Median wall time in ms of a command over $reps runs, with an empty
+# output folder $scratch/out before each.
+time_runs() {
+    local times=()
+    for ((i = 0; i < reps; i++)); do
+        rm -rf "$scratch/out"
+        mkdir -p "$scratch/out"
+        local start
+        start=$(now_ms)
+        "$@" >/dev/null 2>"$scratch/last.err" || {
+            echo "  failed: $*" >&2
+            cat "$scratch/last.err" >&2
+        }
+        times+=($(($(now_ms) - start)))
+    done
+    printf '%s\n' "${times[@]}" | median
+}
+
+vips_each() { # vips gravity on each picture of a folder, into $scratch/out
+    local ext="$1" options="$2" folder="$3" f
+    for f in "$folder"/*.jpg; do
+        vips gravity "$f" "$scratch/out/$(basename "${f%.jpg}").$ext$options" centre 640 480 \
+            --extend background --background 0
+    done
+}
+magick_all() { # ImageMagick on one thread over a folder, into $scratch/out
+    local format="$1" folder="$2"
+    shift 2
+    MAGICK_THREAD_LIMIT=1 mogrify -path "$scratch/out" -format "$format" "$@" \
+        -background black -gravity center -extent 640x480 "$folder"/*.jpg
+}
+
+for set in set12 set24 mixed; do
+    folder="$data/$set"
+    count=$(ls "$folder"/*.jpg | wc -l)
+    echo
+    echo "-- $set: $count pictures"
+    declare -A ms=()
+    one=$(time_runs "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$folder")
+    ms["kadrix-batch --jobs 1"]=$one
+    ms["kadrix-batch (all $(nproc) cores)"]=$(time_runs "$batch" --format jpeg --out "$scratch/out" "$folder")
+    "$build/bench/bench_paths" --benchmark_repetitions="$reps" \
+        --benchmark_report_aggregates_only=true --benchmark_format=csv \
+        "$folder" "$scratch/paths" >"$scratch/paths.csv" 2>/dev/null
+    while IFS=, read -r name _ real _; do
+        name="${name//\"/}"
+        case "$name" in
+        */iterations:1/real_time_median) ;;
+        *) continue ;;
+        esac
+        name="${name%%/*}"
+        ms["$name (in process)"]=$(awk -v t="$real" 'BEGIN { printf "%d", t }')
+    done <"$scratch/paths.csv"
+    if command -v mogrify >/dev/null; then
+        ms["ImageMagick mogrify (1 thread)"]=$(time_runs magick_all jpg "$folder" -quality 95 -sampling-factor 1x1)
+    fi
+    if command -v vips >/dev/null; then
+        ms["vips gravity"]=$(time_runs vips_each jpg "[Q=95,no_subsample]" "$folder")
+    fi
+    printf '  %-40s %12s %10s\n' "tool" "ms/picture" "vs --jobs 1"
+    for name in "${!ms[@]}"; do
+        printf '%s\t%s\n' "${ms[$name]}" "$name"
+    done | sort -n | while IFS=$'\t' read -r total name; do
+        awk -v t="$total" -v n="$count" -v one="$one" -v name="$name" \
+            'BEGIN { printf "  %-40s %12.1f %9.2fx\n", name, t / n, t / one }'
+    done
+    "$build/bench/bench_paths" --benchmark_filter=none "$folder" "$scratch/paths" 2>/dev/null |
+        grep identical | sed 's/^/  /'
+    unset ms
+
+    # Pixel checks against our BMP results (lossless on both sides).
+    rm -rf "$scratch/ours"
+    "$batch" --out "$scratch/ours" "$folder" >/dev/null
+    if command -v vips >/dev/null; then
+        rm -rf "$scratch/out" && mkdir -p "$scratch/out"
+        vips_each png "" "$folder"
+        "$build/bench/compare_results" vips "$folder" "$scratch/ours" "$scratch/out" 640 480 any | sed 's/^/  /'
+    fi
+    if command -v mogrify >/dev/null; then
+        rm -rf "$scratch/out" && mkdir -p "$scratch/out"
+        magick_all png "$folder"
+        "$build/bench/compare_results" ImageMagick "$folder" "$scratch/ours" "$scratch/out" 640 480 even | sed 's/^/  /'
+    fi
+done
+echo "  (a one-component JPEG decodes through the program's palette of 236 grey levels, so"
+echo "   other tools' grey levels may differ slightly on grey files: that is by design)"
+
+echo
+if [ -x /usr/bin/time ]; then
+    rm -rf "$scratch/out"
+    /usr/bin/time -v "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$data/set24/large100.jpg" \
+        2>&1 >/dev/null | awk '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on a 24-megapixel source: %.1f MB\n", $NF / 1024 }'
+else
+    echo "peak memory not measured: /usr/bin/time is missing"
+fi

@@ -1,6 +1,6 @@
 #include "jpeg_decoder.h"
 
-#include "jpeg_codec.h"
+#include "decoder_setup.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,16 +8,7 @@
 #include <jerror.h>
 
 namespace kadrix::jpegcodec {
-namespace {
 
-// The decoder settings of the last output pass in progressive display.
-struct FinalPass {
-    J_DCT_METHOD dctMethod;
-    boolean twoPassQuantize;
-    J_DITHER_MODE ditherMode;
-};
-
-// Reads the header and sets the decoder up from the options.
 FinalPass prepareDecoder(Decompressor& decompressor, const TJPEGDefaults& options) {
     jpeg_decompress_struct* c = decompressor.info();
     FinalPass final{};
@@ -56,6 +47,8 @@ FinalPass prepareDecoder(Decompressor& decompressor, const TJPEGDefaults& option
     });
     return final;
 }
+
+namespace {
 
 int toInt(JDIMENSION value) {
     return int(std::min<JDIMENSION>(value, 0x7FFFFFFF));

@@ -2,6 +2,7 @@
 
 #include "jpeg_decoder.h"
 #include "jpeg_encoder.h"
+#include "jpeg_window.h"
 #include "picture_registry.h"
 
 #include <QFile>
@@ -96,6 +97,16 @@ const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
         Bitmap = std::make_unique<kadrix::Bitmap>(
             jpegcodec::decode(Image->Data.value_or(QByteArray()), Options));
     return *Bitmap;
+}
+
+std::optional<kadrix::Bitmap> TJPEGImage::DecodeWindow(const QRect& window) const {
+    if (Bitmap) {
+        if (Bitmap->pixelFormat() != PixelFormat::Bits24)
+            return std::nullopt;
+        const QRect wanted = window.intersected(QRect(0, 0, Bitmap->width(), Bitmap->height()));
+        return kadrix::Bitmap(Bitmap->image().copy(wanted));
+    }
+    return jpegcodec::decodeWindow(Image->Data.value_or(QByteArray()), Options, window);
 }
 
 void TJPEGImage::assignTo(kadrix::Bitmap& target) const {

@@ -6,6 +6,7 @@
 #include "picture.h"
 
 #include <QByteArray>
+#include <QRect>
 
 #include <memory>
 #include <optional>
@@ -61,6 +62,12 @@ public:
 
     // The decoded bitmap, decoded on the first call and kept.
     const kadrix::Bitmap& DecodeBitmap() const;
+
+    // Only `window` of the picture (in pixels at the picture's scale, clipped
+    // to it) as a 24-bit bitmap, the same pixels DecodeBitmap() has there,
+    // decoded without the rest of the picture and not kept. Nothing when the
+    // picture's options or its file decode to anything but 24-bit colour.
+    std::optional<kadrix::Bitmap> DecodeWindow(const QRect& window) const;
 
     const TJPEGDefaults& options() const { return Options; }
     bool progressiveEncoding() const { return Options.ProgressiveEncoding; }

@@ -77,8 +77,8 @@ QString runningCountText(int count) {
     return QStringLiteral("Nombre d'Images Redimensionnées: %1").arg(count);
 }
 
-void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep,
-                 bool SaveResults) {
+void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
+                 SourceDecoding decoding) {
     window.setRunningCountText(runningCountText(0));
     processPendingMessages();
 
@@ -109,8 +109,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
             throw SilentAbort();
 
         Picture.loadFromFile(window.SourcePath(row));
-        Picture.assignTo(SourceBitmap);
-        SourceBitmap.convertTo24();
+        assignVisibleSource(Picture, W, H, SourceBitmap, decoding);
         if (!ComposeResult(SourceBitmap, W, H, window.wipeColour(), ResultBitmap))
             continue;
 

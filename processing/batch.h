@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "source_loader.h"
 
 #include <QString>
 
@@ -37,7 +38,9 @@ QString runningCountText(int count);
 // Composes, shows, asks about and saves rows FirstRow..LastRow (inclusive).
 // Ends early with SilentAbort (Stop, Cancel, an empty or uncreatable
 // destination) or with the loader's error for a source that cannot be read.
-void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep,
-                 bool SaveResults);
+// A JPEG source larger than the canvas is decoded only where it lands on the
+// canvas unless `decoding` asks for the whole picture.
+void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
+                 SourceDecoding decoding = SourceDecoding::Windowed);
 
 } // namespace kadrix

@@ -1,7 +1,10 @@
 #include "jpeg_test_files.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
 #include <jpeglib.h>
 
@@ -67,6 +70,22 @@ RawImage gradient(int width, int height, int components) {
                     std::uint8_t((x * 255 / std::max(width - 1, 1) + k * 60 +
                                   y * 128 / std::max(height - 1, 1)) %
                                  256);
+    return image;
+}
+
+RawImage photoLike(int width, int height, int components, unsigned seed) {
+    RawImage image{width, height, components, {}};
+    image.pixels.resize(std::size_t(width) * height * components);
+    std::mt19937 noise(seed);
+    std::uniform_int_distribution<int> grain(-40, 40);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int k = 0; k < components; ++k) {
+                const double u = double(x) / width, v = double(y) / height;
+                const double base = 128 + 90 * std::sin(7.0 * u + 3.0 * v + 2.0 * k);
+                image.pixels[(std::size_t(y) * width + x) * components + k] =
+                    std::uint8_t(std::clamp(int(base) + grain(noise), 0, 255));
+            }
     return image;
 }
 

@@ -32,6 +32,10 @@ RawImage colourBands(int width, int height);
 // A smooth two-way gradient, in colour or grey.
 RawImage gradient(int width, int height, int components = 3);
 
+// Smooth shapes with pixel noise, in colour or grey: every pixel differs from
+// its neighbours, so that a wrong neighbour in up-sampling shows.
+RawImage photoLike(int width, int height, int components = 3, unsigned seed = 1);
+
 // Header fields read back through libjpeg.
 struct HeaderFacts {
     int width = 0, height = 0, components = 0;

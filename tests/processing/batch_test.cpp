@@ -5,6 +5,7 @@
 #include "result_writer.h"
 #include "scripted_dialogs.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -370,6 +371,42 @@ TEST(ResultWriter, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
     EXPECT_EQ(old.readAll(), QByteArray(100, 'k'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("old.BMP")});
+}
+
+// A JPEG source larger than the canvas is decoded only down to the canvas's
+// last row, so damage below it does not stop the run; decoding the whole
+// picture (kept for comparison) reports it. Both make the same result.
+TEST_F(BatchRun, JpegSourcesAreDecodedOnlyWhereTheyLandOnTheCanvas) {
+    QImage photo(120, 90, QImage::Format_RGB888);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 2, y * 2, (x * y) % 256));
+    TJPEGImage encoder;
+    encoder.assign(Bitmap(photo.convertToFormat(QImage::Format_BGR888)));
+    QBuffer sound;
+    sound.open(QIODevice::WriteOnly);
+    encoder.saveToStream(sound);
+    QByteArray damaged = sound.data();
+    // A quantisation table numbered 15 after the image data.
+    damaged.insert(damaged.size() - 2, QByteArray("\xFF\xDB\x00\x03\x0F", 5));
+    for (const auto& [name, bytes] :
+         {std::pair{"sound.jpg", sound.data()}, {"damaged.jpg", damaged}}) {
+        QFile file(window.sourceDir + QLatin1Char('/') + QString::fromLatin1(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        window.names << QString::fromLatin1(name);
+    }
+
+    EXPECT_TRUE(run(0, 1, false, false));
+    ASSERT_EQ(window.shown.size(), 2u);
+    EXPECT_EQ(window.shown[1].image(), window.shown[0].image());
+    window.shown.clear();
+    EXPECT_TRUE(
+        dispatchRun([&] { ProcessRows(window, 0, 0, false, false, SourceDecoding::Full); }));
+    ASSERT_EQ(window.shown.size(), 1u);
+    EXPECT_TRUE(run(0, 0, false, false));
+    EXPECT_EQ(window.shown[1].image(), window.shown[0].image());
+    EXPECT_THROW(ProcessRows(window, 1, 1, false, false, SourceDecoding::Full), EJPEG);
 }
 
 } // namespace

@@ -1,0 +1,131 @@
+// Writes the benchmark's data set, the same bytes on every run: photo-like
+// JPEG files made with libjpeg (smooth shapes with sensor-like grain, 4:2:0,
+// quality 92) in three folders of the folder given as the argument:
+//   set12/  24 pictures of 4000 x 3000
+//   set24/   4 pictures of 6000 x 4000
+//   mixed/  odd sizes, one smaller than 640 x 480, a progressive and a grey file
+// Folders that already hold their files are left as they are.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+
+struct Picture {
+    std::string name;
+    int width, height;
+    bool progressive = false;
+    bool grey = false;
+};
+
+// A small, fast generator: the same sequence for the same seed everywhere.
+struct Grain {
+    std::uint32_t state;
+    int next() {
+        state = state * 1664525u + 1013904223u;
+        return int((state >> 24) % 13) - 6;
+    }
+};
+
+bool writeJpeg(const std::filesystem::path& path, const Picture& p, unsigned seed) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, file);
+    c.image_width = JDIMENSION(p.width);
+    c.image_height = JDIMENSION(p.height);
+    c.input_components = p.grey ? 1 : 3;
+    c.in_color_space = p.grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 92, TRUE);
+    if (p.progressive)
+        jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+
+    // Separable waves per channel, shifted by the seed, plus a few soft discs.
+    const double phase = seed * 0.7;
+    std::vector<float> wx(std::size_t(p.width) * 3), wy(std::size_t(p.height) * 3);
+    for (int x = 0; x < p.width; ++x)
+        for (int k = 0; k < 3; ++k)
+            wx[std::size_t(x) * 3 + k] = float(60 * std::sin((5.0 + k) * x / p.width + phase + k) +
+                                               25 * std::sin(37.0 * x / p.width + k * phase));
+    for (int y = 0; y < p.height; ++y)
+        for (int k = 0; k < 3; ++k)
+            wy[std::size_t(y) * 3 + k] = float(50 * std::cos((3.0 + k) * y / p.height - phase) +
+                                               20 * std::sin(29.0 * y / p.height + k));
+    Grain grain{seed * 2654435761u + 1};
+    const int components = c.input_components;
+    std::vector<JSAMPLE> row(std::size_t(p.width) * components);
+    const double cx = p.width * (0.3 + 0.1 * (seed % 5)), cy = p.height * 0.5;
+    const double radius2 = double(p.height) * p.height / 9.0;
+    while (c.next_scanline < c.image_height) {
+        const int y = int(c.next_scanline);
+        for (int x = 0; x < p.width; ++x) {
+            const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+            const int disc = d2 < radius2 ? int(40 * (1 - d2 / radius2)) : 0;
+            for (int k = 0; k < components; ++k) {
+                const int v = 128 + int(wx[std::size_t(x) * 3 + k] + wy[std::size_t(y) * 3 + k]) +
+                              disc + grain.next();
+                row[std::size_t(x) * components + k] = JSAMPLE(std::clamp(v, 0, 255));
+            }
+        }
+        JSAMPROW pointer = row.data();
+        jpeg_write_scanlines(&c, &pointer, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    return std::fclose(file) == 0;
+}
+
+bool writeSet(const std::filesystem::path& folder, const std::vector<Picture>& pictures,
+              unsigned firstSeed) {
+    std::filesystem::create_directories(folder);
+    unsigned seed = firstSeed;
+    for (const Picture& p : pictures) {
+        const std::filesystem::path path = folder / p.name;
+        if (!std::filesystem::exists(path) && !writeJpeg(path, p, seed)) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return false;
+        }
+        ++seed;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path root = argv[1];
+    std::vector<Picture> set12, set24;
+    for (int i = 0; i < 24; ++i)
+        set12.push_back({"photo" + std::to_string(100 + i) + ".jpg", 4000, 3000});
+    for (int i = 0; i < 4; ++i)
+        set24.push_back({"large" + std::to_string(100 + i) + ".jpg", 6000, 4000});
+    const std::vector<Picture> mixed = {
+        {"odd_4001x2999.jpg", 4001, 2999},
+        {"odd_3999x3001.jpg", 3999, 3001},
+        {"odd_4003x3003.jpg", 4003, 3003},
+        {"odd_641x481.jpg", 641, 481},
+        {"small_639x479.jpg", 639, 479},
+        {"progressive_4000x3000.jpg", 4000, 3000, true},
+        {"grey_4000x3000.jpg", 4000, 3000, false, true},
+    };
+    return writeSet(root / "set12", set12, 1) && writeSet(root / "set24", set24, 101) &&
+                   writeSet(root / "mixed", mixed, 201)
+               ? 0
+               : 1;
+}

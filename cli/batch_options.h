@@ -1,0 +1,52 @@
+#pragma once
+
+#include "colour.h"
+#include "jpeg_defaults.h"
+#include "naming.h"
+#include "source_loader.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kadrix::cli {
+
+// Everything one command-line run is told.
+struct BatchOptions {
+    QStringList inputs; // files and folders, in argument order
+    QSize size{640, 480};
+    Colour wipe = makeColour(0, 0, 0);
+    QString outDir; // empty: the "cropped" folder beside each source
+    bool jpegFormat = false;
+    TJPEGDefaults jpeg;  // decode and encode options, the options dialog's defaults
+    RenameScheme scheme; // destination filled in per source
+    int jobs = 1;
+    bool dryRun = false;
+    bool overwrite = false;
+    SourceDecoding decoding = SourceDecoding::Windowed;
+};
+
+// The JPEG options the options dialog starts with: quality 95, baseline,
+// colour, every component at full resolution, full size, smoothing on.
+TJPEGDefaults dialogJpegDefaults();
+
+// The outcome of reading the arguments: options to run with, the help text
+// to print, or a usage error.
+struct ParsedArguments {
+    std::optional<BatchOptions> options;
+    QString helpText;   // set for --help
+    QString usageError; // set when the arguments are wrong
+};
+
+// Reads the arguments (the program name first, as QCoreApplication gives
+// them). `cores` is the default of --jobs.
+ParsedArguments parseArguments(const QStringList& arguments, int cores);
+
+// "#RRGGBB" (the "#" may be left out) as a colour value.
+std::optional<Colour> parseWipe(const QString& text);
+// "WxH" with both sides from 1 to 65535.
+std::optional<QSize> parseSize(const QString& text);
+
+} // namespace kadrix::cli

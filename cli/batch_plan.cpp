@@ -1,0 +1,48 @@
+#include "batch_plan.h"
+
+#include "compositor.h"
+#include "naming.h"
+
+namespace kadrix::cli {
+
+QString resultPathOf(const BatchOptions& options, const SourceFile& source, int row) {
+    RenameScheme scheme = options.scheme;
+    scheme.destination =
+        options.outDir.isEmpty() ? source.folder + QStringLiteral("cropped") : options.outDir;
+    return buildResultName(scheme, source.name, row, false).path;
+}
+
+AxisChange axisChange(int sourceLength, int canvasLength) {
+    const int offset = placementOf(sourceLength, sourceLength, canvasLength, canvasLength).dx;
+    return {offset, canvasLength - sourceLength - offset};
+}
+
+namespace {
+
+QString side(int count, const QString& name) {
+    if (count > 0)
+        return QStringLiteral("pad %1 ").arg(count) + name;
+    if (count < 0)
+        return QStringLiteral("crop %1 ").arg(-count) + name;
+    return QStringLiteral("0 ") + name;
+}
+
+} // namespace
+
+QString describeAxis(const AxisChange& change, const QString& before, const QString& after) {
+    return side(change.before, before) + QStringLiteral(", ") + side(change.after, after);
+}
+
+QString planLine(const QString& source, int width, int height, const QSize& canvas,
+                 const QString& result, bool exists) {
+    // One multi-argument call: a "%" in a path is never taken for a marker.
+    return QStringLiteral("%1: %2x%3, columns: %4; rows: %5 -> %6 (%7)")
+        .arg(source, QString::number(width), QString::number(height),
+             describeAxis(axisChange(width, canvas.width()), QStringLiteral("left"),
+                          QStringLiteral("right")),
+             describeAxis(axisChange(height, canvas.height()), QStringLiteral("top"),
+                          QStringLiteral("bottom")),
+             result, exists ? QStringLiteral("exists") : QStringLiteral("new"));
+}
+
+} // namespace kadrix::cli

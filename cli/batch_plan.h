@@ -1,0 +1,30 @@
+#pragma once
+
+#include "batch_options.h"
+#include "source_collection.h"
+
+#include <QString>
+
+namespace kadrix::cli {
+
+// The result path of list row `row`: the rename scheme's name in --out, or
+// in the "cropped" folder beside the source.
+QString resultPathOf(const BatchOptions& options, const SourceFile& source, int row);
+
+// What framing does to one axis: positive counts are margins of wipe colour,
+// negative ones are cropped source pixels.
+struct AxisChange {
+    int before; // left or top
+    int after;  // right or bottom
+};
+// An odd leftover goes after (right or bottom), as the compositor places it.
+AxisChange axisChange(int sourceLength, int canvasLength);
+
+// "pad 3 left, pad 4 right", "crop 1 left, crop 2 right", "0 left, crop 1 right".
+QString describeAxis(const AxisChange& change, const QString& before, const QString& after);
+
+// One dry-run line: "<source>: <w>x<h>, columns: ..., rows: ... -> <result> (exists|new)".
+QString planLine(const QString& source, int width, int height, const QSize& canvas,
+                 const QString& result, bool exists);
+
+} // namespace kadrix::cli

@@ -1,0 +1,271 @@
+#include "batch_options.h"
+#include "batch_plan.h"
+#include "jpeg_test_files.h"
+#include "picture_registry.h"
+#include "source_collection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kadrix::cli {
+namespace {
+
+QStringList args(std::initializer_list<const char*> items) {
+    QStringList list{QStringLiteral("kadrix-batch")};
+    for (const char* item : items)
+        list << QString::fromUtf8(item);
+    return list;
+}
+
+TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
+    const ParsedArguments parsed = parseArguments(args({"a.jpg"}), 2);
+    ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
+    const BatchOptions& o = *parsed.options;
+    EXPECT_EQ(o.size, QSize(640, 480));
+    EXPECT_EQ(o.wipe, makeColour(0, 0, 0));
+    EXPECT_TRUE(o.outDir.isEmpty());
+    EXPECT_FALSE(o.jpegFormat);
+    EXPECT_EQ(o.jpeg, dialogJpegDefaults());
+    EXPECT_EQ(o.jpeg.CompressionQuality, 95);
+    EXPECT_FALSE(o.jpeg.HorzSubSampling);
+    EXPECT_EQ(o.scheme.prefix, QStringLiteral("cropped_"));
+    EXPECT_TRUE(o.scheme.prefixOn && o.scheme.nameOn);
+    EXPECT_FALSE(o.scheme.suffixOn || o.scheme.numberOn);
+    EXPECT_EQ(o.jobs, 2);
+    EXPECT_FALSE(o.dryRun || o.overwrite);
+    EXPECT_EQ(o.decoding, SourceDecoding::Windowed);
+}
+
+TEST(BatchOptionsTest, EveryOptionIsRead) {
+    const ParsedArguments parsed = parseArguments(
+        args({"--size",        "320x200",  "--wipe",    "#FF8000",   "--out",         "/tmp/x",
+              "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
+              "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
+              "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
+              "--full-decode", "a",        "b"}),
+        2);
+    ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
+    const BatchOptions& o = *parsed.options;
+    EXPECT_EQ(o.inputs, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(o.size, QSize(320, 200));
+    EXPECT_EQ(o.wipe, makeColour(0xFF, 0x80, 0x00));
+    EXPECT_EQ(o.outDir, QStringLiteral("/tmp/x"));
+    EXPECT_TRUE(o.jpegFormat);
+    EXPECT_EQ(o.scheme.extensionItem, QStringLiteral("*.JPG;*.JPEG"));
+    EXPECT_EQ(o.jpeg.CompressionQuality, 50);
+    EXPECT_TRUE(o.jpeg.ProgressiveEncoding && o.jpeg.GrayScale);
+    EXPECT_TRUE(o.jpeg.HorzSubSampling && o.jpeg.VertSubSampling);
+    EXPECT_FALSE(o.scheme.prefixOn || o.scheme.nameOn);
+    EXPECT_TRUE(o.scheme.suffixOn && o.scheme.numberOn);
+    EXPECT_EQ(o.scheme.digits, QStringLiteral("3"));
+    EXPECT_EQ(o.scheme.start, QStringLiteral("7"));
+    EXPECT_EQ(o.jobs, 1);
+    EXPECT_TRUE(o.dryRun && o.overwrite);
+    EXPECT_EQ(o.decoding, SourceDecoding::Full);
+}
+
+TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
+    const std::vector<QStringList> wrong = {
+        args({}),
+        args({"--size", "640", "a"}),
+        args({"--size", "0x480", "a"}),
+        args({"--size", "640x99999", "a"}),
+        args({"--wipe", "red", "a"}),
+        args({"--wipe", "#12345", "a"}),
+        args({"--format", "png", "a"}),
+        args({"--quality", "4", "a"}),
+        args({"--quality", "96", "a"}),
+        args({"--number", "0", "a"}),
+        args({"--number", "3:x", "a"}),
+        args({"--jobs", "0", "a"}),
+        args({"--out", "", "a"}),
+        args({"--bogus", "a"}),
+    };
+    for (const QStringList& arguments : wrong) {
+        const ParsedArguments parsed = parseArguments(arguments, 2);
+        EXPECT_FALSE(parsed.options) << arguments.join(u' ').toStdString();
+        EXPECT_FALSE(parsed.usageError.isEmpty()) << arguments.join(u' ').toStdString();
+    }
+    const ParsedArguments help = parseArguments(args({"--help"}), 2);
+    EXPECT_FALSE(help.options);
+    for (const char* option :
+         {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
+          "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
+          "--overwrite", "--full-decode"})
+        EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
+}
+
+TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
+    struct Case {
+        int source, canvas, before, after;
+    };
+    for (const Case c : {Case{640, 640, 0, 0}, Case{637, 640, 1, 2}, Case{643, 640, -1, -2},
+                         Case{641, 640, 0, -1}, Case{1, 640, 319, 320}}) {
+        const AxisChange change = axisChange(c.source, c.canvas);
+        EXPECT_EQ(change.before, c.before) << c.source;
+        EXPECT_EQ(change.after, c.after) << c.source;
+    }
+    EXPECT_EQ(planLine(QStringLiteral("/s/a%1.jpg"), 643, 477, QSize(640, 480),
+                       QStringLiteral("/s/cropped/cropped_a%1.BMP"), false),
+              QStringLiteral("/s/a%1.jpg: 643x477, columns: crop 1 left, crop 2 right; rows: pad 1 "
+                             "top, pad 2 bottom -> /s/cropped/cropped_a%1.BMP (new)"));
+}
+
+TEST(BatchPlanTest, ResultsAreNamedByTheRenameScheme) {
+    BatchOptions options =
+        *parseArguments(args({"--number", "3:7", "--suffix", "_x", "a"}), 1).options;
+    const SourceFile file{QStringLiteral("/photos/"), QStringLiteral("IMG.1.jpg")};
+    EXPECT_EQ(resultPathOf(options, file, 2),
+              QStringLiteral("/photos/cropped/cropped_IMG_x009.BMP"));
+    options.outDir = QStringLiteral("/out");
+    options.scheme.extensionItem = QStringLiteral("*.JPG;*.JPEG");
+    EXPECT_EQ(resultPathOf(options, file, 0), QStringLiteral("/out/cropped_IMG_x007.JPEG"));
+}
+
+TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
+    const QString filter = combinedExtensionFilter(pictureRegistry().filterText());
+    EXPECT_TRUE(filter.startsWith(QStringLiteral("TOUS (")));
+    EXPECT_TRUE(filter.contains(QStringLiteral("*.JPG")));
+
+    QTemporaryDir dir;
+    for (const char* name : {"b.JPG", "a.bmp", "B.jpg", "notes.txt", "noext", "c.Jpeg"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QDir(dir.path()).mkdir(QStringLiteral("sub.jpg"));
+    const QString single = dir.filePath(QStringLiteral("notes.txt"));
+    const QString before = QDir::currentPath();
+    const CollectedSources collected =
+        collectSources({single, dir.path(), dir.filePath(QStringLiteral("gone.jpg"))}, filter);
+    EXPECT_EQ(QDir::currentPath(), before);
+    QStringList names;
+    for (const SourceFile& f : collected.files)
+        names << f.name;
+    // "B.jpg" and "b.JPG" differ only in case: the first by name is kept.
+    EXPECT_EQ(names, (QStringList{QStringLiteral("notes.txt"), QStringLiteral("B.jpg"),
+                                  QStringLiteral("a.bmp"), QStringLiteral("c.Jpeg")}));
+    EXPECT_EQ(collected.files[1].folder, QDir(dir.path()).absolutePath() + u'/');
+    EXPECT_EQ(collected.missing, QStringList{dir.filePath(QStringLiteral("gone.jpg"))});
+}
+
+// --- the built program --------------------------------------------------------
+
+struct Outcome {
+    int status;
+    QString out;
+    QString err;
+};
+
+class KadrixBatchTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    Outcome run(const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    QString writeJpeg(const QString& name, int w, int h) {
+        return write(name, test::encodeRaw(test::photoLike(w, h)));
+    }
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+};
+
+TEST_F(KadrixBatchTest, FramesAFolderIntoCroppedWithTheRenameScheme) {
+    writeJpeg(QStringLiteral("src/a.jpg"), 900, 700);
+    writeJpeg(QStringLiteral("src/b.x.JPG"), 300, 200);
+    const Outcome r =
+        run({QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--number"),
+             QStringLiteral("2"), QStringLiteral("--jobs"), QStringLiteral("2"),
+             dir.filePath(QStringLiteral("src"))});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 0 failed")))
+        << r.out.toStdString();
+    for (const char* name : {"src/cropped/cropped_a01.BMP", "src/cropped/cropped_b02.BMP"}) {
+        const QImage result(dir.filePath(QString::fromUtf8(name)));
+        EXPECT_EQ(result.size(), QSize(64, 48)) << name;
+    }
+}
+
+TEST_F(KadrixBatchTest, ExistingResultsAreSkippedUnlessOverwritten) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 200, 100);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    const QString result = out + QStringLiteral("/cropped_a.JPEG");
+    const QStringList base{QStringLiteral("--out"),
+                           out,
+                           QStringLiteral("--format"),
+                           QStringLiteral("jpeg"),
+                           QStringLiteral("--size"),
+                           QStringLiteral("32x32"),
+                           source};
+    EXPECT_EQ(run(base).status, 0);
+    ASSERT_TRUE(QFile::exists(result));
+    write(QStringLiteral("out/cropped_a.JPEG"), "keep me");
+
+    const Outcome skipped = run(base);
+    EXPECT_EQ(skipped.status, 0);
+    EXPECT_TRUE(skipped.err.contains(result)) << skipped.err.toStdString();
+    EXPECT_TRUE(skipped.out.contains(QStringLiteral("0 framed, 1 skipped")))
+        << skipped.out.toStdString();
+    QFile kept(result);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("keep me"));
+    kept.close();
+
+    EXPECT_EQ(run(QStringList{QStringLiteral("--overwrite")} + base).status, 0);
+    EXPECT_EQ(QImage(result).size(), QSize(32, 32));
+}
+
+TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 643, 477);
+    const Outcome r = run({QStringLiteral("--dry-run"), source});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
+    EXPECT_TRUE(r.out.contains(source +
+                               QStringLiteral(": 643x477, columns: crop 1 left, crop 2 "
+                                              "right; rows: pad 1 top, pad 2 bottom -> ") +
+                               result + QStringLiteral(" (new)")))
+        << r.out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cropped"))));
+}
+
+TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
+    writeJpeg(QStringLiteral("src/a.jpg"), 100, 100);
+    write(QStringLiteral("src/b.jpg"), "not a picture");
+    writeJpeg(QStringLiteral("src/c.jpg"), 100, 100);
+    const Outcome r =
+        run({QStringLiteral("--jobs"), QStringLiteral("1"), dir.filePath(QStringLiteral("src")),
+             dir.filePath(QStringLiteral("gone"))});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("b.jpg: JPEG error #"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("gone: no such file or folder")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 2 failed")))
+        << r.out.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("src/cropped/cropped_c.BMP"))));
+}
+
+TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
+    const Outcome r =
+        run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
+}
+
+} // namespace
+} // namespace kadrix::cli
