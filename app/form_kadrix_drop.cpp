@@ -14,6 +14,7 @@ namespace kadrix {
 
 void TFormKadrix::bindDropHandlers() {
     FileDrag1 = std::make_unique<TFileDrag>(this);
+    FileDrag1->setObjectName(QStringLiteral("FileDrag1"));
     connect(FileDrag1.get(), &TFileDrag::OnDrop, this, guarded([this] { FileDrag1Drop(); }));
 }
 

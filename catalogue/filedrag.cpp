@@ -24,7 +24,6 @@ QStringList droppedFiles(const QMimeData* data) {
 }
 
 TFileDrag::TFileDrag(QObject* owner) : owner_(qobject_cast<QWidget*>(owner)) {
-    setObjectName(QStringLiteral("FileDrag1"));
     if (owner_) {
         // Controls that take drops themselves (line edits do) would keep a
         // file dropped on them from the window: the filter goes in front of
