@@ -35,19 +35,6 @@ protected:
         }
         return paths;
     }
-    QStringList entries() {
-        QStringList l;
-        for (int i = 0; i < window().sourceList().count(); ++i)
-            l << window().sourceList()[i];
-        return l;
-    }
-    std::set<int> selectedRows() const {
-        std::set<int> s;
-        for (int i = 0; i < list->count(); ++i)
-            if (list->isSelected(i))
-                s.insert(i);
-        return s;
-    }
 };
 
 TEST_F(FileDrop, FilesOfOneFolderGiveRowsInDropOrderWhereverTheyAreDropped) {

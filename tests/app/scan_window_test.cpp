@@ -63,24 +63,11 @@ protected:
         control<QToolButton>("SpeedButtonSrcDir")->click();
     }
     void rescan() { control<QToolButton>("SpeedButtonList")->click(); }
-    QStringList entries() {
-        QStringList l;
-        for (int i = 0; i < window().sourceList().count(); ++i)
-            l << window().sourceList()[i];
-        return l;
-    }
     std::set<QString> entrySet() {
         const QStringList l = entries();
         return {l.begin(), l.end()};
     }
     int rowOf(const char* name) { return int(entries().indexOf(QLatin1String(name))); }
-    std::set<int> selectedRows() const {
-        std::set<int> s;
-        for (int i = 0; i < list->count(); ++i)
-            if (list->isSelected(i))
-                s.insert(i);
-        return s;
-    }
     void expectRestored() {
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(list->updatesEnabled());
