@@ -6,6 +6,7 @@
 #include "dispatch.h"
 #include "event_loop.h"
 #include "file_filter.h"
+#include "filedrag.h"
 #include "form_about.h"
 #include "form_op_jpeg.h"
 #include "image_list_model.h"
@@ -70,6 +71,8 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     bindBatchHandlers();
     bindListHandlers();
     bindViewerHandlers();
+    bindScanHandlers();
+    bindDropHandlers();
     bindColourHandlers();
 }
 

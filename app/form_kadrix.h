@@ -24,6 +24,8 @@ namespace kadrix {
 
 class TFormOpJpeg;
 class TFormAbout;
+class TFileDrag;
+struct ScanResult;
 class ToolGroup;
 
 // The main window. All of the program's state lives here: in the controls
@@ -95,6 +97,15 @@ public:
     void VoirSourceClick();
     void VoirResultatClick();
 
+    // Folder scan and file drop.
+    bool ScanFolder(const QString& folderText, const QString& ExtensionFilter);
+    void ListSourceFolder(const QString& PickedFile);
+    void SpeedButtonSrcDirClick();
+    void SpeedButtonListClick();
+    void FileDrag1Drop();
+    TFileDrag& fileDrag() { return *FileDrag1; }
+    int smallestRow() const { return SmallestRow; }
+    int largestRow() const { return LargestRow; }
     // Colour tools and the status bar readout.
     void SpeedButtonWipeColorClick();
     void SpeedButtonBrushClick();
@@ -113,6 +124,9 @@ private:
     void bindBatchHandlers();
     void bindListHandlers();
     void bindViewerHandlers();
+    void bindScanHandlers();
+    ScanResult scanSource(const QString& folderText, const QString& ExtensionFilter);
+    void bindDropHandlers();
     void bindColourHandlers();
     void runMarkOperation(MarkOperation op);
     // Sets the view mode from code; a change shows the current row in it,
@@ -157,6 +171,9 @@ private:
     int SmallestRow = -1;
     int LargestRow = -1;
     std::unique_ptr<SourceList> SourceList_;
+    // A member rather than a Qt child: it goes while the controls it hooks
+    // still exist.
+    std::unique_ptr<TFileDrag> FileDrag1;
 
     Bitmap Swatch; // the picture of PanelWipeColor
 };

@@ -21,17 +21,29 @@ public:
     const QString& operator[](int row) const { return entries_.at(size_t(row)).name; }
     const Entry& entry(int row) const { return entries_.at(size_t(row)); }
 
-    void clear() { entries_.clear(); }
+    void clear() {
+        entries_.clear();
+        ++revision_;
+    }
     void append(QString name, std::optional<qint64> fileSize = std::nullopt) {
         entries_.push_back({std::move(name), fileSize});
+        ++revision_;
     }
-    void removeAt(int row) { entries_.erase(entries_.begin() + row); }
+    void removeAt(int row) {
+        entries_.erase(entries_.begin() + row);
+        ++revision_;
+    }
+
+    // Changes at every change of the list: a command that fills it while
+    // other commands may run can tell whether one of them changed it too.
+    quint64 revision() const { return revision_; }
 
     // The first entry equal to `name` ignoring letter case, or -1.
     int indexOf(const QString& name) const;
 
 private:
     std::vector<Entry> entries_;
+    quint64 revision_ = 0;
 };
 
 } // namespace kadrix

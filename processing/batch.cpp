@@ -40,20 +40,21 @@ Bitmap makeCanvas(int W, int H) {
     throw SilentAbort();
 }
 
+// A Yes/No/Cancel prompt: true for Yes, false for No; Cancel stops the run.
+bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) {
+    const Answer answer = dialogs().messageBox(text, caption, Buttons::YesNoCancel);
+    if (answer == Answer::Cancel)
+        stopSilently(window);
+    return answer == Answer::Yes;
+}
+
 // Saves one result, with the overwrite and failure prompts.
 void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
     const QString path = window.BuildResultPath(row, true);
     const QFileInfo target(path);
     if (target.exists() || target.isSymLink()) {
-        switch (dialogs().messageBox(QStringLiteral("Ecraser le Fichier Existant?"), path,
-                                     Buttons::YesNoCancel)) {
-        case Answer::Yes:
-            break;
-        case Answer::Cancel:
-            stopSilently(window);
-        default:
+        if (!askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path))
             return;
-        }
         if (!canReplace(path)) {
             dialogs().messageBox(QStringLiteral("Impossible d'Ecraser le Fichier"), path,
                                  Buttons::Ok);
@@ -118,15 +119,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
 
         bool save = SaveResults;
         if (StepByStep && SaveResults) {
-            switch (dialogs().messageBox(QStringLiteral("Sauvegarde"), QStringLiteral("Pas à Pas"),
-                                         Buttons::YesNoCancel)) {
-            case Answer::Yes:
-                break;
-            case Answer::Cancel:
-                stopSilently(window);
-            default:
-                save = false;
-            }
+            save = askYesNo(window, QStringLiteral("Sauvegarde"), QStringLiteral("Pas à Pas"));
         } else if (StepByStep) {
             if (dialogs().messageBox(QStringLiteral("Suivant"), QStringLiteral("Pas à Pas"),
                                      Buttons::OkCancel) == Answer::Cancel)

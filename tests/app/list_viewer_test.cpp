@@ -55,26 +55,6 @@ protected:
             list->setSelected(i, selected.count(i));
         }
     }
-    std::set<int> checkedRows() const {
-        std::set<int> s;
-        for (int i = 0; i < list->count(); ++i)
-            if (list->isChecked(i))
-                s.insert(i);
-        return s;
-    }
-    std::set<int> selectedRows() const {
-        std::set<int> s;
-        for (int i = 0; i < list->count(); ++i)
-            if (list->isSelected(i))
-                s.insert(i);
-        return s;
-    }
-    QStringList entries() {
-        QStringList l;
-        for (int i = 0; i < window().sourceList().count(); ++i)
-            l << window().sourceList()[i];
-        return l;
-    }
 };
 
 TEST_F(ListAndViewer, PopupMenuHoldsEveryItemInOrder) {

@@ -5,11 +5,14 @@
 #include "form_about.h"
 #include "form_kadrix.h"
 #include "form_op_jpeg.h"
+#include "image_list_view.h"
 #include "program.h"
 #include "scripted_dialogs.h"
 
 #include <QApplication>
 #include <QWidget>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +32,26 @@ protected:
         T* widget = forms.FormKadrix->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << "no control " << name;
         return widget;
+    }
+
+    // The SourceList's entries, and the image list's marks, as values.
+    QStringList entries() {
+        QStringList l;
+        for (int i = 0; i < window().sourceList().count(); ++i)
+            l << window().sourceList()[i];
+        return l;
+    }
+    std::set<int> checkedRows() { return rowsWhere(&ImageListView::isChecked); }
+    std::set<int> selectedRows() { return rowsWhere(&ImageListView::isSelected); }
+
+private:
+    std::set<int> rowsWhere(bool (ImageListView::*mark)(int) const) {
+        const ImageListView* list = control<ImageListView>("ListBox1");
+        std::set<int> rows;
+        for (int i = 0; i < list->count(); ++i)
+            if ((list->*mark)(i))
+                rows.insert(i);
+        return rows;
     }
 };
 
