@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 
 #include <benchmark/benchmark.h>
 
@@ -34,10 +35,13 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Written the way every tool here writes a result: a temporary file beside
+// the target, flushed to disk, then renamed over it.
 void writeFile(const QString& path, const unsigned char* data, unsigned long size) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size))
+        file.commit();
 }
 
 void encodeAndWrite(const std::vector<JSAMPLE>& canvas, const QString& path) {
