@@ -7,7 +7,7 @@
 # measures the peak memory of kadrix-batch on a 24-megapixel source.
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
-reps="${KADRIX_BENCH_REPS:-3}"
+reps="${KADRIX_BENCH_REPS:-5}"
 data="$build/bench-data"
 scratch="$build/bench-scratch"
 batch="$build/cli/kadrix-batch"
