@@ -1,21 +1,11 @@
 #include "integer_text.h"
 
+#include "digit_value.h"
+
 #include <cstdint>
 
 namespace kadrix {
 namespace {
-
-int digitValue(QChar ch, int base) {
-    const char16_t c = ch.unicode();
-    int digit = -1;
-    if (c >= u'0' && c <= u'9')
-        digit = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        digit = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        digit = c - u'A' + 10;
-    return digit < base ? digit : -1;
-}
 
 IntegerReading failAt(qsizetype index, std::int64_t magnitude) {
     return {magnitude, int(index + 1)};

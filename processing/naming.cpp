@@ -1,5 +1,7 @@
 #include "naming.h"
 
+#include "digit_value.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -10,18 +12,6 @@ constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
 
 bool isControl(QChar c) {
     return c.unicode() <= 32;
-}
-
-int digitValue(QChar c, int base) {
-    const char16_t u = c.unicode();
-    int v = -1;
-    if (u >= u'0' && u <= u'9')
-        v = u - u'0';
-    else if (u >= u'a' && u <= u'f')
-        v = u - u'a' + 10;
-    else if (u >= u'A' && u <= u'F')
-        v = u - u'A' + 10;
-    return v < base ? v : -1;
 }
 
 // Reads digits of `base` from `pos` to the end. At least one digit is needed;
