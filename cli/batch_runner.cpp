@@ -57,6 +57,7 @@ Outcome frameRow(const BatchOptions& options, const SourceFile& file, int row, W
 
         const int W = options.size.width();
         const int H = options.size.height();
+        worker.source = Bitmap(); // one decoded source at a time
         worker.loader.loadFromFile(source);
         assignVisibleSource(worker.loader, W, H, worker.source, options.decoding);
         if (!ComposeResult(worker.source, W, H, options.wipe, worker.canvas)) {

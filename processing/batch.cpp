@@ -109,6 +109,9 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         if (window.stopRequested())
             throw SilentAbort();
 
+        // The previous row's pixels go before the next picture is decoded, so
+        // a run holds one decoded source at a time.
+        SourceBitmap = Bitmap();
         Picture.loadFromFile(window.SourcePath(row));
         assignVisibleSource(Picture, W, H, SourceBitmap, decoding);
         if (!ComposeResult(SourceBitmap, W, H, window.wipeColour(), ResultBitmap))
