@@ -104,6 +104,7 @@ void TFormKadrix::FormCreate() {
 
     ui->ListBox1->listModel()->setTextSource([this](int row) { return ListBox1Data(row); });
     ui->ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui->ListBox1->setItemHeight(13);
 
     // The open dialogs start in the current working directory: the dialog
     // service does that whenever it is given no folder.

@@ -2,8 +2,22 @@
 
 #include "image_list_model.h"
 
+#include <QStyledItemDelegate>
+
 namespace kadrix {
 namespace {
+
+// Draws rows as usual, at one fixed height.
+class FixedHeightDelegate final : public QStyledItemDelegate {
+public:
+    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QSize(QStyledItemDelegate::sizeHint(option, index).width(), height_);
+    }
+
+private:
+    int height_;
+};
 
 bool changesChecks(MarkOperation op) { return op <= MarkOperation::CheckSelected; }
 
@@ -15,6 +29,13 @@ ImageListView::ImageListView(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);
     setLayoutMode(QListView::Batched); // long lists lay out in steps, not at once
+}
+
+void ImageListView::setItemHeight(int height) {
+    QAbstractItemDelegate* old = itemDelegate();
+    setItemDelegate(new FixedHeightDelegate(height, this));
+    if (old && old->parent() == this)
+        old->deleteLater();
 }
 
 int ImageListView::count() const { return model_->count(); }

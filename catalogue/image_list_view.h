@@ -19,6 +19,8 @@ class ImageListView : public QListView {
 public:
     explicit ImageListView(QWidget* parent = nullptr);
     ImageListModel* listModel() const { return model_; }
+    // Every row gets this height in pixels.
+    void setItemHeight(int height);
 
     int count() const;
     void setCount(int count); // clears marks and selection
