@@ -15,16 +15,8 @@
 namespace kadrix::test {
 namespace {
 
-class GoButton : public MainWindowTest {
+class GoButton : public FolderWindowTest {
 protected:
-    QTemporaryDir dir;
-    QString out;
-
-    void SetUp() override {
-        out = dir.filePath(QStringLiteral("cropped"));
-        control<QLineEdit>("EditSrcDir")->setText(dir.path() + QLatin1Char('/'));
-        control<QLineEdit>("EditDstDir")->setText(out);
-    }
     void makeRows(int n) {
         for (int i = 0; i < n; ++i) {
             const QString name = QStringLiteral("img%1.bmp").arg(i);

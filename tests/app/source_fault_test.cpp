@@ -18,15 +18,10 @@
 namespace kadrix::test {
 namespace {
 
-class ChangedSource : public MainWindowTest {
+class ChangedSource : public FolderWindowTest {
 protected:
-    QTemporaryDir dir;
-    QString out;
-
     void SetUp() override {
-        out = dir.filePath(QStringLiteral("cropped"));
-        control<QLineEdit>("EditSrcDir")->setText(dir.path() + QLatin1Char('/'));
-        control<QLineEdit>("EditDstDir")->setText(out);
+        FolderWindowTest::SetUp();
         control<QCheckBox>("CheckBoxPasaPas")->setChecked(false);
         // Row 1 is a JPEG between two BMP files.
         ASSERT_TRUE(writePicture(dir.filePath(QStringLiteral("a.bmp")), 300, 200));

@@ -25,11 +25,7 @@ protected:
     void TearDown() override { JpegDefaults = saved_; }
 
     QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return writeBytes(dir_.filePath(name), bytes);
     }
 
     static Bitmap decoded(const QByteArray& jpeg) {

@@ -1,5 +1,9 @@
 #include "jpeg_test_files.h"
 
+#include <QFile>
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +13,13 @@
 #include <jpeglib.h>
 
 namespace kadrix::test {
+
+QString writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    EXPECT_EQ(file.write(bytes), bytes.size());
+    return path;
+}
 
 QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings) {
     jpeg_compress_struct c{};

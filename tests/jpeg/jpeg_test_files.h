@@ -4,6 +4,7 @@
 // layouts the adapter itself never writes.
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <vector>
@@ -22,6 +23,9 @@ struct EncodeSettings {
     bool progressive = false;
     int lumaH = 2, lumaV = 2; // sampling of the first component (2, 2: 4:2:0)
 };
+
+// Writes the bytes to a file and returns its path (a failure fails the test).
+QString writeBytes(const QString& path, const QByteArray& bytes);
 
 // Encodes with the colour space that fits the component count (CMYK files
 // carry the Adobe marker, as libjpeg writes it).

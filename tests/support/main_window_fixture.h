@@ -10,6 +10,8 @@
 #include "scripted_dialogs.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <set>
@@ -52,6 +54,20 @@ private:
             if ((list->*mark)(i))
                 rows.insert(i);
         return rows;
+    }
+};
+
+// A main window whose source folder is a fresh temporary folder and whose
+// destination is its sub-folder "cropped".
+class FolderWindowTest : public MainWindowTest {
+protected:
+    QTemporaryDir dir;
+    QString out;
+
+    void SetUp() override {
+        out = dir.filePath(QStringLiteral("cropped"));
+        control<QLineEdit>("EditSrcDir")->setText(dir.path() + QLatin1Char('/'));
+        control<QLineEdit>("EditDstDir")->setText(out);
     }
 };
 
