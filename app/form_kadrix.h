@@ -146,7 +146,6 @@ private:
     void setTargetWidthText(const QString& text) override;
     QString targetHeightText() const override;
     void setTargetHeightText(const QString& text) override;
-    bool stepByStepChecked() const override;
     void prepareResultView(int width, int height) override;
     void showResult(const Bitmap& copy) override;
     void setStopRequested(bool on) override { StopRequested = on; }

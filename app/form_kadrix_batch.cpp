@@ -31,7 +31,6 @@ QString TFormKadrix::targetWidthText() const { return ui->EditW->text(); }
 void TFormKadrix::setTargetWidthText(const QString& text) { ui->EditW->setText(text); }
 QString TFormKadrix::targetHeightText() const { return ui->EditH->text(); }
 void TFormKadrix::setTargetHeightText(const QString& text) { ui->EditH->setText(text); }
-bool TFormKadrix::stepByStepChecked() const { return ui->CheckBoxPasaPas->isChecked(); }
 
 void TFormKadrix::prepareResultView(int width, int height) {
     ui->Image1->setStretch(false);

@@ -129,7 +129,6 @@ public:
     void setTargetWidthText(const QString&) override {}
     QString targetHeightText() const override { return QString::number(H); }
     void setTargetHeightText(const QString&) override {}
-    bool stepByStepChecked() const override { return false; }
     void prepareResultView(int, int) override {}
     void showResult(const kadrix::Bitmap&) override {}
     bool stopRequested() const override { return false; }

@@ -20,7 +20,6 @@ public:
     virtual void setTargetWidthText(const QString& text) = 0;
     virtual QString targetHeightText() const = 0; // EditH
     virtual void setTargetHeightText(const QString& text) = 0;
-    virtual bool stepByStepChecked() const = 0; // CheckBoxPasaPas
     // Image1: stretching off, size W x H.
     virtual void prepareResultView(int width, int height) = 0;
     // Image1's picture: a copy of the canvas, unaffected by later drawing.

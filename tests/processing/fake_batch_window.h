@@ -32,7 +32,6 @@ public:
     void setTargetWidthText(const QString& t) override { widthText = t; }
     QString targetHeightText() const override { return heightText; }
     void setTargetHeightText(const QString& t) override { heightText = t; }
-    bool stepByStepChecked() const override { return false; }
     void prepareResultView(int w, int h) override { viewSize = QSize(w, h); }
     void showResult(const Bitmap& copy) override {
         shown.push_back(copy);
