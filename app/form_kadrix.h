@@ -3,6 +3,7 @@
 #include "batch.h"
 #include "bitmap.h"
 #include "colour.h"
+#include "common_dialogs.h"
 #include "mark_operations.h"
 #include "source_list.h"
 
@@ -44,7 +45,7 @@ public:
     SourceList& sourceList() { return *SourceList_; }
     Colour wipeColor() const { return WipeColor; }
     Colour hoverColor() const { return HoverColor; }
-    bool stopRequested() const override { return StopRequested; }
+    bool stopRequested() const { return StopRequested; }
     const Bitmap& sampleBitmap() const { return *SampleBitmap; }
     const Bitmap& swatch() const { return Swatch; }
     int viewMode() const;
@@ -140,16 +141,14 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What a batch run reads and writes of this window.
-    void setRunningCountText(const QString& text) override;
     QString destinationText() const override;
-    QString targetWidthText() const override;
-    void setTargetWidthText(const QString& text) override;
-    QString targetHeightText() const override;
-    void setTargetHeightText(const QString& text) override;
+    TargetSizeText targetSizeText() const override;
+    void setTargetSizeText(const TargetSizeText& text) override;
+    Colour wipeColour() const override { return WipeColor; }
+    void setRunningCountText(const QString& text) override;
     void prepareResultView(int width, int height) override;
     void showResult(const Bitmap& copy) override;
-    void setStopRequested(bool on) override { StopRequested = on; }
-    Colour wipeColour() const override { return WipeColor; }
+    bool& stopFlag() override { return StopRequested; }
 
     void paintSwatch();
     // Sets WipeColor and fills the swatch with it.
@@ -157,10 +156,12 @@ private:
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
-    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
-    ToolGroup* toolGroup_ = nullptr;         // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;            // owned by this window (QObject parent)
+    ToolGroup* toolGroup_ = nullptr;        // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
+    TOpenDialog OpenDialog1;   // picks a source file or a destination folder
+    TColorDialog ColorDialog1; // chooses WipeColor
 
     // Fields of the window, in declaration order.
     std::unique_ptr<Bitmap> SampleBitmap;

@@ -25,18 +25,30 @@ void TFormKadrix::SpeedButtonStopClick() {
     processPendingMessages();
 }
 
-void TFormKadrix::setRunningCountText(const QString& text) { ui->LabelTraitee->setText(text); }
-QString TFormKadrix::destinationText() const { return ui->EditDstDir->text(); }
-QString TFormKadrix::targetWidthText() const { return ui->EditW->text(); }
-void TFormKadrix::setTargetWidthText(const QString& text) { ui->EditW->setText(text); }
-QString TFormKadrix::targetHeightText() const { return ui->EditH->text(); }
-void TFormKadrix::setTargetHeightText(const QString& text) { ui->EditH->setText(text); }
+QString TFormKadrix::destinationText() const {
+    return ui->EditDstDir->text();
+}
+
+TargetSizeText TFormKadrix::targetSizeText() const {
+    return {ui->EditW->text(), ui->EditH->text()};
+}
+
+void TFormKadrix::setTargetSizeText(const TargetSizeText& text) {
+    ui->EditW->setText(text.width);
+    ui->EditH->setText(text.height);
+}
+
+void TFormKadrix::setRunningCountText(const QString& text) {
+    ui->LabelTraitee->setText(text);
+}
 
 void TFormKadrix::prepareResultView(int width, int height) {
     ui->Image1->setStretch(false);
     ui->Image1->setBounds(ui->Image1->x(), ui->Image1->y(), width, height);
 }
 
-void TFormKadrix::showResult(const Bitmap& copy) { ui->Image1->setPicture(copy); }
+void TFormKadrix::showResult(const Bitmap& copy) {
+    ui->Image1->setPicture(copy);
+}
 
 } // namespace kadrix

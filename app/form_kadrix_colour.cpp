@@ -60,8 +60,9 @@ void TFormKadrix::setWipeColor(Colour colour) {
 
 void TFormKadrix::SpeedButtonWipeColorClick() {
     const auto putUp = qScopeGuard([this] { ui->SpeedButtonWipeColor->setChecked(false); });
-    if (const std::optional<Colour> chosen = dialogs().chooseColour(WipeColor))
-        setWipeColor(*chosen);
+    ColorDialog1.Color = WipeColor;
+    if (ColorDialog1.Execute())
+        setWipeColor(ColorDialog1.Color);
 }
 
 void TFormKadrix::SpeedButtonBrushClick() {

@@ -132,9 +132,10 @@ void TFormKadrix::SpeedButtonDefRenameClick() {
 }
 
 void TFormKadrix::SpeedButtonDstDirClick() {
-    const auto choice = dialogs().openPicture(DstDirFilter, chosenItem(ui->ComboBoxDstExt) + 1);
-    if (choice)
-        ui->EditDstDir->setText(folderPart(choice->path));
+    OpenDialog1.Filter = DstDirFilter;
+    OpenDialog1.FilterIndex = chosenItem(ui->ComboBoxDstExt) + 1;
+    if (OpenDialog1.Execute())
+        ui->EditDstDir->setText(folderPart(OpenDialog1.FileName));
 }
 
 void TFormKadrix::CheckBoxAutoDStDirClick() {

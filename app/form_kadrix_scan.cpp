@@ -99,14 +99,14 @@ void TFormKadrix::ListSourceFolder(const QString& PickedFile) {
 }
 
 void TFormKadrix::SpeedButtonSrcDirClick() {
-    const auto choice = dialogs().openPicture(pictureRegistry().filterText(),
-                                              ui->ComboBoxSrcExt->currentIndex() + 1);
-    if (!choice)
+    OpenDialog1.Filter = pictureRegistry().filterText();
+    OpenDialog1.FilterIndex = ui->ComboBoxSrcExt->currentIndex() + 1;
+    if (!OpenDialog1.Execute())
         return;
-    ui->ComboBoxSrcExt->setCurrentIndex(choice->filterIndex - 1);
-    ui->EditSrcDir->setText(folderPart(choice->path));
+    ui->ComboBoxSrcExt->setCurrentIndex(OpenDialog1.FilterIndex - 1);
+    ui->EditSrcDir->setText(folderPart(OpenDialog1.FileName));
     EditSrcDirChange();
-    ListSourceFolder(choice->path);
+    ListSourceFolder(OpenDialog1.FileName);
 }
 
 void TFormKadrix::SpeedButtonListClick() {

@@ -4,9 +4,6 @@
 #include "form_about.h"
 #include "form_kadrix.h"
 #include "form_op_jpeg.h"
-#include "jpeg_image.h"
-#include "picture_registry.h"
-#include "qt_picture.h"
 
 namespace kadrix {
 
@@ -21,19 +18,6 @@ Forms::~Forms() {
     Form1.reset();
     FormOpJpeg.reset();
     FormKadrix.reset();
-}
-
-PictureTypes::PictureTypes() {
-    static bool platformRegistered = false;
-    if (!platformRegistered) {
-        registerPlatformPictures();
-        platformRegistered = true;
-    }
-    registerJpegPicture();
-}
-
-PictureTypes::~PictureTypes() {
-    unregisterJpegPicture();
 }
 
 } // namespace kadrix

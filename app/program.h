@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture_types.h"
+
 #include <memory>
 
 namespace kadrix {
@@ -19,16 +21,6 @@ struct Forms {
     std::unique_ptr<TFormOpJpeg> FormOpJpeg;
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TFormAbout> FormAbout;
-};
-
-// Registers every picture type (the platform's, then JPEG) before any window
-// exists; unregisters the JPEG type when destroyed.
-class PictureTypes {
-public:
-    PictureTypes();
-    ~PictureTypes();
-    PictureTypes(const PictureTypes&) = delete;
-    PictureTypes& operator=(const PictureTypes&) = delete;
 };
 
 } // namespace kadrix

@@ -125,14 +125,13 @@ public:
     explicit BenchWindow(QString destination) : destination_(std::move(destination)) {}
     void setRunningCountText(const QString&) override {}
     QString destinationText() const override { return destination_; }
-    QString targetWidthText() const override { return QString::number(W); }
-    void setTargetWidthText(const QString&) override {}
-    QString targetHeightText() const override { return QString::number(H); }
-    void setTargetHeightText(const QString&) override {}
+    kadrix::TargetSizeText targetSizeText() const override {
+        return {QString::number(W), QString::number(H)};
+    }
+    void setTargetSizeText(const kadrix::TargetSizeText&) override {}
     void prepareResultView(int, int) override {}
     void showResult(const kadrix::Bitmap&) override {}
-    bool stopRequested() const override { return false; }
-    void setStopRequested(bool) override {}
+    bool& stopFlag() override { return stop_; }
     kadrix::Colour wipeColour() const override { return 0; }
     QString SourcePath(int row) override { return dataFolder + u'/' + names[row]; }
     QString BuildResultPath(int row, bool) override {
@@ -142,6 +141,7 @@ public:
 
 private:
     QString destination_;
+    bool stop_ = false;
 };
 
 QString emptyFolder(const QString& name) {

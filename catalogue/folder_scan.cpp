@@ -1,6 +1,6 @@
 #include "folder_scan.h"
 
-#include "naming.h"
+#include "field_text.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "source_path.h"
 
-#include "naming.h"
+#include "field_text.h"
 
 namespace kadrix {
 

@@ -17,6 +17,6 @@ struct FinalPass {
 // Reads the header and sets the decoder up from the options: scale,
 // smoothing, output colour space (blue, green, red for colour), grey and
 // palette output, speed settings and progressive display. Throws EJPEG.
-FinalPass prepareDecoder(Decompressor& decompressor, const TJPEGDefaults& options);
+FinalPass PrepareDecoder(Decompressor& decompressor, const TJPEGDefaults& options);
 
 } // namespace kadrix::jpegcodec

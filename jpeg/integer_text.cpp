@@ -35,19 +35,10 @@ IntegerReading readInteger(QStringView text) {
 
     // A negative number may reach one more than a positive one.
     const std::int64_t limit = negative ? std::int64_t(1) << 31 : (std::int64_t(1) << 31) - 1;
-    if (i >= length || digitValue(text[i], base) < 0)
-        return failAt(i, 0);
-    std::int64_t magnitude = 0;
-    for (; i < length; ++i) {
-        const int digit = digitValue(text[i], base);
-        if (digit < 0)
-            return failAt(i, magnitude);
-        const std::int64_t next = magnitude * base + digit;
-        if (next > limit)
-            return failAt(i, magnitude);
-        magnitude = next;
-    }
-    return {negative ? -magnitude : magnitude, 0};
+    const DigitRun digits = scanDigits(text, i, base, limit);
+    if (digits.end == i || digits.end < length)
+        return failAt(digits.end, digits.value);
+    return {negative ? -digits.value : digits.value, 0};
 }
 
 } // namespace kadrix

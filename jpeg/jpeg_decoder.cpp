@@ -9,7 +9,7 @@
 
 namespace kadrix::jpegcodec {
 
-FinalPass prepareDecoder(Decompressor& decompressor, const TJPEGDefaults& options) {
+FinalPass PrepareDecoder(Decompressor& decompressor, const TJPEGDefaults& options) {
     jpeg_decompress_struct* c = decompressor.info();
     FinalPass final{};
     decompressor.run([&] {
@@ -136,7 +136,7 @@ JpegHeader readHeader(const QByteArray& data) {
 
 ScaledSize scaledSize(const QByteArray& data, const TJPEGDefaults& options) {
     Decompressor decompressor(data);
-    prepareDecoder(decompressor, options);
+    PrepareDecoder(decompressor, options);
     jpeg_decompress_struct* c = decompressor.info();
     ScaledSize size;
     decompressor.run([&] {
@@ -150,7 +150,7 @@ ScaledSize scaledSize(const QByteArray& data, const TJPEGDefaults& options) {
 
 Bitmap decode(const QByteArray& data, const TJPEGDefaults& options) {
     Decompressor decompressor(data);
-    const FinalPass final = prepareDecoder(decompressor, options);
+    const FinalPass final = PrepareDecoder(decompressor, options);
     jpeg_decompress_struct* c = decompressor.info();
     decompressor.run([&] { jpeg_calc_output_dimensions(c); });
 

@@ -35,7 +35,7 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
         return std::nullopt;
 
     Decompressor decompressor(data);
-    const FinalPass final = prepareDecoder(decompressor, options);
+    const FinalPass final = PrepareDecoder(decompressor, options);
     jpeg_decompress_struct* c = decompressor.info();
     if (c->out_color_space != JCS_EXT_BGR || c->quantize_colors)
         return std::nullopt;

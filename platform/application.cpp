@@ -2,12 +2,14 @@
 
 #include "dialog_service.h"
 #include "errors.h"
+#include "qt_dialog_service.h"
 
 #include <QFont>
 
 namespace kadrix {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setDialogService(makeQtDialogService());
     // The forms are designed for the narrow "MS Sans Serif" and Arial faces;
     // Liberation Sans has Arial's metrics, DejaVu Sans Condensed comes close.
     const QStringList narrow{QStringLiteral("Liberation Sans"),

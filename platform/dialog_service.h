@@ -21,7 +21,8 @@ struct OpenChoice {
 };
 
 // Every modal dialog the program shows goes through this service, so that
-// tests can answer them. The default implementation shows Qt dialogs.
+// tests can answer them. The application object installs Qt's dialogs
+// (qt_dialog_service.h); until then every question is answered Cancel.
 class DialogService {
 public:
     virtual ~DialogService() = default;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QChar>
+#include <QStringView>
+#include <QtGlobal>
 
 namespace kadrix {
 
@@ -16,6 +18,27 @@ inline int digitValue(QChar ch, int base) {
     else if (c >= u'A' && c <= u'F')
         digit = c - u'A' + 10;
     return digit < base ? digit : -1;
+}
+
+// A run of digits read by scanDigits().
+struct DigitRun {
+    qint64 value = 0; // what the digits read add up to
+    qsizetype end;    // the index of the first character not taken
+};
+
+// The digit scanner of the numeric fields: reads digits of `base` from
+// `begin` on while the value stays at or below `limit`. It stops at the end
+// of the text, at a character that is no digit, or at the digit that would
+// pass the limit; `end == begin` means no digit was read.
+inline DigitRun scanDigits(QStringView text, qsizetype begin, int base, qint64 limit) {
+    DigitRun run{0, begin};
+    for (; run.end < text.size(); ++run.end) {
+        const int digit = digitValue(text[run.end], base);
+        if (digit < 0 || run.value * base + digit > limit)
+            break;
+        run.value = run.value * base + digit;
+    }
+    return run;
 }
 
 } // namespace kadrix

@@ -6,10 +6,6 @@
 
 namespace kadrix {
 
-void processPendingMessages() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
 RedrawSuspension::RedrawSuspension(QWidget* widget)
     : widget_(widget), wasEnabled_(widget ? widget->updatesEnabled() : true) {
     if (widget_)

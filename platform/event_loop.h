@@ -1,5 +1,7 @@
 #pragma once
 
+#include "message_loop.h"
+
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
@@ -7,9 +9,6 @@
 #include <chrono>
 
 namespace kadrix {
-
-// Lets the window repaint and other commands run in the middle of a long loop.
-void processPendingMessages();
 
 // Suspends a widget's repainting for its lifetime; nesting restores the state
 // that was in force before.

@@ -2,8 +2,8 @@
 
 #include "dialog_service.h"
 #include "errors.h"
-#include "event_loop.h"
 #include "framing.h"
+#include "message_loop.h"
 #include "naming.h"
 #include "result_writer.h"
 
@@ -16,14 +16,8 @@ namespace {
 constexpr int DefaultWidth = 640;
 constexpr int DefaultHeight = 480;
 
-int readTargetSide(const QString& text, int fallback, bool& parsed) {
-    const std::optional<qint32> value = ParseInteger(text);
-    parsed = value.has_value();
-    return parsed ? *value : fallback;
-}
-
 [[noreturn]] void stopSilently(BatchWindow& window) {
-    window.setStopRequested(true);
+    window.stopFlag() = true;
     throw SilentAbort();
 }
 
@@ -76,20 +70,24 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
     if (!QFileInfo(destination).isDir() && !QDir().mkpath(destination))
         throw SilentAbort();
 
-    bool parsed = false;
-    const int W = readTargetSide(window.targetWidthText(), DefaultWidth, parsed);
-    if (!parsed)
-        window.setTargetWidthText(QString::number(DefaultWidth));
-    const int H = readTargetSide(window.targetHeightText(), DefaultHeight, parsed);
-    if (!parsed)
-        window.setTargetHeightText(QString::number(DefaultHeight));
+    TargetSizeText size = window.targetSizeText();
+    const std::optional<qint32> width = ParseInteger(size.width);
+    const std::optional<qint32> height = ParseInteger(size.height);
+    if (!width)
+        size.width = QString::number(DefaultWidth);
+    if (!height)
+        size.height = QString::number(DefaultHeight);
+    if (!width || !height)
+        window.setTargetSizeText(size);
+    const int W = width.value_or(DefaultWidth);
+    const int H = height.value_or(DefaultHeight);
     SourceFramer framer(W, H); // the run's canvas, source bitmap and picture loader
 
     window.prepareResultView(W, H);
-    window.setStopRequested(false);
+    window.stopFlag() = false;
 
     for (int row = FirstRow; row <= LastRow; ++row) {
-        if (window.stopRequested())
+        if (window.stopFlag())
             throw SilentAbort();
 
         const QString source = window.SourcePath(row);

@@ -8,27 +8,40 @@
 
 namespace kadrix {
 
-// What a batch run reads and writes of the main window. The window
-// implements it; tests may too.
+// The texts of the TargetSize fields (EditW, EditH).
+struct TargetSizeText {
+    QString width;
+    QString height;
+};
+
+// What a batch run needs of the main window. The window implements it;
+// tests and benchmarks may too.
 class BatchWindow {
 public:
     virtual ~BatchWindow() = default;
 
+    // Read once, at the start of a run.
+    virtual QString destinationText() const = 0;       // EditDstDir, tested and created
+    virtual TargetSizeText targetSizeText() const = 0; // EditW, EditH
+    // The fields with their defaults written back where they did not parse.
+    virtual void setTargetSizeText(const TargetSizeText& text) = 0;
+
+    // Read again for every row, so that changes between rows apply.
+    virtual QString SourcePath(int row) = 0;
+    virtual QString BuildResultPath(int Row, bool WriteBack) = 0;
+    virtual Colour wipeColour() const = 0;
+
+    // What the run shows.
     virtual void setRunningCountText(const QString& text) = 0; // LabelTraitee
-    virtual QString destinationText() const = 0;               // EditDstDir
-    virtual QString targetWidthText() const = 0;               // EditW
-    virtual void setTargetWidthText(const QString& text) = 0;
-    virtual QString targetHeightText() const = 0; // EditH
-    virtual void setTargetHeightText(const QString& text) = 0;
     // Image1: stretching off, size W x H.
     virtual void prepareResultView(int width, int height) = 0;
     // Image1's picture: a copy of the canvas, unaffected by later drawing.
     virtual void showResult(const Bitmap& copy) = 0;
-    virtual bool stopRequested() const = 0;
-    virtual void setStopRequested(bool on) = 0;
-    virtual Colour wipeColour() const = 0;
-    virtual QString SourcePath(int row) = 0;
-    virtual QString BuildResultPath(int Row, bool WriteBack) = 0;
+
+    // StopRequested: cleared after the start-up steps, polled before each
+    // row, set by a Cancel answer (and by Stop while the run processes
+    // messages).
+    virtual bool& stopFlag() = 0;
 };
 
 // The running-count text shown in LabelTraitee.

@@ -28,18 +28,18 @@ public:
 
     void setRunningCountText(const QString& text) override { counts << text; }
     QString destinationText() const override { return destination; }
-    QString targetWidthText() const override { return widthText; }
-    void setTargetWidthText(const QString& t) override { widthText = t; }
-    QString targetHeightText() const override { return heightText; }
-    void setTargetHeightText(const QString& t) override { heightText = t; }
+    TargetSizeText targetSizeText() const override { return {widthText, heightText}; }
+    void setTargetSizeText(const TargetSizeText& t) override {
+        widthText = t.width;
+        heightText = t.height;
+    }
     void prepareResultView(int w, int h) override { viewSize = QSize(w, h); }
     void showResult(const Bitmap& copy) override {
         shown.push_back(copy);
         if (onShow)
             onShow(int(shown.size()));
     }
-    bool stopRequested() const override { return stop; }
-    void setStopRequested(bool on) override { stop = on; }
+    bool& stopFlag() override { return stop; }
     Colour wipeColour() const override { return wipe; }
     QString SourcePath(int row) override { return sourceDir + QLatin1Char('/') + names[row]; }
     QString BuildResultPath(int row, bool) override {

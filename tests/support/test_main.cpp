@@ -2,14 +2,14 @@
 // every picture type registered, and scripted dialogs by default so that no
 // test can block on a real modal window.
 #include "application.h"
-#include "program.h"
+#include "picture_types.h"
 #include "scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     ::testing::InitGoogleTest(&argc, argv);
     kadrix::PictureTypes pictureTypes;
     kadrix::Application app(argc, argv);
