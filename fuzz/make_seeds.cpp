@@ -4,6 +4,7 @@
 // BMP, PNG and ICO pictures in several pixel formats, and texts for the
 // integer fields, the naming and the filter. Everything is generated here.
 #include "jpeg_image.h"
+#include "raw_jpeg.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -53,34 +54,14 @@ QByteArray viaPicture(const TJPEGDefaults& options, int w, int h) {
 }
 
 // Straight through libjpeg, for the layouts the picture type never writes.
-QByteArray viaLibjpeg(int components, J_COLOR_SPACE space,
-                      const std::function<void(jpeg_compress_struct&)>& configure) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
-    jpeg_mem_dest(&c, &out, &outSize);
-    c.image_width = 13;
-    c.image_height = 11;
-    c.input_components = components;
-    c.in_color_space = space;
-    jpeg_set_defaults(&c);
-    configure(c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(std::size_t(13 * components));
-    while (c.next_scanline < c.image_height) {
-        for (std::size_t i = 0; i < row.size(); ++i)
-            row[i] = JSAMPLE((i * 29 + c.next_scanline * 7) & 255);
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
-    std::free(out);
-    return bytes;
+QByteArray viaLibjpeg(int components, const std::function<void(jpeg_compress_struct&)>& configure) {
+    test::RawImage image{13, 11, components, {}};
+    image.pixels.resize(std::size_t(13 * 11 * components));
+    const std::size_t stride = std::size_t(13 * components);
+    for (std::size_t y = 0; y < 11; ++y)
+        for (std::size_t i = 0; i < stride; ++i)
+            image.pixels[y * stride + i] = std::uint8_t((i * 29 + y * 7) & 255);
+    return test::encodeRaw(image, {}, configure);
 }
 
 QByteArray qtImage(const QImage& image, const char* format) {
@@ -109,17 +90,15 @@ void jpegSeeds() {
     o.HorzSubSampling = o.VertSubSampling = false;
     o.CompressionQuality = 30;
     write("jpeg", "progressive444.jpg", viaPicture(o, 9, 21));
-    write("jpeg", "cmyk.jpg", viaLibjpeg(4, JCS_CMYK, [](jpeg_compress_struct&) {}));
-    write("jpeg", "ycck.jpg", viaLibjpeg(4, JCS_CMYK, [](jpeg_compress_struct& c) {
-              jpeg_set_colorspace(&c, JCS_YCCK);
-          }));
+    write("jpeg", "cmyk.jpg", viaLibjpeg(4, [](jpeg_compress_struct&) {}));
+    write("jpeg", "ycck.jpg",
+          viaLibjpeg(4, [](jpeg_compress_struct& c) { jpeg_set_colorspace(&c, JCS_YCCK); }));
     write("jpeg", "restart.jpg",
-          viaLibjpeg(3, JCS_RGB, [](jpeg_compress_struct& c) { c.restart_interval = 1; }));
+          viaLibjpeg(3, [](jpeg_compress_struct& c) { c.restart_interval = 1; }));
     write("jpeg", "arithmetic.jpg",
-          viaLibjpeg(3, JCS_RGB, [](jpeg_compress_struct& c) { c.arith_code = TRUE; }));
-    write("jpeg", "rgb.jpg", viaLibjpeg(3, JCS_RGB, [](jpeg_compress_struct& c) {
-              jpeg_set_colorspace(&c, JCS_RGB);
-          }));
+          viaLibjpeg(3, [](jpeg_compress_struct& c) { c.arith_code = TRUE; }));
+    write("jpeg", "rgb.jpg",
+          viaLibjpeg(3, [](jpeg_compress_struct& c) { jpeg_set_colorspace(&c, JCS_RGB); }));
     write("jpeg", "empty.jpg", QByteArray());
 }
 

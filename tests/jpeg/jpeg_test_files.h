@@ -3,6 +3,8 @@
 // JPEG streams made with libjpeg directly, independent of the adapter, for
 // layouts the adapter itself never writes.
 
+#include "raw_jpeg.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,25 +13,8 @@
 
 namespace kadrix::test {
 
-struct RawImage {
-    int width = 0;
-    int height = 0;
-    int components = 3;               // 1 grey, 3 red-green-blue, 4 CMYK, 2 unknown
-    std::vector<std::uint8_t> pixels; // interleaved rows, top row first
-};
-
-struct EncodeSettings {
-    int quality = 90;
-    bool progressive = false;
-    int lumaH = 2, lumaV = 2; // sampling of the first component (2, 2: 4:2:0)
-};
-
 // Writes the bytes to a file and returns its path (a failure fails the test).
 QString writeBytes(const QString& path, const QByteArray& bytes);
-
-// Encodes with the colour space that fits the component count (CMYK files
-// carry the Adobe marker, as libjpeg writes it).
-QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings = {});
 
 // Three vertical bands: red, green, blue (components in that order).
 RawImage colourBands(int width, int height);
