@@ -25,7 +25,8 @@ const QString DestinationFilter = QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG
 
 } // namespace
 
-TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFormKadrix>()) {
+TFormKadrix::TFormKadrix(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TFormKadrix>()) {
     ui->setupUi(this);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
@@ -43,6 +44,7 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     ui->StatusBar1->setPanelText(2, QStringLiteral("pos = 0000-0000"));
     ui->StatusBar1->setPanelText(3, QStringLiteral("Statut"));
     ui->StatusBar1->setOwnerDrawn(0, true);
+    ui->StatusBar1->setPanelAccessibleName(0, QStringLiteral("Colour under the pointer"));
 
     const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
     ui->SpeedButtonSrcDir->setIcon(icon(QStyle::SP_DialogOpenButton));
@@ -76,20 +78,26 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     bindColourHandlers();
 }
 
-TFormKadrix::~TFormKadrix() { FormDestroy(); }
+TFormKadrix::~TFormKadrix() {
+    FormDestroy();
+}
 
 void TFormKadrix::setDialogs(TFormOpJpeg* formOpJpeg, TFormAbout* formAbout) {
     FormOpJpeg = formOpJpeg;
     FormAbout = formAbout;
 }
 
-int TFormKadrix::viewMode() const { return viewModeGroup_->checkedId(); }
+int TFormKadrix::viewMode() const {
+    return viewModeGroup_->checkedId();
+}
 
 void TFormKadrix::bindHandlers() {
     connect(ui->SpeedButtonClose, &QToolButton::clicked, this,
             guarded([this] { SpeedButtonCloseClick(); }));
-    connect(ui->SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
-    connect(ui->SpeedButton2, &QToolButton::clicked, this, guarded([this] { SpeedButton2Click(); }));
+    connect(ui->SpeedButton1, &QToolButton::clicked, this,
+            guarded([this] { SpeedButton1Click(); }));
+    connect(ui->SpeedButton2, &QToolButton::clicked, this,
+            guarded([this] { SpeedButton2Click(); }));
 }
 
 void TFormKadrix::FormCreate() {
@@ -128,7 +136,9 @@ void TFormKadrix::FormDestroy() {
     SampleBitmap.reset();
 }
 
-void TFormKadrix::paintSwatch() { ui->PanelWipeColor->setPixmap(QPixmap::fromImage(Swatch.image())); }
+void TFormKadrix::paintSwatch() {
+    ui->PanelWipeColor->setPixmap(QPixmap::fromImage(Swatch.image()));
+}
 
 void TFormKadrix::SpeedButtonCloseClick() {
     StopRequested = true;
