@@ -10,6 +10,7 @@
 #include "form_about.h"
 #include "form_op_jpeg.h"
 #include "image_list_model.h"
+#include "naming.h"
 #include "picture_registry.h"
 
 #include <QButtonGroup>
@@ -118,7 +119,7 @@ void TFormKadrix::FormCreate() {
     // service does that whenever it is given no folder.
     ui->EditSrcDir->setText(QDir::currentPath() + QDir::separator());
     ui->CheckBoxAutoDStDir->setChecked(true);
-    ui->EditDstDir->setText(ui->EditSrcDir->text() + QStringLiteral("cropped"));
+    ui->EditDstDir->setText(automaticDestination(ui->EditSrcDir->text()));
 
     SpeedButtonDefRenameClick();
 
