@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 # Where `make install` puts the programs; DESTDIR is honoured too.
 PREFIX ?= /usr/local
 
-.PHONY: run test test-normal test-asan deps configure build install deb bench fuzz clean
+.PHONY: run test test-normal test-asan deps configure build install deb docs bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -35,6 +35,10 @@ install: build
 deb: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 	@ls $(BUILD_DIR)/kadrix_*.deb
+
+# Renders the README's pictures in docs/ under Xvfb and openbox.
+docs: build
+	@bash tools/render-docs.sh $(BUILD_DIR) docs
 
 # The suite runs twice: in the normal build, and in a Debug build under
 # AddressSanitizer and UndefinedBehaviorSanitizer (without the benchmarks),
