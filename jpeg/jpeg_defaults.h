@@ -21,6 +21,7 @@ struct TJPEGDefaults {
     bool Smoothing = true;       // block smoothing while decoding
     bool HorzSubSampling = true; // keep the encoder's horizontal chroma sub-sampling
     bool VertSubSampling = true; // keep the encoder's vertical chroma sub-sampling
+    bool AutoOrient = true;      // decode upright, as the EXIF Orientation tag says
 
     friend bool operator==(const TJPEGDefaults&, const TJPEGDefaults&) = default;
 };
