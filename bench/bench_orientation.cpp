@@ -2,11 +2,9 @@
 // a 640 x 480 canvas against the same photo stored upright: the window is
 // decoded from the stored picture and turned, so the cost should stay close
 // to the upright one (target: at most 1.2 times).
-#include "compositor.h"
+#include "framing.h"
 #include "jpeg_image.h"
 #include "orientation.h"
-#include "picture_registry.h"
-#include "source_loader.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -104,15 +102,11 @@ const Sources& sources() {
 
 void frame(benchmark::State& state, const QString& path) {
     constexpr int W = 640, H = 480;
-    JpegDefaults = TJPEGDefaults{};
-    PictureLoader loader;
-    Bitmap source;
-    Bitmap canvas(W, H);
+    JpegDefaults = DialogJpegDefaults;
+    SourceFramer framer(W, H);
     for (auto _ : state) {
-        loader.loadFromFile(path);
-        assignVisibleSource(loader, W, H, source);
-        ComposeResult(source, W, H, 0, canvas);
-        benchmark::DoNotOptimize(std::as_const(canvas).scanLine(0));
+        framer.frame(path, 0);
+        benchmark::DoNotOptimize(framer.canvas().scanLine(0));
     }
 }
 

@@ -76,7 +76,7 @@ public:
     // DecodeBitmap() has there, decoded without the rest of the picture and
     // not kept. Nothing when the picture's options or its file decode to
     // anything but 24-bit colour.
-    std::optional<kadrix::Bitmap> DecodeWindow(const QRect& window) const;
+    std::optional<kadrix::Bitmap> decodeWindow(const QRect& window) const override;
 
     // The turn this picture applies to its stored pixels: the EXIF
     // orientation with AutoOrient, otherwise (and for an assigned bitmap)

@@ -1,10 +1,9 @@
 #include "compositor.h"
 #include "exif_test_files.h"
+#include "framing.h"
 #include "jpeg_image.h"
 #include "jpeg_test_files.h"
 #include "orientation.h"
-#include "picture_registry.h"
-#include "source_loader.h"
 
 #include <QTemporaryDir>
 
@@ -67,15 +66,12 @@ protected:
         return writeBytes(dir_.filePath(name), bytes);
     }
 
-    // The canvas a row makes of the file, as the batch run and kadrix-batch compose it.
-    static Bitmap canvasOf(const QString& path, QSize canvas, SourceDecoding decoding) {
-        PictureLoader loader;
-        loader.loadFromFile(path);
-        Bitmap source;
-        assignVisibleSource(loader, canvas.width(), canvas.height(), source, decoding);
-        Bitmap result(canvas.width(), canvas.height());
-        ComposeResult(source, canvas.width(), canvas.height(), 0x00336699, result);
-        return result;
+    // The canvas the shared framing step makes of the file (the batch run's
+    // and kadrix-batch's).
+    static Bitmap canvasOf(const QString& path, QSize canvas, DecodeMode mode) {
+        SourceFramer framer(canvas.width(), canvas.height());
+        framer.frame(path, 0x00336699, {mode});
+        return framer.canvas();
     }
 
 private:
@@ -98,12 +94,12 @@ TEST_F(OrientedPictureTest, EveryOrientationFramesLikeTheUprightPicture) {
         const QString path = write(QStringLiteral("tag%1.jpg").arg(tag),
                                    withApp1(stored, exifBlock(tag, tag % 2 == 0)));
         for (const QSize canvas : {QSize(33, 21), QSize(64, 50), QSize(41, 47)})
-            for (const SourceDecoding decoding : {SourceDecoding::Windowed, SourceDecoding::Full})
+            for (const DecodeMode decoding : {DecodeMode::Window, DecodeMode::Whole})
                 EXPECT_EQ(firstDifference(canvasOf(path, canvas, decoding),
                                           canvasOf(reference, canvas, decoding), 6),
                           "")
                     << "tag " << tag << " on " << canvas.width() << "x" << canvas.height()
-                    << (decoding == SourceDecoding::Full ? " whole" : " windowed");
+                    << (decoding == DecodeMode::Whole ? " whole" : " windowed");
     }
 }
 
@@ -113,7 +109,7 @@ TEST_F(OrientedPictureTest, WithoutAutoOrientThePictureFramesAsStored) {
     const QString plain = write(QStringLiteral("plain.jpg"), stored);
     const QString tagged = write(QStringLiteral("tagged.jpg"), withApp1(stored, exifBlock(6)));
     JpegDefaults.AutoOrient = false;
-    for (const SourceDecoding decoding : {SourceDecoding::Windowed, SourceDecoding::Full})
+    for (const DecodeMode decoding : {DecodeMode::Window, DecodeMode::Whole})
         EXPECT_EQ(firstDifference(canvasOf(tagged, {64, 48}, decoding),
                                   canvasOf(plain, {64, 48}, decoding)),
                   "");
@@ -142,7 +138,7 @@ TEST_F(OrientedPictureTest, WindowedDecodeIsTheWholeDecodeTurned) {
                         const Bitmap& all = whole.DecodeBitmap();
                         ASSERT_EQ(before, QSize(all.width(), all.height()));
                         const QRect window = visibleWindow(all.width(), all.height(), W, H);
-                        const std::optional<Bitmap> part = windowed.DecodeWindow(window);
+                        const std::optional<Bitmap> part = windowed.decodeWindow(window);
                         ASSERT_TRUE(part.has_value());
                         EXPECT_EQ(firstDifference(*part, Bitmap(all.image().copy(window))), "")
                             << "tag " << tag << " upright " << uw << "x" << uh << " scale "
