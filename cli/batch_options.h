@@ -21,12 +21,12 @@ struct BatchOptions {
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
     bool jpegFormat = false;
-    TJPEGDefaults jpeg;  // decode and encode options, the options dialog's defaults
-    RenameScheme scheme; // destination filled in per source
+    TJPEGDefaults jpeg = DialogJpegDefaults; // decode and encode options
+    RenameScheme scheme;                     // destination filled in per source
     int jobs = 1;
     bool dryRun = false;
     bool overwrite = false;
-    SourceDecoding decoding = SourceDecoding::Windowed;
+    DecodeOptions decode;
 
     // Running as one task of many (read in cluster_options.cpp).
     QString filesFrom;         // --files-from list, "-" for standard input, "" when none
@@ -35,10 +35,6 @@ struct BatchOptions {
     bool json = false;         // --json lines on standard output
     bool recursive = false;    // --recursive: sub-folders of folders too
 };
-
-// The JPEG options the options dialog starts with: quality 95, baseline,
-// colour, every component at full resolution, full size, smoothing on.
-TJPEGDefaults dialogJpegDefaults();
 
 // The outcome of reading the arguments: options to run with, the help text
 // to print, or a usage error.

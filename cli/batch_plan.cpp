@@ -8,7 +8,7 @@ namespace kadrix::cli {
 QString resultPathOf(const BatchOptions& options, const SourceFile& source, int row) {
     RenameScheme scheme = options.scheme;
     if (options.outDir.isEmpty())
-        scheme.destination = source.folder + QLatin1StringView(DefaultResultFolder);
+        scheme.destination = automaticDestination(source.folder);
     else if (source.subFolder.isEmpty())
         scheme.destination = options.outDir;
     else // --recursive mirrors the source's sub-folder under --out

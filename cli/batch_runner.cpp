@@ -1,10 +1,11 @@
 #include "batch_runner.h"
 
 #include "batch_plan.h"
-#include "compositor.h"
 #include "errors.h"
+#include "framing.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
+#include "naming.h"
 #include "picture_registry.h"
 #include "qt_picture.h"
 #include "result_claims.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 #include <new>
+#include <optional>
 #include <thread>
 
 #include <unistd.h>
@@ -36,15 +38,11 @@ struct RowResult {
     int height = -1;
 };
 
-// What one worker keeps from row to row: the loader, the source and the canvas.
-struct Worker {
-    PictureLoader loader;
-    Bitmap source;
-    Bitmap canvas;
-};
-
+// Frames one source with the worker's framer. The decision about an
+// existing result comes before anything is decoded, so that a re-run skips
+// finished files at once.
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
-                   Worker& worker, Reporter& reporter) {
+                   SourceFramer& framer, Reporter& reporter) {
     const QString source = file.path();
     RowResult result;
     const auto failed = [&](const QString& why) {
@@ -61,27 +59,28 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         return result;
     };
     try {
-        const QFileInfo existing(target);
-        if (existing.exists() || existing.isSymLink()) {
-            if (!options.overwrite)
-                return skipped(QStringLiteral("the result exists"), target);
-            if (!canReplace(target))
-                return failed(QStringLiteral("cannot replace ") + target);
+        switch (decideSave(target, [&] { return options.overwrite; })) {
+        case SaveDecision::KeepExisting:
+            return skipped(QStringLiteral("the result exists"), target);
+        case SaveDecision::CannotReplace:
+            return failed(QStringLiteral("cannot replace ") + target);
+        case SaveDecision::Write:
+            break;
         }
         if (!QDir().mkpath(folderPart(target)))
             return failed(QStringLiteral("cannot create the folder ") + folderPart(target));
 
-        const int W = options.size.width();
-        const int H = options.size.height();
-        worker.source = Bitmap(); // one decoded source at a time
-        worker.loader.loadFromFile(source);
-        result.width = worker.loader.width();
-        result.height = worker.loader.height();
-        assignVisibleSource(worker.loader, W, H, worker.source, options.decoding);
-        if (!ComposeResult(worker.source, W, H, options.wipe, worker.canvas))
+        const bool framed = framer.frame(source, options.wipe, options.decode);
+        if (const Picture* picture = framer.source()) {
+            result.width = picture->width();
+            result.height = picture->height();
+        }
+        if (!framed)
             return skipped(QStringLiteral("empty picture"), source);
-        if (saveResult(worker.canvas, target) != SaveOutcome::Saved)
-            return failed(QStringLiteral("cannot write ") + target);
+        const SaveOutcome saved = saveResult(framer.canvas(), target);
+        if (!saved)
+            return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
+                          saved.error);
         return result;
     } catch (const Error& e) {
         return failed(e.message());
@@ -166,19 +165,29 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
-        Worker worker;
-        worker.canvas = Bitmap(options.size.width(), options.size.height());
+        std::optional<SourceFramer> framer;
         for (qsizetype i = next++; i < rows; i = next++) {
             const qsizetype position = share.positions[std::size_t(i)];
             const SourceFile& file = sources[std::size_t(position)];
             const QString& target = share.targets[std::size_t(position)];
             QElapsedTimer clock;
             clock.start();
-            const RowResult result =
-                share.writes(position)
-                    ? frameRow(options, file, target, worker, reporter)
-                    : duplicateRow(file, sources[std::size_t(share.claims[std::size_t(position)])],
-                                   target, reporter);
+            RowResult result;
+            if (!share.writes(position)) {
+                result =
+                    duplicateRow(file, sources[std::size_t(share.claims[std::size_t(position)])],
+                                 target, reporter);
+            } else {
+                try {
+                    if (!framer)
+                        framer.emplace(options.size.width(), options.size.height());
+                    result = frameRow(options, file, target, *framer, reporter);
+                } catch (const Error& e) { // no canvas of that size: every source fails
+                    reporter.problem(Program + QStringLiteral(": ") + file.path() +
+                                     QStringLiteral(": ") + e.message());
+                    result = {SourceStatus::Failed, e.message()};
+                }
+            }
             count(mine, result.status);
             if (options.json)
                 reporter.record(jsonLine({file.path(),

@@ -13,7 +13,7 @@ struct SourceFile {
     QString name;
     // With --recursive: the path of the folder below the argument folder it
     // was found in ("" or ending in "/"), which its result mirrors under --out.
-    QString subFolder;
+    QString subFolder{};
     QString path() const { return folder + name; }
 };
 
