@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 # Where `make install` puts the programs; DESTDIR is honoured too.
 PREFIX ?= /usr/local
 
-.PHONY: run test test-normal test-asan deps configure build install deb docs bench fuzz clean
+.PHONY: run test test-normal test-asan deps configure build install deb docs bench fuzz cluster-test clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -68,6 +68,12 @@ fuzz:
 bench: build
 	@bash scripts/install-deps.sh imagemagick libvips-tools time
 	@bash bench/run.sh $(BUILD_DIR)
+
+# kadrix-batch as a Slurm job array on a one-node Slurm started for the
+# purpose (installs slurm-wlm and munge when missing). Not part of `make test`.
+cluster-test: build
+	@bash scripts/install-deps.sh slurm-wlm munge
+	@bash scripts/cluster-test.sh $(BUILD_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
