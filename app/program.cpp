@@ -18,7 +18,6 @@ namespace kadrix {
 
 void setProgramIdentity() {
     QApplication::setApplicationName(QStringLiteral("Kadrix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kadrix"));
     QApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
     QIcon icon;
     for (const int side : {16, 32, 48, 64, 128})
