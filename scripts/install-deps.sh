@@ -6,9 +6,13 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libexif-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-liberation
+    # the install test's validators, and `make deb` (dpkg-shlibdeps, file)
+    desktop-file-utils appstream dpkg-dev file
+    # the README's pictures: a real X server and a small window manager
+    openbox x11-utils
 )
 packages+=("$@")
 
