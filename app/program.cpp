@@ -8,6 +8,8 @@
 #include "picture_registry.h"
 #include "qt_picture.h"
 
+#include <QCoreApplication>
+
 namespace kadrix {
 
 Forms::Forms()
@@ -21,6 +23,10 @@ Forms::~Forms() {
     Form1.reset();
     FormOpJpeg.reset();
     FormKadrix.reset();
+}
+
+void setUpApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Kadrix"));
 }
 
 PictureTypes::PictureTypes() {

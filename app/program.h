@@ -21,6 +21,12 @@ struct Forms {
     std::unique_ptr<TFormAbout> FormAbout;
 };
 
+// Names the application: "Kadrix" is the caption of the default error box.
+// No display name is set, since the platform would append it to every window
+// title, and message boxes must read exactly as given (a file path, "Pas à
+// Pas"). Called once the application object exists.
+void setUpApplication();
+
 // Registers every picture type (the platform's, then JPEG) before any window
 // exists; unregisters the JPEG type when destroyed.
 class PictureTypes {

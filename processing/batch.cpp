@@ -52,7 +52,8 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
 void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
     const QString path = window.BuildResultPath(row, true);
     const QFileInfo target(path);
-    if (target.exists() || target.isSymLink()) {
+    // A folder is no file to replace: writing over it fails below.
+    if ((target.exists() || target.isSymLink()) && !target.isDir()) {
         if (!askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path))
             return;
         if (!canReplace(path)) {
@@ -80,6 +81,11 @@ QString runningCountText(int count) {
 
 void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
                  SourceDecoding decoding) {
+    const quint64 rows = window.rowsRevision();
+    const auto endIfRowsChanged = [&] {
+        if (window.rowsRevision() != rows)
+            throw SilentAbort();
+    };
     window.setRunningCountText(runningCountText(0));
     processPendingMessages();
 
@@ -108,6 +114,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
     for (int row = FirstRow; row <= LastRow; ++row) {
         if (window.stopRequested())
             throw SilentAbort();
+        endIfRowsChanged();
 
         // The previous row's pixels go before the next picture is decoded, so
         // a run holds one decoded source at a time.
@@ -119,6 +126,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
 
         window.showResult(ResultBitmap); // QImage's sharing makes this a copy on write
         processPendingMessages();
+        endIfRowsChanged();
 
         bool save = SaveResults;
         if (StepByStep && SaveResults) {
@@ -128,6 +136,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
                                      Buttons::OkCancel) == Answer::Cancel)
                 stopSilently(window);
         }
+        endIfRowsChanged(); // a prompt's own message loop may have let a command run
         if (save)
             saveRow(window, ResultBitmap, row);
 

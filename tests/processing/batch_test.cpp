@@ -1,6 +1,6 @@
 #include "batch.h"
-#include "fake_batch_window.h"
 #include "errors.h"
+#include "fake_batch_window.h"
 #include "jpeg_image.h"
 #include "picture_registry.h"
 #include "result_writer.h"
@@ -223,16 +223,18 @@ TEST_F(BatchRun, AnExistingResultIsReplacedOnlyAfterYes) {
     EXPECT_TRUE(window.stop);
 }
 
-TEST_F(BatchRun, ATargetThatCannotBeReplacedIsLeftAlone) {
+TEST_F(BatchRun, AFolderWhereTheResultWouldGoIsNoFileToReplaceAndTheWriteFails) {
     addRows(2);
     QDir().mkpath(window.resultPath(0)); // a folder where the file would go
-    dialogs->defaultAnswer = Answer::Yes;
+    dialogs->defaultAnswer = Answer::Ok;
     EXPECT_TRUE(run(0, 1, false, true));
-    ASSERT_GE(dialogs->boxes.size(), 2u);
-    EXPECT_EQ(dialogs->boxes[1].text, QStringLiteral("Impossible d'Ecraser le Fichier"));
-    EXPECT_EQ(dialogs->boxes[1].buttons, Buttons::Ok);
+    ASSERT_EQ(dialogs->boxes.size(), 1u) << "no overwrite prompt for a folder";
+    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Enregistrement Impossible"));
+    EXPECT_EQ(dialogs->boxes[0].caption, window.resultPath(0));
+    EXPECT_EQ(dialogs->boxes[0].buttons, Buttons::OkCancel);
     EXPECT_TRUE(QFileInfo(window.resultPath(0)).isDir());
-    EXPECT_TRUE(QFile::exists(window.resultPath(1))) << "the run goes on";
+    EXPECT_TRUE(QDir(window.resultPath(0)).isEmpty());
+    EXPECT_TRUE(QFile::exists(window.resultPath(1))) << "OK goes on";
 }
 
 TEST_F(BatchRun, AWriteThatFailsIsReportedAndCancelStops) {
@@ -320,8 +322,8 @@ TEST(ResultWriter, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
             for (int x = 0; x < 640 * 3; ++x)
                 canvas.scanLine(y)[x] = std::uint8_t((noise = noise * 1103515245u + 12345u) >> 24);
         const bool bmpFailed = saveResult(canvas, target) == SaveOutcome::WriteFailed;
-        const bool jpegFailed =
-            saveResult(canvas, dir.filePath(QStringLiteral("new.JPEG"))) == SaveOutcome::WriteFailed;
+        const bool jpegFailed = saveResult(canvas, dir.filePath(QStringLiteral("new.JPEG"))) ==
+                                SaveOutcome::WriteFailed;
         _exit(bmpFailed && jpegFailed ? 0 : 1);
     }
     int status = 0;
