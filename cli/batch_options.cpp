@@ -37,21 +37,6 @@ std::optional<int> integerIn(const QString& text, int low, int high) {
 
 } // namespace
 
-TJPEGDefaults dialogJpegDefaults() {
-    TJPEGDefaults options;
-    options.CompressionQuality = 95;
-    options.GrayScale = false;
-    options.Performance = JpegPerformance::BestQuality;
-    options.PixelFormat = JpegPixelFormat::Bits24;
-    options.ProgressiveDisplay = false;
-    options.ProgressiveEncoding = false;
-    options.Scale = JpegScale::FullSize;
-    options.Smoothing = true;
-    options.HorzSubSampling = false;
-    options.VertSubSampling = false;
-    return options;
-}
-
 std::optional<Colour> parseWipe(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
     const QRegularExpressionMatch match = pattern.match(text);
@@ -182,7 +167,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         return fail(QStringLiteral("--format wants bmp or jpeg: \"%1\"").arg(parser.value(format)));
     options.jpegFormat = formatText != QStringLiteral("bmp");
 
-    options.jpeg = dialogJpegDefaults();
+    options.jpeg = DialogJpegDefaults;
     const auto parsedQuality = integerIn(parser.value(quality), MinQuality, MaxQuality);
     if (!parsedQuality)
         return fail(QStringLiteral("--quality wants %1 to %2: \"%3\"")
@@ -222,7 +207,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.dryRun = parser.isSet(dryRun);
     options.overwrite = parser.isSet(overwrite);
     if (parser.isSet(fullDecode))
-        options.decoding = SourceDecoding::Full;
+        options.decode.mode = DecodeMode::Whole;
 
     result.options = std::move(options);
     return result;

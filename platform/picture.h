@@ -1,12 +1,14 @@
 #pragma once
 
+#include "bitmap.h"
+
+#include <QRect>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace kadrix {
-
-class Bitmap;
 
 // A picture type of the loader: it loads a file, reports its size and turns
 // itself into a bitmap. Sizes are known after loading; decoding may wait
@@ -19,6 +21,11 @@ public:
     virtual int height() const = 0;
     // Copies the picture into `target` (8 or 24 bits); throws when it cannot.
     virtual void assignTo(Bitmap& target) const = 0;
+    // Only `window` of the picture (clipped to it), in 24 bits per pixel, with
+    // the pixels the whole picture has there, for a type that can decode a
+    // part without the rest. Nothing when it cannot (the default), for this
+    // picture or these options: the caller then decodes the whole picture.
+    virtual std::optional<Bitmap> decodeWindow(const QRect& window) const;
 };
 
 } // namespace kadrix

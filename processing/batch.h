@@ -44,8 +44,8 @@ QString runningCountText(int count);
 // from an old row is saved under a new row's name) or with the loader's
 // error for a source that cannot be read.
 // A JPEG source larger than the canvas is decoded only where it lands on the
-// canvas unless `decoding` asks for the whole picture.
+// canvas unless `decode` asks for the whole picture.
 void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
-                 SourceDecoding decoding = SourceDecoding::Windowed);
+                 const DecodeOptions& decode = {});
 
 } // namespace kadrix
