@@ -5,7 +5,7 @@
 int main(int argc, char** argv) {
     kadrix::PictureTypes pictureTypes; // before any window exists
     kadrix::Application app(argc, argv);
-    kadrix::setUpApplication();
+    kadrix::setProgramIdentity();
     kadrix::Forms forms;
     forms.FormKadrix->show();
     return app.exec();

@@ -1,5 +1,7 @@
 #include "program.h"
 
+#include "about_picture.h"
+
 #include "form1.h"
 #include "form_about.h"
 #include "form_kadrix.h"
@@ -8,9 +10,23 @@
 #include "picture_registry.h"
 #include "qt_picture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 namespace kadrix {
+
+void setProgramIdentity() {
+    // No display name: the platform would append it to every window title,
+    // and message boxes must read exactly as given (a file path, "Pas à
+    // Pas"). The application name alone is the default error box's caption.
+    QApplication::setApplicationName(QStringLiteral("Kadrix"));
+    QApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(aboutPicture(side)));
+    QApplication::setWindowIcon(icon);
+}
 
 Forms::Forms()
     : FormKadrix(std::make_unique<TFormKadrix>()), FormOpJpeg(std::make_unique<TFormOpJpeg>()),
@@ -23,10 +39,6 @@ Forms::~Forms() {
     Form1.reset();
     FormOpJpeg.reset();
     FormKadrix.reset();
-}
-
-void setUpApplication() {
-    QCoreApplication::setApplicationName(QStringLiteral("Kadrix"));
 }
 
 PictureTypes::PictureTypes() {

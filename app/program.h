@@ -4,6 +4,15 @@
 
 namespace kadrix {
 
+// The id of the program's desktop entry, icon and AppStream component.
+inline constexpr char DesktopId[] = "org.kadrix.Kadrix";
+
+// Gives the application the names the desktop knows it by (the application
+// name is the X11 window class the desktop entry's StartupWMClass matches;
+// the desktop file name is the Wayland app id) and the window icon. It sets
+// no display name, which would end every window title.
+void setProgramIdentity();
+
 class TFormKadrix;
 class TFormOpJpeg;
 class TForm1;
@@ -20,12 +29,6 @@ struct Forms {
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TFormAbout> FormAbout;
 };
-
-// Names the application: "Kadrix" is the caption of the default error box.
-// No display name is set, since the platform would append it to every window
-// title, and message boxes must read exactly as given (a file path, "Pas à
-// Pas"). Called once the application object exists.
-void setUpApplication();
 
 // Registers every picture type (the platform's, then JPEG) before any window
 // exists; unregisters the JPEG type when destroyed.

@@ -70,13 +70,13 @@ TEST_F(ProgramEnd, ClosingTheMainWindowEndsTheProgramWhileTheJpegOptionsAreOpen)
 }
 
 TEST(ApplicationSetUp, NamesTheProgramWithoutADisplayNameForWindowTitles) {
-    setUpApplication();
+    setProgramIdentity();
     EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Kadrix"));
     // A display name of its own would be appended to every window title;
     // without one, the display name follows the application name.
     QCoreApplication::setApplicationName(QStringLiteral("probe"));
     EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("probe"));
-    setUpApplication();
+    setProgramIdentity();
 }
 
 TEST_F(ProgramEnd, TabAndShiftTabLeaveTheList) {
