@@ -130,6 +130,10 @@ private:
     void bindDropHandlers();
     void bindColourHandlers();
     void runMarkOperation(MarkOperation op);
+    // The check a loop over the rows makes before each row: processes
+    // pending messages, then tells whether to go on, stop (Stop was pressed)
+    // or abandon (another command changed the list).
+    RowStep nextRowStep(const SourceListWatch& watch);
     // Sets the view mode from code; a change shows the current row in it,
     // and an error there ends the calling command.
     void setViewMode(int mode);
@@ -149,6 +153,7 @@ private:
     void prepareResultView(int width, int height) override;
     void showResult(const Bitmap& copy) override;
     bool& stopFlag() override { return StopRequested; }
+    quint64 rowsRevision() const override { return SourceList_->revision(); }
 
     void paintSwatch();
     // Sets WipeColor and fills the swatch with it.
