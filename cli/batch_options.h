@@ -19,9 +19,9 @@ struct BatchOptions {
     QSize size{640, 480};
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
-    bool jpegFormat = false;
-    TJPEGDefaults jpeg;  // decode and encode options, the options dialog's defaults
-    RenameScheme scheme; // destination filled in per source
+    // decode and encode options: the options dialog's defaults, with exact grey
+    TJPEGDefaults jpeg;
+    RenameScheme scheme; // destination filled in per source; the extension item picks the format
     int jobs = 1;
     bool dryRun = false;
     bool overwrite = false;
@@ -29,8 +29,14 @@ struct BatchOptions {
 };
 
 // The JPEG options the options dialog starts with: quality 95, baseline,
-// colour, every component at full resolution, full size, smoothing on.
+// colour, every component at full resolution, full size, smoothing on,
+// metadata kept.
 TJPEGDefaults dialogJpegDefaults();
+
+// The destination item of ComboBoxDstExt a --format value stands for:
+// "*.BMP", "*.JPG;*.JPEG", "*.PNG", "*.TIF;*.TIFF" or "*.WEBP" (nothing for
+// another value).
+std::optional<QString> extensionItemOfFormat(const QString& format);
 
 // The outcome of reading the arguments: options to run with, the help text
 // to print, or a usage error.

@@ -26,6 +26,13 @@ const QString Program = QStringLiteral("kadrix-batch");
 
 enum class Outcome { Framed, Skipped, Failed };
 
+// An error's text, with libjpeg's own wording after a codec error's number.
+QString problemText(const Error& e) {
+    if (const auto* codec = dynamic_cast<const EJPEG*>(&e))
+        return codec->detailedMessage();
+    return e.message();
+}
+
 // What one worker keeps from row to row: the loader, the source and the canvas.
 struct Worker {
     PictureLoader loader;
@@ -64,11 +71,11 @@ Outcome frameRow(const BatchOptions& options, const SourceFile& file, int row, W
             reporter.problem(Program + QStringLiteral(": skipped, empty picture: ") + source);
             return Outcome::Skipped;
         }
-        if (saveResult(worker.canvas, target) != SaveOutcome::Saved)
+        if (saveResult(worker.canvas, target, worker.loader.picture()) != SaveOutcome::Saved)
             return failed(QStringLiteral("cannot write ") + target);
         return Outcome::Framed;
     } catch (const Error& e) {
-        return failed(e.message());
+        return failed(problemText(e));
     } catch (const std::bad_alloc&) {
         return failed(QStringLiteral("not enough memory"));
     }
@@ -132,7 +139,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
             ++totals.framed;
         } catch (const Error& e) {
             reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
-                             e.message());
+                             problemText(e));
             ++totals.failed;
         }
         reporter.advance();

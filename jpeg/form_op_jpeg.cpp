@@ -124,6 +124,7 @@ void TFormOpJpeg::RestoreDefaults() {
     ui->CheckBoxSmoothing->setChecked(true);
     ui->CheckBoxDisableHorzSubSampling->setChecked(true);
     ui->CheckBoxDisableVertSubSampling->setChecked(true);
+    ui->CheckBoxKeepMetadata->setChecked(true);
     ApplyOptions();
 }
 
@@ -143,6 +144,7 @@ void TFormOpJpeg::ApplyOptions() {
     JpegDefaults.Smoothing = ui->CheckBoxSmoothing->isChecked();
     JpegDefaults.HorzSubSampling = !ui->CheckBoxDisableHorzSubSampling->isChecked();
     JpegDefaults.VertSubSampling = !ui->CheckBoxDisableVertSubSampling->isChecked();
+    JpegDefaults.KeepMetadata = ui->CheckBoxKeepMetadata->isChecked();
 }
 
 } // namespace kadrix

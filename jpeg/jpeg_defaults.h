@@ -21,6 +21,12 @@ struct TJPEGDefaults {
     bool Smoothing = true;       // block smoothing while decoding
     bool HorzSubSampling = true; // keep the encoder's horizontal chroma sub-sampling
     bool VertSubSampling = true; // keep the encoder's vertical chroma sub-sampling
+    // A JPEG result of a JPEG source carries the source's colour profile and
+    // its EXIF block (edited to fit the result).
+    bool KeepMetadata = true;
+    // Grey output in 24 bits gets its 256 exact levels instead of the 236 of
+    // the palette. The window keeps the palette; kadrix-batch sets this.
+    bool ExactGrey = false;
 
     friend bool operator==(const TJPEGDefaults&, const TJPEGDefaults&) = default;
 };

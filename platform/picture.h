@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -7,6 +8,13 @@
 namespace kadrix {
 
 class Bitmap;
+
+// What a source picture carries besides its pixels, for the results made of it.
+struct PictureMetadata {
+    QByteArray iccProfile; // the colour profile as stored; empty when none
+    QByteArray exif;       // "Exif\0\0" and the TIFF data that follows; empty when none
+    bool turned = false;   // the pixels were turned upright from how they are stored
+};
 
 // A picture type of the loader: it loads a file, reports its size and turns
 // itself into a bitmap. Sizes are known after loading; decoding may wait
@@ -19,6 +27,9 @@ public:
     virtual int height() const = 0;
     // Copies the picture into `target` (8 or 24 bits); throws when it cannot.
     virtual void assignTo(Bitmap& target) const = 0;
+    // The colour profile and EXIF block of the loaded file; none by default.
+    // Never throws: metadata that cannot be read is left out.
+    virtual PictureMetadata metadata() const { return {}; }
 };
 
 } // namespace kadrix

@@ -48,8 +48,8 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
     return answer == Answer::Yes;
 }
 
-// Saves one result, with the overwrite and failure prompts.
-void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
+// Saves one result of the `source` picture, with the overwrite and failure prompts.
+void saveRow(BatchWindow& window, const Bitmap& canvas, const Picture* source, int row) {
     const QString path = window.BuildResultPath(row, true);
     const QFileInfo target(path);
     if (target.exists() || target.isSymLink()) {
@@ -61,7 +61,7 @@ void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
             return;
         }
     }
-    switch (saveResult(canvas, path)) {
+    switch (saveResult(canvas, path, source)) {
     case SaveOutcome::Saved:
         return;
     case SaveOutcome::WriteFailed:
@@ -129,7 +129,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
                 stopSilently(window);
         }
         if (save)
-            saveRow(window, ResultBitmap, row);
+            saveRow(window, ResultBitmap, Picture.picture(), row);
 
         window.setRunningCountText(runningCountText(row + 1));
         processPendingMessages();

@@ -75,6 +75,7 @@ TEST_F(FormOpJpegTest, WindowAndControlsAsDesigned) {
         {"CheckBoxGrayScale", "Grey levels only", {48, 72}},
         {"CheckBoxDisableHorzSubSampling", "Desactivate horizontal  loss", {24, 104}},
         {"CheckBoxDisableVertSubSampling", "Desactivate vertical loss", {24, 128}},
+        {"CheckBoxKeepMetadata", "Keep EXIF and colour profile", {24, 148}},
         {"CheckBoxSmoothing", "Smoothing", {16, 24}},
         {"CheckBoxProgressiveDisplay", "Progressive ", {16, 48}},
     };
@@ -148,7 +149,8 @@ TEST_F(FormOpJpegTest, KeyboardOrder) {
                                   "ComboBoxPerformance",
                                   "CheckBoxSmoothing",
                                   "CheckBoxDisableHorzSubSampling",
-                                  "CheckBoxDisableVertSubSampling"};
+                                  "CheckBoxDisableVertSubSampling",
+                                  "CheckBoxKeepMetadata"};
     QStringList order;
     QWidget* start = quality();
     QWidget* w = start;
@@ -221,6 +223,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     control<QComboBox>("ComboBoxPixelFormat")->setCurrentIndex(1);
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(3);
     control<QComboBox>("ComboBoxPerformance")->setCurrentIndex(1);
+    control<QCheckBox>("CheckBoxKeepMetadata")->setChecked(false);
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(JpegDefaults, dialogDefaults());
@@ -240,6 +243,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     expected.Smoothing = false;
     expected.HorzSubSampling = true;
     expected.VertSubSampling = false;
+    expected.KeepMetadata = false;
     EXPECT_EQ(JpegDefaults, expected);
 }
 
@@ -247,6 +251,7 @@ TEST_F(FormOpJpegTest, DefaultRestoresAndApplies) {
     quality()->setText(QStringLiteral("50"));
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(2);
     control<QCheckBox>("CheckBoxDisableVertSubSampling")->setChecked(false);
+    control<QCheckBox>("CheckBoxKeepMetadata")->setChecked(false);
     control<QPushButton>("BitBtnOk")->click();
     ASSERT_EQ(JpegDefaults.CompressionQuality, 50);
 
@@ -254,6 +259,7 @@ TEST_F(FormOpJpegTest, DefaultRestoresAndApplies) {
     EXPECT_EQ(quality()->text(), QStringLiteral("95"));
     EXPECT_EQ(control<QComboBox>("ComboBoxScale")->currentIndex(), 0);
     EXPECT_TRUE(control<QCheckBox>("CheckBoxDisableVertSubSampling")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckBoxKeepMetadata")->isChecked());
     EXPECT_EQ(JpegDefaults, dialogDefaults());
 }
 
