@@ -151,9 +151,9 @@ QString emptyFolder(const QString& name) {
     return path;
 }
 
-void batchRun(const QString& destination, kadrix::SourceDecoding decoding) {
+void batchRun(const QString& destination, kadrix::DecodeMode mode) {
     BenchWindow window(destination);
-    kadrix::ProcessRows(window, 0, int(names.size()) - 1, false, true, decoding);
+    kadrix::ProcessRows(window, 0, int(names.size()) - 1, false, true, {.mode = mode});
 }
 
 void plainLoop(benchmark::State& state, bool windowed) {
@@ -163,12 +163,12 @@ void plainLoop(benchmark::State& state, bool windowed) {
     state.SetItemsProcessed(state.iterations() * names.size());
 }
 
-void batchLoop(benchmark::State& state, kadrix::SourceDecoding decoding) {
+void batchLoop(benchmark::State& state, kadrix::DecodeMode mode) {
     for (auto _ : state) {
         state.PauseTiming();
         const QString destination = emptyFolder(QStringLiteral("batch"));
         state.ResumeTiming();
-        batchRun(destination, decoding);
+        batchRun(destination, mode);
     }
     state.SetItemsProcessed(state.iterations() * names.size());
 }
@@ -177,8 +177,8 @@ void batchLoop(benchmark::State& state, kadrix::SourceDecoding decoding) {
 void checkBatchPaths() {
     const QString windowed = emptyFolder(QStringLiteral("windowed"));
     const QString full = emptyFolder(QStringLiteral("full"));
-    batchRun(windowed, kadrix::SourceDecoding::Windowed);
-    batchRun(full, kadrix::SourceDecoding::Full);
+    batchRun(windowed, kadrix::DecodeMode::Window);
+    batchRun(full, kadrix::DecodeMode::Whole);
     int same = 0;
     for (const QString& name : QDir(full).entryList(QDir::Files))
         same += readFile(windowed + u'/' + name) == readFile(full + u'/' + name) ? 1 : 0;
@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
     kadrix::Application app(appArgc, argv);
     kadrix::registerPlatformPictures();
     kadrix::registerJpegPicture();
-    kadrix::JpegDefaults = kadrix::cli::dialogJpegDefaults();
+    kadrix::JpegDefaults = kadrix::DialogJpegDefaults;
     names = QDir(dataFolder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
     QDir().mkpath(scratchFolder);
 
@@ -213,10 +213,8 @@ int main(int argc, char** argv) {
     };
     add("plain_full_decode", [](benchmark::State& s) { plainLoop(s, false); });
     add("plain_windowed", [](benchmark::State& s) { plainLoop(s, true); });
-    add("batch_windowed",
-        [](benchmark::State& s) { batchLoop(s, kadrix::SourceDecoding::Windowed); });
-    add("batch_full_decode",
-        [](benchmark::State& s) { batchLoop(s, kadrix::SourceDecoding::Full); });
+    add("batch_windowed", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Window); });
+    add("batch_full_decode", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Whole); });
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     checkBatchPaths();

@@ -56,22 +56,6 @@ std::optional<QString> extensionItemOfFormat(const QString& format) {
     return std::nullopt;
 }
 
-TJPEGDefaults dialogJpegDefaults() {
-    TJPEGDefaults options;
-    options.CompressionQuality = 95;
-    options.GrayScale = false;
-    options.Performance = JpegPerformance::BestQuality;
-    options.PixelFormat = JpegPixelFormat::Bits24;
-    options.ProgressiveDisplay = false;
-    options.ProgressiveEncoding = false;
-    options.Scale = JpegScale::FullSize;
-    options.Smoothing = true;
-    options.HorzSubSampling = false;
-    options.VertSubSampling = false;
-    options.KeepMetadata = true;
-    return options;
-}
-
 std::optional<Colour> parseWipe(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
     const QRegularExpressionMatch match = pattern.match(text);
@@ -207,7 +191,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         return fail(QStringLiteral("--format wants bmp, jpeg, png, tiff or webp: \"%1\"")
                         .arg(parser.value(format)));
 
-    options.jpeg = dialogJpegDefaults();
+    options.jpeg = DialogJpegDefaults;
     const auto parsedQuality = integerIn(parser.value(quality), MinQuality, MaxQuality);
     if (!parsedQuality)
         return fail(QStringLiteral("--quality wants %1 to %2: \"%3\"")
@@ -248,7 +232,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.dryRun = parser.isSet(dryRun);
     options.overwrite = parser.isSet(overwrite);
     if (parser.isSet(fullDecode))
-        options.decoding = SourceDecoding::Full;
+        options.decode.mode = DecodeMode::Whole;
 
     result.options = std::move(options);
     return result;

@@ -20,18 +20,13 @@ struct BatchOptions {
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
     // decode and encode options: the options dialog's defaults, with exact grey
-    TJPEGDefaults jpeg;
+    TJPEGDefaults jpeg = DialogJpegDefaults;
     RenameScheme scheme; // destination filled in per source; the extension item picks the format
     int jobs = 1;
     bool dryRun = false;
     bool overwrite = false;
-    SourceDecoding decoding = SourceDecoding::Windowed;
+    DecodeOptions decode;
 };
-
-// The JPEG options the options dialog starts with: quality 95, baseline,
-// colour, every component at full resolution, full size, smoothing on,
-// metadata kept.
-TJPEGDefaults dialogJpegDefaults();
 
 // The destination item of ComboBoxDstExt a --format value stands for:
 // "*.BMP", "*.JPG;*.JPEG", "*.PNG", "*.TIF;*.TIFF" or "*.WEBP" (nothing for

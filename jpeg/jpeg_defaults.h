@@ -31,6 +31,25 @@ struct TJPEGDefaults {
     friend bool operator==(const TJPEGDefaults&, const TJPEGDefaults&) = default;
 };
 
+// The options the JPEG options dialog starts with and restores with
+// "Default": quality 95, colour, best quality, 24 bits, no progressive
+// display or encoding, full size, smoothing on, every component at full
+// resolution, and metadata kept. kadrix-batch frames with them unless told otherwise.
+inline constexpr TJPEGDefaults DialogJpegDefaults{
+    .CompressionQuality = 95,
+    .GrayScale = false,
+    .Performance = JpegPerformance::BestQuality,
+    .PixelFormat = JpegPixelFormat::Bits24,
+    .ProgressiveDisplay = false,
+    .ProgressiveEncoding = false,
+    .Scale = JpegScale::FullSize,
+    .Smoothing = true,
+    .HorzSubSampling = false,
+    .VertSubSampling = false,
+    .KeepMetadata = true,
+    .ExactGrey = false,
+};
+
 // Written by the JPEG options dialog, read by every new picture.
 extern TJPEGDefaults JpegDefaults;
 

@@ -100,7 +100,7 @@ const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
     return *Bitmap;
 }
 
-std::optional<kadrix::Bitmap> TJPEGImage::DecodeWindow(const QRect& window) const {
+std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window) const {
     if (Bitmap) {
         if (Bitmap->pixelFormat() != PixelFormat::Bits24)
             return std::nullopt;

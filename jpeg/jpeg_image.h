@@ -73,7 +73,7 @@ public:
     // to it) as a 24-bit bitmap, the same pixels DecodeBitmap() has there,
     // decoded without the rest of the picture and not kept. Nothing when the
     // picture's options or its file decode to anything but 24-bit colour.
-    std::optional<kadrix::Bitmap> DecodeWindow(const QRect& window) const;
+    std::optional<kadrix::Bitmap> decodeWindow(const QRect& window) const override;
 
     const TJPEGDefaults& options() const { return Options; }
     bool progressiveEncoding() const { return Options.ProgressiveEncoding; }

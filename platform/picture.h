@@ -1,13 +1,15 @@
 #pragma once
 
+#include "bitmap.h"
+
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace kadrix {
-
-class Bitmap;
 
 // What a source picture carries besides its pixels, for the results made of it.
 struct PictureMetadata {
@@ -30,6 +32,11 @@ public:
     // The colour profile and EXIF block of the loaded file; none by default.
     // Never throws: metadata that cannot be read is left out.
     virtual PictureMetadata metadata() const { return {}; }
+    // Only `window` of the picture (clipped to it), in 24 bits per pixel, with
+    // the pixels the whole picture has there, for a type that can decode a
+    // part without the rest. Nothing when it cannot (the default), for this
+    // picture or these options: the caller then decodes the whole picture.
+    virtual std::optional<Bitmap> decodeWindow(const QRect& window) const;
 };
 
 } // namespace kadrix

@@ -15,6 +15,10 @@
 namespace kadrix {
 namespace {
 
+SaveOutcome failed(const QString& why) {
+    return {false, why};
+}
+
 bool hasExtension(const QString& path, const char* extension) {
     return path.endsWith(QLatin1String(extension), Qt::CaseInsensitive);
 }
@@ -25,19 +29,10 @@ PictureMetadata sourceMetadata(const Picture* source) {
     return source->metadata();
 }
 
-bool writeJpeg(const Bitmap& canvas, const Picture* source, QIODevice& device) {
-    TJPEGImage jpeg;
-    jpeg.assign(canvas);
-    jpeg.setMarkers(jpegResultMetadata(sourceMetadata(source), canvas.width(), canvas.height(),
-                                       jpeg.options().GrayScale));
-    jpeg.saveToStream(device);
-    return true;
-}
-
 // PNG, TIFF and WebP through Qt, which writes the colour profile of the
 // image's colour space into each of them.
 bool writeWithQt(const Bitmap& canvas, ResultFormat format, const Picture* source,
-                 QIODevice& device) {
+                 QImageWriter& writer) {
     QImage image = canvas.image();
     const QByteArray profile = sourceMetadata(source).iccProfile;
     if (iccProfileFits(profile, false, std::numeric_limits<qsizetype>::max())) {
@@ -45,16 +40,64 @@ bool writeWithQt(const Bitmap& canvas, ResultFormat format, const Picture* sourc
         if (colourSpace.isValid()) // a profile Qt cannot parse is dropped
             image.setColorSpace(colourSpace);
     }
-    const char* name = format == ResultFormat::Png    ? "png"
-                       : format == ResultFormat::Tiff ? "tiff"
-                                                      : "webp";
-    QImageWriter writer(&device, name);
+    writer.setFormat(format == ResultFormat::Png    ? "png"
+                     : format == ResultFormat::Tiff ? "tiff"
+                                                    : "webp");
     if (format == ResultFormat::WebP)
         writer.setQuality(JpegDefaults.CompressionQuality);
     return writer.write(image);
 }
 
+// Writes the encoded canvas into the open temporary file; throws Error (the
+// encoder's) or returns false with the reason when the writer fails.
+bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* source,
+                  QSaveFile& file, QString& why) {
+    switch (format) {
+    case ResultFormat::Jpeg: {
+        TJPEGImage jpeg;
+        jpeg.assign(canvas);
+        jpeg.setMarkers(jpegResultMetadata(sourceMetadata(source), canvas.width(),
+                                           canvas.height(), jpeg.options().GrayScale));
+        jpeg.saveToStream(file);
+        return true;
+    }
+    case ResultFormat::Png:
+    case ResultFormat::Tiff:
+    case ResultFormat::WebP: {
+        QImageWriter writer(&file, QByteArray());
+        if (writeWithQt(canvas, format, source, writer))
+            return true;
+        why = writer.errorString();
+        return false;
+    }
+    case ResultFormat::Bmp:
+        if (canvas.writeBmp(file))
+            return true;
+        // The BMP writer refuses only a picture past the format's 4 GB
+        // limit, or a device that takes fewer bytes.
+        why = QStringLiteral("too large for a BMP file");
+        return false;
+    }
+    return false;
+}
+
 } // namespace
+
+SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting) {
+    const QFileInfo target(path);
+    if (!target.exists() && !target.isSymLink())
+        return SaveDecision::Write;
+    if (!replaceExisting())
+        return SaveDecision::KeepExisting;
+    return canReplace(path) ? SaveDecision::Write : SaveDecision::CannotReplace;
+}
+
+bool canReplace(const QString& path) {
+    const QFileInfo target(path);
+    if (target.isDir() || !target.isWritable())
+        return false;
+    return QFileInfo(target.absolutePath()).isWritable();
+}
 
 QString resultFormatFilter() {
     return QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.PNG|*.PNG|*.TIF;*.TIFF|"
@@ -77,43 +120,36 @@ bool isJpegPath(const QString& path) {
     return hasExtension(path, ".JPEG") || hasExtension(path, ".JPG");
 }
 
-bool canReplace(const QString& path) {
-    const QFileInfo target(path);
-    if (target.isDir() || !target.isWritable())
-        return false;
-    return QFileInfo(target.absolutePath()).isWritable();
-}
-
 SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return SaveOutcome::WriteFailed;
-    bool written = false;
+        return failed(file.errorString());
     try {
-        switch (const ResultFormat format = resultFormatOf(path)) {
-        case ResultFormat::Jpeg:
-            written = writeJpeg(canvas, source, file);
-            break;
-        case ResultFormat::Png:
-        case ResultFormat::Tiff:
-        case ResultFormat::WebP:
-            written = writeWithQt(canvas, format, source, file);
-            break;
-        case ResultFormat::Bmp:
-            written = canvas.writeBmp(file);
-            break;
+        QString why;
+        if (!writeEncoded(canvas, resultFormatOf(path), source, file, why)) {
+            if (file.error() != QFileDevice::NoError)
+                why = file.errorString();
+            file.cancelWriting();
+            return failed(why);
         }
-    } catch (const Error&) { // an encoder error counts as a failed write
-        written = false;
+    } catch (const EJPEG& e) { // an encoder error counts as a failed write
+        file.cancelWriting();
+        return failed(e.detailedMessage());
+    } catch (const Error& e) {
+        file.cancelWriting();
+        return failed(e.message());
     }
     // The device buffers small files whole: a failure to store them (file
     // size limit, full disk) shows only when the buffer is flushed, and the
     // commit below does not report it.
-    if (!written || !file.flush() || file.error() != QFileDevice::NoError) {
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return SaveOutcome::WriteFailed;
+        return failed(why);
     }
-    return file.commit() ? SaveOutcome::Saved : SaveOutcome::WriteFailed;
+    if (!file.commit())
+        return failed(file.errorString());
+    return {true, {}};
 }
 
 } // namespace kadrix

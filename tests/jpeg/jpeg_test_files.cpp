@@ -223,6 +223,26 @@ QByteArray withColourModel(QByteArray profile, const char (&model)[5]) {
     return profile;
 }
 
+std::vector<std::uint8_t> referenceGrey(const QByteArray& jpeg) {
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                 static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_GRAYSCALE;
+    jpeg_start_decompress(&d);
+    std::vector<std::uint8_t> levels(std::size_t(d.output_width) * d.output_height);
+    while (d.output_scanline < d.output_height) {
+        JSAMPROW row = levels.data() + std::size_t(d.output_scanline) * d.output_width;
+        jpeg_read_scanlines(&d, &row, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    return levels;
+}
+
 HeaderFacts inspect(const QByteArray& jpeg) {
     jpeg_decompress_struct d{};
     jpeg_error_mgr err{};

@@ -79,6 +79,10 @@ QByteArray rgbProfile(int padding = 0);
 // The profile's header with another colour model ("GRAY", "CMYK").
 QByteArray withColourModel(QByteArray profile, const char (&model)[5]);
 
+// The grey levels libjpeg itself decodes from a stream, one byte per pixel,
+// top row first.
+std::vector<std::uint8_t> referenceGrey(const QByteArray& jpeg);
+
 // Header fields read back through libjpeg.
 struct HeaderFacts {
     int width = 0, height = 0, components = 0;

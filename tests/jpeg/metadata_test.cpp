@@ -171,27 +171,6 @@ TEST(JpegMarkers, ProfileOverTwoMarkersAndExifAreReadBackAndWritten) {
     EXPECT_TRUE(jpegcodec::readMetadata("not a JPEG stream").exif.isEmpty());
 }
 
-// The grey levels libjpeg itself decodes, one byte per pixel.
-std::vector<std::uint8_t> referenceGrey(const QByteArray& jpeg) {
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                 static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_GRAYSCALE;
-    jpeg_start_decompress(&d);
-    std::vector<std::uint8_t> levels(std::size_t(d.output_width) * d.output_height);
-    while (d.output_scanline < d.output_height) {
-        JSAMPROW row = levels.data() + std::size_t(d.output_scanline) * d.output_width;
-        jpeg_read_scanlines(&d, &row, 1);
-    }
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
-    return levels;
-}
-
 // Every grey level, stored as a grey or as a colour file.
 RawImage allLevels(int components) {
     const RawImage grey = gradient(97, 61, 1);

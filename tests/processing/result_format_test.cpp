@@ -55,7 +55,7 @@ protected:
     }
     PictureMetadata savedJpegMetadata(const Picture& from) {
         const QString path = dir.filePath(QStringLiteral("r.JPEG"));
-        EXPECT_EQ(saveResult(canvas, path, &from), SaveOutcome::Saved);
+        EXPECT_TRUE(saveResult(canvas, path, &from));
         TJPEGImage result;
         result.loadFromFile(path);
         EXPECT_EQ(result.width(), canvas.width());
@@ -106,7 +106,7 @@ TEST_F(SaveStep, PngTiffAndWebpResultsHoldTheCanvasAndItsProfile) {
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath(QString::fromLatin1(c.name));
-        ASSERT_EQ(saveResult(canvas, path, &from), SaveOutcome::Saved) << c.name;
+        ASSERT_TRUE(saveResult(canvas, path, &from)) << c.name;
         QImageReader reader(path);
         EXPECT_EQ(reader.format(), QByteArray(c.format)) << c.name;
         const QImage image = reader.read();
