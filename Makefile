@@ -7,7 +7,7 @@ JOBS      ?= $(shell nproc)
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test test-normal test-asan deps configure build bench fuzz clean
+.PHONY: run test test-normal test-asan deps configure build bench fuzz cluster-test clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -53,6 +53,12 @@ fuzz:
 bench: build
 	@bash scripts/install-deps.sh imagemagick libvips-tools time
 	@bash bench/run.sh $(BUILD_DIR)
+
+# kadrix-batch as a Slurm job array on a one-node Slurm started for the
+# purpose (installs slurm-wlm and munge when missing). Not part of `make test`.
+cluster-test: build
+	@bash scripts/install-deps.sh slurm-wlm munge
+	@bash scripts/cluster-test.sh $(BUILD_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

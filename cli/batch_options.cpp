@@ -2,6 +2,7 @@
 
 #include "file_filter.h"
 #include "result_writer.h"
+#include "cluster_options.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -24,10 +25,11 @@ const QString Description = QStringLiteral(
     "(without the thumbnail, with the result's size); PNG, TIFF and WebP results keep the\n"
     "colour profile. XMP and IPTC blocks are never copied. --strip drops both.\n"
     "\n"
-    "Sources are files and folders, in argument order, forming one list whose position\n"
-    "numbers the results. A folder contributes its files (not its sub-folders) whose\n"
-    "extension is one of the picture types, sorted by name; of names differing only in\n"
-    "letter case the first is kept.\n"
+    "Sources are files and folders, in argument order, then those of --files-from, forming\n"
+    "one list whose position numbers the results. A folder contributes its files (with\n"
+    "--recursive, then its sub-folders') whose extension is one of the picture types,\n"
+    "sorted by name; of names differing only in letter case the first is kept. Of sources\n"
+    "naming the same result the first in the list writes it, the others are skipped.\n"
     "\n"
     "An existing result is skipped and reported unless --overwrite is given. A source that\n"
     "cannot be read is reported and the others go on.\n"
@@ -115,6 +117,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QStringLiteral("subsampling"),
         QStringLiteral("Keeps the JPEG encoder's chroma sub-sampling (2x2) instead of "
                        "encoding every component at full resolution."));
+    const QCommandLineOption noAutoOrient(
+        QStringLiteral("no-auto-orient"),
+        QStringLiteral("Frames JPEG sources as they are stored, ignoring their EXIF orientation "
+                       "(by default a photo is turned upright first)."));
     const QCommandLineOption prefix(
         QStringLiteral("prefix"),
         QStringLiteral("Text before each result name (default cropped_; \"\" for none)."),
@@ -144,9 +150,11 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QStringLiteral("full-decode"),
         QStringLiteral("Decodes JPEG sources whole instead of only the part that lands on the "
                        "result (slower; the results are the same)."));
-    parser.addOptions({help, size, wipe, out, format, strip, quality, progressive, grey,
-                       subsampling, prefix, noName, suffix, number, jobs, dryRun, overwrite,
+    parser.addOptions({help, size, wipe, out, format, strip, quality, progressive, grey, subsampling,
+                       noAutoOrient, prefix, noName, suffix, number, jobs, dryRun, overwrite,
                        fullDecode});
+    const ClusterOptions cluster;
+    cluster.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("sources"),
                                  QStringLiteral("Picture files and folders."),
                                  QStringLiteral("SOURCE..."));
@@ -165,8 +173,6 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
 
     BatchOptions options;
     options.inputs = parser.positionalArguments();
-    if (options.inputs.isEmpty())
-        return fail(QStringLiteral("no source given"));
 
     const auto parsedSize = parseSize(parser.value(size));
     if (!parsedSize)
@@ -204,6 +210,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.jpeg.HorzSubSampling = options.jpeg.VertSubSampling = parser.isSet(subsampling);
     options.jpeg.KeepMetadata = !parser.isSet(strip);
     options.jpeg.ExactGrey = true;
+    options.jpeg.AutoOrient = !parser.isSet(noAutoOrient);
 
     RenameScheme& scheme = options.scheme;
     scheme.prefix = parser.value(prefix);
@@ -233,6 +240,11 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.overwrite = parser.isSet(overwrite);
     if (parser.isSet(fullDecode))
         options.decode.mode = DecodeMode::Whole;
+
+    if (const QString error = cluster.read(parser, options); !error.isEmpty())
+        return fail(error);
+    if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
+        return fail(QStringLiteral("no source given"));
 
     result.options = std::move(options);
     return result;

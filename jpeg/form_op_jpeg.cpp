@@ -128,6 +128,7 @@ void TFormOpJpeg::RestoreDefaults() {
     ui->CheckBoxDisableHorzSubSampling->setChecked(!d.HorzSubSampling);
     ui->CheckBoxDisableVertSubSampling->setChecked(!d.VertSubSampling);
     ui->CheckBoxKeepMetadata->setChecked(d.KeepMetadata);
+    ui->CheckBoxAutoOrient->setChecked(d.AutoOrient);
     ApplyOptions();
 }
 
@@ -148,6 +149,7 @@ void TFormOpJpeg::ApplyOptions() {
     JpegDefaults.HorzSubSampling = !ui->CheckBoxDisableHorzSubSampling->isChecked();
     JpegDefaults.VertSubSampling = !ui->CheckBoxDisableVertSubSampling->isChecked();
     JpegDefaults.KeepMetadata = ui->CheckBoxKeepMetadata->isChecked();
+    JpegDefaults.AutoOrient = ui->CheckBoxAutoOrient->isChecked();
 }
 
 } // namespace kadrix

@@ -21,6 +21,7 @@ struct TJPEGDefaults {
     bool Smoothing = true;       // block smoothing while decoding
     bool HorzSubSampling = true; // keep the encoder's horizontal chroma sub-sampling
     bool VertSubSampling = true; // keep the encoder's vertical chroma sub-sampling
+    bool AutoOrient = true;      // decode upright, as the EXIF Orientation tag says
     // A JPEG result of a JPEG source carries the source's colour profile and
     // its EXIF block (edited to fit the result).
     bool KeepMetadata = true;
@@ -46,6 +47,7 @@ inline constexpr TJPEGDefaults DialogJpegDefaults{
     .Smoothing = true,
     .HorzSubSampling = false,
     .VertSubSampling = false,
+    .AutoOrient = true,
     .KeepMetadata = true,
     .ExactGrey = false,
 };

@@ -83,6 +83,7 @@ TEST_F(FormOpJpegTest, WindowAndControlsAsDesigned) {
         {"CheckBoxKeepMetadata", "Keep EXIF and colour profile", {24, 148}},
         {"CheckBoxSmoothing", "Smoothing", {16, 24}},
         {"CheckBoxProgressiveDisplay", "Progressive ", {16, 48}},
+        {"CheckBoxAutoOrient", "Upright (EXIF orientation)", {24, 348}},
     };
     for (const auto& c : captions) {
         QWidget* widget = control<QWidget>(c.name);
@@ -138,7 +139,8 @@ TEST_F(FormOpJpegTest, WindowAndControlsAsDesigned) {
                   {"CheckBoxDisableHorzSubSampling", true},
                   {"CheckBoxDisableVertSubSampling", true},
                   {"CheckBoxSmoothing", true},
-                  {"CheckBoxProgressiveDisplay", false}};
+                  {"CheckBoxProgressiveDisplay", false},
+                  {"CheckBoxAutoOrient", true}};
     for (const auto& c : checks)
         EXPECT_EQ(control<QCheckBox>(c.name)->isChecked(), c.checked) << c.name;
 }
@@ -155,7 +157,9 @@ TEST_F(FormOpJpegTest, KeyboardOrder) {
                                   "CheckBoxSmoothing",
                                   "CheckBoxDisableHorzSubSampling",
                                   "CheckBoxDisableVertSubSampling",
-                                  "CheckBoxKeepMetadata"};
+                                  "CheckBoxKeepMetadata",
+
+                                  "CheckBoxAutoOrient"};
     QStringList order;
     QWidget* start = quality();
     QWidget* w = start;
@@ -225,6 +229,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     control<QCheckBox>("CheckBoxProgressiveDisplay")->setChecked(true);
     control<QCheckBox>("CheckBoxSmoothing")->setChecked(false);
     control<QCheckBox>("CheckBoxDisableHorzSubSampling")->setChecked(false);
+    control<QCheckBox>("CheckBoxAutoOrient")->setChecked(false);
     control<QComboBox>("ComboBoxPixelFormat")->setCurrentIndex(1);
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(3);
     control<QComboBox>("ComboBoxPerformance")->setCurrentIndex(1);
@@ -249,6 +254,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     expected.HorzSubSampling = true;
     expected.VertSubSampling = false;
     expected.KeepMetadata = false;
+    expected.AutoOrient = false;
     EXPECT_EQ(JpegDefaults, expected);
 }
 
@@ -257,14 +263,17 @@ TEST_F(FormOpJpegTest, DefaultRestoresAndApplies) {
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(2);
     control<QCheckBox>("CheckBoxDisableVertSubSampling")->setChecked(false);
     control<QCheckBox>("CheckBoxKeepMetadata")->setChecked(false);
+    control<QCheckBox>("CheckBoxAutoOrient")->setChecked(false);
     control<QPushButton>("BitBtnOk")->click();
     ASSERT_EQ(JpegDefaults.CompressionQuality, 50);
+    ASSERT_FALSE(JpegDefaults.AutoOrient);
 
     control<QToolButton>("SpeedButtonDefaut")->click();
     EXPECT_EQ(quality()->text(), QStringLiteral("95"));
     EXPECT_EQ(control<QComboBox>("ComboBoxScale")->currentIndex(), 0);
     EXPECT_TRUE(control<QCheckBox>("CheckBoxDisableVertSubSampling")->isChecked());
     EXPECT_TRUE(control<QCheckBox>("CheckBoxKeepMetadata")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckBoxAutoOrient")->isChecked());
     EXPECT_EQ(JpegDefaults, dialogDefaults());
 }
 

@@ -73,7 +73,7 @@ TEST_F(SaveStep, AJpegResultCarriesTheProfileAndTheEditedExif) {
     const PictureMetadata kept = savedJpegMetadata(source(profile));
     EXPECT_EQ(kept.iccProfile, profile);
     const ExifFacts exif = readExif(kept.exif);
-    EXPECT_EQ(exif.orientation, 6) << "the pixels were not turned";
+    EXPECT_EQ(exif.orientation, 1) << "the pixels were turned upright";
     EXPECT_EQ(exif.dateTaken, QByteArray("2023:08:01 07:15:00"));
     EXPECT_FALSE(exif.thumbnail);
     EXPECT_EQ(exif.pixelWidth, 36);
@@ -85,6 +85,8 @@ TEST_F(SaveStep, AJpegResultCarriesTheProfileAndTheEditedExif) {
     EXPECT_EQ(readExif(grey.exif).dateTaken, QByteArray("2023:08:01 07:15:00"));
 
     JpegDefaults.GrayScale = false;
+    JpegDefaults.AutoOrient = false; // stored as it is: the tag stays
+    EXPECT_EQ(readExif(savedJpegMetadata(source(profile)).exif).orientation, 6);
     EXPECT_TRUE(savedJpegMetadata(source(withColourModel(profile, "CMYK"))).iccProfile.isEmpty());
     JpegDefaults.KeepMetadata = false;
     const PictureMetadata stripped = savedJpegMetadata(source(profile));
