@@ -5,6 +5,7 @@
 #include "jpeg_markers.h"
 #include "jpeg_window.h"
 #include "picture_registry.h"
+#include "regular_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -14,10 +15,8 @@ namespace kadrix {
 TJPEGImage::TJPEGImage() : Image(std::make_shared<TJPEGData>()), Options(JpegDefaults) {}
 
 void TJPEGImage::loadFromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInvalidGraphic(
-            QStringLiteral("Impossible d'ouvrir %1: %2").arg(path, file.errorString()));
+    QFile file;
+    openRegularFile(file, path);
     loadFromStream(file);
 }
 
