@@ -65,7 +65,7 @@ QByteArray viaLibjpeg(int components, const std::function<void(jpeg_compress_str
     for (std::size_t y = 0; y < 11; ++y)
         for (std::size_t i = 0; i < stride; ++i)
             image.pixels[y * stride + i] = std::uint8_t((i * 29 + y * 7) & 255);
-    return test::encodeRaw(image, {}, configure);
+    return test::encodeRaw(image, {}, {}, configure);
 }
 
 QByteArray qtImage(const QImage& image, const char* format) {

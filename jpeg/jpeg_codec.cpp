@@ -10,13 +10,16 @@ namespace {
 
 // --- error hook -----------------------------------------------------------
 
-// Never returns to the codec: jumps back to the guarded call in progress.
+// Never returns to the codec: keeps the codec's text of the error, then
+// jumps back to the guarded call in progress.
 [[noreturn]] void raiseCodecError(j_common_ptr cinfo) {
     auto* hook = reinterpret_cast<ErrorHook*>(cinfo->err);
+    hook->standardFormat(cinfo, hook->text);
     std::longjmp(hook->jump, 1);
 }
 
-// Warnings and trace messages are dropped; codec messages carry their number only.
+// Warnings and trace messages are dropped; the window's messages carry the
+// number only.
 void ignoreMessage(j_common_ptr, int) {}
 void ignoreOutput(j_common_ptr) {}
 void noText(j_common_ptr, char* buffer) {
@@ -30,6 +33,8 @@ void resetErrors(j_common_ptr cinfo) {
 
 void installErrorHook(ErrorHook& hook) {
     jpeg_std_error(&hook.pub);
+    hook.standardFormat = hook.pub.format_message;
+    hook.text[0] = '\0';
     hook.pub.error_exit = raiseCodecError;
     hook.pub.emit_message = ignoreMessage;
     hook.pub.output_message = ignoreOutput;

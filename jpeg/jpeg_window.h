@@ -17,8 +17,8 @@ namespace kadrix::jpegcodec {
 // turned into pixels, so damage below the window goes unnoticed.
 //
 // Returns nothing when the options or the stream give anything but 24-bit
-// colour without a palette (grey levels, 8-bit output, grey or CMYK files):
-// those need the whole decode. Throws EJPEG for codec failures.
+// colour without a palette (grey levels, 8-bit output, grey files without
+// ExactGrey, CMYK files): those need the whole decode. Throws EJPEG for codec failures.
 std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& options,
                                    const QRect& window);
 

@@ -5,7 +5,7 @@
 namespace kadrix::test {
 
 QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings,
-                     const std::function<void(jpeg_compress_struct&)>& configure) {
+                     const TestMarkers& markers, const std::function<void(jpeg_compress_struct&)>& configure) {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
     c.err = jpeg_std_error(&err);
@@ -31,6 +31,13 @@ QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings,
     if (configure)
         configure(c);
     jpeg_start_compress(&c, TRUE);
+    if (!markers.exif.isEmpty())
+        jpeg_write_marker(&c, JPEG_APP0 + 1,
+                          reinterpret_cast<const JOCTET*>(markers.exif.constData()),
+                          unsigned(markers.exif.size()));
+    if (!markers.icc.isEmpty())
+        jpeg_write_icc_profile(&c, reinterpret_cast<const JOCTET*>(markers.icc.constData()),
+                               unsigned(markers.icc.size()));
     const std::size_t stride = std::size_t(image.width) * std::size_t(image.components);
     while (c.next_scanline < c.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(image.pixels.data() + stride * c.next_scanline);

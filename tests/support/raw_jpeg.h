@@ -28,11 +28,18 @@ struct EncodeSettings {
     int lumaH = 2, lumaV = 2; // sampling of the first component (2, 2: 4:2:0)
 };
 
+// Metadata written into a test file, each block when not empty.
+struct TestMarkers {
+    QByteArray exif; // as an APP1 marker
+    QByteArray icc;  // with jpeg_write_icc_profile
+};
+
 // Encodes with the colour space that fits the component count (CMYK files
 // carry the Adobe marker, as libjpeg writes it). `configure` may change the
 // encoder's settings last, before compression starts (restart markers,
 // arithmetic coding, another colour space).
 QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings = {},
+                     const TestMarkers& markers = {},
                      const std::function<void(jpeg_compress_struct&)>& configure = {});
 
 } // namespace kadrix::test
