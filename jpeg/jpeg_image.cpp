@@ -99,14 +99,14 @@ const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
     return *Bitmap;
 }
 
-std::optional<kadrix::Bitmap> TJPEGImage::DecodeWindow(const QRect& window) const {
+std::optional<kadrix::Bitmap> TJPEGImage::DecodeWindow(const QRect& window, DecodeMode mode) const {
     if (Bitmap) {
         if (Bitmap->pixelFormat() != PixelFormat::Bits24)
             return std::nullopt;
         const QRect wanted = window.intersected(QRect(0, 0, Bitmap->width(), Bitmap->height()));
         return kadrix::Bitmap(Bitmap->image().copy(wanted));
     }
-    return jpegcodec::decodeWindow(Image->Data.value_or(QByteArray()), Options, window);
+    return jpegcodec::decodeWindow(Image->Data.value_or(QByteArray()), Options, window, mode);
 }
 
 void TJPEGImage::assignTo(kadrix::Bitmap& target) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "decode_mode.h"
 #include "jpeg_defaults.h"
 #include "jpeg_error.h"
 #include "picture.h"
@@ -65,9 +66,11 @@ public:
 
     // Only `window` of the picture (in pixels at the picture's scale, clipped
     // to it) as a 24-bit bitmap, the same pixels DecodeBitmap() has there,
-    // decoded without the rest of the picture and not kept. Nothing when the
-    // picture's options or its file decode to anything but 24-bit colour.
-    std::optional<kadrix::Bitmap> DecodeWindow(const QRect& window) const;
+    // decoded without the rest of the picture (as `mode` says) and not kept.
+    // Nothing when the picture's options or its file decode to anything but
+    // 24-bit colour.
+    std::optional<kadrix::Bitmap> DecodeWindow(const QRect& window,
+                                               DecodeMode mode = DecodeMode::Seek) const;
 
     const TJPEGDefaults& options() const { return Options; }
     bool progressiveEncoding() const { return Options.ProgressiveEncoding; }

@@ -44,6 +44,7 @@ QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings) {
         c.comp_info[0].h_samp_factor = settings.lumaH;
         c.comp_info[0].v_samp_factor = settings.lumaV;
     }
+    c.restart_interval = settings.restartInterval;
     jpeg_start_compress(&c, TRUE);
     const std::size_t stride = std::size_t(image.width) * std::size_t(image.components);
     while (c.next_scanline < c.image_height) {
