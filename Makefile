@@ -51,7 +51,7 @@ fuzz:
 	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
-	@bash scripts/install-deps.sh imagemagick libvips-tools time
+	@bash scripts/install-deps.sh imagemagick libvips-tools time libjpeg-turbo-progs
 	@bash bench/run.sh $(BUILD_DIR)
 
 clean:

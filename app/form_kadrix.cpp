@@ -10,6 +10,7 @@
 #include "form_about.h"
 #include "form_op_jpeg.h"
 #include "image_list_model.h"
+#include "naming.h"
 #include "picture_registry.h"
 
 #include <QButtonGroup>
@@ -25,7 +26,8 @@ const QString DestinationFilter = QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG
 
 } // namespace
 
-TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFormKadrix>()) {
+TFormKadrix::TFormKadrix(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TFormKadrix>()) {
     ui->setupUi(this);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
@@ -76,20 +78,26 @@ TFormKadrix::TFormKadrix(QWidget* parent) : QWidget(parent), ui(std::make_unique
     bindColourHandlers();
 }
 
-TFormKadrix::~TFormKadrix() { FormDestroy(); }
+TFormKadrix::~TFormKadrix() {
+    FormDestroy();
+}
 
 void TFormKadrix::setDialogs(TFormOpJpeg* formOpJpeg, TFormAbout* formAbout) {
     FormOpJpeg = formOpJpeg;
     FormAbout = formAbout;
 }
 
-int TFormKadrix::viewMode() const { return viewModeGroup_->checkedId(); }
+int TFormKadrix::viewMode() const {
+    return viewModeGroup_->checkedId();
+}
 
 void TFormKadrix::bindHandlers() {
     connect(ui->SpeedButtonClose, &QToolButton::clicked, this,
             guarded([this] { SpeedButtonCloseClick(); }));
-    connect(ui->SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
-    connect(ui->SpeedButton2, &QToolButton::clicked, this, guarded([this] { SpeedButton2Click(); }));
+    connect(ui->SpeedButton1, &QToolButton::clicked, this,
+            guarded([this] { SpeedButton1Click(); }));
+    connect(ui->SpeedButton2, &QToolButton::clicked, this,
+            guarded([this] { SpeedButton2Click(); }));
 }
 
 void TFormKadrix::FormCreate() {
@@ -110,7 +118,7 @@ void TFormKadrix::FormCreate() {
     // service does that whenever it is given no folder.
     ui->EditSrcDir->setText(QDir::currentPath() + QDir::separator());
     ui->CheckBoxAutoDStDir->setChecked(true);
-    ui->EditDstDir->setText(ui->EditSrcDir->text() + QStringLiteral("cropped"));
+    ui->EditDstDir->setText(automaticDestination(ui->EditSrcDir->text()));
 
     SpeedButtonDefRenameClick();
 
@@ -128,7 +136,9 @@ void TFormKadrix::FormDestroy() {
     SampleBitmap.reset();
 }
 
-void TFormKadrix::paintSwatch() { ui->PanelWipeColor->setPixmap(QPixmap::fromImage(Swatch.image())); }
+void TFormKadrix::paintSwatch() {
+    ui->PanelWipeColor->setPixmap(QPixmap::fromImage(Swatch.image()));
+}
 
 void TFormKadrix::SpeedButtonCloseClick() {
     StopRequested = true;

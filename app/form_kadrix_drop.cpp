@@ -31,7 +31,7 @@ void TFormKadrix::FileDrag1Drop() {
     // Every row is looked for in the first item's folder.
     ui->EditSrcDir->setText(folderPart(files.first())); // fires EditSrcDirChange
     if (ui->CheckBoxAutoDStDir->isChecked())
-        ui->EditDstDir->setText(ui->EditSrcDir->text() + QStringLiteral("cropped"));
+        ui->EditDstDir->setText(automaticDestination(ui->EditSrcDir->text()));
     list.setCount(SourceList_->count());
     ui->LabelCount->setText(foundCountText(SourceList_->count()));
     if (!SourceList_->isEmpty()) {

@@ -71,7 +71,7 @@ void TFormKadrix::EditSrcDirChange() {
         writeKeepingCursor(ui->EditSrcDir, text, 0); // runs this handler once more
     }
     if (ui->CheckBoxAutoDStDir->isChecked())
-        ui->EditDstDir->setText(text + QStringLiteral("cropped"));
+        ui->EditDstDir->setText(automaticDestination(text));
 }
 
 QString TFormKadrix::SourcePath(int row) {
@@ -139,7 +139,7 @@ void TFormKadrix::SpeedButtonDstDirClick() {
 
 void TFormKadrix::CheckBoxAutoDStDirClick() {
     if (ui->CheckBoxAutoDStDir->isChecked())
-        ui->EditDstDir->setText(ui->EditSrcDir->text() + QStringLiteral("cropped"));
+        ui->EditDstDir->setText(automaticDestination(ui->EditSrcDir->text()));
 }
 
 } // namespace kadrix

@@ -1,9 +1,13 @@
 // Framing a folder of JPEG pictures to 640 x 480 JPEG results (quality 95,
-// every component at full resolution), timed per picture four ways: plain
-// libjpeg loops that decode the whole picture or only the visible window,
-// and the program's batch run (ProcessRows) with windowed and with whole
-// decoding. Run as: bench_paths [benchmark flags] DATA_FOLDER SCRATCH_FOLDER
-// After timing it checks that both batch paths write identical files.
+// every component at full resolution), timed per picture: plain libjpeg
+// loops that decode the whole picture or only the visible window, and the
+// program's batch run (ProcessRows) decoding whole, by window and by window
+// entered at a restart marker. With a third folder of bands (each picture
+// cut losslessly to the MCU rows of its window and one MCU row above, as
+// `bench_paths --print-bands DATA_FOLDER` gives them), also the plain
+// windowed loop over those bands: the floor for files with restart markers.
+// Run as: bench_paths [benchmark flags] DATA_FOLDER SCRATCH_FOLDER [BANDS]
+// After timing it checks that the batch paths write identical files.
 #include "application.h"
 #include "batch.h"
 #include "batch_options.h"
@@ -19,6 +23,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <vector>
 
 #include <jpeglib.h>
@@ -27,7 +33,7 @@ namespace {
 
 constexpr int W = 640, H = 480;
 
-QString dataFolder, scratchFolder;
+QString dataFolder, scratchFolder, bandFolder;
 QStringList names;
 
 QByteArray readFile(const QString& path) {
@@ -71,11 +77,38 @@ void encodeAndWrite(const std::vector<JSAMPLE>& canvas, const QString& path) {
     std::free(buffer);
 }
 
+// The rows of a picture that hold its visible window and one MCU row above,
+// whole MCU rows, and where the window then lies in them.
+struct Band {
+    QRect rows;   // in the picture
+    QRect window; // in the band
+};
+std::map<QString, Band> bands;
+
+Band bandOf(const QString& path) {
+    const QByteArray data = readFile(path);
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d, TRUE);
+    const int sw = int(d.image_width), sh = int(d.image_height);
+    const int mcuRow = d.max_v_samp_factor * DCTSIZE;
+    jpeg_destroy_decompress(&d);
+    const QRect window = kadrix::visibleWindow(sw, sh, W, H);
+    const int top = std::max(0, (window.top() / mcuRow - 1) * mcuRow);
+    const int bottom = std::min(sh, (window.bottom() / mcuRow + 1) * mcuRow);
+    return {QRect(0, top, sw, bottom - top), window.translated(0, -top)};
+}
+
 // One picture framed by a plain libjpeg loop: the whole picture decoded, or
 // only the rows and columns of the visible window (one column of margin on
-// each side for the up-sampling, trimmed after decoding).
-void plainFrame(const QString& name, bool windowed) {
-    const QByteArray data = readFile(dataFolder + u'/' + name);
+// each side for the up-sampling, trimmed after decoding); from its band when
+// `band` is given.
+void plainFrame(const QString& name, bool windowed, const Band* band = nullptr) {
+    const QByteArray data = readFile((band ? bandFolder : dataFolder) + u'/' + name);
     jpeg_decompress_struct d{};
     jpeg_error_mgr err{};
     d.err = jpeg_std_error(&err);
@@ -86,8 +119,9 @@ void plainFrame(const QString& name, bool windowed) {
     d.out_color_space = JCS_EXT_BGR;
     jpeg_start_decompress(&d);
     const int sw = int(d.output_width), sh = int(d.output_height);
-    const QRect window = kadrix::visibleWindow(sw, sh, W, H);
-    const int left = std::max(0, (W - sw) / 2), top = std::max(0, (H - sh) / 2);
+    const QRect window = band ? band->window : kadrix::visibleWindow(sw, sh, W, H);
+    const int left = band ? 0 : std::max(0, (W - sw) / 2);
+    const int top = band ? 0 : std::max(0, (H - sh) / 2);
     std::vector<JSAMPLE> canvas(std::size_t(W) * H * 3, 0);
     const std::size_t rowBytes = std::size_t(window.width()) * 3;
     if (windowed) {
@@ -151,9 +185,9 @@ QString emptyFolder(const QString& name) {
     return path;
 }
 
-void batchRun(const QString& destination, kadrix::SourceDecoding decoding) {
+void batchRun(const QString& destination, kadrix::DecodeMode mode) {
     BenchWindow window(destination);
-    kadrix::ProcessRows(window, 0, int(names.size()) - 1, false, true, decoding);
+    kadrix::ProcessRows(window, 0, int(names.size()) - 1, false, true, {.mode = mode});
 }
 
 void plainLoop(benchmark::State& state, bool windowed) {
@@ -163,47 +197,74 @@ void plainLoop(benchmark::State& state, bool windowed) {
     state.SetItemsProcessed(state.iterations() * names.size());
 }
 
-void batchLoop(benchmark::State& state, kadrix::SourceDecoding decoding) {
+void bandLoop(benchmark::State& state) {
+    for (auto _ : state)
+        for (const QString& name : names)
+            plainFrame(name, true, &bands.at(name));
+    state.SetItemsProcessed(state.iterations() * names.size());
+}
+
+void batchLoop(benchmark::State& state, kadrix::DecodeMode mode) {
     for (auto _ : state) {
         state.PauseTiming();
         const QString destination = emptyFolder(QStringLiteral("batch"));
         state.ResumeTiming();
-        batchRun(destination, decoding);
+        batchRun(destination, mode);
     }
     state.SetItemsProcessed(state.iterations() * names.size());
 }
 
-// Both batch paths write byte-identical files.
+// The batch paths write byte-identical files.
 void checkBatchPaths() {
-    const QString windowed = emptyFolder(QStringLiteral("windowed"));
     const QString full = emptyFolder(QStringLiteral("full"));
-    batchRun(windowed, kadrix::SourceDecoding::Windowed);
-    batchRun(full, kadrix::SourceDecoding::Full);
-    int same = 0;
-    for (const QString& name : QDir(full).entryList(QDir::Files))
-        same += readFile(windowed + u'/' + name) == readFile(full + u'/' + name) ? 1 : 0;
-    std::printf("identical batch results (windowed vs whole decode): %d of %d\n", same,
-                int(names.size()));
+    batchRun(full, kadrix::DecodeMode::Whole);
+    for (const auto& [mode, label] : {std::pair{kadrix::DecodeMode::Window, "windowed"},
+                                      std::pair{kadrix::DecodeMode::Seek, "seek"}}) {
+        const QString folder = emptyFolder(QString::fromLatin1(label));
+        batchRun(folder, mode);
+        int same = 0;
+        for (const QString& name : QDir(full).entryList(QDir::Files))
+            same += readFile(folder + u'/' + name) == readFile(full + u'/' + name) ? 1 : 0;
+        std::printf("identical batch results (%s vs whole decode): %d of %d\n", label, same,
+                    int(names.size()));
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], "--print-bands") == 0) {
+        // One line per picture: its name and the jpegtran -crop region of its band.
+        dataFolder = QString::fromLocal8Bit(argv[2]);
+        for (const QString& name :
+             QDir(dataFolder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
+            const QRect rows = bandOf(dataFolder + u'/' + name).rows;
+            std::printf("%s %dx%d+%d+%d\n", qPrintable(name), rows.width(), rows.height(),
+                        rows.left(), rows.top());
+        }
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s [benchmark flags] DATA_FOLDER SCRATCH_FOLDER\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s [benchmark flags] DATA_FOLDER SCRATCH_FOLDER [BANDS]\n",
+                     argv[0]);
         return 2;
     }
     dataFolder = QString::fromLocal8Bit(argv[1]);
     scratchFolder = QString::fromLocal8Bit(argv[2]);
+    if (argc == 4)
+        bandFolder = QString::fromLocal8Bit(argv[3]);
     int appArgc = 1;
     kadrix::Application app(appArgc, argv);
     kadrix::registerPlatformPictures();
     kadrix::registerJpegPicture();
-    kadrix::JpegDefaults = kadrix::cli::dialogJpegDefaults();
+    kadrix::JpegDefaults = kadrix::DialogJpegDefaults;
     names = QDir(dataFolder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
     QDir().mkpath(scratchFolder);
+    if (!bandFolder.isEmpty())
+        for (const QString& name : names)
+            bands[name] = bandOf(dataFolder + u'/' + name);
 
     const auto add = [](const char* name, auto function) {
         benchmark::RegisterBenchmark(name, function)
@@ -213,10 +274,11 @@ int main(int argc, char** argv) {
     };
     add("plain_full_decode", [](benchmark::State& s) { plainLoop(s, false); });
     add("plain_windowed", [](benchmark::State& s) { plainLoop(s, true); });
-    add("batch_windowed",
-        [](benchmark::State& s) { batchLoop(s, kadrix::SourceDecoding::Windowed); });
-    add("batch_full_decode",
-        [](benchmark::State& s) { batchLoop(s, kadrix::SourceDecoding::Full); });
+    if (!bandFolder.isEmpty())
+        add("plain_band_floor", bandLoop);
+    add("batch_seek", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Seek); });
+    add("batch_windowed", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Window); });
+    add("batch_full_decode", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Whole); });
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     checkBatchPaths();

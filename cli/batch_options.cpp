@@ -37,21 +37,6 @@ std::optional<int> integerIn(const QString& text, int low, int high) {
 
 } // namespace
 
-TJPEGDefaults dialogJpegDefaults() {
-    TJPEGDefaults options;
-    options.CompressionQuality = 95;
-    options.GrayScale = false;
-    options.Performance = JpegPerformance::BestQuality;
-    options.PixelFormat = JpegPixelFormat::Bits24;
-    options.ProgressiveDisplay = false;
-    options.ProgressiveEncoding = false;
-    options.Scale = JpegScale::FullSize;
-    options.Smoothing = true;
-    options.HorzSubSampling = false;
-    options.VertSubSampling = false;
-    return options;
-}
-
 std::optional<Colour> parseWipe(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
     const QRegularExpressionMatch match = pattern.match(text);
@@ -131,12 +116,15 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "or padded on each side, the result path and whether it exists."));
     const QCommandLineOption overwrite(QStringLiteral("overwrite"),
                                        QStringLiteral("Replaces existing results."));
-    const QCommandLineOption fullDecode(
-        QStringLiteral("full-decode"),
-        QStringLiteral("Decodes JPEG sources whole instead of only the part that lands on the "
-                       "result (slower; the results are the same)."));
+    const QCommandLineOption decode(
+        QStringLiteral("decode"),
+        QStringLiteral("How JPEG sources are decoded; the results are the same: whole, the "
+                       "whole picture; window, only the part that lands on the result, reading "
+                       "the rows from the top; seek (default), as window, but files with "
+                       "restart markers are entered at the marker just above that part."),
+        QStringLiteral("MODE"), QStringLiteral("seek"));
     parser.addOptions({help, size, wipe, out, format, quality, progressive, grey, subsampling,
-                       prefix, noName, suffix, number, jobs, dryRun, overwrite, fullDecode});
+                       prefix, noName, suffix, number, jobs, dryRun, overwrite, decode});
     parser.addPositionalArgument(QStringLiteral("sources"),
                                  QStringLiteral("Picture files and folders."),
                                  QStringLiteral("SOURCE..."));
@@ -182,7 +170,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         return fail(QStringLiteral("--format wants bmp or jpeg: \"%1\"").arg(parser.value(format)));
     options.jpegFormat = formatText != QStringLiteral("bmp");
 
-    options.jpeg = dialogJpegDefaults();
+    options.jpeg = DialogJpegDefaults;
     const auto parsedQuality = integerIn(parser.value(quality), MinQuality, MaxQuality);
     if (!parsedQuality)
         return fail(QStringLiteral("--quality wants %1 to %2: \"%3\"")
@@ -221,8 +209,16 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.jobs = *parsedJobs;
     options.dryRun = parser.isSet(dryRun);
     options.overwrite = parser.isSet(overwrite);
-    if (parser.isSet(fullDecode))
-        options.decoding = SourceDecoding::Full;
+    const QString modeText = parser.value(decode).toLower();
+    if (modeText == QStringLiteral("whole"))
+        options.decode.mode = DecodeMode::Whole;
+    else if (modeText == QStringLiteral("window"))
+        options.decode.mode = DecodeMode::Window;
+    else if (modeText == QStringLiteral("seek"))
+        options.decode.mode = DecodeMode::Seek;
+    else
+        return fail(QStringLiteral("--decode wants whole, window or seek: \"%1\"")
+                        .arg(parser.value(decode)));
 
     result.options = std::move(options);
     return result;

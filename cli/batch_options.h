@@ -20,17 +20,13 @@ struct BatchOptions {
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
     bool jpegFormat = false;
-    TJPEGDefaults jpeg;  // decode and encode options, the options dialog's defaults
-    RenameScheme scheme; // destination filled in per source
+    TJPEGDefaults jpeg = DialogJpegDefaults; // decode and encode options
+    RenameScheme scheme;                     // destination filled in per source
     int jobs = 1;
     bool dryRun = false;
     bool overwrite = false;
-    SourceDecoding decoding = SourceDecoding::Windowed;
+    DecodeOptions decode;
 };
-
-// The JPEG options the options dialog starts with: quality 95, baseline,
-// colour, every component at full resolution, full size, smoothing on.
-TJPEGDefaults dialogJpegDefaults();
 
 // The outcome of reading the arguments: options to run with, the help text
 // to print, or a usage error.

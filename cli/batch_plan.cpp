@@ -8,7 +8,7 @@ namespace kadrix::cli {
 QString resultPathOf(const BatchOptions& options, const SourceFile& source, int row) {
     RenameScheme scheme = options.scheme;
     scheme.destination =
-        options.outDir.isEmpty() ? source.folder + QStringLiteral("cropped") : options.outDir;
+        options.outDir.isEmpty() ? automaticDestination(source.folder) : options.outDir;
     return buildResultName(scheme, source.name, row, false).path;
 }
 

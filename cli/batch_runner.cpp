@@ -1,9 +1,10 @@
 #include "batch_runner.h"
 
 #include "batch_plan.h"
-#include "compositor.h"
 #include "errors.h"
+#include "framing.h"
 #include "jpeg_image.h"
+#include "naming.h"
 #include "picture_registry.h"
 #include "qt_picture.h"
 #include "result_writer.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <new>
+#include <optional>
 #include <thread>
 
 #include <unistd.h>
@@ -26,14 +28,10 @@ const QString Program = QStringLiteral("kadrix-batch");
 
 enum class Outcome { Framed, Skipped, Failed };
 
-// What one worker keeps from row to row: the loader, the source and the canvas.
-struct Worker {
-    PictureLoader loader;
-    Bitmap source;
-    Bitmap canvas;
-};
-
-Outcome frameRow(const BatchOptions& options, const SourceFile& file, int row, Worker& worker,
+// Frames one source with the worker's framer. The decision about an
+// existing result comes before anything is decoded, so that a re-run skips
+// finished files at once.
+Outcome frameRow(const BatchOptions& options, const SourceFile& file, int row, SourceFramer& framer,
                  Reporter& reporter) {
     const QString source = file.path();
     const QString target = resultPathOf(options, file, row);
@@ -42,30 +40,26 @@ Outcome frameRow(const BatchOptions& options, const SourceFile& file, int row, W
         return Outcome::Failed;
     };
     try {
-        const QFileInfo existing(target);
-        if (existing.exists() || existing.isSymLink()) {
-            if (!options.overwrite) {
-                reporter.problem(Program + QStringLiteral(": skipped, the result exists: ") +
-                                 target);
-                return Outcome::Skipped;
-            }
-            if (!canReplace(target))
-                return failed(QStringLiteral("cannot replace ") + target);
+        switch (decideSave(target, [&] { return options.overwrite; })) {
+        case SaveDecision::KeepExisting:
+            reporter.problem(Program + QStringLiteral(": skipped, the result exists: ") + target);
+            return Outcome::Skipped;
+        case SaveDecision::CannotReplace:
+            return failed(QStringLiteral("cannot replace ") + target);
+        case SaveDecision::Write:
+            break;
         }
         if (!QDir().mkpath(folderPart(target)))
             return failed(QStringLiteral("cannot create the folder ") + folderPart(target));
 
-        const int W = options.size.width();
-        const int H = options.size.height();
-        worker.source = Bitmap(); // one decoded source at a time
-        worker.loader.loadFromFile(source);
-        assignVisibleSource(worker.loader, W, H, worker.source, options.decoding);
-        if (!ComposeResult(worker.source, W, H, options.wipe, worker.canvas)) {
+        if (!framer.frame(source, options.wipe, options.decode)) {
             reporter.problem(Program + QStringLiteral(": skipped, empty picture: ") + source);
             return Outcome::Skipped;
         }
-        if (saveResult(worker.canvas, target) != SaveOutcome::Saved)
-            return failed(QStringLiteral("cannot write ") + target);
+        const SaveOutcome saved = saveResult(framer.canvas(), target);
+        if (!saved)
+            return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
+                          saved.error);
         return Outcome::Framed;
     } catch (const Error& e) {
         return failed(e.message());
@@ -96,10 +90,20 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     std::atomic<int> next{0};
     std::vector<RunTotals> totals(std::size_t(std::clamp(options.jobs, 1, std::max(rows, 1))));
     const auto work = [&](RunTotals& mine) {
-        Worker worker;
-        worker.canvas = Bitmap(options.size.width(), options.size.height());
+        std::optional<SourceFramer> framer;
         for (int row = next++; row < rows; row = next++) {
-            count(mine, frameRow(options, sources[std::size_t(row)], row, worker, reporter));
+            const SourceFile& file = sources[std::size_t(row)];
+            try {
+                if (!framer)
+                    framer.emplace(options.size.width(), options.size.height());
+            } catch (const Error& e) { // no canvas of that size: every source fails
+                reporter.problem(Program + QStringLiteral(": ") + file.path() +
+                                 QStringLiteral(": ") + e.message());
+                count(mine, Outcome::Failed);
+                reporter.advance();
+                continue;
+            }
+            count(mine, frameRow(options, file, row, *framer, reporter));
             reporter.advance();
         }
     };

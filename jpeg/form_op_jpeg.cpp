@@ -113,17 +113,20 @@ void TFormOpJpeg::EditCompressionQualityChange() {
 
 void TFormOpJpeg::EditCompressionQualityKeyDown(int) {}
 
+// The controls are set from DialogJpegDefaults in the dialog's own order;
+// the quality field gets "100" first, which the change rule cuts to 95.
 void TFormOpJpeg::RestoreDefaults() {
+    const TJPEGDefaults& d = DialogJpegDefaults;
     ui->EditCompressionQuality->setText(QStringLiteral("100"));
-    ui->CheckBoxGrayScale->setChecked(false);
-    ui->ComboBoxPerformance->setCurrentIndex(0);
-    ui->ComboBoxPixelFormat->setCurrentIndex(0);
-    ui->CheckBoxProgressiveEncoding->setChecked(false);
-    ui->CheckBoxProgressiveDisplay->setChecked(false);
-    ui->ComboBoxScale->setCurrentIndex(0);
-    ui->CheckBoxSmoothing->setChecked(true);
-    ui->CheckBoxDisableHorzSubSampling->setChecked(true);
-    ui->CheckBoxDisableVertSubSampling->setChecked(true);
+    ui->CheckBoxGrayScale->setChecked(d.GrayScale);
+    ui->ComboBoxPerformance->setCurrentIndex(int(d.Performance));
+    ui->ComboBoxPixelFormat->setCurrentIndex(int(d.PixelFormat));
+    ui->CheckBoxProgressiveEncoding->setChecked(d.ProgressiveEncoding);
+    ui->CheckBoxProgressiveDisplay->setChecked(d.ProgressiveDisplay);
+    ui->ComboBoxScale->setCurrentIndex(int(d.Scale));
+    ui->CheckBoxSmoothing->setChecked(d.Smoothing);
+    ui->CheckBoxDisableHorzSubSampling->setChecked(!d.HorzSubSampling);
+    ui->CheckBoxDisableVertSubSampling->setChecked(!d.VertSubSampling);
     ApplyOptions();
 }
 

@@ -25,6 +25,23 @@ struct TJPEGDefaults {
     friend bool operator==(const TJPEGDefaults&, const TJPEGDefaults&) = default;
 };
 
+// The options the JPEG options dialog starts with and restores with
+// "Default": quality 95, colour, best quality, 24 bits, no progressive
+// display or encoding, full size, smoothing on, and every component at full
+// resolution. kadrix-batch frames with them unless told otherwise.
+inline constexpr TJPEGDefaults DialogJpegDefaults{
+    .CompressionQuality = 95,
+    .GrayScale = false,
+    .Performance = JpegPerformance::BestQuality,
+    .PixelFormat = JpegPixelFormat::Bits24,
+    .ProgressiveDisplay = false,
+    .ProgressiveEncoding = false,
+    .Scale = JpegScale::FullSize,
+    .Smoothing = true,
+    .HorzSubSampling = false,
+    .VertSubSampling = false,
+};
+
 // Written by the JPEG options dialog, read by every new picture.
 extern TJPEGDefaults JpegDefaults;
 

@@ -99,7 +99,8 @@ const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
     return *Bitmap;
 }
 
-std::optional<kadrix::Bitmap> TJPEGImage::DecodeWindow(const QRect& window, DecodeMode mode) const {
+std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window,
+                                                       DecodeMode mode) const {
     if (Bitmap) {
         if (Bitmap->pixelFormat() != PixelFormat::Bits24)
             return std::nullopt;

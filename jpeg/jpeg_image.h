@@ -69,8 +69,8 @@ public:
     // decoded without the rest of the picture (as `mode` says) and not kept.
     // Nothing when the picture's options or its file decode to anything but
     // 24-bit colour.
-    std::optional<kadrix::Bitmap> DecodeWindow(const QRect& window,
-                                               DecodeMode mode = DecodeMode::Seek) const;
+    std::optional<kadrix::Bitmap> decodeWindow(const QRect& window,
+                                               DecodeMode mode) const override;
 
     const TJPEGDefaults& options() const { return Options; }
     bool progressiveEncoding() const { return Options.ProgressiveEncoding; }

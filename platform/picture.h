@@ -1,12 +1,15 @@
 #pragma once
 
+#include "bitmap.h"
+#include "decode_mode.h"
+
+#include <QRect>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace kadrix {
-
-class Bitmap;
 
 // A picture type of the loader: it loads a file, reports its size and turns
 // itself into a bitmap. Sizes are known after loading; decoding may wait
@@ -19,6 +22,12 @@ public:
     virtual int height() const = 0;
     // Copies the picture into `target` (8 or 24 bits); throws when it cannot.
     virtual void assignTo(Bitmap& target) const = 0;
+    // Only `window` of the picture (clipped to it), in 24 bits per pixel, with
+    // the pixels the whole picture has there, for a type that can decode a
+    // part without the rest. Nothing when it cannot (the default), for this
+    // picture or these options: the caller then decodes the whole picture.
+    // `mode` (Window or Seek) says how a type that can may go about it.
+    virtual std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const;
 };
 
 } // namespace kadrix

@@ -1,11 +1,10 @@
 #include "batch.h"
 
-#include "compositor.h"
 #include "dialog_service.h"
 #include "errors.h"
 #include "event_loop.h"
+#include "framing.h"
 #include "naming.h"
-#include "picture_registry.h"
 #include "result_writer.h"
 
 #include <QDir>
@@ -21,18 +20,6 @@ int readTargetSide(const QString& text, int fallback, bool& parsed) {
     const std::optional<qint32> value = ParseInteger(text);
     parsed = value.has_value();
     return parsed ? *value : fallback;
-}
-
-// The canvas of the run, or the error that the size is not usable.
-Bitmap makeCanvas(int W, int H) {
-    const QString invalid = QStringLiteral("Taille finale invalide: %1 * %2").arg(W).arg(H);
-    if (W <= 0 || H <= 0)
-        throw Error(invalid);
-    try {
-        return Bitmap(W, H);
-    } catch (const Error&) {
-        throw Error(invalid);
-    }
 }
 
 [[noreturn]] void stopSilently(BatchWindow& window) {
@@ -51,25 +38,23 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
 // Saves one result, with the overwrite and failure prompts.
 void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
     const QString path = window.BuildResultPath(row, true);
-    const QFileInfo target(path);
-    if (target.exists() || target.isSymLink()) {
-        if (!askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path))
-            return;
-        if (!canReplace(path)) {
-            dialogs().messageBox(QStringLiteral("Impossible d'Ecraser le Fichier"), path,
-                                 Buttons::Ok);
-            return;
-        }
-    }
-    switch (saveResult(canvas, path)) {
-    case SaveOutcome::Saved:
+    const auto replace = [&] {
+        return askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path);
+    };
+    switch (decideSave(path, replace)) {
+    case SaveDecision::KeepExisting:
         return;
-    case SaveOutcome::WriteFailed:
-        if (dialogs().messageBox(QStringLiteral("Enregistrement Impossible"), path,
-                                 Buttons::OkCancel) == Answer::Cancel)
-            stopSilently(window);
+    case SaveDecision::CannotReplace:
+        dialogs().messageBox(QStringLiteral("Impossible d'Ecraser le Fichier"), path, Buttons::Ok);
         return;
+    case SaveDecision::Write:
+        break;
     }
+    // The writer's own message is not shown: the prompt names the file.
+    if (!saveResult(canvas, path) &&
+        dialogs().messageBox(QStringLiteral("Enregistrement Impossible"), path,
+                             Buttons::OkCancel) == Answer::Cancel)
+        stopSilently(window);
 }
 
 } // namespace
@@ -79,7 +64,7 @@ QString runningCountText(int count) {
 }
 
 void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
-                 SourceDecoding decoding) {
+                 const DecodeOptions& decode) {
     window.setRunningCountText(runningCountText(0));
     processPendingMessages();
 
@@ -98,26 +83,20 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
     const int H = readTargetSide(window.targetHeightText(), DefaultHeight, parsed);
     if (!parsed)
         window.setTargetHeightText(QString::number(DefaultHeight));
-    Bitmap ResultBitmap = makeCanvas(W, H);
+    SourceFramer framer(W, H); // the run's canvas, source bitmap and picture loader
 
     window.prepareResultView(W, H);
-    Bitmap SourceBitmap;
-    PictureLoader Picture;
     window.setStopRequested(false);
 
     for (int row = FirstRow; row <= LastRow; ++row) {
         if (window.stopRequested())
             throw SilentAbort();
 
-        // The previous row's pixels go before the next picture is decoded, so
-        // a run holds one decoded source at a time.
-        SourceBitmap = Bitmap();
-        Picture.loadFromFile(window.SourcePath(row));
-        assignVisibleSource(Picture, W, H, SourceBitmap, decoding);
-        if (!ComposeResult(SourceBitmap, W, H, window.wipeColour(), ResultBitmap))
+        const QString source = window.SourcePath(row);
+        if (!framer.frame(source, window.wipeColour(), decode))
             continue;
 
-        window.showResult(ResultBitmap); // QImage's sharing makes this a copy on write
+        window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
         processPendingMessages();
 
         bool save = SaveResults;
@@ -129,7 +108,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
                 stopSilently(window);
         }
         if (save)
-            saveRow(window, ResultBitmap, row);
+            saveRow(window, framer.canvas(), row);
 
         window.setRunningCountText(runningCountText(row + 1));
         processPendingMessages();

@@ -38,8 +38,8 @@ QString runningCountText(int count);
 // Ends early with SilentAbort (Stop, Cancel, an empty or uncreatable
 // destination) or with the loader's error for a source that cannot be read.
 // A JPEG source larger than the canvas is decoded only where it lands on the
-// canvas unless `decoding` asks for the whole picture.
+// canvas unless `decode` asks for the whole picture.
 void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
-                 SourceDecoding decoding = SourceDecoding::Windowed);
+                 const DecodeOptions& decode = {});
 
 } // namespace kadrix

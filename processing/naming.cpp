@@ -87,6 +87,10 @@ QString normaliseFolder(const QString& text) {
     return folder;
 }
 
+QString automaticDestination(const QString& sourceFolder) {
+    return sourceFolder + QStringLiteral("cropped");
+}
+
 QString fileNamePart(const QString& path) {
     return path.mid(path.lastIndexOf(u'/') + 1);
 }

@@ -23,6 +23,11 @@ int leadingControlCount(const QString& text);
 // An empty (or all-blank) text stays empty.
 QString normaliseFolder(const QString& text);
 
+// The destination that "Auto" gives a source folder: its sub-folder
+// "cropped", appended to the folder text as it stands (which normally ends
+// in "/"), without a trailing "/".
+QString automaticDestination(const QString& sourceFolder);
+
 // Everything after the last "/" of a path (the whole text when there is none).
 QString fileNamePart(const QString& path);
 

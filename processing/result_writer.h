@@ -4,25 +4,52 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kadrix {
 
-enum class SaveOutcome {
-    Saved,
-    WriteFailed, // nothing written; an existing target is left as it was
+// The save step that the window's batch run and kadrix-batch share: first
+// the decision about a file already at the result path, then the write.
+
+// What becomes of a result path.
+enum class SaveDecision {
+    Write,         // nothing is there, or the file there may and can be replaced
+    KeepExisting,  // a file is there and is to stay
+    CannotReplace, // a file is there and was to go, but cannot be replaced
 };
 
-// True when the path's extension is ".JPEG" or ".JPG" in any letter case.
-bool isJpegPath(const QString& path);
-
-// Writes `canvas` to `path`: JPEG through the JPEG picture type (with the
-// options in force) for a JPEG extension, an uncompressed 24-bit BMP
-// otherwise. The bytes go to a temporary file beside the target that
-// replaces it only once complete and flushed, so a failure never leaves a
-// truncated file nor harms an existing one.
-SaveOutcome saveResult(const Bitmap& canvas, const QString& path);
+// The exists/overwrite decision. When a file (or a link, even a dangling
+// one) is at `path`, `replaceExisting` is asked once whether it may go (a
+// prompt, or an option), and a file that may go must also be replaceable
+// (canReplace()). Nothing is asked when the path is free.
+SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting);
 
 // Whether an existing file at `path` could be replaced: not a folder, the
 // file writable, and its folder writable (the new file is renamed into it).
 bool canReplace(const QString& path);
+
+// The file formats of results; the writer is chosen by the result path.
+enum class ResultFormat { Bmp, Jpeg };
+
+// JPEG for ".JPEG" and ".JPG" in any letter case, BMP for every other path.
+ResultFormat resultFormatOf(const QString& path);
+
+// True when the path's extension is ".JPEG" or ".JPG" in any letter case.
+bool isJpegPath(const QString& path);
+
+// How a write ended: saved, or failed with the writer's or the file
+// system's message (for example the JPEG encoder's "JPEG error #n").
+struct SaveOutcome {
+    bool saved = false;
+    QString error; // empty when saved
+    explicit operator bool() const { return saved; }
+};
+
+// Writes `canvas` to `path` in the format resultFormatOf() gives: JPEG
+// through the JPEG picture type (with the options in force), an
+// uncompressed 24-bit BMP otherwise. The bytes go to a temporary file beside
+// the target that replaces it only once complete and flushed, so a failure
+// never leaves a truncated file nor harms an existing one.
+SaveOutcome saveResult(const Bitmap& canvas, const QString& path);
 
 } // namespace kadrix

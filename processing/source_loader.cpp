@@ -1,19 +1,18 @@
 #include "source_loader.h"
 
 #include "compositor.h"
-#include "jpeg_image.h"
 #include "picture_registry.h"
 
 namespace kadrix {
 
 void assignVisibleSource(const PictureLoader& loader, int W, int H, Bitmap& source,
-                         SourceDecoding decoding) {
-    const auto* jpeg = dynamic_cast<const TJPEGImage*>(loader.picture());
-    if (decoding == SourceDecoding::Windowed && jpeg != nullptr && W > 0 && H > 0) {
-        const int sw = jpeg->width();
-        const int sh = jpeg->height();
+                         const DecodeOptions& decode) {
+    const Picture* picture = loader.picture();
+    if (decode.mode != DecodeMode::Whole && picture != nullptr && W > 0 && H > 0) {
+        const int sw = picture->width();
+        const int sh = picture->height();
         if (sw > W || sh > H) {
-            if (std::optional<Bitmap> window = jpeg->DecodeWindow(visibleWindow(sw, sh, W, H))) {
+            if (std::optional<Bitmap> window = picture->decodeWindow(visibleWindow(sw, sh, W, H), decode.mode)) {
                 source = std::move(*window);
                 return;
             }

@@ -1,22 +1,28 @@
 #pragma once
 
 #include "bitmap.h"
+#include "decode_mode.h"
 
 namespace kadrix {
 
 class PictureLoader;
 
-// How a source larger than the canvas is decoded: only the part that lands
-// on the canvas where the picture type can, or always as a whole (kept to
-// compare the two).
-enum class SourceDecoding { Windowed, Full };
+// How the framing step decodes each source. One record, so that a new way
+// of decoding is one more field here, read in assignVisibleSource().
+struct DecodeOptions {
+    // Whole is kept to compare with: Window and Seek give the same pixels.
+    DecodeMode mode = DecodeMode::Seek;
+
+    friend bool operator==(const DecodeOptions&, const DecodeOptions&) = default;
+};
 
 // Fills `source` with the loaded picture as it composes onto a W x H canvas,
-// in 24 bits per pixel. A JPEG picture decoding to 24-bit colour that is
-// larger than the canvas on some axis gives only its visible window (see
-// visibleWindow()); every other picture gives the whole picture. Either way
-// ComposeResult() makes the same canvas of it. Throws the picture's errors.
+// in 24 bits per pixel. A picture larger than the canvas on some axis whose
+// type can decode a part alone (Picture::decodeWindow()) gives only its
+// visible window (see visibleWindow()); every other picture gives the whole
+// picture. Either way ComposeResult() makes the same canvas of it. Throws the
+// picture's errors.
 void assignVisibleSource(const PictureLoader& loader, int W, int H, Bitmap& source,
-                         SourceDecoding decoding = SourceDecoding::Windowed);
+                         const DecodeOptions& decode = {});
 
 } // namespace kadrix

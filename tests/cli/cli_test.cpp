@@ -30,7 +30,7 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.wipe, makeColour(0, 0, 0));
     EXPECT_TRUE(o.outDir.isEmpty());
     EXPECT_FALSE(o.jpegFormat);
-    EXPECT_EQ(o.jpeg, dialogJpegDefaults());
+    EXPECT_EQ(o.jpeg, DialogJpegDefaults);
     EXPECT_EQ(o.jpeg.CompressionQuality, 95);
     EXPECT_FALSE(o.jpeg.HorzSubSampling);
     EXPECT_EQ(o.scheme.prefix, QStringLiteral("cropped_"));
@@ -38,7 +38,7 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_FALSE(o.scheme.suffixOn || o.scheme.numberOn);
     EXPECT_EQ(o.jobs, 2);
     EXPECT_FALSE(o.dryRun || o.overwrite);
-    EXPECT_EQ(o.decoding, SourceDecoding::Windowed);
+    EXPECT_EQ(o.decode.mode, DecodeMode::Seek);
 }
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
@@ -47,7 +47,7 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
               "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
               "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
               "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
-              "--full-decode", "a",        "b"}),
+              "--decode",      "whole",    "a",         "b"}),
         2);
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
     const BatchOptions& o = *parsed.options;
@@ -66,7 +66,7 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(o.scheme.start, QStringLiteral("7"));
     EXPECT_EQ(o.jobs, 1);
     EXPECT_TRUE(o.dryRun && o.overwrite);
-    EXPECT_EQ(o.decoding, SourceDecoding::Full);
+    EXPECT_EQ(o.decode.mode, DecodeMode::Whole);
 }
 
 TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
@@ -85,6 +85,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--jobs", "0", "a"}),
         args({"--out", "", "a"}),
         args({"--bogus", "a"}),
+        args({"--decode", "fast", "a"}),
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
@@ -96,7 +97,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     for (const char* option :
          {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
           "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-          "--overwrite", "--full-decode"})
+          "--overwrite", "--decode"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -257,6 +258,33 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
     EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 2 failed")))
         << r.out.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("src/cropped/cropped_c.BMP"))));
+}
+
+// A result that cannot be made is reported with its cause, and the run goes
+// on to its summary.
+TEST_F(KadrixBatchTest, FailuresSayWhy) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 40, 30);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    const struct {
+        const char* size;
+        const char* format;
+        QString expected;
+    } cases[] = {
+        // wider than a JPEG file can be: the encoder's message follows the path
+        {"65535x1", "jpeg",
+         QStringLiteral("cannot write ") + out + QStringLiteral("/cropped_a.JPEG: JPEG error #")},
+        // no canvas of that size can be made
+        {"65535x65535", "bmp", QStringLiteral("Taille finale invalide: 65535 * 65535")},
+    };
+    for (const auto& c : cases) {
+        const Outcome r =
+            run({QStringLiteral("--size"), QString::fromLatin1(c.size), QStringLiteral("--format"),
+                 QString::fromLatin1(c.format), QStringLiteral("--out"), out, source});
+        EXPECT_EQ(r.status, 1) << c.size;
+        EXPECT_TRUE(r.err.contains(c.expected)) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(QStringLiteral("0 framed, 0 skipped, 1 failed")))
+            << r.out.toStdString();
+    }
 }
 
 TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {

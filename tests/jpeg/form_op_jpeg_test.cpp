@@ -17,13 +17,18 @@
 namespace kadrix::test {
 namespace {
 
-// The options every creation and every "Default" write.
+// The options every creation and every "Default" write: the record that
+// kadrix-batch starts from too.
 TJPEGDefaults dialogDefaults() {
+    return DialogJpegDefaults;
+}
+
+TEST(DialogJpegDefaultsTest, AreTheDialogsDefaults) {
     TJPEGDefaults d;
     d.CompressionQuality = 95;
     d.HorzSubSampling = false;
     d.VertSubSampling = false;
-    return d;
+    EXPECT_EQ(DialogJpegDefaults, d);
 }
 
 class FormOpJpegTest : public ::testing::Test {

@@ -59,11 +59,11 @@ protected:
     }
 
     // The canvas a row makes through the loader, decoded window by window or whole.
-    static Bitmap canvasOf(const QString& path, int W, int H, SourceDecoding decoding) {
+    static Bitmap canvasOf(const QString& path, int W, int H, DecodeMode mode) {
         PictureLoader loader;
         loader.loadFromFile(path);
         Bitmap source;
-        assignVisibleSource(loader, W, H, source, decoding);
+        assignVisibleSource(loader, W, H, source, {.mode = mode});
         Bitmap canvas(W, H);
         ComposeResult(source, W, H, 0x00336699, canvas);
         return canvas;
@@ -178,10 +178,10 @@ TEST_F(JpegWindowTest, BatchCanvasIsTheSameWhicheverWayTheSourceIsDecoded) {
         JpegDefaults.Scale = c.scale;
         const QString path = write(QStringLiteral("row.jpg"), encodeRaw(c.image, c.settings));
         for (const QSize canvas : {QSize(64, 48), QSize(101, 77)})
-            EXPECT_EQ(firstDifference(
-                          canvasOf(path, canvas.width(), canvas.height(), SourceDecoding::Windowed),
-                          canvasOf(path, canvas.width(), canvas.height(), SourceDecoding::Full)),
-                      "")
+            EXPECT_EQ(
+                firstDifference(canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Window),
+                                canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Whole)),
+                "")
                 << c.name << " on " << canvas.width() << "x" << canvas.height();
     }
 }
@@ -202,8 +202,8 @@ TEST_F(JpegWindowTest, DamageBelowTheWindowIsNotRead) {
     EXPECT_EQ(part->height(), 48);
 
     const QString path = write(QStringLiteral("damaged.jpg"), jpeg);
-    EXPECT_NO_THROW(canvasOf(path, 64, 48, SourceDecoding::Windowed));
-    EXPECT_THROW(canvasOf(path, 64, 48, SourceDecoding::Full), EJPEG);
+    EXPECT_NO_THROW(canvasOf(path, 64, 48, DecodeMode::Window));
+    EXPECT_THROW(canvasOf(path, 64, 48, DecodeMode::Whole), EJPEG);
 }
 
 // A stream whose header is not sound fails as the whole decode does.

@@ -1,6 +1,6 @@
 #include "batch.h"
-#include "fake_batch_window.h"
 #include "errors.h"
+#include "fake_batch_window.h"
 #include "jpeg_image.h"
 #include "picture_registry.h"
 #include "result_writer.h"
@@ -298,6 +298,57 @@ TEST_F(BatchRun, ResultsHoldTheCanvasPixelsAsBmpOrJpeg) {
     EXPECT_NEAR(redOf(corner), 0, 12);
 }
 
+// The exists/overwrite decision asks only when something is at the path,
+// and a file that may go must also be replaceable.
+TEST(SaveDecisionTest, AsksOnlyForAnExistingResult) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("file.BMP")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.BMP")));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")),
+                            dir.filePath(QStringLiteral("dangling.BMP"))));
+    const struct {
+        const char* name;
+        bool replace;
+        SaveDecision expected;
+        int asked;
+    } cases[] = {{"free.BMP", false, SaveDecision::Write, 0},
+                 {"file.BMP", true, SaveDecision::Write, 1},
+                 {"file.BMP", false, SaveDecision::KeepExisting, 1},
+                 {"dangling.BMP", false, SaveDecision::KeepExisting, 1},
+                 {"folder.BMP", false, SaveDecision::KeepExisting, 1},
+                 {"folder.BMP", true, SaveDecision::CannotReplace, 1}};
+    for (const auto& c : cases) {
+        int asked = 0;
+        const SaveDecision decision = decideSave(dir.filePath(QString::fromLatin1(c.name)), [&] {
+            ++asked;
+            return c.replace;
+        });
+        EXPECT_EQ(decision, c.expected) << c.name << " " << c.replace;
+        EXPECT_EQ(asked, c.asked) << c.name;
+    }
+}
+
+// A failed write says why: the encoder's message, or the file system's.
+TEST(ResultWriter, AFailedWriteCarriesTheWritersMessage) {
+    QTemporaryDir dir;
+    const SaveOutcome tooWide =
+        saveResult(Bitmap(65535, 1), dir.filePath(QStringLiteral("w.JPEG")));
+    EXPECT_FALSE(tooWide);
+    EXPECT_TRUE(tooWide.error.startsWith(QStringLiteral("JPEG error #")))
+        << tooWide.error.toStdString();
+    const SaveOutcome noFolder =
+        saveResult(Bitmap(4, 4), dir.filePath(QStringLiteral("gone/r.BMP")));
+    EXPECT_FALSE(noFolder);
+    EXPECT_FALSE(noFolder.error.isEmpty());
+    const SaveOutcome saved = saveResult(Bitmap(4, 4), dir.filePath(QStringLiteral("r.BMP")));
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(saved.error.isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("r.BMP")});
+}
+
 // A write cut short by the file-size limit must leave an existing result
 // whole and no temporary file behind. Run in a child process so the limit
 // does not touch the test runner.
@@ -319,9 +370,8 @@ TEST(ResultWriter, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640 * 3; ++x)
                 canvas.scanLine(y)[x] = std::uint8_t((noise = noise * 1103515245u + 12345u) >> 24);
-        const bool bmpFailed = saveResult(canvas, target) == SaveOutcome::WriteFailed;
-        const bool jpegFailed =
-            saveResult(canvas, dir.filePath(QStringLiteral("new.JPEG"))) == SaveOutcome::WriteFailed;
+        const bool bmpFailed = !saveResult(canvas, target);
+        const bool jpegFailed = !saveResult(canvas, dir.filePath(QStringLiteral("new.JPEG")));
         _exit(bmpFailed && jpegFailed ? 0 : 1);
     }
     int status = 0;
@@ -362,12 +412,12 @@ TEST_F(BatchRun, JpegSourcesAreDecodedOnlyWhereTheyLandOnTheCanvas) {
     ASSERT_EQ(window.shown.size(), 2u);
     EXPECT_EQ(window.shown[1].image(), window.shown[0].image());
     window.shown.clear();
-    EXPECT_TRUE(
-        dispatchRun([&] { ProcessRows(window, 0, 0, false, false, SourceDecoding::Full); }));
+    const DecodeOptions whole{.mode = DecodeMode::Whole};
+    EXPECT_TRUE(dispatchRun([&] { ProcessRows(window, 0, 0, false, false, whole); }));
     ASSERT_EQ(window.shown.size(), 1u);
     EXPECT_TRUE(run(0, 0, false, false));
     EXPECT_EQ(window.shown[1].image(), window.shown[0].image());
-    EXPECT_THROW(ProcessRows(window, 1, 1, false, false, SourceDecoding::Full), EJPEG);
+    EXPECT_THROW(ProcessRows(window, 1, 1, false, false, whole), EJPEG);
 }
 
 } // namespace

@@ -1,0 +1,9 @@
+#include "picture.h"
+
+namespace kadrix {
+
+std::optional<Bitmap> Picture::decodeWindow(const QRect&, DecodeMode) const {
+    return std::nullopt;
+}
+
+} // namespace kadrix

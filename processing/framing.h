@@ -1,0 +1,43 @@
+#pragma once
+
+#include "bitmap.h"
+#include "colour.h"
+#include "picture_registry.h"
+#include "source_loader.h"
+
+#include <QString>
+
+namespace kadrix {
+
+// The per-source step that the window's batch run and kadrix-batch share:
+// load a source, decode what lands on the canvas, compose the canvas. One
+// framer holds one picture loader, one decoded source and the canvas, and
+// is reused from source to source (one per run, or one per worker).
+class SourceFramer {
+public:
+    // A W x H canvas of 24 bits per pixel. Throws Error "Taille finale
+    // invalide: W * H" when no canvas of that size can be made.
+    SourceFramer(int W, int H);
+
+    // Loads `sourcePath` (the picture type chosen by its extension), decodes
+    // it as `decode` says and composes it centred on the canvas, which is
+    // first filled with `wipe`. False for a source of zero width or height:
+    // the canvas then holds only the wipe colour. Throws the picture's errors.
+    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {});
+
+    int width() const { return W_; }
+    int height() const { return H_; }
+    const Bitmap& canvas() const { return canvas_; }
+    // The picture of the last frame() until the next one: where the save
+    // step can take what a result carries over from its source.
+    const Picture* source() const { return loader_.picture(); }
+
+private:
+    int W_;
+    int H_;
+    Bitmap canvas_;
+    PictureLoader loader_;
+    Bitmap decoded_;
+};
+
+} // namespace kadrix
