@@ -133,8 +133,8 @@ int main(int argc, char** argv) {
         phone.push_back(
             {"phone" + std::to_string(100 + i) + ".jpg", 4032, 3024, false, false, 90, 2, 2, true});
     for (int i = 0; i < 6; ++i)
-        camera.push_back({"camera" + std::to_string(100 + i) + ".jpg", 6000, 4000, false, false,
-                          92, 2, 1, false});
+        camera.push_back({"camera" + std::to_string(100 + i) + ".jpg", 6000, 4000, false, false, 92,
+                          2, 1, false});
     const std::vector<Picture> mixed = {
         {"odd_4001x2999.jpg", 4001, 2999},
         {"odd_3999x3001.jpg", 3999, 3001},

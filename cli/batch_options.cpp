@@ -91,6 +91,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QStringLiteral("subsampling"),
         QStringLiteral("Keeps the JPEG encoder's chroma sub-sampling (2x2) instead of "
                        "encoding every component at full resolution."));
+    const QCommandLineOption noAutoOrient(
+        QStringLiteral("no-auto-orient"),
+        QStringLiteral("Frames JPEG sources as they are stored, ignoring their EXIF orientation "
+                       "(by default a photo is turned upright first)."));
     const QCommandLineOption prefix(
         QStringLiteral("prefix"),
         QStringLiteral("Text before each result name (default cropped_; \"\" for none)."),
@@ -124,7 +128,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "restart markers are entered at the marker just above that part."),
         QStringLiteral("MODE"), QStringLiteral("seek"));
     parser.addOptions({help, size, wipe, out, format, quality, progressive, grey, subsampling,
-                       prefix, noName, suffix, number, jobs, dryRun, overwrite, decode});
+                       noAutoOrient, prefix, noName, suffix, number, jobs, dryRun, overwrite,
+                       decode});
     parser.addPositionalArgument(QStringLiteral("sources"),
                                  QStringLiteral("Picture files and folders."),
                                  QStringLiteral("SOURCE..."));
@@ -181,6 +186,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.jpeg.ProgressiveEncoding = parser.isSet(progressive);
     options.jpeg.GrayScale = parser.isSet(grey);
     options.jpeg.HorzSubSampling = options.jpeg.VertSubSampling = parser.isSet(subsampling);
+    options.jpeg.AutoOrient = !parser.isSet(noAutoOrient);
 
     RenameScheme& scheme = options.scheme;
     scheme.prefix = parser.value(prefix);

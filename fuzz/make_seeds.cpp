@@ -1,8 +1,9 @@
 // Writes the seed corpora of the fuzz targets into <folder>/<target>/: small
 // JPEG streams of every layout the decoder handles (baseline, progressive,
-// greyscale, CMYK, restart markers, arithmetic coding, a truncated one),
-// BMP, PNG and ICO pictures in several pixel formats, and texts for the
-// integer fields, the naming and the filter. Everything is generated here.
+// greyscale, CMYK, restart markers, arithmetic coding, a truncated one,
+// one with an EXIF block), EXIF blocks of every orientation, BMP, PNG and
+// ICO pictures in several pixel formats, and texts for the integer fields,
+// the naming and the filter. Everything is generated here.
 #include "jpeg_image.h"
 
 #include <QBuffer>
@@ -13,9 +14,12 @@
 #include <QImageWriter>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <utility>
 
 #include <jpeglib.h>
+#include <libexif/exif-data.h>
 
 using namespace kadrix;
 
@@ -123,6 +127,43 @@ void jpegSeeds() {
     write("jpeg", "empty.jpg", QByteArray());
 }
 
+// An EXIF block with the Orientation tag and a date taken, through libexif.
+QByteArray exifBlock(int orientation, ExifByteOrder order) {
+    ExifData* data = exif_data_new();
+    exif_data_set_byte_order(data, order);
+    for (const auto& [ifd, tag] : {std::pair{EXIF_IFD_0, EXIF_TAG_ORIENTATION},
+                                   std::pair{EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL}}) {
+        ExifEntry* entry = exif_entry_new();
+        exif_content_add_entry(data->ifd[ifd], entry);
+        exif_entry_initialize(entry, tag);
+        if (tag == EXIF_TAG_ORIENTATION)
+            exif_set_short(entry->data, order, ExifShort(orientation));
+        exif_entry_unref(entry);
+    }
+    unsigned char* bytes = nullptr;
+    unsigned int size = 0;
+    exif_data_save_data(data, &bytes, &size);
+    exif_data_unref(data);
+    QByteArray block(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    std::free(bytes);
+    return block;
+}
+
+void exifSeeds() {
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        write("exif", QStringLiteral("mm%1").arg(orientation),
+              exifBlock(orientation, EXIF_BYTE_ORDER_MOTOROLA));
+        write("exif", QStringLiteral("ii%1").arg(orientation),
+              exifBlock(orientation, EXIF_BYTE_ORDER_INTEL));
+    }
+    // A JPEG source with its EXIF block, for the picture type's target.
+    const QByteArray block = exifBlock(6, EXIF_BYTE_ORDER_MOTOROLA);
+    const qsizetype length = block.size() + 2;
+    QByteArray jpeg = viaPicture(TJPEGDefaults{}, 19, 7);
+    jpeg.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + block);
+    write("jpeg", "exif6.jpg", jpeg);
+}
+
 void pictureSeeds() {
     write("qt_picture", "rgb.bmp", qtImage(pattern(7, 5, QImage::Format_RGB888), "bmp"));
     write("qt_picture", "argb.bmp", qtImage(pattern(6, 3, QImage::Format_ARGB32), "bmp"));
@@ -171,6 +212,7 @@ int main(int argc, char** argv) {
     }
     root = QString::fromLocal8Bit(argv[1]);
     jpegSeeds();
+    exifSeeds();
     pictureSeeds();
     textSeeds();
     return 0;

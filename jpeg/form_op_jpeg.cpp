@@ -127,6 +127,7 @@ void TFormOpJpeg::RestoreDefaults() {
     ui->CheckBoxSmoothing->setChecked(d.Smoothing);
     ui->CheckBoxDisableHorzSubSampling->setChecked(!d.HorzSubSampling);
     ui->CheckBoxDisableVertSubSampling->setChecked(!d.VertSubSampling);
+    ui->CheckBoxAutoOrient->setChecked(d.AutoOrient);
     ApplyOptions();
 }
 
@@ -146,6 +147,7 @@ void TFormOpJpeg::ApplyOptions() {
     JpegDefaults.Smoothing = ui->CheckBoxSmoothing->isChecked();
     JpegDefaults.HorzSubSampling = !ui->CheckBoxDisableHorzSubSampling->isChecked();
     JpegDefaults.VertSubSampling = !ui->CheckBoxDisableVertSubSampling->isChecked();
+    JpegDefaults.AutoOrient = ui->CheckBoxAutoOrient->isChecked();
 }
 
 } // namespace kadrix

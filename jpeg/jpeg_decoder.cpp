@@ -1,6 +1,8 @@
 #include "jpeg_decoder.h"
 
 #include "decoder_setup.h"
+#include "exif_orientation.h"
+#include "saved_markers.h"
 
 #include <algorithm>
 #include <vector>
@@ -125,12 +127,14 @@ JpegHeader readHeader(const QByteArray& data) {
     jpeg_decompress_struct* c = decompressor.info();
     JpegHeader header;
     decompressor.run([&] {
+        keepExifMarkers(c);
         jpeg_read_header(c, TRUE);
         header.width = toInt(c->image_width);
         header.height = toInt(c->image_height);
         header.grayScale = c->jpeg_color_space == JCS_GRAYSCALE;
         header.progressive = jpeg_has_multiple_scans(c) != FALSE;
     });
+    header.orientation = exifOrientation(exifBlockOf(c));
     return header;
 }
 

@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "jpeg_defaults.h"
+#include "orientation.h"
 
 #include <QByteArray>
 
@@ -13,6 +14,9 @@ struct JpegHeader {
     int height = 0;
     bool grayScale = false;   // the stream's own colour space is greyscale
     bool progressive = false; // the stream has more than one scan
+    // What the EXIF block says turns the stored picture upright (Normal
+    // without a block, or with a damaged one).
+    Orientation orientation = Orientation::Normal;
 };
 
 // Throws EJPEG when the data is not a JPEG stream with an image.

@@ -21,6 +21,7 @@ struct TJPEGDefaults {
     bool Smoothing = true;       // block smoothing while decoding
     bool HorzSubSampling = true; // keep the encoder's horizontal chroma sub-sampling
     bool VertSubSampling = true; // keep the encoder's vertical chroma sub-sampling
+    bool AutoOrient = true;      // decode upright, as the EXIF Orientation tag says
 
     friend bool operator==(const TJPEGDefaults&, const TJPEGDefaults&) = default;
 };
@@ -40,6 +41,7 @@ inline constexpr TJPEGDefaults DialogJpegDefaults{
     .Smoothing = true,
     .HorzSubSampling = false,
     .VertSubSampling = false,
+    .AutoOrient = true,
 };
 
 // Written by the JPEG options dialog, read by every new picture.

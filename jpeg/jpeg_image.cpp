@@ -49,6 +49,7 @@ void TJPEGImage::loadFromData(QByteArray data) {
         loaded->Width = header.width;
         loaded->Height = header.height;
         loaded->GrayScale = header.grayScale;
+        loaded->ExifOrientation = header.orientation;
         progressive = header.progressive;
     }
     loaded->Data = std::move(data);
@@ -58,24 +59,28 @@ void TJPEGImage::loadFromData(QByteArray data) {
     Bitmap.reset();
 }
 
+Orientation TJPEGImage::orientation() const {
+    return Options.AutoOrient ? Image->ExifOrientation : Orientation::Normal;
+}
+
+QSize TJPEGImage::storedSize() const {
+    if (Options.Scale == JpegScale::FullSize)
+        return {Image->Width, Image->Height};
+    NeedRecalc = true;
+    ComputeScaledSize();
+    return {ScaledWidth, ScaledHeight};
+}
+
 int TJPEGImage::width() const {
     if (Bitmap)
         return Bitmap->width();
-    if (Options.Scale == JpegScale::FullSize)
-        return Image->Width;
-    NeedRecalc = true;
-    ComputeScaledSize();
-    return ScaledWidth;
+    return uprightSize(orientation(), storedSize()).width();
 }
 
 int TJPEGImage::height() const {
     if (Bitmap)
         return Bitmap->height();
-    if (Options.Scale == JpegScale::FullSize)
-        return Image->Height;
-    NeedRecalc = true;
-    ComputeScaledSize();
-    return ScaledHeight;
+    return uprightSize(orientation(), storedSize()).height();
 }
 
 // NeedRecalc stays set: every size query of an undecoded, scaled picture
@@ -94,20 +99,31 @@ const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
     if (!Bitmap)
         // Kept only once decoded completely, so that a failed decode is not
         // mistaken for an empty picture the next time.
-        Bitmap = std::make_unique<kadrix::Bitmap>(
-            jpegcodec::decode(Image->Data.value_or(QByteArray()), Options));
+        Bitmap = std::make_unique<kadrix::Bitmap>(turnUpright(
+            jpegcodec::decode(Image->Data.value_or(QByteArray()), Options), orientation()));
     return *Bitmap;
 }
 
-std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window,
-                                                       DecodeMode mode) const {
+std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window, DecodeMode mode) const {
     if (Bitmap) {
         if (Bitmap->pixelFormat() != PixelFormat::Bits24)
             return std::nullopt;
         const QRect wanted = window.intersected(QRect(0, 0, Bitmap->width(), Bitmap->height()));
         return kadrix::Bitmap(Bitmap->image().copy(wanted));
     }
-    return jpegcodec::decodeWindow(Image->Data.value_or(QByteArray()), Options, window, mode);
+    const QByteArray data = Image->Data.value_or(QByteArray());
+    const Orientation turn = orientation();
+    if (turn == Orientation::Normal)
+        return jpegcodec::decodeWindow(data, Options, window, mode);
+    // The window is chosen on the upright picture; its pixels come from the
+    // matching window of the stored picture, decoded and then turned.
+    const QSize stored = storedSize();
+    const QRect wanted = window.intersected(QRect(QPoint(0, 0), uprightSize(turn, stored)));
+    std::optional<kadrix::Bitmap> part =
+        jpegcodec::decodeWindow(data, Options, storedRect(turn, stored, wanted), mode);
+    if (!part)
+        return std::nullopt;
+    return turnUpright(std::move(*part), turn);
 }
 
 void TJPEGImage::assignTo(kadrix::Bitmap& target) const {

@@ -4,6 +4,7 @@
 #include "decode_mode.h"
 #include "jpeg_defaults.h"
 #include "jpeg_error.h"
+#include "orientation.h"
 #include "picture.h"
 
 #include <QByteArray>
@@ -22,6 +23,8 @@ struct TJPEGData {
     int Height = 0;                 // full-size height and width, from the
     int Width = 0;                  // header on load, the bitmap on encoding
     bool GrayScale = false;         // greyscale stream, or encoded as greyscale
+    // What the stream's EXIF block says turns it upright.
+    Orientation ExifOrientation = Orientation::Normal;
 };
 
 // The JPEG picture type. A loaded picture keeps the file's bytes and decodes
@@ -29,6 +32,10 @@ struct TJPEGData {
 // assigned to a picture is encoded on the first save. Options are copied
 // from JpegDefaults at creation and never change afterwards, except
 // ProgressiveEncoding, which loading sets to what the file is.
+//
+// With AutoOrient, a picture whose EXIF block gives an orientation is the
+// upright picture everywhere: its size, its bitmap and its windows are those
+// of the picture turned as the tag says.
 class TJPEGImage final : public Picture {
 public:
     TJPEGImage();
@@ -42,8 +49,9 @@ public:
 
     // The decoded bitmap's size once decoded; before, the header's size at
     // full scale, or the codec's output size at a reduced scale (which parses
-    // the header again on every call). Throws EJPEG at a reduced scale when
-    // the data is not JPEG.
+    // the header again on every call), width and height exchanged when the
+    // turn upright exchanges them. Throws EJPEG at a reduced scale when the
+    // data is not JPEG.
     int width() const override;
     int height() const override;
     // `target` becomes a copy of the decoded bitmap, palette included.
@@ -64,13 +72,17 @@ public:
     // The decoded bitmap, decoded on the first call and kept.
     const kadrix::Bitmap& DecodeBitmap() const;
 
-    // Only `window` of the picture (in pixels at the picture's scale, clipped
-    // to it) as a 24-bit bitmap, the same pixels DecodeBitmap() has there,
-    // decoded without the rest of the picture (as `mode` says) and not kept.
-    // Nothing when the picture's options or its file decode to anything but
-    // 24-bit colour.
-    std::optional<kadrix::Bitmap> decodeWindow(const QRect& window,
-                                               DecodeMode mode) const override;
+    // Only `window` of the picture (in pixels of the upright picture at the
+    // picture's scale, clipped to it) as a 24-bit bitmap, the same pixels
+    // DecodeBitmap() has there, decoded without the rest of the picture (as
+    // `mode` says) and not kept. Nothing when the picture's options or its file decode to
+    // anything but 24-bit colour.
+    std::optional<kadrix::Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
+
+    // The turn this picture applies to its stored pixels: the EXIF
+    // orientation with AutoOrient, otherwise (and for an assigned bitmap)
+    // Normal.
+    Orientation orientation() const;
 
     const TJPEGDefaults& options() const { return Options; }
     bool progressiveEncoding() const { return Options.ProgressiveEncoding; }
@@ -81,6 +93,8 @@ public:
 
 private:
     void ComputeScaledSize() const;
+    // The size the decoder outputs, before any turn.
+    QSize storedSize() const;
     void EnsureEncoded();
 
     std::shared_ptr<TJPEGData> Image;

@@ -12,7 +12,8 @@ void assignVisibleSource(const PictureLoader& loader, int W, int H, Bitmap& sour
         const int sw = picture->width();
         const int sh = picture->height();
         if (sw > W || sh > H) {
-            if (std::optional<Bitmap> window = picture->decodeWindow(visibleWindow(sw, sh, W, H), decode.mode)) {
+            if (std::optional<Bitmap> window =
+                    picture->decodeWindow(visibleWindow(sw, sh, W, H), decode.mode)) {
                 source = std::move(*window);
                 return;
             }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libexif-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-liberation
 )

@@ -1,5 +1,7 @@
 #include "batch_options.h"
 #include "batch_plan.h"
+#include "exif_test_files.h"
+#include "jpeg_image.h"
 #include "jpeg_test_files.h"
 #include "picture_registry.h"
 #include "source_collection.h"
@@ -33,6 +35,7 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.jpeg, DialogJpegDefaults);
     EXPECT_EQ(o.jpeg.CompressionQuality, 95);
     EXPECT_FALSE(o.jpeg.HorzSubSampling);
+    EXPECT_TRUE(o.jpeg.AutoOrient);
     EXPECT_EQ(o.scheme.prefix, QStringLiteral("cropped_"));
     EXPECT_TRUE(o.scheme.prefixOn && o.scheme.nameOn);
     EXPECT_FALSE(o.scheme.suffixOn || o.scheme.numberOn);
@@ -42,13 +45,36 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
 }
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
-    const ParsedArguments parsed = parseArguments(
-        args({"--size",        "320x200",  "--wipe",    "#FF8000",   "--out",         "/tmp/x",
-              "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
-              "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
-              "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
-              "--decode",      "whole",    "a",         "b"}),
-        2);
+    const ParsedArguments parsed = parseArguments(args({"--size",
+                                                        "320x200",
+                                                        "--wipe",
+                                                        "#FF8000",
+                                                        "--out",
+                                                        "/tmp/x",
+                                                        "--format",
+                                                        "jpeg",
+                                                        "--quality",
+                                                        "50",
+                                                        "--progressive",
+                                                        "--grey",
+                                                        "--subsampling",
+                                                        "--prefix",
+                                                        "",
+                                                        "--no-name",
+                                                        "--suffix",
+                                                        "_s",
+                                                        "--number",
+                                                        "3:7",
+                                                        "--jobs",
+                                                        "1",
+                                                        "--dry-run",
+                                                        "--overwrite",
+                                                        "--decode",
+                                                        "whole",
+                                                        "--no-auto-orient",
+                                                        "a",
+                                                        "b"}),
+                                                  2);
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
     const BatchOptions& o = *parsed.options;
     EXPECT_EQ(o.inputs, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
@@ -60,6 +86,7 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(o.jpeg.CompressionQuality, 50);
     EXPECT_TRUE(o.jpeg.ProgressiveEncoding && o.jpeg.GrayScale);
     EXPECT_TRUE(o.jpeg.HorzSubSampling && o.jpeg.VertSubSampling);
+    EXPECT_FALSE(o.jpeg.AutoOrient);
     EXPECT_FALSE(o.scheme.prefixOn || o.scheme.nameOn);
     EXPECT_TRUE(o.scheme.suffixOn && o.scheme.numberOn);
     EXPECT_EQ(o.scheme.digits, QStringLiteral("3"));
@@ -243,6 +270,35 @@ TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
                                result + QStringLiteral(" (new)")))
         << r.out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cropped"))));
+}
+
+// A photo stored landscape with Orientation 6 is measured and framed upright;
+// --no-auto-orient frames it as stored. Framed to its own size, the result
+// holds the picture's decoded pixels.
+TEST_F(KadrixBatchTest, OrientedPhotosAreFramedUprightUnlessAskedNotTo) {
+    const QByteArray jpeg =
+        test::withApp1(test::encodeRaw(test::photoLike(40, 30)), test::exifBlock(6));
+    const QString source = write(QStringLiteral("a.jpg"), jpeg);
+    const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
+    for (const bool upright : {true, false}) {
+        JpegDefaults = DialogJpegDefaults;
+        JpegDefaults.AutoOrient = upright;
+        TJPEGImage expected;
+        expected.loadFromData(jpeg);
+        const QImage pixels = expected.DecodeBitmap().image().convertToFormat(QImage::Format_RGB32);
+        const QString size = upright ? QStringLiteral("30x40") : QStringLiteral("40x30");
+        QStringList arguments{QStringLiteral("--size"), size, QStringLiteral("--overwrite")};
+        if (!upright)
+            arguments << QStringLiteral("--no-auto-orient");
+
+        const Outcome plan = run(arguments + QStringList{QStringLiteral("--dry-run"), source});
+        EXPECT_TRUE(plan.out.contains(source + QStringLiteral(": ") + size))
+            << plan.out.toStdString();
+        const Outcome r = run(arguments + QStringList{source});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(QImage(result).convertToFormat(QImage::Format_RGB32), pixels) << upright;
+    }
+    JpegDefaults = TJPEGDefaults{};
 }
 
 TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {

@@ -82,6 +82,7 @@ TEST_F(FormOpJpegTest, WindowAndControlsAsDesigned) {
         {"CheckBoxDisableVertSubSampling", "Desactivate vertical loss", {24, 128}},
         {"CheckBoxSmoothing", "Smoothing", {16, 24}},
         {"CheckBoxProgressiveDisplay", "Progressive ", {16, 48}},
+        {"CheckBoxAutoOrient", "Upright (EXIF orientation)", {24, 348}},
     };
     for (const auto& c : captions) {
         QWidget* widget = control<QWidget>(c.name);
@@ -137,7 +138,8 @@ TEST_F(FormOpJpegTest, WindowAndControlsAsDesigned) {
                   {"CheckBoxDisableHorzSubSampling", true},
                   {"CheckBoxDisableVertSubSampling", true},
                   {"CheckBoxSmoothing", true},
-                  {"CheckBoxProgressiveDisplay", false}};
+                  {"CheckBoxProgressiveDisplay", false},
+                  {"CheckBoxAutoOrient", true}};
     for (const auto& c : checks)
         EXPECT_EQ(control<QCheckBox>(c.name)->isChecked(), c.checked) << c.name;
 }
@@ -153,7 +155,8 @@ TEST_F(FormOpJpegTest, KeyboardOrder) {
                                   "ComboBoxPerformance",
                                   "CheckBoxSmoothing",
                                   "CheckBoxDisableHorzSubSampling",
-                                  "CheckBoxDisableVertSubSampling"};
+                                  "CheckBoxDisableVertSubSampling",
+                                  "CheckBoxAutoOrient"};
     QStringList order;
     QWidget* start = quality();
     QWidget* w = start;
@@ -223,6 +226,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     control<QCheckBox>("CheckBoxProgressiveDisplay")->setChecked(true);
     control<QCheckBox>("CheckBoxSmoothing")->setChecked(false);
     control<QCheckBox>("CheckBoxDisableHorzSubSampling")->setChecked(false);
+    control<QCheckBox>("CheckBoxAutoOrient")->setChecked(false);
     control<QComboBox>("ComboBoxPixelFormat")->setCurrentIndex(1);
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(3);
     control<QComboBox>("ComboBoxPerformance")->setCurrentIndex(1);
@@ -245,6 +249,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     expected.Smoothing = false;
     expected.HorzSubSampling = true;
     expected.VertSubSampling = false;
+    expected.AutoOrient = false;
     EXPECT_EQ(JpegDefaults, expected);
 }
 
@@ -252,13 +257,16 @@ TEST_F(FormOpJpegTest, DefaultRestoresAndApplies) {
     quality()->setText(QStringLiteral("50"));
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(2);
     control<QCheckBox>("CheckBoxDisableVertSubSampling")->setChecked(false);
+    control<QCheckBox>("CheckBoxAutoOrient")->setChecked(false);
     control<QPushButton>("BitBtnOk")->click();
     ASSERT_EQ(JpegDefaults.CompressionQuality, 50);
+    ASSERT_FALSE(JpegDefaults.AutoOrient);
 
     control<QToolButton>("SpeedButtonDefaut")->click();
     EXPECT_EQ(quality()->text(), QStringLiteral("95"));
     EXPECT_EQ(control<QComboBox>("ComboBoxScale")->currentIndex(), 0);
     EXPECT_TRUE(control<QCheckBox>("CheckBoxDisableVertSubSampling")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckBoxAutoOrient")->isChecked());
     EXPECT_EQ(JpegDefaults, dialogDefaults());
 }
 
