@@ -13,6 +13,7 @@
 #include "batch_options.h"
 #include "compositor.h"
 #include "jpeg_image.h"
+#include "orientation.h"
 #include "qt_picture.h"
 
 #include <QDir>
@@ -77,16 +78,20 @@ void encodeAndWrite(const std::vector<JSAMPLE>& canvas, const QString& path) {
     std::free(buffer);
 }
 
-// The rows of a picture that hold its visible window and one MCU row above,
-// whole MCU rows, and where the window then lies in them.
+// The rows of a stored picture that hold the stored window of its visible
+// (upright) window and one MCU row above, whole MCU rows; where that window
+// then lies in them, and the turn that makes it upright.
 struct Band {
-    QRect rows;   // in the picture
+    QRect rows;   // in the stored picture
     QRect window; // in the band
+    kadrix::Orientation turn = kadrix::Orientation::Normal;
 };
 std::map<QString, Band> bands;
 
 Band bandOf(const QString& path) {
-    const QByteArray data = readFile(path);
+    kadrix::TJPEGImage picture;
+    picture.loadFromFile(path);
+    const QByteArray data = picture.data();
     jpeg_decompress_struct d{};
     jpeg_error_mgr err{};
     d.err = jpeg_std_error(&err);
@@ -94,21 +99,62 @@ Band bandOf(const QString& path) {
     jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&d, TRUE);
-    const int sw = int(d.image_width), sh = int(d.image_height);
+    const QSize stored(int(d.image_width), int(d.image_height));
     const int mcuRow = d.max_v_samp_factor * DCTSIZE;
     jpeg_destroy_decompress(&d);
-    const QRect window = kadrix::visibleWindow(sw, sh, W, H);
+    const kadrix::Orientation turn = picture.orientation();
+    const QSize upright = kadrix::uprightSize(turn, stored);
+    const QRect window = kadrix::storedRect(
+        turn, stored, kadrix::visibleWindow(upright.width(), upright.height(), W, H));
     const int top = std::max(0, (window.top() / mcuRow - 1) * mcuRow);
-    const int bottom = std::min(sh, (window.bottom() / mcuRow + 1) * mcuRow);
-    return {QRect(0, top, sw, bottom - top), window.translated(0, -top)};
+    const int bottom = std::min(stored.height(), (window.bottom() / mcuRow + 1) * mcuRow);
+    return {QRect(0, top, stored.width(), bottom - top), window.translated(0, -top), turn};
+}
+
+// One picture framed by a plain windowed libjpeg loop over its band: the
+// stored window decoded (one column of margin on each side), turned upright.
+void plainBandFrame(const QString& name, const Band& band) {
+    const QByteArray data = readFile(bandFolder + u'/' + name);
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&d);
+    const QRect& window = band.window;
+    kadrix::Bitmap part(window.width(), window.height());
+    JDIMENSION x = JDIMENSION(std::max(window.left() - 1, 0));
+    JDIMENSION width =
+        JDIMENSION(std::min(window.left() + window.width() + 1, int(d.output_width))) - x;
+    jpeg_crop_scanline(&d, &x, &width);
+    std::vector<JSAMPLE> row(std::size_t(d.output_width) * 3);
+    JSAMPROW pointer = row.data();
+    if (window.top() > 0)
+        jpeg_skip_scanlines(&d, JDIMENSION(window.top()));
+    for (int y = 0; y < window.height(); ++y) {
+        jpeg_read_scanlines(&d, &pointer, 1);
+        std::memcpy(part.scanLine(y), row.data() + (window.left() - int(x)) * 3,
+                    std::size_t(window.width()) * 3);
+    }
+    jpeg_abort_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    if (band.turn != kadrix::Orientation::Normal)
+        part = kadrix::turnUpright(std::move(part), band.turn);
+    std::vector<JSAMPLE> canvas(std::size_t(W) * H * 3, 0);
+    for (int y = 0; y < std::min(H, part.height()); ++y)
+        std::memcpy(&canvas[std::size_t(y) * W * 3], part.scanLine(y),
+                    std::size_t(std::min(W, part.width())) * 3);
+    encodeAndWrite(canvas, scratchFolder + QStringLiteral("/band_") + name);
 }
 
 // One picture framed by a plain libjpeg loop: the whole picture decoded, or
 // only the rows and columns of the visible window (one column of margin on
-// each side for the up-sampling, trimmed after decoding); from its band when
-// `band` is given.
-void plainFrame(const QString& name, bool windowed, const Band* band = nullptr) {
-    const QByteArray data = readFile((band ? bandFolder : dataFolder) + u'/' + name);
+// each side for the up-sampling, trimmed after decoding).
+void plainFrame(const QString& name, bool windowed) {
+    const QByteArray data = readFile(dataFolder + u'/' + name);
     jpeg_decompress_struct d{};
     jpeg_error_mgr err{};
     d.err = jpeg_std_error(&err);
@@ -119,9 +165,8 @@ void plainFrame(const QString& name, bool windowed, const Band* band = nullptr) 
     d.out_color_space = JCS_EXT_BGR;
     jpeg_start_decompress(&d);
     const int sw = int(d.output_width), sh = int(d.output_height);
-    const QRect window = band ? band->window : kadrix::visibleWindow(sw, sh, W, H);
-    const int left = band ? 0 : std::max(0, (W - sw) / 2);
-    const int top = band ? 0 : std::max(0, (H - sh) / 2);
+    const QRect window = kadrix::visibleWindow(sw, sh, W, H);
+    const int left = std::max(0, (W - sw) / 2), top = std::max(0, (H - sh) / 2);
     std::vector<JSAMPLE> canvas(std::size_t(W) * H * 3, 0);
     const std::size_t rowBytes = std::size_t(window.width()) * 3;
     if (windowed) {
@@ -200,7 +245,7 @@ void plainLoop(benchmark::State& state, bool windowed) {
 void bandLoop(benchmark::State& state) {
     for (auto _ : state)
         for (const QString& name : names)
-            plainFrame(name, true, &bands.at(name));
+            plainBandFrame(name, bands.at(name));
     state.SetItemsProcessed(state.iterations() * names.size());
 }
 
@@ -234,6 +279,7 @@ void checkBatchPaths() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    kadrix::JpegDefaults = kadrix::DialogJpegDefaults;
     if (argc == 3 && std::strcmp(argv[1], "--print-bands") == 0) {
         // One line per picture: its name and the jpegtran -crop region of its band.
         dataFolder = QString::fromLocal8Bit(argv[2]);

@@ -11,6 +11,7 @@
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 reps="${KADRIX_BENCH_REPS:-5}"
+# KADRIX_BENCH_SETS picks some of the sets, for example "phone camera".
 data="$build/bench-data"
 scratch="$build/bench-scratch"
 batch="$build/cli/kadrix-batch"
@@ -74,7 +75,7 @@ if command -v jpegtran >/dev/null && [ ! -f "$bands/done" ]; then
     touch "$bands/done"
 fi
 
-for set in set12 set24 mixed phone camera; do
+for set in ${KADRIX_BENCH_SETS:-set12 set24 mixed phone camera}; do
     folder="$data/$set"
     count=$(ls "$folder"/*.jpg | wc -l)
     echo

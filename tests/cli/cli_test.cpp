@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace kadrix::cli {
 namespace {
 
@@ -299,6 +301,38 @@ TEST_F(KadrixBatchTest, OrientedPhotosAreFramedUprightUnlessAskedNotTo) {
         EXPECT_EQ(QImage(result).convertToFormat(QImage::Format_RGB32), pixels) << upright;
     }
     JpegDefaults = TJPEGDefaults{};
+}
+
+// Photos with a restart marker per MCU row, one stored turned and one with a
+// marker out of turn above its window, frame to the same results whichever
+// way they are decoded.
+TEST_F(KadrixBatchTest, RestartMarkedPhotosFrameAlikeInEveryDecodeMode) {
+    const test::EncodeSettings phoneLike{90, false, 2, 2, 25}; // 400 wide: 25 MCUs a row
+    const QByteArray plain = test::encodeRaw(test::photoLike(400, 600, 3, 5), phoneLike);
+    QByteArray damaged = plain;
+    const qsizetype rst3 = damaged.indexOf(QByteArray("\xFF\xD3", 2));
+    ASSERT_GT(rst3, 0);
+    damaged[rst3 + 1] = char(0xD5);
+    write(QStringLiteral("src/a.jpg"), plain);
+    write(QStringLiteral("src/b.jpg"), test::withApp1(plain, test::exifBlock(6)));
+    write(QStringLiteral("src/c.jpg"), damaged);
+    std::map<QString, QByteArray> first;
+    for (const char* mode : {"whole", "window", "seek"}) {
+        const QString out = dir.filePath(QString::fromUtf8(mode));
+        const Outcome r = run({QStringLiteral("--decode"), QString::fromUtf8(mode),
+                               QStringLiteral("--size"), QStringLiteral("128x96"),
+                               QStringLiteral("--out"), out, dir.filePath(QStringLiteral("src"))});
+        EXPECT_TRUE(r.out.contains(QStringLiteral("3 framed, 0 skipped, 0 failed"))) << mode;
+        for (const QString& name :
+             {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
+            QFile file(out + QStringLiteral("/cropped_") + name + QStringLiteral(".BMP"));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << mode;
+            const QByteArray bytes = file.readAll();
+            if (first.count(name) == 0)
+                first[name] = bytes;
+            EXPECT_EQ(bytes, first[name]) << mode << " " << name.toStdString();
+        }
+    }
 }
 
 TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
