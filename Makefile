@@ -6,8 +6,10 @@ FUZZ_DIR  ?= build-fuzz
 JOBS      ?= $(shell nproc)
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
+# Where `make install` puts the programs; DESTDIR is honoured too.
+PREFIX ?= /usr/local
 
-.PHONY: run test test-normal test-asan deps configure build bench fuzz clean
+.PHONY: run test test-normal test-asan deps configure build install deb docs bench fuzz cluster-test clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +26,19 @@ run: build
 	    exit 1; \
 	fi
 	@$(BUILD_DIR)/app/kadrix
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package of the installed files: $(BUILD_DIR)/kadrix_<version>_<arch>.deb,
+# to install with `sudo apt install ./kadrix_*.deb` from that folder.
+deb: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+	@ls $(BUILD_DIR)/kadrix_*.deb
+
+# Renders the README's pictures in docs/ under Xvfb and openbox.
+docs: build
+	@bash tools/render-docs.sh $(BUILD_DIR) docs
 
 # The suite runs twice: in the normal build, and in a Debug build under
 # AddressSanitizer and UndefinedBehaviorSanitizer (without the benchmarks),
@@ -53,6 +68,12 @@ fuzz:
 bench: build
 	@bash scripts/install-deps.sh imagemagick libvips-tools time libjpeg-turbo-progs
 	@bash bench/run.sh $(BUILD_DIR)
+
+# kadrix-batch as a Slurm job array on a one-node Slurm started for the
+# purpose (installs slurm-wlm and munge when missing). Not part of `make test`.
+cluster-test: build
+	@bash scripts/install-deps.sh slurm-wlm munge
+	@bash scripts/cluster-test.sh $(BUILD_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

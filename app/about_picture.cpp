@@ -5,14 +5,15 @@
 #include <QPainterPath>
 
 namespace kadrix {
+namespace {
 
-QImage aboutPicture() {
-    constexpr int Side = 64;
-    QImage picture(Side, Side, QImage::Format_BGR888);
-    picture.fill(QColor(40, 40, 48));
+constexpr int DesignSide = 64;
 
-    QPainter painter(&picture);
+// Draws the picture in its 64 x 64 design coordinates; the painter's
+// transform scales it to the target.
+void drawAboutPicture(QPainter& painter, bool sharpCorners) {
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRect(0, 0, DesignSide, DesignSide), QColor(40, 40, 48));
 
     // The photograph: sky, sun and two hills.
     const QRect photo(8, 12, 48, 40);
@@ -39,7 +40,8 @@ QImage aboutPicture() {
     painter.setClipping(false);
 
     // The crop corners: the fixed frame a batch cuts every photograph to.
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    // At the design size they are drawn pixel-sharp; scaled, smooth.
+    painter.setRenderHint(QPainter::Antialiasing, !sharpCorners);
     painter.setPen(QPen(QColor(255, 255, 255), 2, Qt::SolidLine, Qt::SquareCap));
     constexpr int Arm = 8;
     const QRect frame(4, 8, 55, 47);
@@ -51,6 +53,24 @@ QImage aboutPicture() {
         painter.drawLine(c, c + QPoint(dx, 0));
         painter.drawLine(c, c + QPoint(0, dy));
     }
+}
+
+} // namespace
+
+QImage aboutPicture() {
+    QImage picture(DesignSide, DesignSide, QImage::Format_BGR888);
+    QPainter painter(&picture);
+    drawAboutPicture(painter, true);
+    painter.end();
+    return picture;
+}
+
+QImage aboutPicture(int side) {
+    QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.scale(double(side) / DesignSide, double(side) / DesignSide);
+    drawAboutPicture(painter, side == DesignSide);
     painter.end();
     return picture;
 }

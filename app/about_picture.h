@@ -8,4 +8,8 @@ namespace kadrix {
 // photograph with crop corners over it, drawn here so that it needs no file.
 QImage aboutPicture();
 
+// The same drawing at `side` x `side` pixels with an alpha channel, for the
+// program's icon in every size the desktop asks for.
+QImage aboutPicture(int side);
+
 } // namespace kadrix

@@ -45,6 +45,7 @@ TFormKadrix::TFormKadrix(QWidget* parent)
     ui->StatusBar1->setPanelText(2, QStringLiteral("pos = 0000-0000"));
     ui->StatusBar1->setPanelText(3, QStringLiteral("Statut"));
     ui->StatusBar1->setOwnerDrawn(0, true);
+    ui->StatusBar1->setPanelAccessibleName(0, QStringLiteral("Colour under the pointer"));
 
     const auto icon = [this](QStyle::StandardPixmap p) { return style()->standardIcon(p); };
     ui->SpeedButtonSrcDir->setIcon(icon(QStyle::SP_DialogOpenButton));

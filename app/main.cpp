@@ -5,7 +5,7 @@
 int main(int argc, char** argv) {
     kadrix::PictureTypes pictureTypes; // before any window exists
     kadrix::Application app(argc, argv);
-    kadrix::Application::setApplicationDisplayName(QStringLiteral("Kadrix"));
+    kadrix::setProgramIdentity();
     kadrix::Forms forms;
     forms.FormKadrix->show();
     return app.exec();

@@ -1,5 +1,7 @@
 #include "program.h"
 
+#include "about_picture.h"
+
 #include "form1.h"
 #include "form_about.h"
 #include "form_kadrix.h"
@@ -8,7 +10,21 @@
 #include "picture_registry.h"
 #include "qt_picture.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
 namespace kadrix {
+
+void setProgramIdentity() {
+    QApplication::setApplicationName(QStringLiteral("Kadrix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kadrix"));
+    QApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(aboutPicture(side)));
+    QApplication::setWindowIcon(icon);
+}
 
 Forms::Forms()
     : FormKadrix(std::make_unique<TFormKadrix>()), FormOpJpeg(std::make_unique<TFormOpJpeg>()),

@@ -4,6 +4,14 @@
 
 namespace kadrix {
 
+// The id of the program's desktop entry, icon and AppStream component.
+inline constexpr char DesktopId[] = "org.kadrix.Kadrix";
+
+// Gives the application the names the desktop knows it by (the application
+// name is the X11 window class the desktop entry's StartupWMClass matches;
+// the desktop file name is the Wayland app id) and the window icon.
+void setProgramIdentity();
+
 class TFormKadrix;
 class TFormOpJpeg;
 class TForm1;

@@ -1,5 +1,7 @@
 #include "batch_options.h"
 
+#include "cluster_options.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -17,10 +19,11 @@ const QString Description = QStringLiteral(
     "rename scheme: prefix, the source's name up to its first \".\", suffix, running number\n"
     "and extension (.BMP or .JPEG).\n"
     "\n"
-    "Sources are files and folders, in argument order, forming one list whose position\n"
-    "numbers the results. A folder contributes its files (not its sub-folders) whose\n"
-    "extension is one of the picture types, sorted by name; of names differing only in\n"
-    "letter case the first is kept.\n"
+    "Sources are files and folders, in argument order, then those of --files-from, forming\n"
+    "one list whose position numbers the results. A folder contributes its files (with\n"
+    "--recursive, then its sub-folders') whose extension is one of the picture types,\n"
+    "sorted by name; of names differing only in letter case the first is kept. Of sources\n"
+    "naming the same result the first in the list writes it, the others are skipped.\n"
     "\n"
     "An existing result is skipped and reported unless --overwrite is given. A source that\n"
     "cannot be read is reported and the others go on.\n"
@@ -130,6 +133,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     parser.addOptions({help, size, wipe, out, format, quality, progressive, grey, subsampling,
                        noAutoOrient, prefix, noName, suffix, number, jobs, dryRun, overwrite,
                        decode});
+    const ClusterOptions cluster;
+    cluster.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("sources"),
                                  QStringLiteral("Picture files and folders."),
                                  QStringLiteral("SOURCE..."));
@@ -148,8 +153,6 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
 
     BatchOptions options;
     options.inputs = parser.positionalArguments();
-    if (options.inputs.isEmpty())
-        return fail(QStringLiteral("no source given"));
 
     const auto parsedSize = parseSize(parser.value(size));
     if (!parsedSize)
@@ -225,6 +228,11 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     else
         return fail(QStringLiteral("--decode wants whole, window or seek: \"%1\"")
                         .arg(parser.value(decode)));
+
+    if (const QString error = cluster.read(parser, options); !error.isEmpty())
+        return fail(error);
+    if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
+        return fail(QStringLiteral("no source given"));
 
     result.options = std::move(options);
     return result;

@@ -3,6 +3,7 @@
 #include "colour.h"
 #include "jpeg_defaults.h"
 #include "naming.h"
+#include "shard.h"
 #include "source_loader.h"
 
 #include <QSize>
@@ -26,6 +27,13 @@ struct BatchOptions {
     bool dryRun = false;
     bool overwrite = false;
     DecodeOptions decode;
+
+    // Running as one task of many (read in cluster_options.cpp).
+    QString filesFrom;         // --files-from list, "-" for standard input, "" when none
+    bool nulSeparated = false; // --null: the list's entries end in NUL, not newline
+    ShardRequest shard;        // --shard and --shard-count
+    bool json = false;         // --json lines on standard output
+    bool recursive = false;    // --recursive: sub-folders of folders too
 };
 
 // The outcome of reading the arguments: options to run with, the help text

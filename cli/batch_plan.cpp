@@ -7,8 +7,12 @@ namespace kadrix::cli {
 
 QString resultPathOf(const BatchOptions& options, const SourceFile& source, int row) {
     RenameScheme scheme = options.scheme;
-    scheme.destination =
-        options.outDir.isEmpty() ? automaticDestination(source.folder) : options.outDir;
+    if (options.outDir.isEmpty())
+        scheme.destination = automaticDestination(source.folder);
+    else if (source.subFolder.isEmpty())
+        scheme.destination = options.outDir;
+    else // --recursive mirrors the source's sub-folder under --out
+        scheme.destination = normaliseFolder(options.outDir) + source.subFolder;
     return buildResultName(scheme, source.name, row, false).path;
 }
 

@@ -2,6 +2,7 @@
 
 #include "batch_options.h"
 #include "reporter.h"
+#include "shard.h"
 #include "source_collection.h"
 
 #include <vector>
@@ -14,15 +15,18 @@ struct RunTotals {
     int failed = 0;  // sources that could not be read, results that could not be written
 };
 
-// Frames every source with options.jobs workers, each taking the next row of
-// the list. The picture registry and JpegDefaults must be set before: the
+// Frames the shard's sources of the list with options.jobs workers, each
+// taking the next one; results are numbered by their position in the whole
+// list. Of sources naming one result only the first in the list writes it.
+// Temporaries an interrupted run left beside the shard's results are removed
+// first. The picture registry and JpegDefaults must be set before: the
 // workers only read them. Problems are reported as they happen.
 RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,
-                   Reporter& reporter);
+                   Reporter& reporter, const Shard& shard = {});
 
-// Prints the plan of every source and writes nothing.
+// Prints the plan of the shard's sources and writes nothing.
 RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,
-                    Reporter& reporter);
+                    Reporter& reporter, const Shard& shard = {});
 
 // The whole command: reads the arguments, sets the picture types and JPEG
 // options up, collects the sources, runs, and prints one summary line.

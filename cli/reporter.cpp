@@ -30,6 +30,14 @@ void Reporter::line(const QString& text) {
     drawBar();
 }
 
+void Reporter::record(const QByteArray& bytes) {
+    const std::lock_guard lock(mutex_);
+    clearBar();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out_);
+    std::fflush(out_);
+    drawBar();
+}
+
 void Reporter::problem(const QString& text) {
     const std::lock_guard lock(mutex_);
     clearBar();

@@ -15,10 +15,11 @@ public:
     Reporter(std::FILE* out, std::FILE* err, bool progressBar);
 
     void setTotal(int total);
-    void line(const QString& text);    // on the output stream
-    void problem(const QString& text); // on the error stream
-    void advance();                    // one more source done
-    void finish();                     // removes the progress bar
+    void line(const QString& text);       // on the output stream
+    void record(const QByteArray& bytes); // on the output stream, as they are
+    void problem(const QString& text);    // on the error stream
+    void advance();                       // one more source done
+    void finish();                        // removes the progress bar
 
 private:
     void drawBar();

@@ -23,29 +23,76 @@ bool extensionAccepted(const QString& fileName, const QString& filter) {
     return extension.size() > 1 && filter.contains(extension);
 }
 
-CollectedSources collectSources(const QStringList& arguments, const QString& filter) {
+namespace {
+
+class FolderWalker {
+public:
+    FolderWalker(const QString& filter, const FolderWalk& walk, CollectedSources& collected)
+        : filter_(filter), walk_(walk), collected_(collected),
+          excludedCanonical_(
+              walk.excluded.isEmpty() ? QString() : QFileInfo(walk.excluded).canonicalFilePath()) {}
+
+    void walk(const QString& folder, const QString& subFolder) {
+        const QFileInfo info(folder);
+        const QString canonical = info.canonicalFilePath();
+        if (walk_.recursive && (canonical.isEmpty() || visited_.contains(canonical)))
+            return;
+        visited_.insert(canonical);
+        const QDir dir(folder);
+        const QString prefix = QDir::cleanPath(info.absoluteFilePath()) + u'/';
+        QSet<QString> seen;
+        const QFileInfoList entries =
+            dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+        for (const QFileInfo& entry : entries) {
+            const QString name = entry.fileName();
+            if (!extensionAccepted(name, filter_))
+                continue;
+            const QString key = name.toCaseFolded();
+            if (seen.contains(key))
+                continue;
+            seen.insert(key);
+            collected_.files.push_back({prefix, name, subFolder});
+        }
+        if (!walk_.recursive)
+            return;
+        const QFileInfoList folders =
+            dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+        for (const QFileInfo& sub : folders) {
+            if (isResultFolder(sub))
+                continue;
+            walk(sub.filePath(), subFolder + sub.fileName() + u'/');
+        }
+    }
+
+private:
+    bool isResultFolder(const QFileInfo& folder) const {
+        if (folder.fileName() == QLatin1StringView(DefaultResultFolder))
+            return true;
+        if (walk_.excluded.isEmpty())
+            return false;
+        return QDir::cleanPath(folder.absoluteFilePath()) == walk_.excluded ||
+               (!excludedCanonical_.isEmpty() && folder.canonicalFilePath() == excludedCanonical_);
+    }
+
+    const QString& filter_;
+    const FolderWalk& walk_;
+    CollectedSources& collected_;
+    QSet<QString> visited_;
+    QString excludedCanonical_; // "" while --out does not exist
+};
+
+} // namespace
+
+CollectedSources collectSources(const QStringList& arguments, const QString& filter,
+                                const FolderWalk& walk) {
     CollectedSources collected;
     for (const QString& argument : arguments) {
         const QFileInfo info(argument);
         if (info.isDir()) {
-            const QDir folder(argument);
-            const QString prefix = QDir::cleanPath(info.absoluteFilePath()) + u'/';
-            QSet<QString> seen;
-            const QFileInfoList entries =
-                folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-            for (const QFileInfo& entry : entries) {
-                const QString name = entry.fileName();
-                if (!extensionAccepted(name, filter))
-                    continue;
-                const QString key = name.toCaseFolded();
-                if (seen.contains(key))
-                    continue;
-                seen.insert(key);
-                collected.files.push_back({prefix, name});
-            }
+            FolderWalker(filter, walk, collected).walk(argument, QString());
         } else if (info.exists()) {
             collected.files.push_back(
-                {QDir::cleanPath(info.absolutePath()) + u'/', info.fileName()});
+                {QDir::cleanPath(info.absolutePath()) + u'/', info.fileName(), QString()});
         } else {
             collected.missing << argument;
         }

@@ -11,6 +11,9 @@ namespace kadrix::cli {
 struct SourceFile {
     QString folder;
     QString name;
+    // With --recursive: the path of the folder below the argument folder it
+    // was found in ("" or ending in "/"), which its result mirrors under --out.
+    QString subFolder{};
     QString path() const { return folder + name; }
 };
 
@@ -28,10 +31,25 @@ QString combinedExtensionFilter(const QString& filterText);
 // "." on, upper-cased) is not empty and occurs in the filter.
 bool extensionAccepted(const QString& fileName, const QString& filter);
 
+// How folders are walked.
+struct FolderWalk {
+    bool recursive = false; // sub-folders too
+    // An absolute, clean folder path never taken as a source folder (the
+    // --out folder), "" when none.
+    QString excluded;
+};
+
+// The name of the default result folder beside each source, never walked
+// into: its files are results of an earlier run.
+inline constexpr char DefaultResultFolder[] = "cropped";
+
 // Files and folders in argument order. A file is taken as it is; a folder
-// gives its accepted files (not its sub-folders), sorted by name, a name
-// equal to an earlier one of the folder but for letter case left out. The
-// working directory is not changed.
-CollectedSources collectSources(const QStringList& arguments, const QString& filter);
+// gives its accepted files, sorted by name, a name equal to an earlier one
+// of the folder but for letter case left out. Recursive walks follow with
+// each sub-folder in name order, depth first, leaving out result folders and
+// any folder already walked (so a symbolic-link loop ends). The working
+// directory is not changed.
+CollectedSources collectSources(const QStringList& arguments, const QString& filter,
+                                const FolderWalk& walk = {});
 
 } // namespace kadrix::cli

@@ -2,18 +2,22 @@
 
 #include "dialog_service.h"
 #include "errors.h"
+#include "form_style.h"
 
 #include <QFont>
 
 namespace kadrix {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    // The forms are designed for the narrow "MS Sans Serif" and Arial faces;
-    // Liberation Sans has Arial's metrics, DejaVu Sans Condensed comes close.
-    const QStringList narrow{QStringLiteral("Liberation Sans"),
-                             QStringLiteral("DejaVu Sans Condensed")};
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), narrow);
-    QFont::insertSubstitutions(QStringLiteral("Arial"), narrow);
+    // The forms are designed for "MS Sans Serif" at 11 pixels, whose widths
+    // Liberation Sans Narrow matches most closely; Liberation Sans has
+    // Arial's metrics. DejaVu Sans Condensed stands in where neither is.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"),
+                                                         QStringLiteral("DejaVu Sans Condensed")});
+    setStyle(new FormStyle); // the application owns its style
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

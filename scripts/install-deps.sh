@@ -9,6 +9,10 @@ packages=(
     libjpeg62-turbo-dev libexif-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-liberation
+    # the install test's validators, and `make deb` (dpkg-shlibdeps, file)
+    desktop-file-utils appstream dpkg-dev file
+    # the README's pictures: a real X server and a small window manager
+    openbox x11-utils
 )
 packages+=("$@")
 

@@ -1,6 +1,9 @@
 // Renders the main window and the two dialogs to PNG files, for the README,
 // and the main window after scanning a demo folder of generated pictures.
-// Usage: QT_QPA_PLATFORM=offscreen formshot OUTPUT_DIR
+// Usage: formshot OUTPUT_DIR
+// Under a real X server with a window manager (tools/render-docs.sh) each
+// picture is taken from the screen, window frame and title included;
+// offscreen, it is the window's client area alone.
 #include "application.h"
 #include "dispatch.h"
 #include "form_about.h"
@@ -9,6 +12,9 @@
 #include "program.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QScreen>
+#include <QTimer>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -38,6 +44,22 @@ QImage landscape(int width, int height, int seed) {
     return image;
 }
 
+// Lets the window manager map and decorate the window, then saves it.
+void saveWindow(QWidget& w, const QString& file) {
+    QApplication::processEvents();
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        w.grab().save(file);
+        return;
+    }
+    w.raise();
+    w.activateWindow();
+    QEventLoop settle;
+    QTimer::singleShot(700, &settle, &QEventLoop::quit);
+    settle.exec();
+    const QRect frame = w.frameGeometry();
+    w.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
+}
+
 // Scans a folder of generated photos with the list button, as a user would
 // after picking one of them, and saves the window.
 void shootWalkthrough(kadrix::TFormKadrix& window, const QString& out) {
@@ -61,8 +83,7 @@ void shootWalkthrough(kadrix::TFormKadrix& window, const QString& out) {
     if (auto* stretched = window.findChild<QRadioButton*>(QStringLiteral("RadioModedSource")))
         stretched->setChecked(true);
     kadrix::dispatch([&] { window.SpeedButtonListClick(); });
-    QApplication::processEvents();
-    window.grab().save(QDir(out).filePath(QStringLiteral("walkthrough.png")));
+    saveWindow(window, QDir(out).filePath(QStringLiteral("walkthrough.png")));
     window.hide();
     QDir::setCurrent(startedIn);
 }
@@ -72,13 +93,13 @@ void shootWalkthrough(kadrix::TFormKadrix& window, const QString& out) {
 int main(int argc, char** argv) {
     kadrix::PictureTypes pictureTypes;
     kadrix::Application app(argc, argv);
+    kadrix::setProgramIdentity();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
     kadrix::Forms forms;
     const auto shoot = [&](QWidget& w, const char* name) {
         w.show();
-        QApplication::processEvents();
-        w.grab().save(QDir(out).filePath(QString::fromLatin1(name)));
+        saveWindow(w, QDir(out).filePath(QString::fromLatin1(name)));
         w.hide();
     };
     shoot(*forms.FormKadrix, "main-window.png");

@@ -1,17 +1,53 @@
 #include "status_bar.h"
 
+#include "status_bar_accessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <QStyleOption>
 
 namespace kadrix {
 
-StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+// Tells assistive technology that a panel now reads differently. Skipped
+// when none listens: the readout changes on every pointer move.
+void announcePanel(StatusBar* bar, int panel) {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface* barInterface = QAccessible::queryAccessibleInterface(bar);
+    QAccessibleInterface* panelInterface = barInterface ? barInterface->child(panel) : nullptr;
+    if (!panelInterface)
+        return;
+    QAccessibleEvent nameChanged(panelInterface, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
+    QAccessibleEvent valueChanged(panelInterface, QAccessible::TextUpdated);
+    QAccessible::updateAccessibility(&valueChanged);
+}
+
+} // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+    installStatusBarAccessibility();
+}
 
 void StatusBar::setPanelText(int panel, const QString& text) {
     if (texts_.at(size_t(panel)) == text)
         return;
     texts_.at(size_t(panel)) = text;
     update(panelRect(panel));
+    if (!ownerDrawn_.at(size_t(panel)))
+        announcePanel(this, panel);
+}
+
+QString StatusBar::panelAccessibleText(int panel) const {
+    return ownerDrawn_.at(size_t(panel)) ? accessibleNames_.at(size_t(panel))
+                                         : texts_.at(size_t(panel));
+}
+
+void StatusBar::setPanelAccessibleName(int panel, const QString& name) {
+    accessibleNames_.at(size_t(panel)) = name;
+    announcePanel(this, panel);
 }
 
 void StatusBar::setPanelWidth(int panel, int width) {
@@ -30,8 +66,9 @@ QRect StatusBar::panelRect(int panel) const {
         left += widths_[size_t(i)];
     // The last panel takes the rest of the bar, as the text of a long result
     // path would otherwise be cut at 50 pixels.
-    const int width = panel == PanelCount - 1 ? std::max(widths_[size_t(panel)], this->width() - left)
-                                              : widths_[size_t(panel)];
+    const int width = panel == PanelCount - 1
+                          ? std::max(widths_[size_t(panel)], this->width() - left)
+                          : widths_[size_t(panel)];
     return QRect(left, 0, width, height());
 }
 

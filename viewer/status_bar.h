@@ -21,6 +21,10 @@ public:
     void setPanelWidth(int panel, int width);
     void setOwnerDrawn(int panel, bool on);
     QRect panelRect(int panel) const;
+    // What assistive technology reads for a panel: its text, or for an
+    // owner-drawn panel the name given here.
+    QString panelAccessibleText(int panel) const;
+    void setPanelAccessibleName(int panel, const QString& name);
 
     std::function<void(QPainter&, int panel, const QRect&)> drawPanel;
 
@@ -31,6 +35,7 @@ private:
     std::array<QString, PanelCount> texts_;
     std::array<int, PanelCount> widths_{50, 110, 100, 50};
     std::array<bool, PanelCount> ownerDrawn_{};
+    std::array<QString, PanelCount> accessibleNames_;
 };
 
 } // namespace kadrix

@@ -1,0 +1,48 @@
+#include "cluster_options.h"
+
+namespace kadrix::cli {
+
+void ClusterOptions::addTo(QCommandLineParser& parser) const {
+    parser.addOptions({filesFrom_, null_, shard_, shardCount_, json_, recursive_});
+}
+
+QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
+    if (parser.isSet(filesFrom_)) {
+        options.filesFrom = parser.value(filesFrom_);
+        if (options.filesFrom.isEmpty())
+            return QStringLiteral("--files-from wants a file, or - for standard input");
+    }
+    options.nulSeparated = parser.isSet(null_);
+    if (options.nulSeparated && options.filesFrom.isEmpty())
+        return QStringLiteral("--null goes with --files-from");
+
+    if (parser.isSet(shard_)) {
+        const QString text = parser.value(shard_);
+        if (text == QStringLiteral("auto")) {
+            options.shard.kind = ShardRequest::Kind::FromEngine;
+        } else if (const auto shard = parseShard(text)) {
+            options.shard.kind = ShardRequest::Kind::Fixed;
+            options.shard.fixed = *shard;
+        } else {
+            return QStringLiteral("--shard wants K/N with K from 0 to N-1, or auto: \"%1\"")
+                .arg(text);
+        }
+    }
+    if (parser.isSet(shardCount_)) {
+        if (options.shard.kind != ShardRequest::Kind::FromEngine)
+            return QStringLiteral("--shard-count goes with --shard auto");
+        const auto count = parseShard(QStringLiteral("0/") + parser.value(shardCount_));
+        if (!count)
+            return QStringLiteral("--shard-count wants a count from 1: \"%1\"")
+                .arg(parser.value(shardCount_));
+        options.shard.shardCount = count->count;
+    }
+
+    options.json = parser.isSet(json_);
+    if (options.json && options.dryRun)
+        return QStringLiteral("--json and --dry-run do not go together");
+    options.recursive = parser.isSet(recursive_);
+    return {};
+}
+
+} // namespace kadrix::cli

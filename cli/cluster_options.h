@@ -1,0 +1,48 @@
+#pragma once
+
+#include "batch_options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+namespace kadrix::cli {
+
+// The options for running kadrix-batch as one task of many: lists of
+// sources, shards, JSON lines and sub-folders.
+class ClusterOptions {
+public:
+    void addTo(QCommandLineParser& parser) const;
+    // Fills the fields these options set; returns the usage error, "" when none.
+    QString read(const QCommandLineParser& parser, BatchOptions& options) const;
+
+private:
+    QCommandLineOption filesFrom_{
+        QStringLiteral("files-from"),
+        QStringLiteral("Reads more sources from FILE (\"-\": standard input), one path a line, "
+                       "after the argument sources."),
+        QStringLiteral("FILE")};
+    QCommandLineOption null_{QStringLiteral("null"),
+                             QStringLiteral("The --files-from list separates paths by NUL, as "
+                                            "find -print0 writes them.")};
+    QCommandLineOption shard_{
+        QStringLiteral("shard"),
+        QStringLiteral("Frames only share K of N (K from 0): the sources whose position in the "
+                       "whole list leaves K divided by N, numbered as in the whole run. auto "
+                       "takes K and N from a Slurm, Kubernetes or AWS Batch array task."),
+        QStringLiteral("K/N|auto")};
+    QCommandLineOption shardCount_{
+        QStringLiteral("shard-count"),
+        QStringLiteral("With --shard auto: the count of tasks (a Kubernetes Job's completions; "
+                       "else read from KADRIX_SHARD_COUNT)."),
+        QStringLiteral("N")};
+    QCommandLineOption json_{
+        QStringLiteral("json"),
+        QStringLiteral("Writes one JSON object a line per source on standard output, the "
+                       "summary on standard error.")};
+    QCommandLineOption recursive_{
+        QStringLiteral("recursive"),
+        QStringLiteral("Takes the sub-folders of folders too (never \"cropped\" folders nor "
+                       "--out), mirroring them under --out.")};
+};
+
+} // namespace kadrix::cli

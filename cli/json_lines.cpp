@@ -1,0 +1,47 @@
+#include "json_lines.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace kadrix::cli {
+namespace {
+
+QJsonValue textOrNull(const QString& text) {
+    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+}
+
+QJsonValue sideOrNull(int side) {
+    return side < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(side);
+}
+
+QString statusName(SourceStatus status) {
+    switch (status) {
+    case SourceStatus::Framed:
+        return QStringLiteral("framed");
+    case SourceStatus::Skipped:
+        return QStringLiteral("skipped");
+    case SourceStatus::Failed:
+        break;
+    }
+    return QStringLiteral("failed");
+}
+
+} // namespace
+
+QByteArray jsonLine(const SourceRecord& record) {
+    QJsonObject object{
+        {QStringLiteral("source"), record.source},
+        {QStringLiteral("result"), textOrNull(record.result)},
+        {QStringLiteral("status"), statusName(record.status)},
+        {QStringLiteral("error"), textOrNull(record.error)},
+        {QStringLiteral("width"), sideOrNull(record.width)},
+        {QStringLiteral("height"), sideOrNull(record.height)},
+        {QStringLiteral("ms"), record.ms},
+    };
+    if (!record.sourceBytes.isEmpty())
+        object.insert(QStringLiteral("source_base64"),
+                      QString::fromLatin1(record.sourceBytes.toBase64()));
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
+
+} // namespace kadrix::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kadrix::cli {
+
+enum class SourceStatus { Framed, Skipped, Failed };
+
+// What --json says about one source.
+struct SourceRecord {
+    QString source;
+    // The source's exact bytes when its name is not valid UTF-8 ("" else).
+    QByteArray sourceBytes;
+    QString result; // "" when the source got no result path
+    SourceStatus status = SourceStatus::Failed;
+    QString error;  // why it was skipped or failed, "" when framed
+    int width = -1; // the source's size, -1 when it was not read
+    int height = -1;
+    qint64 ms = 0;
+};
+
+// One JSON object on one line, ending in "\n": "source", "result", "status"
+// ("framed", "skipped" or "failed"), "error", "width", "height" and "ms",
+// with null for what is not known. JSON text is Unicode, so a name that is
+// not valid UTF-8 appears in "source" with U+FFFD for each bad byte, and
+// losslessly, byte for byte, as base 64 in "source_base64".
+QByteArray jsonLine(const SourceRecord& record);
+
+} // namespace kadrix::cli

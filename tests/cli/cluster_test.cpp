@@ -1,0 +1,373 @@
+#include "jpeg_test_files.h"
+#include "json_lines.h"
+#include "result_claims.h"
+#include "shard.h"
+#include "source_list_file.h"
+#include "stale_temporaries.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kadrix::cli {
+namespace {
+
+QProcessEnvironment environment(std::initializer_list<std::pair<const char*, const char*>> vars) {
+    QProcessEnvironment env;
+    for (const auto& [name, value] : vars)
+        env.insert(QString::fromUtf8(name), QString::fromUtf8(value));
+    return env;
+}
+
+TEST(ShardTest, ParsesKOfN) {
+    struct Case {
+        const char* text;
+        std::optional<Shard> shard;
+    };
+    for (const Case& c :
+         {Case{"0/1", Shard{0, 1}}, Case{"3/4", Shard{3, 4}}, Case{"4/4", std::nullopt},
+          Case{"0/0", std::nullopt}, Case{"-1/4", std::nullopt}, Case{"1/", std::nullopt},
+          Case{"1 /4", std::nullopt}, Case{"99999999999/3", std::nullopt}})
+        EXPECT_EQ(parseShard(QString::fromUtf8(c.text)), c.shard) << c.text;
+}
+
+TEST(ShardTest, AutoTakesTheIndexAndCountFromTheEngine) {
+    struct Case {
+        const char* what;
+        QProcessEnvironment env;
+        std::optional<int> shardCount;
+        std::optional<Shard> shard; // nothing: refused with an error
+    };
+    const std::vector<Case> cases = {
+        {"Slurm, array 5-8",
+         environment({{"SLURM_ARRAY_TASK_ID", "7"},
+                      {"SLURM_ARRAY_TASK_MIN", "5"},
+                      {"SLURM_ARRAY_TASK_COUNT", "4"},
+                      {"SLURM_ARRAY_TASK_STEP", "1"}}),
+         {},
+         Shard{2, 4}},
+        {"Slurm, step 2",
+         environment({{"SLURM_ARRAY_TASK_ID", "2"},
+                      {"SLURM_ARRAY_TASK_MIN", "0"},
+                      {"SLURM_ARRAY_TASK_COUNT", "4"},
+                      {"SLURM_ARRAY_TASK_STEP", "2"}}),
+         {},
+         std::nullopt},
+        {"Slurm, a list with a gap: index beyond the count",
+         environment({{"SLURM_ARRAY_TASK_ID", "5"},
+                      {"SLURM_ARRAY_TASK_MIN", "0"},
+                      {"SLURM_ARRAY_TASK_COUNT", "3"},
+                      {"SLURM_ARRAY_TASK_STEP", "1"}}),
+         {},
+         std::nullopt},
+        {"Slurm, --shard-count disagrees",
+         environment({{"SLURM_ARRAY_TASK_ID", "0"},
+                      {"SLURM_ARRAY_TASK_MIN", "0"},
+                      {"SLURM_ARRAY_TASK_COUNT", "3"},
+                      {"SLURM_ARRAY_TASK_STEP", "1"}}),
+         5, std::nullopt},
+        {"Kubernetes with --shard-count", environment({{"JOB_COMPLETION_INDEX", "3"}}), 8,
+         Shard{3, 8}},
+        {"Kubernetes with the manifest's count",
+         environment({{"JOB_COMPLETION_INDEX", "0"}, {"KADRIX_SHARD_COUNT", "2"}}),
+         {},
+         Shard{0, 2}},
+        {"Kubernetes without a count",
+         environment({{"JOB_COMPLETION_INDEX", "0"}}),
+         {},
+         std::nullopt},
+        {"Kubernetes, index beyond the count", environment({{"JOB_COMPLETION_INDEX", "2"}}), 2,
+         std::nullopt},
+        {"AWS Batch",
+         environment({{"AWS_BATCH_JOB_ARRAY_INDEX", "9"}, {"AWS_BATCH_JOB_ARRAY_SIZE", "10"}}),
+         {},
+         Shard{9, 10}},
+        {"AWS Batch without a size",
+         environment({{"AWS_BATCH_JOB_ARRAY_INDEX", "0"}}),
+         {},
+         std::nullopt},
+        {"no engine", environment({{"SLURM_JOB_ID", "12"}}), {}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        ShardRequest request;
+        request.kind = ShardRequest::Kind::FromEngine;
+        request.shardCount = c.shardCount;
+        const ShardChoice choice = chooseShard(request, c.env);
+        EXPECT_EQ(choice.shard, c.shard) << c.what;
+        EXPECT_EQ(choice.error.isEmpty(), c.shard.has_value()) << c.what;
+    }
+}
+
+TEST(SourceListTest, SplitsLinesOrNulsKeepingEveryOtherByte) {
+    struct Case {
+        QByteArray bytes;
+        bool nul;
+        QStringList paths;
+    };
+    const std::vector<Case> cases = {
+        {"a.jpg\r\n\n b.jpg \nlast",
+         false,
+         {QStringLiteral("a.jpg"), QStringLiteral(" b.jpg "), QStringLiteral("last")}},
+        {QByteArray("new\nline.jpg\0\0x.jpg\r\0", 20),
+         true,
+         {QStringLiteral("new\nline.jpg"), QStringLiteral("x.jpg\r")}},
+        {"\n\r\n", false, {}},
+    };
+    for (const Case& c : cases) {
+        QStringList paths;
+        for (const ListedSource& entry : splitSourceList(c.bytes, c.nul)) {
+            paths << entry.path;
+            EXPECT_TRUE(entry.validUtf8);
+        }
+        EXPECT_EQ(paths, c.paths) << c.bytes.toStdString();
+    }
+    const auto latin1 = splitSourceList("caf\xE9.jpg\n", false);
+    ASSERT_EQ(latin1.size(), 1u);
+    EXPECT_FALSE(latin1[0].validUtf8);
+    EXPECT_EQ(latin1[0].raw, QByteArray("caf\xE9.jpg"));
+}
+
+TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
+    const std::vector<QString> paths = {QStringLiteral("/o/a"), QStringLiteral("/o/b"),
+                                        QStringLiteral("/o/a"), QStringLiteral("/p/a"),
+                                        QStringLiteral("/o/b"), QStringLiteral("/o/a")};
+    EXPECT_EQ(firstClaims(paths), (std::vector<qsizetype>{0, 1, 0, 3, 1, 0}));
+}
+
+TEST(StaleTemporaryTest, OnlyQtsTemporariesOfOwnResultsAreRemoved) {
+    struct Case {
+        const char* name;
+        bool temporary;
+    };
+    for (const Case& c : {Case{"cropped_a.BMP.x3YqZ0", true}, Case{"cropped_a.BMP.x3YqZ", false},
+                          Case{"cropped_a.BMP.x3YqZ01", false}, Case{"cropped_a.BMP-x3YqZ0", false},
+                          Case{"cropped_a.BMP.x3Yq_0", false}, Case{"cropped_b.BMP.x3YqZ0", false}})
+        EXPECT_EQ(isSaveTemporaryOf(QString::fromUtf8(c.name), QStringLiteral("cropped_a.BMP")),
+                  c.temporary)
+            << c.name;
+
+    QTemporaryDir dir;
+    const auto put = [&](const char* name, const QByteArray& bytes) {
+        test::writeBytes(dir.filePath(QString::fromUtf8(name)), bytes);
+    };
+    put("cropped_a.BMP.AbC123", "BM\x01\x02");    // killed while writing a BMP
+    put("cropped_a.JPEG.zzzzzz", "\xFF\xD8\xFF"); // ... a JPEG
+    put("cropped_a.JPEG.000000", "");             // ... before the first byte
+    put("cropped_a.BMP.backup", "user notes");    // a name alike, not a result's start
+    put("cropped_b.BMP.AbC123", "BM");            // another shard's live temporary
+    put("cropped_a.BMP", "BM");                   // a finished result
+    const QStringList removed =
+        removeStaleTemporaries({dir.filePath(QStringLiteral("cropped_a.BMP")),
+                                dir.filePath(QStringLiteral("cropped_a.JPEG")),
+                                dir.filePath(QStringLiteral("gone/cropped_c.BMP"))});
+    EXPECT_EQ(removed.size(), 3) << removed.join(u' ').toStdString();
+    QStringList left = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(left,
+              (QStringList{QStringLiteral("cropped_a.BMP"), QStringLiteral("cropped_a.BMP.backup"),
+                           QStringLiteral("cropped_b.BMP.AbC123")}));
+}
+
+TEST(JsonLineTest, NamesThatAreNotUtf8AreKeptByteForByte) {
+    const QByteArray raw("caf\xE9\n.jpg");
+    const QByteArray line =
+        jsonLine({QString::fromUtf8(raw), raw, {}, SourceStatus::Failed, QStringLiteral("why")});
+    ASSERT_TRUE(line.endsWith('\n'));
+    EXPECT_EQ(line.count('\n'), 1);
+    QJsonParseError error;
+    const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    EXPECT_EQ(
+        QByteArray::fromBase64(object.value(QStringLiteral("source_base64")).toString().toLatin1()),
+        raw);
+    EXPECT_TRUE(object.value(QStringLiteral("result")).isNull());
+    EXPECT_TRUE(object.value(QStringLiteral("width")).isNull());
+    EXPECT_EQ(object.value(QStringLiteral("status")).toString(), QStringLiteral("failed"));
+}
+
+// --- the built program --------------------------------------------------------
+
+struct RunOutcome {
+    int status;
+    QByteArray out;
+    QString err;
+};
+
+// Every file below a folder, by relative path, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        files.insert(QDir(folder).relativeFilePath(path), file.readAll());
+    }
+    return files;
+}
+
+class ClusterRunTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString path(const char* relative) const { return dir.filePath(QString::fromUtf8(relative)); }
+
+    void picture(const char* relative, int w, int h) {
+        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
+        test::writeBytes(path(relative), test::encodeRaw(test::photoLike(w, h)));
+    }
+
+    RunOutcome run(const QStringList& arguments,
+                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                   const QByteArray& input = {}) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(60000));
+        const int status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return {status, process.readAllStandardOutput(),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+};
+
+TEST_F(ClusterRunTest, ShardsTogetherWriteExactlyTheWholeRun) {
+    for (const char* name : {"a.1.jpg", "a.2.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"})
+        picture((std::string("src/") + name).c_str(), 40 + name[0], 30);
+    for (const QStringList& naming :
+         {QStringList{}, QStringList{QStringLiteral("--number"), QStringLiteral("3:5")}}) {
+        const QStringList base =
+            naming + QStringList{QStringLiteral("--size"), QStringLiteral("24x20"),
+                                 QStringLiteral("--jobs"), QStringLiteral("3"), path("src")};
+        const QString whole = path("whole");
+        ASSERT_LE(run(QStringList{QStringLiteral("--out"), whole} + base).status, 1);
+        const QString sharded = path("sharded");
+        for (int k = 0; k < 3; ++k)
+            run(QStringList{QStringLiteral("--out"), sharded, QStringLiteral("--shard"),
+                            QStringLiteral("%1/3").arg(k)} +
+                base);
+        const auto expected = filesBelow(whole);
+        // Unnumbered, a.2.jpg names a.1.jpg's result and is skipped.
+        EXPECT_EQ(expected.size(), naming.isEmpty() ? 6 : 7);
+        EXPECT_EQ(filesBelow(sharded), expected);
+        QDir(whole).removeRecursively();
+        QDir(sharded).removeRecursively();
+    }
+}
+
+TEST_F(ClusterRunTest, ListsFromStandardInputAndNulFilesJoinTheArguments) {
+    picture("one.jpg", 30, 30);
+    picture("sub/two\nlines.jpg", 30, 30);
+    picture("three.jpg", 30, 30);
+    const QByteArray nulList("sub/two\nlines.jpg\0gone.jpg\0", 26);
+    test::writeBytes(path("list0"), nulList);
+    const RunOutcome nul =
+        run({QStringLiteral("--json"), QStringLiteral("--number"), QStringLiteral("1"),
+             QStringLiteral("--files-from"), QStringLiteral("list0"), QStringLiteral("--null"),
+             QStringLiteral("--out"), QStringLiteral("o"), QStringLiteral("three.jpg")});
+    EXPECT_EQ(nul.status, 1) << nul.err.toStdString();
+    EXPECT_TRUE(nul.err.contains(QStringLiteral("gone.jpg: no such file or folder")));
+    EXPECT_TRUE(QFile::exists(path("o/cropped_three1.BMP")));
+    EXPECT_TRUE(QFile::exists(path("o/cropped_two\nlines2.BMP")));
+
+    const RunOutcome lines =
+        run({QStringLiteral("--files-from"), QStringLiteral("-"), QStringLiteral("--out"),
+             QStringLiteral("p")},
+            QProcessEnvironment::systemEnvironment(), "one.jpg\r\n\nthree.jpg\n");
+    EXPECT_EQ(lines.status, 0) << lines.err.toStdString();
+    EXPECT_EQ(filesBelow(path("p")).keys(), (QStringList{QStringLiteral("cropped_one.BMP"),
+                                                         QStringLiteral("cropped_three.BMP")}));
+}
+
+TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
+    picture("src/a.jpg", 50, 40);
+    test::writeBytes(path("src/bad.jpg"), "not a picture");
+    test::writeBytes(path("latin1"), "caf\xE9.jpg\n");
+    const RunOutcome r =
+        run({QStringLiteral("--json"), QStringLiteral("--files-from"), QStringLiteral("latin1"),
+             QStringLiteral("--size"), QStringLiteral("20x20"), path("src"), path("gone.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("1 framed, 0 skipped, 3 failed")))
+        << r.err.toStdString();
+    QMap<QString, QJsonObject> bySource;
+    for (const QByteArray& line : r.out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        QJsonParseError error;
+        const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+        bySource.insert(QFileInfo(object.value(QStringLiteral("source")).toString()).fileName(),
+                        object);
+    }
+    ASSERT_EQ(bySource.size(), 4) << r.out.toStdString();
+    EXPECT_EQ(bySource[QStringLiteral("a.jpg")].value(QStringLiteral("status")),
+              QStringLiteral("framed"));
+    EXPECT_EQ(bySource[QStringLiteral("a.jpg")].value(QStringLiteral("width")), 50);
+    EXPECT_EQ(bySource[QStringLiteral("bad.jpg")].value(QStringLiteral("status")),
+              QStringLiteral("failed"));
+    EXPECT_EQ(bySource[QStringLiteral("gone.jpg")].value(QStringLiteral("status")),
+              QStringLiteral("failed"));
+    EXPECT_EQ(bySource[QString::fromUtf8("caf\uFFFD.jpg")].value(QStringLiteral("source_base64")),
+              QStringLiteral("Y2Fm6S5qcGc="));
+}
+
+TEST_F(ClusterRunTest, RecursionMirrorsTheTreeAndSkipsResultFoldersAndLoops) {
+    picture("src/a.jpg", 30, 30);
+    picture("src/x/b.jpg", 30, 30);
+    picture("src/x/y/c.jpg", 30, 30);
+    picture("src/cropped/old.jpg", 30, 30);
+    picture("src/out/old.jpg", 30, 30);
+    ASSERT_TRUE(QFile::link(path("src"), path("src/x/loop")));
+    const RunOutcome r =
+        run({QStringLiteral("--recursive"), QStringLiteral("--number"), QStringLiteral("1"),
+             QStringLiteral("--out"), path("src/out"), path("src")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(
+        filesBelow(path("src/out")).keys(),
+        (QStringList{QStringLiteral("cropped_a1.BMP"), QStringLiteral("old.jpg"),
+                     QStringLiteral("x/cropped_b2.BMP"), QStringLiteral("x/y/cropped_c3.BMP")}));
+}
+
+TEST_F(ClusterRunTest, ARunKilledBeforeACommitIsCompletedByTheNextOne) {
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
+        picture((std::string("src/") + name).c_str(), 60, 50);
+    const QStringList base{QStringLiteral("--jobs"),
+                           QStringLiteral("1"),
+                           QStringLiteral("--format"),
+                           QStringLiteral("jpeg"),
+                           QStringLiteral("--size"),
+                           QStringLiteral("32x32"),
+                           path("src")};
+    ASSERT_EQ(run(QStringList{QStringLiteral("--out"), path("clean")} + base).status, 0);
+
+    // Without O_TMPFILE, as on NFS, and killed in place of the third commit.
+    QProcessEnvironment nfs = QProcessEnvironment::systemEnvironment();
+    nfs.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(NAMED_TEMPORARIES_PRELOAD));
+    nfs.insert(QStringLiteral("ASAN_OPTIONS"),
+               QStringLiteral("detect_leaks=0:verify_asan_link_order=0"));
+    QProcessEnvironment killed = nfs;
+    killed.insert(QStringLiteral("KADRIX_KILL_AT_RENAME"), QStringLiteral("3"));
+    const QStringList arguments = QStringList{QStringLiteral("--out"), path("out")} + base;
+    EXPECT_EQ(run(arguments, killed).status, -1);
+    const QStringList left = QDir(path("out")).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(left.size(), 3) << left.join(u' ').toStdString();
+    EXPECT_TRUE(isSaveTemporaryOf(left[2], QStringLiteral("cropped_c.JPEG")))
+        << left[2].toStdString();
+
+    const RunOutcome again = run(arguments, nfs);
+    EXPECT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_TRUE(
+        again.err.contains(QStringLiteral("removed the temporary file of an interrupted run")));
+    EXPECT_EQ(filesBelow(path("out")), filesBelow(path("clean")));
+}
+
+} // namespace
+} // namespace kadrix::cli

@@ -1,0 +1,88 @@
+// Preloaded into kadrix-batch by tests: makes O_TMPFILE unavailable, as it is
+// on NFS, so that QSaveFile falls back to named temporaries beside the
+// results. With KADRIX_KILL_AT_RENAME=N the process kills itself in place of
+// its N-th rename, as a run killed after writing a temporary and before
+// committing it.
+#undef _FORTIFY_SOURCE
+#include <dlfcn.h>
+#include <fcntl.h>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool refused(int flags) {
+    if ((flags & O_TMPFILE) != O_TMPFILE)
+        return false;
+    errno = EOPNOTSUPP;
+    return true;
+}
+
+mode_t modeOf(int flags, va_list arguments) {
+    return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? mode_t(va_arg(arguments, int))
+                                                                 : mode_t(0);
+}
+
+template <typename Function> Function next(const char* name) {
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+std::atomic<int> renames{0};
+
+} // namespace
+
+extern "C" {
+
+int open(const char* path, int flags, ...) {
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeOf(flags, arguments);
+    va_end(arguments);
+    if (refused(flags))
+        return -1;
+    return next<int (*)(const char*, int, ...)>("open")(path, flags, mode);
+}
+
+int open64(const char* path, int flags, ...) {
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeOf(flags, arguments);
+    va_end(arguments);
+    if (refused(flags))
+        return -1;
+    return next<int (*)(const char*, int, ...)>("open64")(path, flags, mode);
+}
+
+int openat(int folder, const char* path, int flags, ...) {
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeOf(flags, arguments);
+    va_end(arguments);
+    if (refused(flags))
+        return -1;
+    return next<int (*)(int, const char*, int, ...)>("openat")(folder, path, flags, mode);
+}
+
+int openat64(int folder, const char* path, int flags, ...) {
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = modeOf(flags, arguments);
+    va_end(arguments);
+    if (refused(flags))
+        return -1;
+    return next<int (*)(int, const char*, int, ...)>("openat64")(folder, path, flags, mode);
+}
+
+int rename(const char* from, const char* to) {
+    const char* killAt = std::getenv("KADRIX_KILL_AT_RENAME");
+    if (killAt && ++renames == std::atoi(killAt))
+        std::raise(SIGKILL);
+    return next<int (*)(const char*, const char*)>("rename")(from, to);
+}
+
+} // extern "C"
