@@ -14,9 +14,7 @@ namespace {
 
 kadrix::Forms* forms = nullptr; // made in main(), after the application object
 
-kadrix::TFormKadrix& window() {
-    return *forms->FormKadrix;
-}
+kadrix::TFormKadrix& window() { return *forms->FormKadrix; }
 
 kadrix::ImageListView& fill(int rows) {
     auto& w = window();
