@@ -129,6 +129,10 @@ private:
     void bindDropHandlers();
     void bindColourHandlers();
     void runMarkOperation(MarkOperation op);
+    // The check a loop over the rows makes before each row: processes
+    // pending messages, then tells whether to go on, stop (Stop was pressed)
+    // or abandon (another command changed the list).
+    RowStep nextRowStep(const SourceListWatch& watch);
     // Sets the view mode from code; a change shows the current row in it,
     // and an error there ends the calling command.
     void setViewMode(int mode);
@@ -150,6 +154,7 @@ private:
     void showResult(const Bitmap& copy) override;
     void setStopRequested(bool on) override { StopRequested = on; }
     Colour wipeColour() const override { return WipeColor; }
+    quint64 rowsRevision() const override { return SourceList_->revision(); }
 
     void paintSwatch();
     // Sets WipeColor and fills the swatch with it.
@@ -157,8 +162,8 @@ private:
 
     std::unique_ptr<Ui::TFormKadrix> ui;
     QButtonGroup* viewModeGroup_ = nullptr; // owned by this window (QObject parent)
-    QMenu* PopupMenu1 = nullptr;             // owned by this window (QObject parent)
-    ToolGroup* toolGroup_ = nullptr;         // owned by this window (QObject parent)
+    QMenu* PopupMenu1 = nullptr;            // owned by this window (QObject parent)
+    ToolGroup* toolGroup_ = nullptr;        // owned by this window (QObject parent)
     TFormOpJpeg* FormOpJpeg = nullptr;
     TFormAbout* FormAbout = nullptr;
 

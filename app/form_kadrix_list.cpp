@@ -15,10 +15,12 @@ namespace kadrix {
 void TFormKadrix::bindListHandlers() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    const auto item = [this](const char* name, const QString& caption, void (TFormKadrix::*handler)()) {
+    const auto item = [this](const char* name, const QString& caption,
+                             void (TFormKadrix::*handler)()) {
         QAction* action = PopupMenu1->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+        connect(action, &QAction::triggered, this,
+                guarded([this, handler] { (this->*handler)(); }));
     };
     const auto separator = [this](const char* name) {
         PopupMenu1->addSeparator()->setObjectName(QString::fromLatin1(name));
@@ -27,7 +29,8 @@ void TFormKadrix::bindListHandlers() {
     item("VoirSource", QStringLiteral("Voir Source..."), &TFormKadrix::VoirSourceClick);
     item("RedimensionnerSelection", QStringLiteral("Redimensionner Sélection "),
          &TFormKadrix::RedimensionnerSelectionClick);
-    item("RetirerSelection", QStringLiteral("Retirer Sélection..."), &TFormKadrix::RetirerSelectionClick);
+    item("RetirerSelection", QStringLiteral("Retirer Sélection..."),
+         &TFormKadrix::RetirerSelectionClick);
     separator("N3");
     item("ToutCocher1", QStringLiteral("Tout Cocher"), &TFormKadrix::ToutCocher1Click);
     item("InverserCocher1", QStringLiteral("Inverser Cocher"), &TFormKadrix::InverserCocher1Click);
@@ -39,10 +42,12 @@ void TFormKadrix::bindListHandlers() {
     item("AjouterSelectionesaCocher1", QStringLiteral("Ajouter Sélectionés à Cocher"),
          &TFormKadrix::AjouterSelectionesaCocher1Click);
     separator("N1");
-    item("ToutSelectionner", QStringLiteral("Tout Sélectionner"), &TFormKadrix::ToutSelectionnerClick);
+    item("ToutSelectionner", QStringLiteral("Tout Sélectionner"),
+         &TFormKadrix::ToutSelectionnerClick);
     item("InverserSelection", QStringLiteral("Inverser la Sélection"),
          &TFormKadrix::InverserSelectionClick);
-    item("AnnulerSelection", QStringLiteral("Annuler Sélection"), &TFormKadrix::AnnulerSelectionClick);
+    item("AnnulerSelection", QStringLiteral("Annuler Sélection"),
+         &TFormKadrix::AnnulerSelectionClick);
     item("RetirerCochesdeSelection", QStringLiteral("Retirer Cochés de la Sélection"),
          &TFormKadrix::RetirerCochesdeSelectionClick);
     item("SelectionnerUniquementCoches1", QStringLiteral("Sélectionner Uniquement Cochés"),
@@ -73,31 +78,56 @@ std::optional<qint64> TFormKadrix::ListBox1DataObject(int row) const {
     return SourceList_->entry(row).fileSize;
 }
 
+RowStep TFormKadrix::nextRowStep(const SourceListWatch& watch) {
+    processPendingMessages();
+    if (watch.changed())
+        return RowStep::Abandon;
+    return StopRequested ? RowStep::Stop : RowStep::Go;
+}
+
 void TFormKadrix::runMarkOperation(MarkOperation op) {
     StopRequested = false;
     RedrawSuspension suspended(ui->ListBox1);
-    ui->ListBox1->applyMarks(op, [this] {
-        processPendingMessages();
-        return !StopRequested;
-    });
+    const SourceListWatch watch(*SourceList_);
+    ui->ListBox1->applyMarks(op, [&] { return nextRowStep(watch); });
 }
 
-void TFormKadrix::ToutCocher1Click() { runMarkOperation(MarkOperation::CheckAll); }
-void TFormKadrix::InverserCocher1Click() { runMarkOperation(MarkOperation::InvertChecks); }
-void TFormKadrix::AnnulerCocher1Click() { runMarkOperation(MarkOperation::UncheckAll); }
-void TFormKadrix::RetirerSelectiondeCocher1Click() { runMarkOperation(MarkOperation::UncheckSelected); }
+void TFormKadrix::ToutCocher1Click() {
+    runMarkOperation(MarkOperation::CheckAll);
+}
+void TFormKadrix::InverserCocher1Click() {
+    runMarkOperation(MarkOperation::InvertChecks);
+}
+void TFormKadrix::AnnulerCocher1Click() {
+    runMarkOperation(MarkOperation::UncheckAll);
+}
+void TFormKadrix::RetirerSelectiondeCocher1Click() {
+    runMarkOperation(MarkOperation::UncheckSelected);
+}
 void TFormKadrix::CocherUniquementSelectionnes1Click() {
     runMarkOperation(MarkOperation::CheckOnlySelected);
 }
-void TFormKadrix::AjouterSelectionesaCocher1Click() { runMarkOperation(MarkOperation::CheckSelected); }
-void TFormKadrix::ToutSelectionnerClick() { runMarkOperation(MarkOperation::SelectAll); }
-void TFormKadrix::InverserSelectionClick() { runMarkOperation(MarkOperation::InvertSelection); }
-void TFormKadrix::AnnulerSelectionClick() { runMarkOperation(MarkOperation::DeselectAll); }
-void TFormKadrix::RetirerCochesdeSelectionClick() { runMarkOperation(MarkOperation::DeselectChecked); }
+void TFormKadrix::AjouterSelectionesaCocher1Click() {
+    runMarkOperation(MarkOperation::CheckSelected);
+}
+void TFormKadrix::ToutSelectionnerClick() {
+    runMarkOperation(MarkOperation::SelectAll);
+}
+void TFormKadrix::InverserSelectionClick() {
+    runMarkOperation(MarkOperation::InvertSelection);
+}
+void TFormKadrix::AnnulerSelectionClick() {
+    runMarkOperation(MarkOperation::DeselectAll);
+}
+void TFormKadrix::RetirerCochesdeSelectionClick() {
+    runMarkOperation(MarkOperation::DeselectChecked);
+}
 void TFormKadrix::SelectionnerUniquementCoches1Click() {
     runMarkOperation(MarkOperation::SelectOnlyChecked);
 }
-void TFormKadrix::AjouterCochesaSelection1Click() { runMarkOperation(MarkOperation::SelectChecked); }
+void TFormKadrix::AjouterCochesaSelection1Click() {
+    runMarkOperation(MarkOperation::SelectChecked);
+}
 
 void TFormKadrix::RetirerSelectionClick() {
     ImageListView& list = *ui->ListBox1;
@@ -105,12 +135,14 @@ void TFormKadrix::RetirerSelectionClick() {
         return;
     StopRequested = false;
     RedrawSuspension suspended(&list);
+    SourceListWatch watch(*SourceList_);
     // Removing rows through the model keeps every remaining row's check mark
     // and selection with its file. Runs of selected rows go in one step.
     const auto removeRun = [&](int first, int last) {
         for (int row = last; row >= first; --row)
             SourceList_->removeAt(row);
         list.listModel()->removeRowRange(first, last);
+        watch.acceptOwnChange();
     };
     if (list.selectedCount() > 0) {
         const std::vector<char> selected = list.selectionFlags();
@@ -121,8 +153,10 @@ void TFormKadrix::RetirerSelectionClick() {
             runStart = runEnd = -1;
         };
         for (int row = std::min(SourceList_->count(), int(selected.size())) - 1; row >= 0; --row) {
-            processPendingMessages();
-            if (StopRequested)
+            const RowStep step = nextRowStep(watch);
+            if (step == RowStep::Abandon)
+                return; // the rows gathered belong to the old list
+            if (step == RowStep::Stop)
                 break;
             if (selected[size_t(row)]) {
                 if (runEnd < 0)
@@ -146,12 +180,12 @@ void TFormKadrix::RedimensionnerSelectionClick() {
         return;
     StopRequested = false;
     RedrawSuspension suspended(&list);
+    const SourceListWatch watch(*SourceList_);
     if (list.selectedCount() > 0) {
         for (int row = 0; row < SourceList_->count(); ++row) {
-            processPendingMessages();
-            if (StopRequested)
+            if (nextRowStep(watch) != RowStep::Go)
                 break;
-            if (row < list.count() && list.isChecked(row))
+            if (list.isChecked(row))
                 ProcessRows(*this, row, row, ui->CheckBoxPasaPas->isChecked(), true);
         }
     } else if (list.currentRow() >= 0) {

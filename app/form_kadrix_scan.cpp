@@ -57,6 +57,9 @@ void TFormKadrix::bindScanHandlers() {
 
 ScanResult TFormKadrix::scanSource(const QString& folderText, const QString& ExtensionFilter) {
     SmallestRow = LargestRow = -1;
+    // The scan empties the list at once; the image list follows, so that no
+    // row of the old list can be addressed while the scan runs.
+    ui->ListBox1->setCount(0);
     ScanHooks hooks(ui->LabelCount, StopRequested);
     const ScanResult result = scanFolder(folderText, ExtensionFilter, *SourceList_, hooks);
     SmallestRow = result.smallestRow;

@@ -19,8 +19,7 @@
 namespace kadrix {
 
 void TFormKadrix::bindViewerHandlers() {
-    connect(viewModeGroup_, &QButtonGroup::idToggled, this,
-            guarded([this](int, bool checked) {
+    connect(viewModeGroup_, &QButtonGroup::idToggled, this, guarded([this](int, bool checked) {
                 if (checked)
                     RadioGroupListClick();
             }));
@@ -60,7 +59,9 @@ void TFormKadrix::LoadIntoView(const QString& path) {
     ui->Image1->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
 }
 
-void TFormKadrix::RadioGroupListClick() { ShowRow(ui->ListBox1->currentRow(), viewMode()); }
+void TFormKadrix::RadioGroupListClick() {
+    ShowRow(ui->ListBox1->currentRow(), viewMode());
+}
 
 void TFormKadrix::ListBox1KeyDown(int key) {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
@@ -78,9 +79,14 @@ bool TFormKadrix::eventFilter(QObject* watched, QEvent* event) {
     ImageListView* list = ui->ListBox1;
     if (watched == list && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // The handler runs before the list moves its focus; every key but Up
-        // and Down ends there and never reaches the list. The space bar, the
-        // one character input that acts, toggles the current row's check.
+        // Tab and Shift+Tab move the focus between the window's controls:
+        // they are the window's keys, not the list's.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
+        // The handler runs before the list moves its focus; every other key
+        // but Up and Down ends there and never reaches the list. The space
+        // bar, the one character input that acts, toggles the current row's
+        // check.
         if (dispatch([&] { ListBox1KeyDown(key->key()); }))
             return false;
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
@@ -114,9 +120,9 @@ void TFormKadrix::walkRows(int mode, const std::function<void(int row)>& showCur
             showCurrent(list.currentRow());
         return;
     }
+    const SourceListWatch watch(*SourceList_);
     for (int row = SourceList_->count() - 1; row >= 0; --row) {
-        processPendingMessages();
-        if (StopRequested)
+        if (nextRowStep(watch) != RowStep::Go)
             break;
         visit(row);
     }

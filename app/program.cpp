@@ -17,8 +17,10 @@
 namespace kadrix {
 
 void setProgramIdentity() {
+    // No display name: the platform would append it to every window title,
+    // and message boxes must read exactly as given (a file path, "Pas à
+    // Pas"). The application name alone is the default error box's caption.
     QApplication::setApplicationName(QStringLiteral("Kadrix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kadrix"));
     QApplication::setDesktopFileName(QString::fromLatin1(DesktopId));
     QIcon icon;
     for (const int side : {16, 32, 48, 64, 128})

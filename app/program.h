@@ -9,7 +9,8 @@ inline constexpr char DesktopId[] = "org.kadrix.Kadrix";
 
 // Gives the application the names the desktop knows it by (the application
 // name is the X11 window class the desktop entry's StartupWMClass matches;
-// the desktop file name is the Wayland app id) and the window icon.
+// the desktop file name is the Wayland app id) and the window icon. It sets
+// no display name, which would end every window title.
 void setProgramIdentity();
 
 class TFormKadrix;

@@ -24,8 +24,9 @@ public:
     virtual std::optional<DirectoryEntry> next() = 0;
 };
 
-// Walks a folder of the file system without entering sub-folders: every entry
-// that is not a directory, hidden and system files included, unsorted.
+// Walks a folder of the file system without entering sub-folders: every
+// regular file and link to one, hidden files included, unsorted. Pipes,
+// sockets, devices and dangling links are left out.
 class FolderWalk final : public DirectoryWalk {
 public:
     explicit FolderWalk(const QString& folder);

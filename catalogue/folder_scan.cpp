@@ -30,9 +30,8 @@ bool ScanTally::add(const QString& name, qint64 size) {
     if (folded_.contains(folded))
         return false;
     folded_.insert(folded);
-    list_.append(name, size);
-    revision_ = list_.revision();
-    const int row = list_.count() - 1;
+    found_.append(name, size);
+    const int row = found_.count() - 1;
     if (smallestRow_ < 0 || size <= smallest_) {
         smallest_ = size;
         smallestRow_ = row;
@@ -42,6 +41,13 @@ bool ScanTally::add(const QString& name, qint64 size) {
         largestRow_ = row;
     }
     return true;
+}
+
+void ScanTally::finish() {
+    if (!intact())
+        return;
+    list_.replaceWith(std::move(found_));
+    revision_ = list_.revision();
 }
 
 void scanEntries(DirectoryWalk& walk, const QString& extensionFilter, ScanTally& tally,
@@ -55,6 +61,7 @@ void scanEntries(DirectoryWalk& walk, const QString& extensionFilter, ScanTally&
         if (window.stopRequested() || !tally.intact())
             break;
     }
+    tally.finish();
 }
 
 ScanResult scanFolder(const QString& folderText, const QString& extensionFilter, SourceList& list,

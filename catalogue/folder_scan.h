@@ -24,23 +24,30 @@ QString foundCountText(int count);
 
 // Fills a SourceList during a scan: keeps out names already listed (letter
 // case ignored, the first one listed stays) and remembers the rows of the
-// smallest and the largest file, ties going to the one listed last.
+// smallest and the largest file, ties going to the one listed last. The list
+// is emptied at the start and stays empty while the scan lets other commands
+// run: the files found are gathered aside and go into the list in one step at
+// the end, so the list and the image list's rows always agree.
 class ScanTally {
 public:
     explicit ScanTally(SourceList& list); // empties the list
 
-    // Appends the file unless its name is already listed; true when added.
+    // Gathers the file unless its name is already listed; true when added.
     bool add(const QString& name, qint64 size);
+    // Puts the files gathered into the list, unless another command has
+    // changed it meanwhile.
+    void finish();
 
-    int count() const { return list_.count(); }
+    int count() const { return found_.count(); }
     // False once another command has changed the list (a drop, a second
-    // scan, a removal run while this scan let messages through).
+    // scan) while this scan let messages through.
     bool intact() const { return list_.revision() == revision_; }
     int smallestRow() const { return smallestRow_; } // -1 while nothing is listed
     int largestRow() const { return largestRow_; }
 
 private:
     SourceList& list_;
+    SourceList found_;
     QSet<QString> folded_; // the case-folded names listed so far
     quint64 revision_ = 0; // the list's revision after this tally's last change
     int smallestRow_ = -1;
@@ -68,9 +75,10 @@ struct ScanResult {
     int largestRow = -1;
 };
 
-// Lists the accepted files of a walk into the tally. After every entry the
-// window processes its messages; a requested stop ends the walk there, and so
-// does a change of the list by the command that ran meanwhile.
+// Lists the accepted files of a walk into the tally, and finishes it. After
+// every entry the window processes its messages; a requested stop ends the
+// walk there, and so does a change of the list by the command that ran
+// meanwhile.
 void scanEntries(DirectoryWalk& walk, const QString& extensionFilter, ScanTally& tally,
                  ScanWindow& window);
 

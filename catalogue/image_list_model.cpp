@@ -11,9 +11,15 @@ void ImageListModel::setCount(int count) {
     endResetModel();
 }
 
-std::vector<char>& ImageListModel::checks() {
-    checked_.resize(size_t(count_), 0);
-    return checked_;
+void ImageListModel::setCheckedQuietly(int row, bool on) {
+    if (row < 0 || row >= count_)
+        return;
+    if (size_t(row) >= checked_.size()) {
+        if (!on)
+            return;
+        checked_.resize(size_t(count_), 0);
+    }
+    checked_[size_t(row)] = on;
 }
 
 void ImageListModel::setChecked(int row, bool on) {

@@ -27,9 +27,9 @@ public:
     }
     void setChecked(int row, bool on);
     void toggleChecked(int row) { setChecked(row, !isChecked(row)); }
-    // One mark per row, for loops over many rows; call marksChanged()
-    // afterwards.
-    std::vector<char>& checks();
+    // Sets a mark without telling the view, for loops over many rows; call
+    // marksChanged() afterwards.
+    void setCheckedQuietly(int row, bool on);
     void marksChanged();
     // Removes rows [first, last] with their marks.
     void removeRowRange(int first, int last);

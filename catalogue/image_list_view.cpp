@@ -10,7 +10,8 @@ namespace {
 // Draws rows as usual, at one fixed height.
 class FixedHeightDelegate final : public QStyledItemDelegate {
 public:
-    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    FixedHeightDelegate(int height, QObject* parent)
+        : QStyledItemDelegate(parent), height_(height) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return QSize(QStyledItemDelegate::sizeHint(option, index).width(), height_);
     }
@@ -19,7 +20,9 @@ private:
     int height_;
 };
 
-bool changesChecks(MarkOperation op) { return op <= MarkOperation::CheckSelected; }
+bool changesChecks(MarkOperation op) {
+    return op <= MarkOperation::CheckSelected;
+}
 
 } // namespace
 
@@ -38,7 +41,9 @@ void ImageListView::setItemHeight(int height) {
         old->deleteLater();
 }
 
-int ImageListView::count() const { return model_->count(); }
+int ImageListView::count() const {
+    return model_->count();
+}
 
 void ImageListView::setCount(int count) {
     model_->setCount(count);
@@ -97,29 +102,38 @@ void ImageListView::setSelectionFlags(const std::vector<char>& flags) {
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
-bool ImageListView::isChecked(int row) const { return model_->isChecked(row); }
-void ImageListView::setChecked(int row, bool on) { model_->setChecked(row, on); }
+bool ImageListView::isChecked(int row) const {
+    return model_->isChecked(row);
+}
+void ImageListView::setChecked(int row, bool on) {
+    model_->setChecked(row, on);
+}
 
 int ImageListView::rowAtPoint(const QPoint& point) const {
     const QModelIndex i = indexAt(point);
     return i.isValid() ? i.row() : -1;
 }
 
-void ImageListView::applyMarks(MarkOperation op, const std::function<bool()>& beforeRow) {
-    std::vector<char>& checks = model_->checks();
+void ImageListView::applyMarks(MarkOperation op, const std::function<RowStep()>& beforeRow) {
+    const bool checks = changesChecks(op);
+    // Selection is gathered and set in one step at the end; check marks are
+    // set row by row, read back from the model each time, since a command run
+    // in between may have changed them.
     std::vector<char> selected = selectionFlags();
     const int n = count();
     for (int row = 0; row < n; ++row) {
-        if (!beforeRow())
+        const RowStep step = beforeRow();
+        if (step == RowStep::Abandon)
+            return;
+        if (step == RowStep::Stop || row >= count())
             break;
-        if (row >= int(checks.size()) || row >= int(selected.size()))
-            break; // the list changed under the loop
-        const RowMarks after =
-            applyMark(op, {checks[size_t(row)] != 0, selected[size_t(row)] != 0});
-        checks[size_t(row)] = after.checked;
-        selected[size_t(row)] = after.selected;
+        const RowMarks after = applyMark(op, {isChecked(row), selected[size_t(row)] != 0});
+        if (checks)
+            model_->setCheckedQuietly(row, after.checked);
+        else
+            selected[size_t(row)] = after.selected;
     }
-    if (changesChecks(op))
+    if (checks)
         model_->marksChanged();
     else
         setSelectionFlags(selected);

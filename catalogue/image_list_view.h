@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mark_operations.h"
+#include "source_list.h"
 
 #include <QListView>
 
@@ -37,9 +38,10 @@ public:
     int rowAtPoint(const QPoint& point) const;
 
     // Applies a mark operation to rows in ascending order. Before each row
-    // `beforeRow` runs (it processes pending messages); when it answers
-    // false the loop stops there, leaving the later rows as they were.
-    void applyMarks(MarkOperation op, const std::function<bool()>& beforeRow);
+    // `beforeRow` runs (it processes pending messages); on Stop the loop ends
+    // there, leaving the later rows as they were; on Abandon it ends without
+    // touching the list any further.
+    void applyMarks(MarkOperation op, const std::function<RowStep()>& beforeRow);
 
 private:
     ImageListModel* model_; // owned by this view (QObject parent)

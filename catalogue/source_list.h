@@ -18,8 +18,9 @@ public:
 
     int count() const { return int(entries_.size()); }
     bool isEmpty() const { return entries_.empty(); }
-    const QString& operator[](int row) const { return entries_.at(size_t(row)).name; }
-    const Entry& entry(int row) const { return entries_.at(size_t(row)); }
+    // A row past the end throws Error "Ligne %d absente de la liste".
+    const QString& operator[](int row) const { return entry(row).name; }
+    const Entry& entry(int row) const;
 
     void clear() {
         entries_.clear();
@@ -29,10 +30,9 @@ public:
         entries_.push_back({std::move(name), fileSize});
         ++revision_;
     }
-    void removeAt(int row) {
-        entries_.erase(entries_.begin() + row);
-        ++revision_;
-    }
+    void removeAt(int row);
+    // Takes the entries of `other`, which is left empty: one change.
+    void replaceWith(SourceList&& other);
 
     // Changes at every change of the list: a command that fills it while
     // other commands may run can tell whether one of them changed it too.
@@ -42,8 +42,31 @@ public:
     int indexOf(const QString& name) const;
 
 private:
+    void checkRow(int row) const;
+
     std::vector<Entry> entries_;
     quint64 revision_ = 0;
+};
+
+// What a loop over the rows learns before each row: go on, stop there
+// keeping what was done, or abandon because the list was changed by another
+// command (nothing worked out from the old rows may reach the new ones).
+enum class RowStep { Go, Stop, Abandon };
+
+// What a loop that lets other commands run between its rows checks after
+// each pass: whether one of them changed the list (a drop or a scan replaced
+// it, a removal shortened it), so that nothing worked out from the old rows
+// is applied to the new ones.
+class SourceListWatch {
+public:
+    explicit SourceListWatch(const SourceList& list) : list_(list), revision_(list.revision()) {}
+    bool changed() const { return list_.revision() != revision_; }
+    // The loop's own change of the list: not a change by another command.
+    void acceptOwnChange() { revision_ = list_.revision(); }
+
+private:
+    const SourceList& list_;
+    quint64 revision_;
 };
 
 } // namespace kadrix

@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_NAME kadrix)
 set(CPACK_PACKAGE_VENDOR "The Kadrix team")
 set(CPACK_PACKAGE_CONTACT "The Kadrix team <team@kadrix.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "frames a batch of photographs to one fixed size")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Kadrix centres each photograph of a batch on a canvas of one fixed size,\n"
     "filled with a colour of the user's choice, cropping symmetrically where the\n"
     "photograph is larger and never scaling it. Results are BMP or JPEG files\n"

@@ -28,6 +28,9 @@ TFormOpJpeg::TFormOpJpeg(QWidget* parent)
     setFixedSize(295, 431);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
+    // It stands beside the main window: closing that one ends the program
+    // even while this dialog is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     ui->BitBtnOk->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     // The change rule must be in place before the defaults write "100".
     bindHandlers();

@@ -16,16 +16,16 @@ IntegerReading failAt(qsizetype index, std::int64_t magnitude) {
 IntegerReading readInteger(QStringView text) {
     const qsizetype length = text.size();
     qsizetype i = 0;
-    while (i < length && (text[i] == u' ' || text[i] == u'\t'))
+    while (i < length && text[i] == u' ')
         ++i;
 
+    // A sign goes with decimal digits only: "+$10" stops at the "$".
     bool negative = false;
+    int base = 10;
     if (i < length && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';
         ++i;
-    }
-    int base = 10;
-    if (i < length && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
+    } else if (i < length && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
         base = 16;
         ++i;
     } else if (i + 1 < length && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {

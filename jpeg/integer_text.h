@@ -15,8 +15,8 @@ struct IntegerReading {
     int errorPosition = 0;
 };
 
-// Leading blanks are skipped; then an optional sign and decimal digits, or a
-// hexadecimal number introduced by "$", "x", "X", "0x" or "0X". Numbers
+// Leading blanks (not tabs) are skipped; then an optional sign and decimal
+// digits, or an unsigned hexadecimal number introduced by "$", "x", "X", "0x" or "0X". Numbers
 // outside the signed 32-bit range are errors. On an error the value is what
 // the digits before the faulty character add up to, without the sign.
 IntegerReading readInteger(QStringView text);

@@ -4,6 +4,7 @@
 #include "jpeg_encoder.h"
 #include "jpeg_window.h"
 #include "picture_registry.h"
+#include "regular_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -13,10 +14,8 @@ namespace kadrix {
 TJPEGImage::TJPEGImage() : Image(std::make_shared<TJPEGData>()), Options(JpegDefaults) {}
 
 void TJPEGImage::loadFromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInvalidGraphic(
-            QStringLiteral("Impossible d'ouvrir %1: %2").arg(path, file.errorString()));
+    QFile file;
+    openRegularFile(file, path);
     loadFromStream(file);
 }
 

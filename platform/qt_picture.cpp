@@ -3,6 +3,7 @@
 #include "bitmap.h"
 #include "errors.h"
 #include "picture_registry.h"
+#include "regular_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -24,10 +25,8 @@ EInvalidGraphic invalid(const QImageReader& reader) {
 QtPicture::QtPicture(QByteArray format) : format_(std::move(format)) {}
 
 void QtPicture::loadFromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInvalidGraphic(
-            QStringLiteral("Impossible d'ouvrir %1: %2").arg(path, file.errorString()));
+    QFile file;
+    openRegularFile(file, path);
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw EInvalidGraphic(

@@ -65,6 +65,11 @@ QString runningCountText(int count) {
 
 void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,
                  const DecodeOptions& decode) {
+    const quint64 rows = window.rowsRevision();
+    const auto endIfRowsChanged = [&] {
+        if (window.rowsRevision() != rows)
+            throw SilentAbort();
+    };
     window.setRunningCountText(runningCountText(0));
     processPendingMessages();
 
@@ -91,6 +96,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
     for (int row = FirstRow; row <= LastRow; ++row) {
         if (window.stopRequested())
             throw SilentAbort();
+        endIfRowsChanged();
 
         const QString source = window.SourcePath(row);
         if (!framer.frame(source, window.wipeColour(), decode))
@@ -98,6 +104,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
 
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
         processPendingMessages();
+        endIfRowsChanged();
 
         bool save = SaveResults;
         if (StepByStep && SaveResults) {
@@ -107,6 +114,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
                                      Buttons::OkCancel) == Answer::Cancel)
                 stopSilently(window);
         }
+        endIfRowsChanged(); // a prompt's own message loop may have let a command run
         if (save)
             saveRow(window, framer.canvas(), row);
 

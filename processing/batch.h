@@ -27,6 +27,10 @@ public:
     virtual bool stopRequested() const = 0;
     virtual void setStopRequested(bool on) = 0;
     virtual Colour wipeColour() const = 0;
+    // Changes whenever the rows change (a drop, a scan, a removal run while
+    // the batch let messages through); a window whose rows cannot change
+    // during a run keeps the default.
+    virtual quint64 rowsRevision() const { return 0; }
     virtual QString SourcePath(int row) = 0;
     virtual QString BuildResultPath(int Row, bool WriteBack) = 0;
 };
@@ -36,7 +40,9 @@ QString runningCountText(int count);
 
 // Composes, shows, asks about and saves rows FirstRow..LastRow (inclusive).
 // Ends early with SilentAbort (Stop, Cancel, an empty or uncreatable
-// destination) or with the loader's error for a source that cannot be read.
+// destination, rows changed by a command run in between: nothing composed
+// from an old row is saved under a new row's name) or with the loader's
+// error for a source that cannot be read.
 // A JPEG source larger than the canvas is decoded only where it lands on the
 // canvas unless `decode` asks for the whole picture.
 void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep, bool SaveResults,

@@ -33,7 +33,8 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, QSaveFile& file) {
 
 SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting) {
     const QFileInfo target(path);
-    if (!target.exists() && !target.isSymLink())
+    // A folder is no file to replace: nothing is asked, and the write fails.
+    if (target.isDir() || (!target.exists() && !target.isSymLink()))
         return SaveDecision::Write;
     if (!replaceExisting())
         return SaveDecision::KeepExisting;

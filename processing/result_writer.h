@@ -21,7 +21,8 @@ enum class SaveDecision {
 // The exists/overwrite decision. When a file (or a link, even a dangling
 // one) is at `path`, `replaceExisting` is asked once whether it may go (a
 // prompt, or an option), and a file that may go must also be replaceable
-// (canReplace()). Nothing is asked when the path is free.
+// (canReplace()). Nothing is asked when the path is free or a folder (whose
+// write then fails).
 SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting);
 
 // Whether an existing file at `path` could be replaced: not a folder, the

@@ -48,6 +48,7 @@ SourceList tallied(const std::vector<std::pair<const char*, qint64>>& files, int
     ScanTally tally(list);
     for (const auto& [name, size] : files)
         tally.add(QString::fromUtf8(name), size);
+    tally.finish();
     *smallest = tally.smallestRow();
     *largest = tally.largestRow();
     return list;

@@ -5,29 +5,25 @@
 #include <libexif/exif-data.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace kadrix::test {
-namespace {
-
-void addEntry(ExifData* data, ExifIfd ifd, ExifTag tag) {
-    ExifEntry* entry = exif_entry_new();
-    exif_content_add_entry(data->ifd[ifd], entry);
-    exif_entry_initialize(entry, tag);
-    exif_entry_unref(entry);
-}
-
-} // namespace
 
 QByteArray exifBlock(int orientation, bool bigEndian) {
     ExifData* data = exif_data_new();
     const ExifByteOrder order = bigEndian ? EXIF_BYTE_ORDER_MOTOROLA : EXIF_BYTE_ORDER_INTEL;
     exif_data_set_byte_order(data, order);
-    if (orientation >= 0) {
-        addEntry(data, EXIF_IFD_0, EXIF_TAG_ORIENTATION);
-        exif_set_short(exif_content_get_entry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION)->data,
-                       order, ExifShort(orientation));
+    for (const auto& [ifd, tag] : {std::pair{EXIF_IFD_0, EXIF_TAG_ORIENTATION},
+                                   std::pair{EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL}}) {
+        if (tag == EXIF_TAG_ORIENTATION && orientation < 0)
+            continue;
+        ExifEntry* entry = exif_entry_new();
+        exif_content_add_entry(data->ifd[ifd], entry);
+        exif_entry_initialize(entry, tag);
+        if (tag == EXIF_TAG_ORIENTATION)
+            exif_set_short(entry->data, order, ExifShort(orientation));
+        exif_entry_unref(entry);
     }
-    addEntry(data, EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL);
     unsigned char* bytes = nullptr;
     unsigned int size = 0;
     exif_data_save_data(data, &bytes, &size);

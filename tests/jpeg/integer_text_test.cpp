@@ -36,6 +36,10 @@ TEST(ReadInteger, ValueAndErrorPosition) {
         {"-2147483648", -2147483648LL, 0},
         {"-2147483648x", 2147483648LL, 12},
         {"99999999999", 999999999, 10},
+        {"+$60", 0, 2}, // a sign takes decimal digits only
+        {"-0x10", 0, 3},
+        {"+0x10", 0, 3},
+        {"\t50", 0, 1}, // only blanks are skipped
     };
     for (const auto& c : cases) {
         const IntegerReading reading = readInteger(QString::fromLatin1(c.text));

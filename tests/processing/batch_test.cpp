@@ -223,16 +223,18 @@ TEST_F(BatchRun, AnExistingResultIsReplacedOnlyAfterYes) {
     EXPECT_TRUE(window.stop);
 }
 
-TEST_F(BatchRun, ATargetThatCannotBeReplacedIsLeftAlone) {
+TEST_F(BatchRun, AFolderWhereTheResultWouldGoIsNoFileToReplaceAndTheWriteFails) {
     addRows(2);
     QDir().mkpath(window.resultPath(0)); // a folder where the file would go
-    dialogs->defaultAnswer = Answer::Yes;
+    dialogs->defaultAnswer = Answer::Ok;
     EXPECT_TRUE(run(0, 1, false, true));
-    ASSERT_GE(dialogs->boxes.size(), 2u);
-    EXPECT_EQ(dialogs->boxes[1].text, QStringLiteral("Impossible d'Ecraser le Fichier"));
-    EXPECT_EQ(dialogs->boxes[1].buttons, Buttons::Ok);
+    ASSERT_EQ(dialogs->boxes.size(), 1u) << "no overwrite prompt for a folder";
+    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Enregistrement Impossible"));
+    EXPECT_EQ(dialogs->boxes[0].caption, window.resultPath(0));
+    EXPECT_EQ(dialogs->boxes[0].buttons, Buttons::OkCancel);
     EXPECT_TRUE(QFileInfo(window.resultPath(0)).isDir());
-    EXPECT_TRUE(QFile::exists(window.resultPath(1))) << "the run goes on";
+    EXPECT_TRUE(QDir(window.resultPath(0)).isEmpty());
+    EXPECT_TRUE(QFile::exists(window.resultPath(1))) << "OK goes on";
 }
 
 TEST_F(BatchRun, AWriteThatFailsIsReportedAndCancelStops) {
@@ -317,8 +319,9 @@ TEST(SaveDecisionTest, AsksOnlyForAnExistingResult) {
                  {"file.BMP", true, SaveDecision::Write, 1},
                  {"file.BMP", false, SaveDecision::KeepExisting, 1},
                  {"dangling.BMP", false, SaveDecision::KeepExisting, 1},
-                 {"folder.BMP", false, SaveDecision::KeepExisting, 1},
-                 {"folder.BMP", true, SaveDecision::CannotReplace, 1}};
+                 // A folder is no file to replace: its write fails instead.
+                 {"folder.BMP", false, SaveDecision::Write, 0},
+                 {"folder.BMP", true, SaveDecision::Write, 0}};
     for (const auto& c : cases) {
         int asked = 0;
         const SaveDecision decision = decideSave(dir.filePath(QString::fromLatin1(c.name)), [&] {
