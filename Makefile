@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 # Where `make install` puts the programs; DESTDIR is honoured too.
 PREFIX ?= /usr/local
 
-.PHONY: run test test-normal test-asan deps configure build install deb docs bench fuzz cluster-test clean
+.PHONY: run test test-normal test-asan deps configure build install deb docs bench fuzz soak cluster-test clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -64,6 +64,15 @@ fuzz:
 	@cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The randomized soak of the window, long: SOAK_EVENTS events (100000 by
+# default) from SOAK_SEED (1 by default). Not part of `make test`, which runs
+# it short.
+SOAK_EVENTS ?= 100000
+SOAK_SEED   ?= 1
+soak: build
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen SOAK_EVENTS=$(SOAK_EVENTS) SOAK_SEED=$(SOAK_SEED) \
+	    tests/soak_tests
 
 bench: build
 	@bash scripts/install-deps.sh imagemagick libvips-tools time libjpeg-turbo-progs

@@ -12,6 +12,7 @@
 #include "image_list_model.h"
 #include "naming.h"
 #include "picture_registry.h"
+#include "result_writer.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -22,7 +23,6 @@ namespace kadrix {
 namespace {
 
 constexpr int SwatchSize = 30;
-const QString DestinationFilter = QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG");
 
 } // namespace
 
@@ -108,7 +108,7 @@ void TFormKadrix::FormCreate() {
     ui->ComboBoxSrcExt->addItems(FilterDescriptions(pictureRegistry().filterText()));
     ui->ComboBoxSrcExt->setCurrentIndex(0);
     ui->ComboBoxDstExt->clear();
-    ui->ComboBoxDstExt->addItems(FilterDescriptions(DestinationFilter));
+    ui->ComboBoxDstExt->addItems(FilterDescriptions(resultFormatFilter()));
     ui->ComboBoxDstExt->setCurrentIndex(0);
 
     ui->ListBox1->listModel()->setTextSource([this](int row) { return ListBox1Data(row); });

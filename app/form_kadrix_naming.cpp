@@ -8,6 +8,7 @@
 #include "dialog_service.h"
 #include "dispatch.h"
 #include "naming.h"
+#include "result_writer.h"
 #include "source_path.h"
 
 #include <QCheckBox>
@@ -19,7 +20,8 @@
 namespace kadrix {
 namespace {
 
-const QString DstDirFilter = QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.*|*.*");
+// The result formats' pairs, then "*.*": item index + 1 picks the chosen format.
+const QString DstDirFilter = resultFormatFilter() + QStringLiteral("|*.*|*.*");
 
 // Writes a normalised text into a field the user may be typing in. setText()
 // would put the cursor at the end, so typing "photos" into a field that gets

@@ -1,5 +1,7 @@
 #include "batch_options.h"
 
+#include "file_filter.h"
+#include "result_writer.h"
 #include "cluster_options.h"
 
 #include <QCommandLineParser>
@@ -17,7 +19,11 @@ const QString Description = QStringLiteral(
     "canvas filled with the wipe colour, cropped symmetrically where it is larger (an odd\n"
     "leftover pixel goes to the right or bottom), never scaled. Results are named by the\n"
     "rename scheme: prefix, the source's name up to its first \".\", suffix, running number\n"
-    "and extension (.BMP or .JPEG).\n"
+    "and extension (.BMP, .JPEG, .PNG, .TIFF or .WEBP).\n"
+    "\n"
+    "JPEG results of JPEG sources keep the source's colour profile and its EXIF block\n"
+    "(without the thumbnail, with the result's size); PNG, TIFF and WebP results keep the\n"
+    "colour profile. XMP and IPTC blocks are never copied. --strip drops both.\n"
     "\n"
     "Sources are files and folders, in argument order, then those of --files-from, forming\n"
     "one list whose position numbers the results. A folder contributes its files (with\n"
@@ -39,6 +45,18 @@ std::optional<int> integerIn(const QString& text, int low, int high) {
 }
 
 } // namespace
+
+std::optional<QString> extensionItemOfFormat(const QString& format) {
+    // The names of ComboBoxDstExt's items, in their order.
+    static const char* const names[][2] = {
+        {"bmp", "bmp"}, {"jpeg", "jpg"}, {"png", "png"}, {"tiff", "tif"}, {"webp", "webp"}};
+    const QStringList items = FilterDescriptions(resultFormatFilter());
+    const QString key = format.toLower();
+    for (qsizetype i = 0; i < items.size() && i < qsizetype(std::size(names)); ++i)
+        if (key == QLatin1String(names[i][0]) || key == QLatin1String(names[i][1]))
+            return items[i];
+    return std::nullopt;
+}
 
 std::optional<Colour> parseWipe(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
@@ -78,9 +96,14 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QStringLiteral("Folder of every result, created when missing (default: the folder "
                        "\"cropped\" beside each source)."),
         QStringLiteral("DIR"));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("Result format: bmp (24-bit, default) or jpeg."),
-                                    QStringLiteral("bmp|jpeg"), QStringLiteral("bmp"));
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("Result format: bmp (24-bit, default), jpeg, png (lossless), tiff "
+                       "(lossless) or webp (at the JPEG quality)."),
+        QStringLiteral("bmp|jpeg|png|tiff|webp"), QStringLiteral("bmp"));
+    const QCommandLineOption strip(
+        QStringLiteral("strip"),
+        QStringLiteral("Leaves the sources' EXIF blocks and colour profiles out of the results."));
     const QCommandLineOption quality(QStringLiteral("quality"),
                                      QStringLiteral("JPEG quality, 5 to 95 (default 95)."),
                                      QStringLiteral("Q"), QStringLiteral("95"));
@@ -130,7 +153,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "the rows from the top; seek (default), as window, but files with "
                        "restart markers are entered at the marker just above that part."),
         QStringLiteral("MODE"), QStringLiteral("seek"));
-    parser.addOptions({help, size, wipe, out, format, quality, progressive, grey, subsampling,
+    parser.addOptions({help, size, wipe, out, format, strip, quality, progressive, grey, subsampling,
                        noAutoOrient, prefix, noName, suffix, number, jobs, dryRun, overwrite,
                        decode});
     const ClusterOptions cluster;
@@ -172,11 +195,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
             return fail(QStringLiteral("--out wants a folder"));
     }
 
-    const QString formatText = parser.value(format).toLower();
-    if (formatText != QStringLiteral("bmp") && formatText != QStringLiteral("jpeg") &&
-        formatText != QStringLiteral("jpg"))
-        return fail(QStringLiteral("--format wants bmp or jpeg: \"%1\"").arg(parser.value(format)));
-    options.jpegFormat = formatText != QStringLiteral("bmp");
+    const std::optional<QString> item = extensionItemOfFormat(parser.value(format));
+    if (!item)
+        return fail(QStringLiteral("--format wants bmp, jpeg, png, tiff or webp: \"%1\"")
+                        .arg(parser.value(format)));
 
     options.jpeg = DialogJpegDefaults;
     const auto parsedQuality = integerIn(parser.value(quality), MinQuality, MaxQuality);
@@ -189,6 +211,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.jpeg.ProgressiveEncoding = parser.isSet(progressive);
     options.jpeg.GrayScale = parser.isSet(grey);
     options.jpeg.HorzSubSampling = options.jpeg.VertSubSampling = parser.isSet(subsampling);
+    options.jpeg.KeepMetadata = !parser.isSet(strip);
+    options.jpeg.ExactGrey = true;
     options.jpeg.AutoOrient = !parser.isSet(noAutoOrient);
 
     RenameScheme& scheme = options.scheme;
@@ -210,8 +234,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         scheme.digits = digits.trimmed();
         scheme.start = start;
     }
-    scheme.extensionItem =
-        options.jpegFormat ? QStringLiteral("*.JPG;*.JPEG") : QStringLiteral("*.BMP");
+    scheme.extensionItem = *item;
     const auto parsedJobs = integerIn(parser.value(jobs), 1, 256);
     if (!parsedJobs)
         return fail(QStringLiteral("--jobs wants 1 to 256: \"%1\"").arg(parser.value(jobs)));

@@ -20,9 +20,9 @@ struct BatchOptions {
     QSize size{640, 480};
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
-    bool jpegFormat = false;
-    TJPEGDefaults jpeg = DialogJpegDefaults; // decode and encode options
-    RenameScheme scheme;                     // destination filled in per source
+    // decode and encode options: the options dialog's defaults, with exact grey
+    TJPEGDefaults jpeg = DialogJpegDefaults;
+    RenameScheme scheme; // destination filled in per source; the extension item picks the format
     int jobs = 1;
     bool dryRun = false;
     bool overwrite = false;
@@ -35,6 +35,11 @@ struct BatchOptions {
     bool json = false;         // --json lines on standard output
     bool recursive = false;    // --recursive: sub-folders of folders too
 };
+
+// The destination item of ComboBoxDstExt a --format value stands for:
+// "*.BMP", "*.JPG;*.JPEG", "*.PNG", "*.TIF;*.TIFF" or "*.WEBP" (nothing for
+// another value).
+std::optional<QString> extensionItemOfFormat(const QString& format);
 
 // The outcome of reading the arguments: options to run with, the help text
 // to print, or a usage error.

@@ -38,6 +38,13 @@ struct RowResult {
     int height = -1;
 };
 
+// An error's text, with libjpeg's own wording after a codec error's number.
+QString problemText(const Error& e) {
+    if (const auto* codec = dynamic_cast<const EJPEG*>(&e))
+        return codec->detailedMessage();
+    return e.message();
+}
+
 // Frames one source with the worker's framer. The decision about an
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
@@ -77,13 +84,13 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         }
         if (!framed)
             return skipped(QStringLiteral("empty picture"), source);
-        const SaveOutcome saved = saveResult(framer.canvas(), target);
+        const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source());
         if (!saved)
             return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
                           saved.error);
         return result;
     } catch (const Error& e) {
-        return failed(e.message());
+        return failed(problemText(e));
     } catch (const std::bad_alloc&) {
         return failed(QStringLiteral("not enough memory"));
     }
@@ -231,7 +238,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
-                                 e.message());
+                                 problemText(e));
                 ++totals.failed;
             }
         }

@@ -1,11 +1,17 @@
-// The EXIF reading on arbitrary bytes: as an EXIF block the Orientation read
-// is always one of the eight, and as the APP1 marker of a small JPEG picture
-// the picture still loads, measures, decodes and decodes windows alike,
-// turned upright or not. A crash, a hang or undefined behaviour stops the
+// The EXIF reading and the metadata copy on arbitrary bytes: as an EXIF
+// block the Orientation read is always one of the eight, and its edit for a
+// result either fails or gives a block that fits a marker and reads again
+// with the result's size; as the APP1 marker of a small JPEG picture (with
+// the bytes as an ICC profile too) the picture still loads, measures,
+// decodes and decodes windows alike, turned upright or not, and its metadata
+// goes into a JPEG result that loads again. A crash, a hang or undefined behaviour stops the
 // fuzzer; a damaged block must never be an error.
 #include "fuzz_support.h"
 
+#include "exif_edit.h"
 #include "exif_orientation.h"
+#include "jpeg_markers.h"
+#include "result_metadata.h"
 #include "jpeg_image.h"
 
 #include <QBuffer>
@@ -53,7 +59,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Orientation read = exifOrientation(block);
     check(std::uint8_t(read) >= 1 && std::uint8_t(read) <= 8, "an orientation outside 1 to 8");
 
+    for (const bool turned : {false, true}) {
+        const std::optional<QByteArray> edited = exifForResult(block, {640, 480, turned});
+        if (!edited)
+            continue;
+        check(edited->size() <= jpegcodec::MaxExifBytes, "an edited block too large for APP1");
+        check(exifOrientation(*edited) == (turned ? Orientation::Normal : exifOrientation(block)),
+              "the edit's orientation is not the source's, or 1 once turned");
+    }
+
     const QByteArray jpeg = withApp1(picture, block);
+    {
+        // The metadata copy from a source carrying the bytes, into a result.
+        JpegDefaults = TJPEGDefaults{};
+        PictureMetadata source = jpegcodec::readMetadata(jpeg);
+        source.iccProfile = block;
+        source.turned = size % 2 == 1;
+        TJPEGImage result;
+        result.assign(Bitmap(QImage(5, 4, QImage::Format_BGR888)));
+        result.setMarkers(jpegResultMetadata(source, 5, 4, size % 3 == 0));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        try {
+            result.saveToStream(buffer);
+            TJPEGImage again;
+            again.loadFromData(bytes);
+            check(again.width() * again.height() == 20, "a result of another size");
+        } catch (const Error&) {
+            check(false, "a result with copied metadata failed to encode or load");
+        }
+    }
     for (const bool autoOrient : {true, false}) {
         JpegDefaults = TJPEGDefaults{};
         JpegDefaults.AutoOrient = autoOrient;

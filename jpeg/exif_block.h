@@ -16,11 +16,13 @@ struct ExifDataRelease {
 using ExifDataPtr = std::unique_ptr<ExifData, ExifDataRelease>;
 
 // Loads an EXIF block (the "Exif" identifier, its two zero bytes and the
-// TIFF-structured data) as it is stored: nothing is added or corrected.
-// Null for an empty block and for a damaged one, which libexif's loader
-// reports as corrupt (a byte order mark that is neither "II" nor "MM",
-// counts or offsets reaching past the end, directories that loop); the
-// maker note, which cameras fill in their own ways, does not count.
+// TIFF-structured data) as it is stored: nothing is added, corrected or
+// dropped (unknown tags included), and a save writes the maker note back
+// unchanged. Null for an empty block, for one without any entry in its
+// first directory, and for a damaged one, which libexif's loader reports
+// (a byte order mark that is neither "II" nor "MM", counts or offsets
+// reaching past the end, directories that loop); the maker note, which
+// cameras fill in their own ways, does not count.
 ExifDataPtr loadExifBlock(const QByteArray& block);
 
 } // namespace kadrix

@@ -130,6 +130,7 @@ void TFormOpJpeg::RestoreDefaults() {
     ui->CheckBoxSmoothing->setChecked(d.Smoothing);
     ui->CheckBoxDisableHorzSubSampling->setChecked(!d.HorzSubSampling);
     ui->CheckBoxDisableVertSubSampling->setChecked(!d.VertSubSampling);
+    ui->CheckBoxKeepMetadata->setChecked(d.KeepMetadata);
     ui->CheckBoxAutoOrient->setChecked(d.AutoOrient);
     ApplyOptions();
 }
@@ -150,6 +151,7 @@ void TFormOpJpeg::ApplyOptions() {
     JpegDefaults.Smoothing = ui->CheckBoxSmoothing->isChecked();
     JpegDefaults.HorzSubSampling = !ui->CheckBoxDisableHorzSubSampling->isChecked();
     JpegDefaults.VertSubSampling = !ui->CheckBoxDisableVertSubSampling->isChecked();
+    JpegDefaults.KeepMetadata = ui->CheckBoxKeepMetadata->isChecked();
     JpegDefaults.AutoOrient = ui->CheckBoxAutoOrient->isChecked();
 }
 

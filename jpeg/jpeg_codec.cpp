@@ -10,14 +10,16 @@ namespace {
 
 // --- error hook -----------------------------------------------------------
 
-// Never returns to the codec: jumps back to the guarded call in progress.
+// Never returns to the codec: keeps the codec's text of the error, then
+// jumps back to the guarded call in progress.
 [[noreturn]] void raiseCodecError(j_common_ptr cinfo) {
     auto* hook = reinterpret_cast<ErrorHook*>(cinfo->err);
+    hook->standardFormat(cinfo, hook->text);
     std::longjmp(hook->jump, 1);
 }
 
-// Warnings and trace messages are dropped, warnings only counted; codec
-// messages carry their number only.
+// Warnings and trace messages are dropped, warnings only counted; the
+// window's messages carry the number only.
 void countWarning(j_common_ptr cinfo, int level) {
     if (level < 0)
         ++cinfo->err->num_warnings;
@@ -34,6 +36,8 @@ void resetErrors(j_common_ptr cinfo) {
 
 void installErrorHook(ErrorHook& hook) {
     jpeg_std_error(&hook.pub);
+    hook.standardFormat = hook.pub.format_message;
+    hook.text[0] = '\0';
     hook.pub.error_exit = raiseCodecError;
     hook.pub.emit_message = countWarning;
     hook.pub.output_message = ignoreOutput;

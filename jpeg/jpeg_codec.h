@@ -6,6 +6,7 @@
 #include "jpeg_error.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <array>
 #include <csetjmp>
@@ -27,6 +28,10 @@ constexpr long MaxCodecMemory = 1L << 31;
 struct ErrorHook {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
+    // libjpeg's own formatter (the installed hook produces no text) and the
+    // text of the fatal error it gave, for messages that quote the codec.
+    void (*standardFormat)(j_common_ptr, char*);
+    char text[JMSG_LENGTH_MAX];
 };
 
 // Runs `body(context)` with the hook's jump target set in this frame. Returns
@@ -42,7 +47,7 @@ template <typename Step> void runGuarded(ErrorHook& hook, Step& step) {
     const bool completed = callGuarded(
         hook, [](void* context) { (*static_cast<Step*>(context))(); }, &step);
     if (!completed)
-        throw EJPEG(hook.pub.msg_code);
+        throw EJPEG(hook.pub.msg_code, QString::fromLocal8Bit(hook.text));
 }
 
 // A run of bytes the codec reads, owned elsewhere.

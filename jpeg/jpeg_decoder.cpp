@@ -27,8 +27,14 @@ FinalPass prepareDecoder(Decompressor& decompressor, const TJPEGDefaults& option
                 c->out_color_space = JCS_EXT_BGR;
             if (options.GrayScale)
                 c->out_color_space = JCS_GRAYSCALE;
-            if (options.PixelFormat == JpegPixelFormat::Bits8 ||
-                c->out_color_space == JCS_GRAYSCALE) {
+            const bool grey = c->out_color_space == JCS_GRAYSCALE;
+            if (grey && options.ExactGrey && options.PixelFormat == JpegPixelFormat::Bits24) {
+                // A grey file's levels go straight into blue, green, red rows
+                // (so the windowed decode applies); colour turned grey stays
+                // one exact level per pixel.
+                if (c->jpeg_color_space == JCS_GRAYSCALE)
+                    c->out_color_space = JCS_EXT_BGR;
+            } else if (options.PixelFormat == JpegPixelFormat::Bits8 || grey) {
                 c->quantize_colors = TRUE;
                 c->desired_number_of_colors = 236;
             }
@@ -120,6 +126,17 @@ void installPalette(Bitmap& bitmap, const jpeg_decompress_struct& c) {
     bitmap.setPalette(colours);
 }
 
+// The palette of exact grey output: entry i is grey level i.
+const std::vector<Colour>& greyLevels() {
+    static const std::vector<Colour> levels = [] {
+        std::vector<Colour> all;
+        for (int i = 0; i < 256; ++i)
+            all.push_back(makeColour(i, i, i));
+        return all;
+    }();
+    return levels;
+}
+
 } // namespace
 
 JpegHeader readHeader(const QByteArray& data) {
@@ -160,17 +177,21 @@ Bitmap decode(const QByteArray& data, const TJPEGDefaults& options) {
 
     const bool cmyk = c->out_color_space == JCS_CMYK;
     const bool indexed = c->quantize_colors != FALSE;
-    // Each row handed to the codec holds exactly what it writes: one index,
-    // three colour bytes, or four CMYK bytes in a row of their own. Anything
-    // else (two-component or unknown layouts) is refused before decoding.
-    const int expected = indexed ? 1 : cmyk ? 4 : 3;
+    const bool exactGrey = !indexed && c->out_color_space == JCS_GRAYSCALE;
+    // Each row handed to the codec holds exactly what it writes: one index or
+    // grey level, three colour bytes, or four CMYK bytes in a row of their
+    // own. Anything else (two-component or unknown layouts) is refused
+    // before decoding.
+    const int expected = indexed || exactGrey ? 1 : cmyk ? 4 : 3;
     if (c->output_components != expected)
         throw EJPEG(JERR_CONVERSION_NOTIMPL);
 
     // The bitmap is sized from the header before the codec allocates its own
     // buffers, so that an absurd header fails here.
     Bitmap bitmap(toInt(c->output_width), toInt(c->output_height),
-                  indexed ? PixelFormat::Bits8 : PixelFormat::Bits24);
+                  expected == 1 ? PixelFormat::Bits8 : PixelFormat::Bits24);
+    if (exactGrey)
+        bitmap.setPalette(greyLevels());
     std::vector<JSAMPLE> cmykRow(cmyk ? std::size_t(c->output_width) * 4 : 0);
     const RowTarget target{bitmap.scanLine(0), bitmap.bytesPerLine(),
                            cmyk ? cmykRow.data() : nullptr, c->saw_Adobe_marker != FALSE};

@@ -34,7 +34,8 @@ ScaledSize scaledSize(const QByteArray& data, const TJPEGDefaults& options);
 
 // Decodes the stream: 8 bits per pixel with the codec's palette for grey or
 // 8-bit output (at most 236 colours), otherwise 24 bits per pixel in blue,
-// green, red order. Four-component (CMYK, YCCK) streams are converted to 24
+// green, red order. With ExactGrey, grey files give 24 bits and colour
+// turned grey gives 8 bits over the 256 grey levels. Four-component (CMYK, YCCK) streams are converted to 24
 // bits whatever the options say. Throws EJPEG for codec failures and Error
 // when the output bitmap would be too large.
 Bitmap decode(const QByteArray& data, const TJPEGDefaults& options);

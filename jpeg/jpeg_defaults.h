@@ -22,14 +22,20 @@ struct TJPEGDefaults {
     bool HorzSubSampling = true; // keep the encoder's horizontal chroma sub-sampling
     bool VertSubSampling = true; // keep the encoder's vertical chroma sub-sampling
     bool AutoOrient = true;      // decode upright, as the EXIF Orientation tag says
+    // A JPEG result of a JPEG source carries the source's colour profile and
+    // its EXIF block (edited to fit the result).
+    bool KeepMetadata = true;
+    // Grey output in 24 bits gets its 256 exact levels instead of the 236 of
+    // the palette. The window keeps the palette; kadrix-batch sets this.
+    bool ExactGrey = false;
 
     friend bool operator==(const TJPEGDefaults&, const TJPEGDefaults&) = default;
 };
 
 // The options the JPEG options dialog starts with and restores with
 // "Default": quality 95, colour, best quality, 24 bits, no progressive
-// display or encoding, full size, smoothing on, and every component at full
-// resolution. kadrix-batch frames with them unless told otherwise.
+// display or encoding, full size, smoothing on, every component at full
+// resolution, and metadata kept. kadrix-batch frames with them unless told otherwise.
 inline constexpr TJPEGDefaults DialogJpegDefaults{
     .CompressionQuality = 95,
     .GrayScale = false,
@@ -42,6 +48,8 @@ inline constexpr TJPEGDefaults DialogJpegDefaults{
     .HorzSubSampling = false,
     .VertSubSampling = false,
     .AutoOrient = true,
+    .KeepMetadata = true,
+    .ExactGrey = false,
 };
 
 // Written by the JPEG options dialog, read by every new picture.

@@ -1,10 +1,13 @@
 #include "jpeg_encoder.h"
 
+#include "icc_profile.h"
 #include "jpeg_codec.h"
+#include "jpeg_markers.h"
 
 namespace kadrix::jpegcodec {
 
-QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options) {
+QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options,
+                  const PictureMetadata& markers) {
     QByteArray out;
     if (bitmap.isEmpty())
         return out;
@@ -18,6 +21,10 @@ QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options) {
         expanded.convertTo24();
         rows = &expanded;
     }
+    const QByteArray& exif = markers.exif;
+    const bool writeExif = !exif.isEmpty() && exif.size() <= MaxExifBytes;
+    const QByteArray& icc = markers.iccProfile;
+    const bool writeIcc = !icc.isEmpty() && icc.size() <= MaxJpegIccBytes;
     const std::uint8_t* base = rows->scanLine(0);
     const qsizetype stride = rows->bytesPerLine();
 
@@ -41,6 +48,12 @@ QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options) {
                 c->comp_info[i].v_samp_factor = 1;
         }
         jpeg_start_compress(c, TRUE);
+        if (writeExif)
+            jpeg_write_marker(c, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.constData()),
+                              unsigned(exif.size()));
+        if (writeIcc)
+            jpeg_write_icc_profile(c, reinterpret_cast<const JOCTET*>(icc.constData()),
+                                   unsigned(icc.size()));
         while (c->next_scanline < c->image_height) {
             // The codec only reads the rows it is given.
             JSAMPROW row = const_cast<JSAMPROW>(base + qsizetype(c->next_scanline) * stride);

@@ -2,6 +2,7 @@
 
 #include "jpeg_decoder.h"
 #include "jpeg_encoder.h"
+#include "jpeg_markers.h"
 #include "jpeg_window.h"
 #include "picture_registry.h"
 #include "regular_file.h"
@@ -134,6 +135,16 @@ void TJPEGImage::assign(const kadrix::Bitmap& source) {
     Bitmap = std::make_unique<kadrix::Bitmap>(source);
 }
 
+void TJPEGImage::setMarkers(PictureMetadata markers) {
+    Markers = std::move(markers);
+}
+
+PictureMetadata TJPEGImage::metadata() const {
+    PictureMetadata metadata = jpegcodec::readMetadata(Image->Data.value_or(QByteArray()));
+    metadata.turned = orientation() != Orientation::Normal;
+    return metadata;
+}
+
 // The encoded stream replaces the data only once complete, so that a failed
 // encoding leaves nothing a later save could write as if it were whole.
 void TJPEGImage::EnsureEncoded() {
@@ -143,7 +154,7 @@ void TJPEGImage::EnsureEncoded() {
     if (Bitmap && !Bitmap->isEmpty()) {
         encoded->Width = Bitmap->width();
         encoded->Height = Bitmap->height();
-        encoded->Data = jpegcodec::encode(*Bitmap, Options);
+        encoded->Data = jpegcodec::encode(*Bitmap, Options, Markers);
         encoded->GrayScale = Options.GrayScale;
     } else {
         encoded->Data = QByteArray();

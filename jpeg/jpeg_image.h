@@ -58,6 +58,12 @@ public:
     void assignTo(kadrix::Bitmap& target) const override;
     // The bitmap to encode; the data is replaced by an empty one.
     void assign(const kadrix::Bitmap& source);
+    // The EXIF block and colour profile the next encoding writes, as given.
+    void setMarkers(PictureMetadata markers);
+
+    // The loaded file's colour profile and EXIF block, read from its header
+    // on every call.
+    PictureMetadata metadata() const override;
 
     // Writes the loaded bytes unchanged, or the encoded bitmap. Throws EJPEG
     // when encoding fails and Error when the device takes fewer bytes.
@@ -103,6 +109,7 @@ private:
     mutable int ScaledHeight = 0;
     mutable TJPEGDefaults Options;
     mutable bool NeedRecalc = false;
+    PictureMetadata Markers;
 };
 
 // Enters the JPEG type in the picture registry for "jpeg" and "jpg", after

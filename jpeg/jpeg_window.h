@@ -26,8 +26,8 @@ enum class WindowStart { Top, RestartMarker };
 // given, tells which way the rows were read.
 //
 // Returns nothing when the options or the stream give anything but 24-bit
-// colour without a palette (grey levels, 8-bit output, grey or CMYK files):
-// those need the whole decode. Throws EJPEG for codec failures.
+// colour without a palette (grey levels, 8-bit output, grey files without
+// ExactGrey, CMYK files): those need the whole decode. Throws EJPEG for codec failures.
 std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& options,
                                    const QRect& window, DecodeMode mode = DecodeMode::Seek,
                                    WindowStart* start = nullptr);

@@ -3,6 +3,7 @@
 #include "bitmap.h"
 #include "decode_mode.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QString>
 
@@ -10,6 +11,13 @@
 #include <optional>
 
 namespace kadrix {
+
+// What a source picture carries besides its pixels, for the results made of it.
+struct PictureMetadata {
+    QByteArray iccProfile; // the colour profile as stored; empty when none
+    QByteArray exif;       // "Exif\0\0" and the TIFF data that follows; empty when none
+    bool turned = false;   // the pixels were turned upright from how they are stored
+};
 
 // A picture type of the loader: it loads a file, reports its size and turns
 // itself into a bitmap. Sizes are known after loading; decoding may wait
@@ -22,6 +30,9 @@ public:
     virtual int height() const = 0;
     // Copies the picture into `target` (8 or 24 bits); throws when it cannot.
     virtual void assignTo(Bitmap& target) const = 0;
+    // The colour profile and EXIF block of the loaded file; none by default.
+    // Never throws: metadata that cannot be read is left out.
+    virtual PictureMetadata metadata() const { return {}; }
     // Only `window` of the picture (clipped to it), in 24 bits per pixel, with
     // the pixels the whole picture has there, for a type that can decode a
     // part without the rest. Nothing when it cannot (the default), for this

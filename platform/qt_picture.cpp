@@ -6,6 +6,7 @@
 #include "regular_file.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QImageReader>
 
@@ -57,11 +58,18 @@ void QtPicture::assignTo(Bitmap& target) const {
     QImage image;
     if (!reader.read(&image))
         throw invalid(reader);
+    iccProfile_ = image.colorSpace().iccProfile();
     if (image.format() != QImage::Format_Indexed8)
         image = image.convertToFormat(QImage::Format_BGR888);
     if (image.isNull())
         throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
     target = Bitmap(std::move(image));
+}
+
+PictureMetadata QtPicture::metadata() const {
+    PictureMetadata metadata;
+    metadata.iccProfile = iccProfile_;
+    return metadata;
 }
 
 void registerPlatformPictures() {
@@ -75,6 +83,16 @@ void registerPlatformPictures() {
     add("png", QStringLiteral("Images PNG"));
     add("ico", QStringLiteral("Icônes"));
     add("bmp", QStringLiteral("Bitmaps"));
+    // Registered after the platform's own and before the JPEG type, so that
+    // the JPEG entries still lead the filter.
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    if (readable.contains("tiff")) {
+        pictureRegistry().registerFormat(QStringLiteral("tif"), QStringLiteral("Images TIFF"),
+                                         [] { return std::make_unique<QtPicture>("tiff"); });
+        add("tiff", QStringLiteral("Images TIFF"));
+    }
+    if (readable.contains("webp"))
+        add("webp", QStringLiteral("Images WebP"));
 }
 
 } // namespace kadrix

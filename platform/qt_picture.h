@@ -7,8 +7,8 @@
 
 namespace kadrix {
 
-// The platform's own picture types (BMP, ICO, PNG), read through Qt's image
-// readers. Loading keeps the file's bytes and reads only the header; pixels
+// The platform's own picture types (BMP, ICO, PNG) and those of Qt's image
+// format plugins (TIFF, WebP), read through Qt's image readers. Loading keeps the file's bytes and reads only the header; pixels
 // are decoded when a bitmap is asked for.
 class QtPicture final : public Picture {
 public:
@@ -17,6 +17,8 @@ public:
     int width() const override { return size_.width(); }
     int height() const override { return size_.height(); }
     void assignTo(Bitmap& target) const override;
+    // The colour profile of the last decoded image (none before decoding).
+    PictureMetadata metadata() const override;
 
     // Loads from bytes already in memory (used by the fuzz targets).
     void loadFromData(QByteArray data);
@@ -25,10 +27,12 @@ private:
     QByteArray format_;
     QByteArray data_;
     QSize size_;
+    mutable QByteArray iccProfile_;
 };
 
 // Enters png ("Images PNG"), ico ("Icônes") and bmp ("Bitmaps") in the
-// picture registry, in that order.
+// picture registry, in that order, then tif and tiff ("Images TIFF") and
+// webp ("Images WebP") when Qt has a reader for them.
 void registerPlatformPictures();
 
 } // namespace kadrix

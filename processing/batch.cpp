@@ -35,8 +35,8 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
     return answer == Answer::Yes;
 }
 
-// Saves one result, with the overwrite and failure prompts.
-void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
+// Saves one result of the `source` picture, with the overwrite and failure prompts.
+void saveRow(BatchWindow& window, const Bitmap& canvas, const Picture* source, int row) {
     const QString path = window.BuildResultPath(row, true);
     const auto replace = [&] {
         return askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path);
@@ -51,7 +51,7 @@ void saveRow(BatchWindow& window, const Bitmap& canvas, int row) {
         break;
     }
     // The writer's own message is not shown: the prompt names the file.
-    if (!saveResult(canvas, path) &&
+    if (!saveResult(canvas, path, source) &&
         dialogs().messageBox(QStringLiteral("Enregistrement Impossible"), path,
                              Buttons::OkCancel) == Answer::Cancel)
         stopSilently(window);
@@ -116,7 +116,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         }
         endIfRowsChanged(); // a prompt's own message loop may have let a command run
         if (save)
-            saveRow(window, framer.canvas(), row);
+            saveRow(window, framer.canvas(), framer.source(), row);
 
         window.setRunningCountText(runningCountText(row + 1));
         processPendingMessages();

@@ -8,6 +8,8 @@
 
 namespace kadrix {
 
+class Picture;
+
 // The save step that the window's batch run and kadrix-batch share: first
 // the decision about a file already at the result path, then the write.
 
@@ -29,11 +31,18 @@ SaveDecision decideSave(const QString& path, const std::function<bool()>& replac
 // file writable, and its folder writable (the new file is renamed into it).
 bool canReplace(const QString& path);
 
-// The file formats of results; the writer is chosen by the result path.
-enum class ResultFormat { Bmp, Jpeg };
+// The file formats a result can be written in.
+enum class ResultFormat { Bmp, Jpeg, Png, Tiff, WebP };
 
-// JPEG for ".JPEG" and ".JPG" in any letter case, BMP for every other path.
+// The format a result path's extension selects, in any letter case: .JPEG
+// and .JPG JPEG, .PNG PNG, .TIF and .TIFF TIFF, .WEBP WebP, and every other
+// extension (or none) 24-bit BMP.
 ResultFormat resultFormatOf(const QString& path);
+
+// The result formats as a file-dialog filter, one item and mask per format
+// in the order of ComboBoxDstExt: "*.BMP", "*.JPG;*.JPEG", "*.PNG",
+// "*.TIF;*.TIFF", "*.WEBP".
+QString resultFormatFilter();
 
 // True when the path's extension is ".JPEG" or ".JPG" in any letter case.
 bool isJpegPath(const QString& path);
@@ -47,10 +56,15 @@ struct SaveOutcome {
 };
 
 // Writes `canvas` to `path` in the format resultFormatOf() gives: JPEG
-// through the JPEG picture type (with the options in force), an
-// uncompressed 24-bit BMP otherwise. The bytes go to a temporary file beside
-// the target that replaces it only once complete and flushed, so a failure
+// through the JPEG picture type (with the options in force), PNG (lossless),
+// TIFF (lossless) and WebP (at the JPEG quality) through Qt's image writers,
+// an uncompressed 24-bit BMP otherwise. With JpegDefaults.KeepMetadata, a
+// JPEG result carries the `source` picture's colour profile and its edited
+// EXIF block, and a PNG, TIFF or WebP result its colour profile when Qt can
+// read it; BMP carries neither. The bytes go to a temporary file beside the
+// target that replaces it only once complete and flushed, so a failure
 // never leaves a truncated file nor harms an existing one.
-SaveOutcome saveResult(const Bitmap& canvas, const QString& path);
+SaveOutcome saveResult(const Bitmap& canvas, const QString& path,
+                       const Picture* source = nullptr);
 
 } // namespace kadrix

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -65,6 +66,27 @@ TEST_F(GoButton, TheJpegChoiceWritesJpegFiles) {
     QFile file(out + QStringLiteral("/j_img0.JPEG"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(2) == QByteArray("\xFF\xD8", 2));
+}
+
+TEST_F(GoButton, ThePngChoiceWritesTheCanvasPixelForPixel) {
+    makeRows(1);
+    control<QCheckBox>("CheckBoxPasaPas")->setChecked(false);
+    control<QComboBox>("ComboBoxDstExt")->setCurrentIndex(2);
+    control<QLineEdit>("EditW")->setText(QStringLiteral("720")); // margins and crops
+    control<QLineEdit>("EditH")->setText(QStringLiteral("300"));
+    control<QLineEdit>("EditPrefixe")->setText(QStringLiteral("p_"));
+    go();
+    ASSERT_EQ(results(), QStringList{QStringLiteral("p_img0.PNG")});
+    QImageReader reader(out + QStringLiteral("/p_img0.PNG"));
+    EXPECT_EQ(reader.format(), QByteArray("png"));
+    const QImage written = reader.read();
+    const Bitmap& canvas = control<ImageControl>("Image1")->picture();
+    ASSERT_EQ(written.size(), QSize(canvas.width(), canvas.height()));
+    int wrong = 0;
+    for (int y = 0; y < written.height(); ++y)
+        for (int x = 0; x < written.width(); ++x)
+            wrong += fromQColor(written.pixelColor(x, y)) != canvas.pixel(x, y);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(GoButton, CloseDuringARunFinishesTheRowThenEndsTheProgram) {

@@ -66,8 +66,10 @@ TEST_F(Naming, ExtensionsFollowTheChosenItemOnly) {
     EXPECT_EQ(preview(), QStringLiteral("/out/cropped_???.BMP"));
     edit("EditPrefixe")->setText(QStringLiteral("c_"));
     EXPECT_EQ(preview(), QStringLiteral("/out/c_???.JPEG"));
-    ext->setEditText(QStringLiteral("*.PNG"));
+    ext->setEditText(QStringLiteral("*.GIF"));
     EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/c_???"));
+    ext->setCurrentIndex(3);
+    EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/c_???.TIFF"));
     ext->setEditText(QStringLiteral("*.BMP"));
     EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/c_???.BMP"));
 
@@ -201,7 +203,8 @@ TEST_F(Naming, TheDestinationButtonTakesTheFolderOfThePickedFile) {
     control<QToolButton>("SpeedButtonDstDir")->click();
     ASSERT_EQ(dialogs->openRequests.size(), 1u);
     EXPECT_EQ(dialogs->openRequests[0].first,
-              QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.*|*.*"));
+              QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.PNG|*.PNG|*.TIF;*.TIFF|"
+                             "*.TIF;*.TIFF|*.WEBP|*.WEBP|*.*|*.*"));
     EXPECT_EQ(dialogs->openRequests[0].second, 2);
     EXPECT_EQ(edit("EditDstDir")->text(), QStringLiteral("/data/out/"));
     EXPECT_EQ(ext->currentIndex(), 1);

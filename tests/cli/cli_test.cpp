@@ -32,8 +32,10 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.size, QSize(640, 480));
     EXPECT_EQ(o.wipe, makeColour(0, 0, 0));
     EXPECT_TRUE(o.outDir.isEmpty());
-    EXPECT_FALSE(o.jpegFormat);
-    EXPECT_EQ(o.jpeg, DialogJpegDefaults);
+    EXPECT_EQ(o.scheme.extensionItem, QStringLiteral("*.BMP"));
+    TJPEGDefaults dialogButExactGrey = DialogJpegDefaults;
+    dialogButExactGrey.ExactGrey = true; // grey files keep their 256 levels
+    EXPECT_EQ(o.jpeg, dialogButExactGrey);
     EXPECT_EQ(o.jpeg.CompressionQuality, 95);
     EXPECT_FALSE(o.jpeg.HorzSubSampling);
     EXPECT_TRUE(o.jpeg.AutoOrient);
@@ -61,7 +63,6 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(o.size, QSize(320, 200));
     EXPECT_EQ(o.wipe, makeColour(0xFF, 0x80, 0x00));
     EXPECT_EQ(o.outDir, QStringLiteral("/tmp/x"));
-    EXPECT_TRUE(o.jpegFormat);
     EXPECT_EQ(o.scheme.extensionItem, QStringLiteral("*.JPG;*.JPEG"));
     EXPECT_EQ(o.jpeg.CompressionQuality, 50);
     EXPECT_TRUE(o.jpeg.ProgressiveEncoding && o.jpeg.GrayScale);
@@ -84,7 +85,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--size", "640x99999", "a"}),
         args({"--wipe", "red", "a"}),
         args({"--wipe", "#12345", "a"}),
-        args({"--format", "png", "a"}),
+        args({"--format", "gif", "a"}),
         args({"--quality", "4", "a"}),
         args({"--quality", "96", "a"}),
         args({"--number", "0", "a"}),
@@ -104,8 +105,23 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     for (const char* option :
          {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
           "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-          "--overwrite", "--decode"})
+          "--overwrite", "--decode", "--strip"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
+}
+
+TEST(BatchOptionsTest, FormatsPickTheDestinationItemAndStripDropsMetadata) {
+    const struct {
+        const char* format;
+        const char* item;
+    } cases[] = {{"bmp", "*.BMP"},         {"JPG", "*.JPG;*.JPEG"}, {"png", "*.PNG"},
+                 {"tif", "*.TIF;*.TIFF"},  {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
+    for (const auto& c : cases) {
+        const ParsedArguments parsed = parseArguments(args({"--format", c.format, "a"}), 1);
+        ASSERT_TRUE(parsed.options) << c.format;
+        EXPECT_EQ(parsed.options->scheme.extensionItem, QString::fromLatin1(c.item)) << c.format;
+        EXPECT_TRUE(parsed.options->jpeg.KeepMetadata);
+    }
+    EXPECT_FALSE(parseArguments(args({"--strip", "a"}), 1).options->jpeg.KeepMetadata);
 }
 
 TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
@@ -308,6 +324,8 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
              dir.filePath(QStringLiteral("gone"))});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("b.jpg: JPEG error #"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral(": Not a JPEG file: starts with 0x6e 0x6f")))
+        << "libjpeg's own text follows the number: " << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("gone: no such file or folder")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 2 failed")))
         << r.out.toStdString();
@@ -338,6 +356,35 @@ TEST_F(KadrixBatchTest, FailuresSayWhy) {
         EXPECT_TRUE(r.err.contains(c.expected)) << r.err.toStdString();
         EXPECT_TRUE(r.out.contains(QStringLiteral("0 framed, 0 skipped, 1 failed")))
             << r.out.toStdString();
+    }
+}
+
+// A one-component JPEG keeps its 256 grey levels, cropped (windowed
+// decode) or with margins (whole decode).
+TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
+    const QString out = dir.filePath(QStringLiteral("out"));
+    for (const QSize size : {QSize(300, 260), QSize(50, 40)}) {
+        test::RawImage grey = test::gradient(size.width(), size.height(), 1);
+        const QByteArray jpeg = test::encodeRaw(grey);
+        const std::vector<std::uint8_t> levels = test::referenceGrey(jpeg);
+        const Outcome r = run({QStringLiteral("--size"), QStringLiteral("120x100"),
+                               QStringLiteral("--format"), QStringLiteral("png"),
+                               QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
+                               write(QStringLiteral("g.jpg"), jpeg)});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QImage result(out + QStringLiteral("/cropped_g.PNG"));
+        ASSERT_EQ(result.size(), QSize(120, 100));
+        const int dx = (120 - size.width()) / 2, dy = (100 - size.height()) / 2;
+        int wrong = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const int sx = x - dx, sy = y - dy;
+                const bool inside =
+                    sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
+                const int level = inside ? levels[std::size_t(sy * size.width() + sx)] : 0;
+                wrong += result.pixel(x, y) != qRgb(level, level, level);
+            }
+        EXPECT_EQ(wrong, 0) << size.width();
     }
 }
 

@@ -80,6 +80,7 @@ TEST_F(FormOpJpegTest, WindowAndControlsAsDesigned) {
         {"CheckBoxGrayScale", "Grey levels only", {48, 72}},
         {"CheckBoxDisableHorzSubSampling", "Desactivate horizontal  loss", {24, 104}},
         {"CheckBoxDisableVertSubSampling", "Desactivate vertical loss", {24, 128}},
+        {"CheckBoxKeepMetadata", "Keep EXIF and colour profile", {24, 148}},
         {"CheckBoxSmoothing", "Smoothing", {16, 24}},
         {"CheckBoxProgressiveDisplay", "Progressive ", {16, 48}},
         {"CheckBoxAutoOrient", "Upright (EXIF orientation)", {24, 348}},
@@ -156,6 +157,8 @@ TEST_F(FormOpJpegTest, KeyboardOrder) {
                                   "CheckBoxSmoothing",
                                   "CheckBoxDisableHorzSubSampling",
                                   "CheckBoxDisableVertSubSampling",
+                                  "CheckBoxKeepMetadata",
+
                                   "CheckBoxAutoOrient"};
     QStringList order;
     QWidget* start = quality();
@@ -230,6 +233,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     control<QComboBox>("ComboBoxPixelFormat")->setCurrentIndex(1);
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(3);
     control<QComboBox>("ComboBoxPerformance")->setCurrentIndex(1);
+    control<QCheckBox>("CheckBoxKeepMetadata")->setChecked(false);
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(JpegDefaults, dialogDefaults());
@@ -249,6 +253,7 @@ TEST_F(FormOpJpegTest, OkAppliesTheControlsAndTheCloseBoxDoesNot) {
     expected.Smoothing = false;
     expected.HorzSubSampling = true;
     expected.VertSubSampling = false;
+    expected.KeepMetadata = false;
     expected.AutoOrient = false;
     EXPECT_EQ(JpegDefaults, expected);
 }
@@ -257,6 +262,7 @@ TEST_F(FormOpJpegTest, DefaultRestoresAndApplies) {
     quality()->setText(QStringLiteral("50"));
     control<QComboBox>("ComboBoxScale")->setCurrentIndex(2);
     control<QCheckBox>("CheckBoxDisableVertSubSampling")->setChecked(false);
+    control<QCheckBox>("CheckBoxKeepMetadata")->setChecked(false);
     control<QCheckBox>("CheckBoxAutoOrient")->setChecked(false);
     control<QPushButton>("BitBtnOk")->click();
     ASSERT_EQ(JpegDefaults.CompressionQuality, 50);
@@ -266,6 +272,7 @@ TEST_F(FormOpJpegTest, DefaultRestoresAndApplies) {
     EXPECT_EQ(quality()->text(), QStringLiteral("95"));
     EXPECT_EQ(control<QComboBox>("ComboBoxScale")->currentIndex(), 0);
     EXPECT_TRUE(control<QCheckBox>("CheckBoxDisableVertSubSampling")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CheckBoxKeepMetadata")->isChecked());
     EXPECT_TRUE(control<QCheckBox>("CheckBoxAutoOrient")->isChecked());
     EXPECT_EQ(JpegDefaults, dialogDefaults());
 }

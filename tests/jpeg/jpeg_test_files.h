@@ -25,12 +25,19 @@ struct EncodeSettings {
     unsigned restartInterval = 0; // MCUs between restart markers (0: none)
 };
 
+// Metadata written into a test file, each block when not empty.
+struct TestMarkers {
+    QByteArray exif; // as an APP1 marker
+    QByteArray icc;  // with jpeg_write_icc_profile
+};
+
 // Writes the bytes to a file and returns its path (a failure fails the test).
 QString writeBytes(const QString& path, const QByteArray& bytes);
 
 // Encodes with the colour space that fits the component count (CMYK files
 // carry the Adobe marker, as libjpeg writes it).
-QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings = {});
+QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings = {},
+                     const TestMarkers& markers = {});
 
 // Three vertical bands: red, green, blue (components in that order).
 RawImage colourBands(int width, int height);
@@ -40,6 +47,42 @@ RawImage gradient(int width, int height, int components = 3);
 // Smooth shapes with pixel noise, in colour or grey: every pixel differs from
 // its neighbours, so that a wrong neighbour in up-sampling shows.
 RawImage photoLike(int width, int height, int components = 3, unsigned seed = 1);
+
+// The fields a test EXIF block is made of, written through libexif.
+struct ExifFields {
+    bool bigEndian = false;
+    int orientation = 0;       // left out when 0
+    QByteArray dateTaken;      // DateTimeOriginal, left out when empty
+    QByteArray make;           // left out when empty
+    bool gps = false;          // a GPSLatitudeRef "N"
+    QByteArray thumbnail;      // the embedded thumbnail, left out when empty
+    int pixelWidth = 0;        // PixelXDimension and PixelYDimension (SHORT),
+    int pixelHeight = 0;       // left out when 0
+};
+// "Exif\0\0" and the TIFF data, as a camera stores it in APP1.
+QByteArray makeExif(const ExifFields& fields);
+
+// What a test reads back from an EXIF block through libexif.
+struct ExifFacts {
+    bool readable = false;
+    int orientation = 0;
+    QByteArray dateTaken;
+    QByteArray make;
+    bool gps = false;
+    bool thumbnail = false; // embedded data or a thumbnail directory
+    long pixelWidth = -1, pixelHeight = -1;
+};
+ExifFacts readExif(const QByteArray& block);
+
+// An ICC profile Qt parses (Adobe RGB), padded with `padding` bytes after
+// its tags so that it can be made to span several markers.
+QByteArray rgbProfile(int padding = 0);
+// The profile's header with another colour model ("GRAY", "CMYK").
+QByteArray withColourModel(QByteArray profile, const char (&model)[5]);
+
+// The grey levels libjpeg itself decodes from a stream, one byte per pixel,
+// top row first.
+std::vector<std::uint8_t> referenceGrey(const QByteArray& jpeg);
 
 // Header fields read back through libjpeg.
 struct HeaderFacts {

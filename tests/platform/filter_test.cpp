@@ -1,6 +1,10 @@
+#include "bitmap.h"
 #include "dialog_service.h"
 #include "file_filter.h"
 #include "picture_registry.h"
+
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +67,31 @@ TEST(QtNameFilters, MasksAreSeparatedByBlanksInsideTheLastParentheses) {
               (QStringList{"Tous (*.bmp *.ico)", "Bitmaps (*.bmp)"}));
     EXPECT_EQ(toQtNameFilters(QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.*|*.*")),
               (QStringList{"*.BMP (*.BMP)", "*.JPG;*.JPEG (*.JPG *.JPEG)", "*.* (*.*)"}));
+}
+
+// TIFF and WebP sources come through Qt's plugins, registered after the
+// platform's own types and before the JPEG type.
+TEST(PluginPictures, TiffAndWebpLoadAndSitBetweenJpegAndThePlatformTypes) {
+    const QStringList items = FilterDescriptions(pictureRegistry().filterText());
+    const QStringList expected = {"Images JPEG (*.jpg)", "Images JPEG (*.jpeg)",
+                                  "Images WebP (*.webp)", "Images TIFF (*.tiff)",
+                                  "Images TIFF (*.tif)", "Bitmaps (*.bmp)"};
+    ASSERT_GE(items.size(), expected.size() + 1);
+    EXPECT_EQ(items.mid(1, expected.size()), expected);
+
+    QTemporaryDir dir;
+    QImage image(7, 5, QImage::Format_RGB888);
+    image.fill(QColor(10, 200, 30));
+    for (const char* name : {"a.tif", "a.TIFF", "a.webp"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(image.save(path, extensionOf(path).startsWith(u'w') ? "webp" : "tiff", 100));
+        PictureLoader loader;
+        loader.loadFromFile(path);
+        EXPECT_EQ(QSize(loader.width(), loader.height()), QSize(7, 5)) << name;
+        Bitmap bitmap;
+        loader.assignTo(bitmap);
+        EXPECT_EQ(bitmap.pixel(3, 2), makeColour(10, 200, 30)) << name;
+    }
 }
 
 } // namespace

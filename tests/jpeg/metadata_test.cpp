@@ -1,0 +1,236 @@
+#include "exif_edit.h"
+#include "icc_profile.h"
+#include "jpeg_decoder.h"
+#include "jpeg_image.h"
+#include "jpeg_markers.h"
+#include "jpeg_test_files.h"
+#include "jpeg_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace kadrix::test {
+namespace {
+
+TEST(IccProfileRule, ColourModelAndFitFollowTheHeader) {
+    const QByteArray rgb = rgbProfile();
+    QByteArray wrongSize = rgb;
+    wrongSize[3] = char(wrongSize[3] + 1);
+    QByteArray noSignature = rgb;
+    noSignature[36] = 'x';
+    const struct {
+        const char* what;
+        QByteArray profile;
+        IccColourModel model;
+        bool fitsColour, fitsGrey;
+    } cases[] = {
+        {"rgb", rgb, IccColourModel::Rgb, true, false},
+        {"grey", withColourModel(rgb, "GRAY"), IccColourModel::Grey, false, true},
+        {"cmyk", withColourModel(rgb, "CMYK"), IccColourModel::Other, false, false},
+        {"shorter than a header", rgb.left(100), IccColourModel::Unreadable, false, false},
+        {"declared size wrong", wrongSize, IccColourModel::Unreadable, false, false},
+        {"no acsp signature", noSignature, IccColourModel::Unreadable, false, false},
+        {"empty", QByteArray(), IccColourModel::Unreadable, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(iccColourModel(c.profile), c.model) << c.what;
+        EXPECT_EQ(iccProfileFits(c.profile, false, MaxJpegIccBytes), c.fitsColour) << c.what;
+        EXPECT_EQ(iccProfileFits(c.profile, true, MaxJpegIccBytes), c.fitsGrey) << c.what;
+    }
+    EXPECT_FALSE(iccProfileFits(rgb, false, rgb.size() - 1)) << "too large for the markers";
+}
+
+TEST(ExifEdit, KeepsEverythingButTheThumbnailAndSetsSizeAndOrientation) {
+    for (const bool bigEndian : {false, true}) {
+        ExifFields fields;
+        fields.bigEndian = bigEndian;
+        fields.orientation = 6;
+        fields.dateTaken = "2024:05:17 10:42:07";
+        fields.make = "Kadrix Camera Works";
+        fields.gps = true;
+        fields.thumbnail = encodeRaw(gradient(16, 12));
+        fields.pixelWidth = 4000;
+        fields.pixelHeight = 3000;
+        const QByteArray source = makeExif(fields);
+        ASSERT_TRUE(readExif(source).thumbnail);
+
+        for (const bool turned : {false, true}) {
+            const std::optional<QByteArray> edited = exifForResult(source, {640, 480, turned});
+            ASSERT_TRUE(edited) << bigEndian << turned;
+            const ExifFacts facts = readExif(*edited);
+            EXPECT_EQ(facts.orientation, turned ? 1 : 6);
+            EXPECT_EQ(facts.dateTaken, fields.dateTaken);
+            EXPECT_EQ(facts.make, fields.make);
+            EXPECT_TRUE(facts.gps);
+            EXPECT_FALSE(facts.thumbnail);
+            EXPECT_EQ(facts.pixelWidth, 640);
+            EXPECT_EQ(facts.pixelHeight, 480);
+        }
+    }
+    // Sizes a SHORT cannot hold, and a block without pixel dimensions.
+    ExifFields bare;
+    bare.make = "K";
+    const ExifFacts wide = readExif(*exifForResult(makeExif(bare), {70000, 3, false}));
+    EXPECT_EQ(wide.pixelWidth, 70000);
+    EXPECT_EQ(wide.pixelHeight, 3);
+}
+
+// Offsets of a little-endian block made by makeExif with Make and
+// Orientation only: "Exif\0\0", the TIFF header, then IFD0.
+constexpr int Ifd0 = 6 + 8;
+constexpr int FirstEntry = Ifd0 + 2;
+
+void putLong(QByteArray& block, int at, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        block[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+TEST(ExifEdit, DamagedBlocksGiveNothing) {
+    ExifFields fields;
+    fields.make = "A maker name longer than four bytes";
+    fields.orientation = 6;
+    fields.dateTaken = "2024:05:17 10:42:07";
+    const QByteArray good = makeExif(fields);
+    ASSERT_TRUE(exifForResult(good, {8, 8, true}));
+
+    QByteArray pastTheEnd = good; // Make's text offset
+    putLong(pastTheEnd, FirstEntry + 8, 0xFFFFFF00u);
+    QByteArray absurdCount = good;
+    absurdCount[Ifd0] = char(0xFF);
+    absurdCount[Ifd0 + 1] = char(0xFF);
+    QByteArray wrongByteOrder = good;
+    wrongByteOrder[6] = 'X';
+    wrongByteOrder[7] = 'X';
+    QByteArray loop = good; // IFD0's EXIF pointer leads back to IFD0
+    const int entries = quint8(good[Ifd0]);
+    for (int i = 0; i < entries; ++i) {
+        const int at = FirstEntry + 12 * i;
+        if (quint8(good[at]) == 0x69 && quint8(good[at + 1]) == 0x87)
+            putLong(loop, at + 8, 8);
+    }
+    ASSERT_NE(loop, good);
+
+    const struct {
+        const char* what;
+        QByteArray block;
+    } cases[] = {
+        {"truncated", good.left(good.size() / 2)},
+        {"header only", good.left(10)},
+        {"offset past the end", pastTheEnd},
+        {"absurd entry count", absurdCount},
+        {"wrong byte order mark", wrongByteOrder},
+        {"directory loop", loop},
+        {"no signature", good.mid(6)},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(exifForResult(c.block, {8, 8, true})) << c.what;
+}
+
+TEST(JpegMarkers, ProfileOverTwoMarkersAndExifAreReadBackAndWritten) {
+    const QByteArray profile = rgbProfile(70000); // more than one marker holds
+    ExifFields fields;
+    fields.orientation = 3;
+    TestMarkers settings;
+    settings.icc = profile;
+    settings.exif = makeExif(fields);
+    const QByteArray source = encodeRaw(gradient(24, 16), {}, settings);
+    ASSERT_EQ(source.count("ICC_PROFILE"), 2);
+
+    const PictureMetadata read = jpegcodec::readMetadata(source);
+    EXPECT_EQ(read.iccProfile, profile);
+    EXPECT_EQ(read.exif, settings.exif);
+
+    // Written by the encoder, the same bytes come back.
+    TJPEGImage picture;
+    picture.loadFromData(source);
+    Bitmap bitmap;
+    picture.assignTo(bitmap);
+    TJPEGImage result;
+    result.assign(bitmap);
+    result.setMarkers(read);
+    QByteArray saved;
+    {
+        QBuffer buffer(&saved);
+        buffer.open(QIODevice::WriteOnly);
+        result.saveToStream(buffer);
+    }
+    const PictureMetadata again = jpegcodec::readMetadata(saved);
+    EXPECT_EQ(again.iccProfile, profile);
+    EXPECT_EQ(again.exif, settings.exif);
+
+    // Damage in the second profile marker drops the profile, not the picture.
+    QByteArray damaged = source;
+    const qsizetype second = damaged.indexOf("ICC_PROFILE", damaged.indexOf("ICC_PROFILE") + 1);
+    damaged[second + 12] = 7; // sequence number past the count
+    EXPECT_TRUE(jpegcodec::readMetadata(damaged).iccProfile.isEmpty());
+    EXPECT_EQ(jpegcodec::readMetadata(damaged).exif, settings.exif);
+    EXPECT_TRUE(jpegcodec::readMetadata("not a JPEG stream").exif.isEmpty());
+}
+
+// Every grey level, stored as a grey or as a colour file.
+RawImage allLevels(int components) {
+    const RawImage grey = gradient(97, 61, 1);
+    RawImage image{grey.width, grey.height, components, {}};
+    for (std::uint8_t level : grey.pixels)
+        image.pixels.insert(image.pixels.end(), std::size_t(components), level);
+    return image;
+}
+
+TEST(ExactGrey, GreyOutputHasTheCodecsOwnLevelsWholeAndWindowed) {
+    TJPEGDefaults options;
+    options.ExactGrey = true;
+    const struct {
+        const char* what;
+        RawImage image;
+        bool greyOption;
+    } cases[] = {
+        {"grey file", allLevels(1), false},
+        {"colour file decoded grey", allLevels(3), true},
+    };
+    for (const auto& c : cases) {
+        const QByteArray jpeg = encodeRaw(c.image);
+        const std::vector<std::uint8_t> expected = referenceGrey(jpeg);
+        options.GrayScale = c.greyOption;
+        Bitmap whole = jpegcodec::decode(jpeg, options);
+        whole.convertTo24();
+        const QRect window(13, 7, 40, 30);
+        const std::optional<Bitmap> part = jpegcodec::decodeWindow(jpeg, options, window);
+        int levels = 0, wrong = 0, wrongWindow = 0;
+        std::vector<bool> seen(256);
+        for (int y = 0; y < 61; ++y)
+            for (int x = 0; x < 97; ++x) {
+                const int grey = expected[std::size_t(y) * 97 + x];
+                levels += !seen[std::size_t(grey)];
+                seen[std::size_t(grey)] = true;
+                wrong += whole.pixel(x, y) != makeColour(grey, grey, grey);
+                if (part && window.contains(x, y))
+                    wrongWindow += part->pixel(x - 13, y - 7) != whole.pixel(x, y);
+            }
+        EXPECT_EQ(wrong, 0) << c.what;
+        EXPECT_EQ(wrongWindow, 0) << c.what;
+        EXPECT_GT(levels, 236) << c.what << ": more levels than the palette has";
+        EXPECT_EQ(part.has_value(), !c.greyOption) << c.what << ": a grey file decodes windowed";
+    }
+}
+
+TEST(CodecText, ErrorsCarryLibjpegsWordingBesideTheNumber) {
+    QByteArray twelveBits = encodeRaw(gradient(8, 8));
+    twelveBits[twelveBits.indexOf("\xFF\xC0") + 4] = 12; // the frame's sample precision
+    try {
+        jpegcodec::decode(twelveBits, TJPEGDefaults{});
+        FAIL() << "a 12-bit frame decoded";
+    } catch (const EJPEG& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("JPEG error #%1").arg(e.msgCode()));
+        EXPECT_EQ(e.detailedMessage(),
+                  e.message() + QStringLiteral(": Unsupported JPEG data precision 12"));
+    }
+    EXPECT_EQ(EJPEG(JERR_CONVERSION_NOTIMPL).codecText(),
+              QStringLiteral("Unsupported color conversion request"));
+}
+
+} // namespace
+} // namespace kadrix::test
