@@ -75,7 +75,7 @@ soak: build
 	    tests/soak_tests
 
 bench: build
-	@bash scripts/install-deps.sh imagemagick libvips-tools time
+	@bash scripts/install-deps.sh imagemagick libvips-tools time libjpeg-turbo-progs
 	@bash bench/run.sh $(BUILD_DIR)
 
 # kadrix-batch as a Slurm job array on a one-node Slurm started for the

@@ -1,14 +1,19 @@
 // Framing a folder of JPEG pictures to 640 x 480 JPEG results (quality 95,
-// every component at full resolution), timed per picture four ways: plain
-// libjpeg loops that decode the whole picture or only the visible window,
-// and the program's batch run (ProcessRows) with windowed and with whole
-// decoding. Run as: bench_paths [benchmark flags] DATA_FOLDER SCRATCH_FOLDER
-// After timing it checks that both batch paths write identical files.
+// every component at full resolution), timed per picture: plain libjpeg
+// loops that decode the whole picture or only the visible window, and the
+// program's batch run (ProcessRows) decoding whole, by window and by window
+// entered at a restart marker. With a third folder of bands (each picture
+// cut losslessly to the MCU rows of its window and one MCU row above, as
+// `bench_paths --print-bands DATA_FOLDER` gives them), also the plain
+// windowed loop over those bands: the floor for files with restart markers.
+// Run as: bench_paths [benchmark flags] DATA_FOLDER SCRATCH_FOLDER [BANDS]
+// After timing it checks that the batch paths write identical files.
 #include "application.h"
 #include "batch.h"
 #include "batch_options.h"
 #include "compositor.h"
 #include "jpeg_image.h"
+#include "orientation.h"
 #include "qt_picture.h"
 
 #include <QDir>
@@ -19,6 +24,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <vector>
 
 #include <jpeglib.h>
@@ -27,7 +34,7 @@ namespace {
 
 constexpr int W = 640, H = 480;
 
-QString dataFolder, scratchFolder;
+QString dataFolder, scratchFolder, bandFolder;
 QStringList names;
 
 QByteArray readFile(const QString& path) {
@@ -69,6 +76,78 @@ void encodeAndWrite(const std::vector<JSAMPLE>& canvas, const QString& path) {
     writeFile(path, buffer, size);
     jpeg_destroy_compress(&c);
     std::free(buffer);
+}
+
+// The rows of a stored picture that hold the stored window of its visible
+// (upright) window and one MCU row above, whole MCU rows; where that window
+// then lies in them, and the turn that makes it upright.
+struct Band {
+    QRect rows;   // in the stored picture
+    QRect window; // in the band
+    kadrix::Orientation turn = kadrix::Orientation::Normal;
+};
+std::map<QString, Band> bands;
+
+Band bandOf(const QString& path) {
+    kadrix::TJPEGImage picture;
+    picture.loadFromFile(path);
+    const QByteArray data = picture.data();
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d, TRUE);
+    const QSize stored(int(d.image_width), int(d.image_height));
+    const int mcuRow = d.max_v_samp_factor * DCTSIZE;
+    jpeg_destroy_decompress(&d);
+    const kadrix::Orientation turn = picture.orientation();
+    const QSize upright = kadrix::uprightSize(turn, stored);
+    const QRect window = kadrix::storedRect(
+        turn, stored, kadrix::visibleWindow(upright.width(), upright.height(), W, H));
+    const int top = std::max(0, (window.top() / mcuRow - 1) * mcuRow);
+    const int bottom = std::min(stored.height(), (window.bottom() / mcuRow + 1) * mcuRow);
+    return {QRect(0, top, stored.width(), bottom - top), window.translated(0, -top), turn};
+}
+
+// One picture framed by a plain windowed libjpeg loop over its band: the
+// stored window decoded (one column of margin on each side), turned upright.
+void plainBandFrame(const QString& name, const Band& band) {
+    const QByteArray data = readFile(bandFolder + u'/' + name);
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&d);
+    const QRect& window = band.window;
+    kadrix::Bitmap part(window.width(), window.height());
+    JDIMENSION x = JDIMENSION(std::max(window.left() - 1, 0));
+    JDIMENSION width =
+        JDIMENSION(std::min(window.left() + window.width() + 1, int(d.output_width))) - x;
+    jpeg_crop_scanline(&d, &x, &width);
+    std::vector<JSAMPLE> row(std::size_t(d.output_width) * 3);
+    JSAMPROW pointer = row.data();
+    if (window.top() > 0)
+        jpeg_skip_scanlines(&d, JDIMENSION(window.top()));
+    for (int y = 0; y < window.height(); ++y) {
+        jpeg_read_scanlines(&d, &pointer, 1);
+        std::memcpy(part.scanLine(y), row.data() + (window.left() - int(x)) * 3,
+                    std::size_t(window.width()) * 3);
+    }
+    jpeg_abort_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    if (band.turn != kadrix::Orientation::Normal)
+        part = kadrix::turnUpright(std::move(part), band.turn);
+    std::vector<JSAMPLE> canvas(std::size_t(W) * H * 3, 0);
+    for (int y = 0; y < std::min(H, part.height()); ++y)
+        std::memcpy(&canvas[std::size_t(y) * W * 3], part.scanLine(y),
+                    std::size_t(std::min(W, part.width())) * 3);
+    encodeAndWrite(canvas, scratchFolder + QStringLiteral("/band_") + name);
 }
 
 // One picture framed by a plain libjpeg loop: the whole picture decoded, or
@@ -163,6 +242,13 @@ void plainLoop(benchmark::State& state, bool windowed) {
     state.SetItemsProcessed(state.iterations() * names.size());
 }
 
+void bandLoop(benchmark::State& state) {
+    for (auto _ : state)
+        for (const QString& name : names)
+            plainBandFrame(name, bands.at(name));
+    state.SetItemsProcessed(state.iterations() * names.size());
+}
+
 void batchLoop(benchmark::State& state, kadrix::DecodeMode mode) {
     for (auto _ : state) {
         state.PauseTiming();
@@ -173,30 +259,48 @@ void batchLoop(benchmark::State& state, kadrix::DecodeMode mode) {
     state.SetItemsProcessed(state.iterations() * names.size());
 }
 
-// Both batch paths write byte-identical files.
+// The batch paths write byte-identical files.
 void checkBatchPaths() {
-    const QString windowed = emptyFolder(QStringLiteral("windowed"));
     const QString full = emptyFolder(QStringLiteral("full"));
-    batchRun(windowed, kadrix::DecodeMode::Window);
     batchRun(full, kadrix::DecodeMode::Whole);
-    int same = 0;
-    for (const QString& name : QDir(full).entryList(QDir::Files))
-        same += readFile(windowed + u'/' + name) == readFile(full + u'/' + name) ? 1 : 0;
-    std::printf("identical batch results (windowed vs whole decode): %d of %d\n", same,
-                int(names.size()));
+    for (const auto& [mode, label] : {std::pair{kadrix::DecodeMode::Window, "windowed"},
+                                      std::pair{kadrix::DecodeMode::Seek, "seek"}}) {
+        const QString folder = emptyFolder(QString::fromLatin1(label));
+        batchRun(folder, mode);
+        int same = 0;
+        for (const QString& name : QDir(full).entryList(QDir::Files))
+            same += readFile(folder + u'/' + name) == readFile(full + u'/' + name) ? 1 : 0;
+        std::printf("identical batch results (%s vs whole decode): %d of %d\n", label, same,
+                    int(names.size()));
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    kadrix::JpegDefaults = kadrix::DialogJpegDefaults;
+    if (argc == 3 && std::strcmp(argv[1], "--print-bands") == 0) {
+        // One line per picture: its name and the jpegtran -crop region of its band.
+        dataFolder = QString::fromLocal8Bit(argv[2]);
+        for (const QString& name :
+             QDir(dataFolder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
+            const QRect rows = bandOf(dataFolder + u'/' + name).rows;
+            std::printf("%s %dx%d+%d+%d\n", qPrintable(name), rows.width(), rows.height(),
+                        rows.left(), rows.top());
+        }
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s [benchmark flags] DATA_FOLDER SCRATCH_FOLDER\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s [benchmark flags] DATA_FOLDER SCRATCH_FOLDER [BANDS]\n",
+                     argv[0]);
         return 2;
     }
     dataFolder = QString::fromLocal8Bit(argv[1]);
     scratchFolder = QString::fromLocal8Bit(argv[2]);
+    if (argc == 4)
+        bandFolder = QString::fromLocal8Bit(argv[3]);
     int appArgc = 1;
     kadrix::Application app(appArgc, argv);
     kadrix::registerPlatformPictures();
@@ -204,6 +308,9 @@ int main(int argc, char** argv) {
     kadrix::JpegDefaults = kadrix::DialogJpegDefaults;
     names = QDir(dataFolder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
     QDir().mkpath(scratchFolder);
+    if (!bandFolder.isEmpty())
+        for (const QString& name : names)
+            bands[name] = bandOf(dataFolder + u'/' + name);
 
     const auto add = [](const char* name, auto function) {
         benchmark::RegisterBenchmark(name, function)
@@ -213,6 +320,9 @@ int main(int argc, char** argv) {
     };
     add("plain_full_decode", [](benchmark::State& s) { plainLoop(s, false); });
     add("plain_windowed", [](benchmark::State& s) { plainLoop(s, true); });
+    if (!bandFolder.isEmpty())
+        add("plain_band_floor", bandLoop);
+    add("batch_seek", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Seek); });
     add("batch_windowed", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Window); });
     add("batch_full_decode", [](benchmark::State& s) { batchLoop(s, kadrix::DecodeMode::Whole); });
     benchmark::RunSpecifiedBenchmarks();

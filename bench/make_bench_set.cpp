@@ -1,9 +1,14 @@
 // Writes the benchmark's data set, the same bytes on every run: photo-like
 // JPEG files made with libjpeg (smooth shapes with sensor-like grain, 4:2:0,
-// quality 92) in three folders of the folder given as the argument:
+// quality 92 unless said) in five folders of the folder given as the argument:
 //   set12/  24 pictures of 4000 x 3000
 //   set24/   4 pictures of 6000 x 4000
 //   mixed/  odd sizes, one smaller than 640 x 480, a progressive and a grey file
+//   phone/  24 pictures laid out as phones write them: 4032 x 3024, 4:2:0,
+//           quality 90, a restart marker at the end of every MCU row, every
+//           third one with EXIF Orientation 6 (stored turned, portrait upright)
+//   camera/  6 pictures laid out as cameras write them: 6000 x 4000, 4:2:2,
+//           quality 92, no restart markers
 // Folders that already hold their files are left as they are.
 #include <algorithm>
 #include <cmath>
@@ -22,7 +27,48 @@ struct Picture {
     int width, height;
     bool progressive = false;
     bool grey = false;
+    int quality = 92;
+    int lumaH = 2, lumaV = 2;   // sampling of the first component
+    bool restartPerRow = false; // one restart interval per MCU row
+    int orientation = 0;        // EXIF Orientation to write (0: no EXIF block)
 };
+
+// An EXIF block holding only the Orientation tag: a little-endian TIFF
+// header and one directory of one SHORT entry.
+std::vector<JOCTET> exifOrientationBlock(int orientation) {
+    return {'E',
+            'x',
+            'i',
+            'f',
+            0,
+            0, // EXIF identifier
+            'I',
+            'I',
+            42,
+            0,
+            8,
+            0,
+            0,
+            0, // TIFF header, directory at 8
+            1,
+            0, // one entry
+            0x12,
+            0x01,
+            3,
+            0,
+            1,
+            0,
+            0,
+            0, // Orientation, SHORT, count 1
+            JOCTET(orientation),
+            0,
+            0,
+            0,
+            0,
+            0,
+            0,
+            0}; // its value; no next directory
+}
 
 // A small, fast generator: the same sequence for the same seed everywhere.
 struct Grain {
@@ -47,10 +93,20 @@ bool writeJpeg(const std::filesystem::path& path, const Picture& p, unsigned see
     c.input_components = p.grey ? 1 : 3;
     c.in_color_space = p.grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 92, TRUE);
+    jpeg_set_quality(&c, p.quality, TRUE);
     if (p.progressive)
         jpeg_simple_progression(&c);
+    if (!p.grey) {
+        c.comp_info[0].h_samp_factor = p.lumaH;
+        c.comp_info[0].v_samp_factor = p.lumaV;
+    }
+    if (p.restartPerRow)
+        c.restart_interval = JDIMENSION(p.width + 8 * p.lumaH - 1) / JDIMENSION(8 * p.lumaH);
     jpeg_start_compress(&c, TRUE);
+    if (p.orientation != 0) {
+        const std::vector<JOCTET> exif = exifOrientationBlock(p.orientation);
+        jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), unsigned(exif.size()));
+    }
 
     // Separable waves per channel, shifted by the seed, plus a few soft discs.
     const double phase = seed * 0.7;
@@ -115,6 +171,13 @@ int main(int argc, char** argv) {
         set12.push_back({"photo" + std::to_string(100 + i) + ".jpg", 4000, 3000});
     for (int i = 0; i < 4; ++i)
         set24.push_back({"large" + std::to_string(100 + i) + ".jpg", 6000, 4000});
+    std::vector<Picture> phone, camera;
+    for (int i = 0; i < 24; ++i)
+        phone.push_back({"phone" + std::to_string(100 + i) + ".jpg", 4032, 3024, false, false, 90,
+                         2, 2, true, i % 3 == 2 ? 6 : 0});
+    for (int i = 0; i < 6; ++i)
+        camera.push_back({"camera" + std::to_string(100 + i) + ".jpg", 6000, 4000, false, false, 92,
+                          2, 1, false});
     const std::vector<Picture> mixed = {
         {"odd_4001x2999.jpg", 4001, 2999},
         {"odd_3999x3001.jpg", 3999, 3001},
@@ -125,7 +188,8 @@ int main(int argc, char** argv) {
         {"grey_4000x3000.jpg", 4000, 3000, false, true},
     };
     return writeSet(root / "set12", set12, 1) && writeSet(root / "set24", set24, 101) &&
-                   writeSet(root / "mixed", mixed, 201)
+                   writeSet(root / "mixed", mixed, 201) && writeSet(root / "phone", phone, 301) &&
+                   writeSet(root / "camera", camera, 401)
                ? 0
                : 1;
 }

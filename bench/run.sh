@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # `make bench`: the Google Benchmark programs of the build folder given as $1,
 # then the framing comparison on a generated data set: kadrix-batch on one
-# core and on all, the program's batch run (windowed and whole decoding),
-# plain libjpeg loops, and ImageMagick and vips when installed. Prints the
-# median milliseconds per picture of each, checks the results' pixels, and
-# measures the peak memory of kadrix-batch on a 24-megapixel source.
+# core (entering files at restart markers, the default, and decoding from the
+# top) and on all, the program's batch run (seek, windowed and whole
+# decoding), plain libjpeg loops, and ImageMagick and vips when installed; on
+# the phone-like set also the plain loop over bands cut beforehand to the
+# window's MCU rows with jpegtran, the floor for files with restart markers.
+# Prints the median milliseconds per picture of each, checks the results'
+# pixels, and measures the peak memory of kadrix-batch on 24-megapixel sources.
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 reps="${KADRIX_BENCH_REPS:-5}"
+# KADRIX_BENCH_SETS picks some of the sets, for example "phone camera".
 data="$build/bench-data"
 scratch="$build/bench-scratch"
 batch="$build/cli/kadrix-batch"
@@ -60,18 +64,38 @@ magick_all() { # ImageMagick on one thread over a folder, into $scratch/out
         -background black -gravity center -extent 640x480 "$folder"/*.jpg
 }
 
-for set in set12 set24 mixed; do
+# Bands of the phone-like pictures: the window's MCU rows and one above, cut
+# losslessly (once).
+bands="$data/phone-bands"
+if command -v jpegtran >/dev/null && [ ! -f "$bands/done" ]; then
+    mkdir -p "$bands"
+    "$build/bench/bench_paths" --print-bands "$data/phone" | while read -r name region; do
+        jpegtran -crop "$region" -outfile "$bands/$name" "$data/phone/$name"
+    done
+    touch "$bands/done"
+fi
+
+for set in ${KADRIX_BENCH_SETS:-set12 set24 mixed phone camera}; do
     folder="$data/$set"
     count=$(ls "$folder"/*.jpg | wc -l)
     echo
-    echo "-- $set: $count pictures"
+    case "$set" in
+    phone) echo "-- $set: $count phone-like pictures (4032x3024, 4:2:0, q90, a restart marker per MCU row)" ;;
+    camera) echo "-- $set: $count camera-like pictures (6000x4000, 4:2:2, no restart markers)" ;;
+    *) echo "-- $set: $count pictures" ;;
+    esac
     declare -A ms=()
     one=$(time_runs "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$folder")
-    ms["kadrix-batch --jobs 1"]=$one
+    ms["kadrix-batch --jobs 1 (--decode seek)"]=$one
+    ms["kadrix-batch --jobs 1 --decode window"]=$(time_runs "$batch" --jobs 1 --decode window --format jpeg --out "$scratch/out" "$folder")
     ms["kadrix-batch (all $(nproc) cores)"]=$(time_runs "$batch" --format jpeg --out "$scratch/out" "$folder")
+    band_args=()
+    if [ "$set" = phone ] && [ -f "$bands/done" ]; then
+        band_args=("$bands")
+    fi
     "$build/bench/bench_paths" --benchmark_repetitions="$reps" \
         --benchmark_report_aggregates_only=true --benchmark_format=csv \
-        "$folder" "$scratch/paths" >"$scratch/paths.csv" 2>/dev/null
+        "$folder" "$scratch/paths" "${band_args[@]}" >"$scratch/paths.csv" 2>/dev/null
     while IFS=, read -r name _ real _; do
         name="${name//\"/}"
         case "$name" in
@@ -138,9 +162,11 @@ echo "   program's window keeps the options dialog's palette of 236 grey levels)
 
 echo
 if [ -x /usr/bin/time ]; then
-    rm -rf "$scratch/out"
-    /usr/bin/time -v "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$data/set24/large100.jpg" \
-        2>&1 >/dev/null | awk '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on a 24-megapixel source: %.1f MB\n", $NF / 1024 }'
+    for source in set24/large100.jpg camera/camera100.jpg; do
+        rm -rf "$scratch/out"
+        /usr/bin/time -v "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$data/$source" \
+            2>&1 >/dev/null | awk -v s="$source" '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on a 24-megapixel source (%s): %.1f MB\n", s, $NF / 1024 }'
+    done
 else
     echo "peak memory not measured: /usr/bin/time is missing"
 fi

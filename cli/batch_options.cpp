@@ -146,13 +146,16 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "or padded on each side, the result path and whether it exists."));
     const QCommandLineOption overwrite(QStringLiteral("overwrite"),
                                        QStringLiteral("Replaces existing results."));
-    const QCommandLineOption fullDecode(
-        QStringLiteral("full-decode"),
-        QStringLiteral("Decodes JPEG sources whole instead of only the part that lands on the "
-                       "result (slower; the results are the same)."));
+    const QCommandLineOption decode(
+        QStringLiteral("decode"),
+        QStringLiteral("How JPEG sources are decoded; the results are the same: whole, the "
+                       "whole picture; window, only the part that lands on the result, reading "
+                       "the rows from the top; seek (default), as window, but files with "
+                       "restart markers are entered at the marker just above that part."),
+        QStringLiteral("MODE"), QStringLiteral("seek"));
     parser.addOptions({help, size, wipe, out, format, strip, quality, progressive, grey, subsampling,
                        noAutoOrient, prefix, noName, suffix, number, jobs, dryRun, overwrite,
-                       fullDecode});
+                       decode});
     const ClusterOptions cluster;
     cluster.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("sources"),
@@ -238,8 +241,16 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     options.jobs = *parsedJobs;
     options.dryRun = parser.isSet(dryRun);
     options.overwrite = parser.isSet(overwrite);
-    if (parser.isSet(fullDecode))
+    const QString modeText = parser.value(decode).toLower();
+    if (modeText == QStringLiteral("whole"))
         options.decode.mode = DecodeMode::Whole;
+    else if (modeText == QStringLiteral("window"))
+        options.decode.mode = DecodeMode::Window;
+    else if (modeText == QStringLiteral("seek"))
+        options.decode.mode = DecodeMode::Seek;
+    else
+        return fail(QStringLiteral("--decode wants whole, window or seek: \"%1\"")
+                        .arg(parser.value(decode)));
 
     if (const QString error = cluster.read(parser, options); !error.isEmpty())
         return fail(error);

@@ -80,7 +80,7 @@ void checkDecoded(const Bitmap& bitmap, int width, int height) {
 // A window of the picture, decoded alone, must hold exactly the pixels the
 // whole decode has there.
 void checkWindow(const TJPEGImage& picture, const Bitmap& whole, const QRect& window) {
-    const std::optional<Bitmap> part = picture.decodeWindow(window);
+    const std::optional<Bitmap> part = picture.decodeWindow(window, DecodeMode::Seek);
     if (!part)
         return; // not 24-bit colour: the caller decodes the whole picture
     const QRect expected = window.intersected(QRect(0, 0, whole.width(), whole.height()));

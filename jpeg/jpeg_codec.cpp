@@ -18,9 +18,12 @@ namespace {
     std::longjmp(hook->jump, 1);
 }
 
-// Warnings and trace messages are dropped; the window's messages carry the
-// number only.
-void ignoreMessage(j_common_ptr, int) {}
+// Warnings and trace messages are dropped, warnings only counted; the
+// window's messages carry the number only.
+void countWarning(j_common_ptr cinfo, int level) {
+    if (level < 0)
+        ++cinfo->err->num_warnings;
+}
 void ignoreOutput(j_common_ptr) {}
 void noText(j_common_ptr, char* buffer) {
     buffer[0] = '\0';
@@ -36,7 +39,7 @@ void installErrorHook(ErrorHook& hook) {
     hook.standardFormat = hook.pub.format_message;
     hook.text[0] = '\0';
     hook.pub.error_exit = raiseCodecError;
-    hook.pub.emit_message = ignoreMessage;
+    hook.pub.emit_message = countWarning;
     hook.pub.output_message = ignoreOutput;
     hook.pub.format_message = noText;
     hook.pub.reset_error_mgr = resetErrors;
@@ -51,14 +54,21 @@ Decompressor::Source* sourceOf(j_decompress_ptr cinfo) {
 }
 
 void initSource(j_decompress_ptr cinfo) {
-    sourceOf(cinfo)->position = 0;
+    Decompressor::Source* source = sourceOf(cinfo);
+    source->piece = 0;
+    source->position = 0;
+    source->delivered = 0;
 }
 
 boolean fillInputBuffer(j_decompress_ptr cinfo) {
     Decompressor::Source* source = sourceOf(cinfo);
-    const std::size_t count = std::min(BlockSize, source->size - source->position);
-    if (count == 0) {
-        if (source->position == 0)
+    while (source->piece < source->count &&
+           source->position == source->pieces[source->piece].size) {
+        ++source->piece;
+        source->position = 0;
+    }
+    if (source->piece == source->count) {
+        if (source->delivered == 0)
             ERREXIT(cinfo, JERR_INPUT_EMPTY);
         // The stream ended early: warn (silently) and end the image here so
         // that decoding finishes with what was read.
@@ -67,9 +77,12 @@ boolean fillInputBuffer(j_decompress_ptr cinfo) {
         source->pub.bytes_in_buffer = sizeof FakeEndOfImage;
         return TRUE;
     }
-    source->pub.next_input_byte = source->data + source->position;
+    const StreamPiece& piece = source->pieces[source->piece];
+    const std::size_t count = std::min(BlockSize, piece.size - source->position);
+    source->pub.next_input_byte = piece.data + source->position;
     source->pub.bytes_in_buffer = count;
     source->position += count;
+    source->delivered += count;
     return TRUE;
 }
 
@@ -84,6 +97,19 @@ void skipInputData(j_decompress_ptr cinfo, long count) {
     }
     source->next_input_byte += remaining;
     source->bytes_in_buffer -= remaining;
+}
+
+// The decoder found another restart marker than the one it expects. In a
+// stream entered at a later interval the numbers run `restartShift` ahead:
+// that marker is the right one. Anything else goes to the codec's own
+// recovery, which warns.
+boolean resyncToRestart(j_decompress_ptr cinfo, int desired) {
+    const int shift = sourceOf(cinfo)->restartShift;
+    if (shift != 0 && cinfo->unread_marker == JPEG_RST0 + ((desired + shift) & 7)) {
+        cinfo->unread_marker = 0;
+        return TRUE;
+    }
+    return jpeg_resync_to_restart(cinfo, desired);
 }
 
 void termSource(j_decompress_ptr) {}
@@ -135,7 +161,13 @@ bool callGuarded(ErrorHook& hook, void (*body)(void*), void* context) {
     return true;
 }
 
-Decompressor::Decompressor(const QByteArray& data) {
+Decompressor::Decompressor(const QByteArray& data)
+    : Decompressor(std::array{StreamPiece{reinterpret_cast<const JOCTET*>(data.constData()),
+                                          std::size_t(data.size())}}
+                       .data(),
+                   1) {}
+
+Decompressor::Decompressor(const StreamPiece* pieces, std::size_t count, int restartShift) {
     installErrorHook(hook_);
     cinfo_.err = &hook_.pub;
     try {
@@ -148,14 +180,22 @@ Decompressor::Decompressor(const QByteArray& data) {
     source_.pub.init_source = initSource;
     source_.pub.fill_input_buffer = fillInputBuffer;
     source_.pub.skip_input_data = skipInputData;
-    source_.pub.resync_to_restart = jpeg_resync_to_restart;
+    source_.pub.resync_to_restart = resyncToRestart;
     source_.pub.term_source = termSource;
     source_.pub.next_input_byte = nullptr;
     source_.pub.bytes_in_buffer = 0;
-    source_.data = reinterpret_cast<const JOCTET*>(data.constData());
-    source_.size = std::size_t(data.size());
+    source_.count = std::min(count, MaxStreamPieces);
+    std::copy_n(pieces, source_.count, source_.pieces.begin());
+    source_.piece = 0;
     source_.position = 0;
+    source_.delivered = 0;
+    source_.restartShift = restartShift & 7;
     cinfo_.src = &source_.pub;
+}
+
+std::size_t Decompressor::bytesConsumed() const {
+    // Past the end the buffer holds the two bytes of the made-up end marker.
+    return source_.delivered - std::min(source_.delivered, source_.pub.bytes_in_buffer);
 }
 
 Decompressor::~Decompressor() {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -49,11 +50,23 @@ template <typename Step> void runGuarded(ErrorHook& hook, Step& step) {
         throw EJPEG(hook.pub.msg_code, QString::fromLocal8Bit(hook.text));
 }
 
+// A run of bytes the codec reads, owned elsewhere.
+struct StreamPiece {
+    const JOCTET* data = nullptr;
+    std::size_t size = 0;
+};
+constexpr std::size_t MaxStreamPieces = 4;
+
 // A decompression context reading `data`, which must outlive it. The
 // context is destroyed with this object, on every path.
 class Decompressor {
 public:
     explicit Decompressor(const QByteArray& data);
+    // Reads the pieces one after the other as one stream (at most
+    // MaxStreamPieces). `restartShift` is added to the number of every
+    // restart marker the decoder expects, for a stream whose entropy data
+    // starts at a later restart interval than the first.
+    Decompressor(const StreamPiece* pieces, std::size_t count, int restartShift = 0);
     ~Decompressor();
     Decompressor(const Decompressor&) = delete;
     Decompressor& operator=(const Decompressor&) = delete;
@@ -61,11 +74,20 @@ public:
     jpeg_decompress_struct* info() { return &cinfo_; }
     template <typename Step> void run(Step&& step) { runGuarded(hook_, step); }
 
+    // The warnings the codec gave since the context was made (damaged or
+    // short data it decoded anyway, restart markers it had to resynchronise).
+    long warnings() const { return hook_.pub.num_warnings; }
+    // The bytes of the stream the codec has taken so far.
+    std::size_t bytesConsumed() const;
+
     struct Source {
         jpeg_source_mgr pub;
-        const JOCTET* data;
-        std::size_t size;
-        std::size_t position;
+        std::array<StreamPiece, MaxStreamPieces> pieces;
+        std::size_t count;
+        std::size_t piece;     // the piece being read
+        std::size_t position;  // the next byte of that piece to hand over
+        std::size_t delivered; // bytes handed over in all
+        int restartShift;
     };
 
 private:

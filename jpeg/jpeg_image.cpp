@@ -104,7 +104,7 @@ const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
     return *Bitmap;
 }
 
-std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window) const {
+std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window, DecodeMode mode) const {
     if (Bitmap) {
         if (Bitmap->pixelFormat() != PixelFormat::Bits24)
             return std::nullopt;
@@ -114,13 +114,13 @@ std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window) cons
     const QByteArray data = Image->Data.value_or(QByteArray());
     const Orientation turn = orientation();
     if (turn == Orientation::Normal)
-        return jpegcodec::decodeWindow(data, Options, window);
+        return jpegcodec::decodeWindow(data, Options, window, mode);
     // The window is chosen on the upright picture; its pixels come from the
     // matching window of the stored picture, decoded and then turned.
     const QSize stored = storedSize();
     const QRect wanted = window.intersected(QRect(QPoint(0, 0), uprightSize(turn, stored)));
     std::optional<kadrix::Bitmap> part =
-        jpegcodec::decodeWindow(data, Options, storedRect(turn, stored, wanted));
+        jpegcodec::decodeWindow(data, Options, storedRect(turn, stored, wanted), mode);
     if (!part)
         return std::nullopt;
     return turnUpright(std::move(*part), turn);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "decode_mode.h"
 #include "jpeg_defaults.h"
 #include "jpeg_error.h"
 #include "orientation.h"
@@ -79,10 +80,10 @@ public:
 
     // Only `window` of the picture (in pixels of the upright picture at the
     // picture's scale, clipped to it) as a 24-bit bitmap, the same pixels
-    // DecodeBitmap() has there, decoded without the rest of the picture and
-    // not kept. Nothing when the picture's options or its file decode to
+    // DecodeBitmap() has there, decoded without the rest of the picture (as
+    // `mode` says) and not kept. Nothing when the picture's options or its file decode to
     // anything but 24-bit colour.
-    std::optional<kadrix::Bitmap> decodeWindow(const QRect& window) const override;
+    std::optional<kadrix::Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
 
     // The turn this picture applies to its stored pixels: the EXIF
     // orientation with AutoOrient, otherwise (and for an assigned bitmap)

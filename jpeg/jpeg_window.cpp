@@ -1,6 +1,8 @@
 #include "jpeg_window.h"
 
 #include "decoder_setup.h"
+#include "jpeg_decoder.h"
+#include "jpeg_stream_layout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -27,18 +29,13 @@ JDIMENSION columnMargin(const jpeg_decompress_struct& c) {
     return margin;
 }
 
-} // namespace
-
-std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& options,
-                                   const QRect& window) {
-    if (options.PixelFormat != JpegPixelFormat::Bits24 || options.GrayScale)
-        return std::nullopt;
-
-    Decompressor decompressor(data);
+// Reads the header and sets the decoder up for 24-bit output of the last
+// pass. False when the output would be anything else.
+bool prepareWindowDecoder(Decompressor& decompressor, const TJPEGDefaults& options) {
     const FinalPass final = PrepareDecoder(decompressor, options);
     jpeg_decompress_struct* c = decompressor.info();
     if (c->out_color_space != JCS_EXT_BGR || c->quantize_colors)
-        return std::nullopt;
+        return false;
     // Progressive display only changes the passes before the last one, and
     // with 24-bit output the last pass is the whole decode itself.
     c->buffered_image = FALSE;
@@ -46,14 +43,13 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
     c->dither_mode = final.ditherMode;
     c->two_pass_quantize = final.twoPassQuantize;
     decompressor.run([&] { jpeg_calc_output_dimensions(c); });
-    if (c->output_components != 3)
-        return std::nullopt;
+    return c->output_components == 3;
+}
 
-    const QRect picture(0, 0, int(std::min<JDIMENSION>(c->output_width, 0x7FFFFFFF)),
-                        int(std::min<JDIMENSION>(c->output_height, 0x7FFFFFFF)));
-    const QRect wanted = window.intersected(picture);
-    if (wanted.isEmpty())
-        return Bitmap();
+// Decodes `wanted`, which lies inside the output, reading rows from the top
+// of the stream down to the window's bottom edge.
+Bitmap readWindow(Decompressor& decompressor, const QRect& wanted) {
+    jpeg_decompress_struct* c = decompressor.info();
     Bitmap bitmap(wanted.width(), wanted.height());
 
     const JDIMENSION margin = columnMargin(*c);
@@ -100,6 +96,134 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
     // The rest of the stream is never read: the decompressor's destruction
     // aborts the decode instead of finishing it.
     return bitmap;
+}
+
+// Leaving fewer MCU rows out than this does not repay the second header
+// read and the marker scan.
+constexpr JDIMENSION MinimumRowsLeftOut = 4;
+
+// Where a decode entered at a restart marker starts: the MCU rows it leaves
+// out above the window, and the interval that opens the first row it reads.
+struct RestartEntry {
+    StreamLayout layout;
+    JDIMENSION mcuRowsLeftOut = 0;
+    JDIMENSION imageRowsLeftOut = 0;  // full-size rows
+    JDIMENSION outputRowsLeftOut = 0; // rows at the output scale
+    qsizetype interval = 0;           // its index, counted from 0
+    qsizetype entropyFrom = 0;        // its first entropy byte
+};
+
+// The restart interval that opens the MCU row above the one holding the
+// window's top row (the up-sampler takes its context from that row), when
+// the stream allows entering there: one interleaved scan of 8-bit sequential
+// Huffman data, rows that are each a whole number of restart intervals, the
+// markers up to it all present and in turn.
+std::optional<RestartEntry> findRestartEntry(const QByteArray& data, Decompressor& whole,
+                                             JDIMENSION windowTop) {
+    jpeg_decompress_struct* c = whole.info();
+    if (c->progressive_mode || c->arith_code || c->data_precision != 8 ||
+        jpeg_has_multiple_scans(c) || c->restart_interval == 0)
+        return std::nullopt;
+    const JDIMENSION mcuWidth = JDIMENSION(c->max_h_samp_factor) * DCTSIZE;
+    const JDIMENSION mcuHeight = JDIMENSION(c->max_v_samp_factor) * DCTSIZE;
+    const JDIMENSION mcusPerRow = (c->image_width + mcuWidth - 1) / mcuWidth;
+    if (mcusPerRow % c->restart_interval != 0)
+        return std::nullopt;
+    const JDIMENSION outputRowsPerMcuRow =
+        JDIMENSION(c->max_v_samp_factor) * JDIMENSION(c->min_DCT_scaled_size);
+    const JDIMENSION windowRow = windowTop / outputRowsPerMcuRow;
+    if (windowRow < MinimumRowsLeftOut + 1)
+        return std::nullopt;
+
+    RestartEntry entry;
+    entry.mcuRowsLeftOut = windowRow - 1;
+    entry.imageRowsLeftOut = entry.mcuRowsLeftOut * mcuHeight;
+    entry.outputRowsLeftOut = entry.mcuRowsLeftOut * outputRowsPerMcuRow;
+    entry.interval = qsizetype(entry.mcuRowsLeftOut) * (mcusPerRow / c->restart_interval);
+    // The walk must agree with the codec on the frame and where its data begins.
+    const std::optional<StreamLayout> layout = readStreamLayout(data);
+    if (!layout || (layout->frameMarker != 0xC0 && layout->frameMarker != 0xC1) ||
+        layout->scanComponents != layout->frameComponents ||
+        JDIMENSION(layout->height) != c->image_height ||
+        unsigned(layout->restartInterval) != c->restart_interval ||
+        std::size_t(layout->entropyStart) != whole.bytesConsumed())
+        return std::nullopt;
+    entry.layout = *layout;
+    const std::optional<qsizetype> from =
+        findRestartInterval(data, layout->entropyStart, entry.interval);
+    if (!from)
+        return std::nullopt;
+    entry.entropyFrom = *from;
+    return entry;
+}
+
+// Decodes `wanted` from a stream made of the header, its frame height less
+// the rows left out, and the entropy data from the entry interval on: the
+// original bytes in place, not a copy. Nothing when the codec warned about
+// anything on the way or failed: the caller then decodes from the top.
+std::optional<Bitmap> decodeFromRestart(const QByteArray& data, const RestartEntry& entry,
+                                        const TJPEGDefaults& options, const QRect& wanted,
+                                        const jpeg_decompress_struct& whole) {
+    const auto* bytes = reinterpret_cast<const JOCTET*>(data.constData());
+    const StreamLayout& layout = entry.layout;
+    const JDIMENSION height = JDIMENSION(layout.height) - entry.imageRowsLeftOut;
+    const JOCTET patchedHeight[2] = {JOCTET(height >> 8), JOCTET(height & 0xFF)};
+    const std::size_t afterHeight = std::size_t(layout.heightOffset) + 2;
+    const StreamPiece pieces[] = {
+        {bytes, std::size_t(layout.heightOffset)},
+        {patchedHeight, 2},
+        {bytes + afterHeight, std::size_t(layout.entropyStart) - afterHeight},
+        {bytes + entry.entropyFrom, std::size_t(data.size() - entry.entropyFrom)},
+    };
+    try {
+        // The first marker this stream meets closes interval `interval`.
+        Decompressor part(pieces, std::size(pieces), int(entry.interval % 8));
+        if (!prepareWindowDecoder(part, options))
+            return std::nullopt;
+        const jpeg_decompress_struct* c = part.info();
+        if (c->output_width != whole.output_width ||
+            c->output_height + entry.outputRowsLeftOut != whole.output_height)
+            return std::nullopt;
+        Bitmap bitmap = readWindow(part, wanted.translated(0, -int(entry.outputRowsLeftOut)));
+        if (part.warnings() > 0)
+            return std::nullopt;
+        return bitmap;
+    } catch (const EJPEG&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& options,
+                                   const QRect& window, DecodeMode mode, WindowStart* start) {
+    if (start != nullptr)
+        *start = WindowStart::Top;
+    if (options.PixelFormat != JpegPixelFormat::Bits24 || options.GrayScale)
+        return std::nullopt;
+
+    Decompressor decompressor(data);
+    if (!prepareWindowDecoder(decompressor, options))
+        return std::nullopt;
+    jpeg_decompress_struct* c = decompressor.info();
+    const QRect picture(0, 0, int(std::min<JDIMENSION>(c->output_width, 0x7FFFFFFF)),
+                        int(std::min<JDIMENSION>(c->output_height, 0x7FFFFFFF)));
+    const QRect wanted = window.intersected(picture);
+    if (wanted.isEmpty())
+        return Bitmap();
+
+    if (mode == DecodeMode::Whole)
+        return Bitmap(decode(data, options).image().copy(wanted));
+    if (mode == DecodeMode::Seek) {
+        if (const auto entry = findRestartEntry(data, decompressor, toDimension(wanted.top()))) {
+            if (auto bitmap = decodeFromRestart(data, *entry, options, wanted, *c)) {
+                if (start != nullptr)
+                    *start = WindowStart::RestartMarker;
+                return bitmap;
+            }
+        }
+    }
+    return readWindow(decompressor, wanted);
 }
 
 } // namespace kadrix::jpegcodec

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "decode_mode.h"
 #include "jpeg_defaults.h"
 
 #include <QByteArray>
@@ -10,16 +11,25 @@
 
 namespace kadrix::jpegcodec {
 
+// Where a windowed decode started reading the picture's rows.
+enum class WindowStart { Top, RestartMarker };
+
 // Decodes only `window` (in output pixels, at the options' scale) of the
 // stream into a 24-bit bitmap of the window's size (clipped to the picture),
 // holding exactly the pixels the whole decode has there. Only the rows down
 // to the window's bottom edge are read, and only the columns around it are
-// turned into pixels, so damage below the window goes unnoticed.
+// turned into pixels, so damage below the window goes unnoticed. `mode` says
+// how (see DecodeMode): with Seek, a sequential file whose restart markers
+// start its MCU rows is read from the marker one MCU row above the window,
+// and any doubt (a layout it does not fit, a marker missing or out of turn,
+// a codec warning on the way) gives the Window decode instead. `start`, when
+// given, tells which way the rows were read.
 //
 // Returns nothing when the options or the stream give anything but 24-bit
 // colour without a palette (grey levels, 8-bit output, grey files without
 // ExactGrey, CMYK files): those need the whole decode. Throws EJPEG for codec failures.
 std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& options,
-                                   const QRect& window);
+                                   const QRect& window, DecodeMode mode = DecodeMode::Seek,
+                                   WindowStart* start = nullptr);
 
 } // namespace kadrix::jpegcodec

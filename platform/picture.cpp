@@ -2,7 +2,7 @@
 
 namespace kadrix {
 
-std::optional<Bitmap> Picture::decodeWindow(const QRect&) const {
+std::optional<Bitmap> Picture::decodeWindow(const QRect&, DecodeMode) const {
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "decode_mode.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -36,7 +37,8 @@ public:
     // the pixels the whole picture has there, for a type that can decode a
     // part without the rest. Nothing when it cannot (the default), for this
     // picture or these options: the caller then decodes the whole picture.
-    virtual std::optional<Bitmap> decodeWindow(const QRect& window) const;
+    // `mode` (Window or Seek) says how a type that can may go about it.
+    virtual std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const;
 };
 
 } // namespace kadrix

@@ -8,11 +8,12 @@ namespace kadrix {
 void assignVisibleSource(const PictureLoader& loader, int W, int H, Bitmap& source,
                          const DecodeOptions& decode) {
     const Picture* picture = loader.picture();
-    if (decode.mode == DecodeMode::Window && picture != nullptr && W > 0 && H > 0) {
+    if (decode.mode != DecodeMode::Whole && picture != nullptr && W > 0 && H > 0) {
         const int sw = picture->width();
         const int sh = picture->height();
         if (sw > W || sh > H) {
-            if (std::optional<Bitmap> window = picture->decodeWindow(visibleWindow(sw, sh, W, H))) {
+            if (std::optional<Bitmap> window =
+                    picture->decodeWindow(visibleWindow(sw, sh, W, H), decode.mode)) {
                 source = std::move(*window);
                 return;
             }

@@ -1,20 +1,17 @@
 #pragma once
 
 #include "bitmap.h"
+#include "decode_mode.h"
 
 namespace kadrix {
 
 class PictureLoader;
 
-// How a source larger than the canvas is decoded: only the part that lands
-// on the canvas where the picture type can, or always as a whole (kept to
-// compare the two).
-enum class DecodeMode { Window, Whole };
-
 // How the framing step decodes each source. One record, so that a new way
 // of decoding is one more field here, read in assignVisibleSource().
 struct DecodeOptions {
-    DecodeMode mode = DecodeMode::Window;
+    // Whole is kept to compare with: Window and Seek give the same pixels.
+    DecodeMode mode = DecodeMode::Seek;
 
     friend bool operator==(const DecodeOptions&, const DecodeOptions&) = default;
 };

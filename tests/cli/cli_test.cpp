@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace kadrix::cli {
 namespace {
 
@@ -42,7 +44,7 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_FALSE(o.scheme.suffixOn || o.scheme.numberOn);
     EXPECT_EQ(o.jobs, 2);
     EXPECT_FALSE(o.dryRun || o.overwrite);
-    EXPECT_EQ(o.decode.mode, DecodeMode::Window);
+    EXPECT_EQ(o.decode.mode, DecodeMode::Seek);
 }
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
@@ -52,7 +54,7 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
               "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
               "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
               "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
-              "--full-decode", "--no-auto-orient",      "a",         "b"}),
+              "--decode",      "whole",    "--no-auto-orient",      "a",         "b"}),
         2);
     // clang-format on
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
@@ -91,6 +93,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--jobs", "0", "a"}),
         args({"--out", "", "a"}),
         args({"--bogus", "a"}),
+        args({"--decode", "fast", "a"}),
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
@@ -102,7 +105,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     for (const char* option :
          {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
           "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-          "--overwrite", "--full-decode", "--strip"})
+          "--overwrite", "--decode", "--strip"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -278,6 +281,38 @@ TEST_F(KadrixBatchTest, OrientedPhotosAreUprightUnlessAskedNotTo) {
         run({QStringLiteral("--dry-run"), QStringLiteral("--no-auto-orient"), source});
     EXPECT_TRUE(stored.out.contains(source + QStringLiteral(": 40x30")))
         << stored.out.toStdString();
+}
+
+// Photos with a restart marker per MCU row, one stored turned and one with a
+// marker out of turn above its window, frame to the same results whichever
+// way they are decoded.
+TEST_F(KadrixBatchTest, RestartMarkedPhotosFrameAlikeInEveryDecodeMode) {
+    const test::EncodeSettings phoneLike{90, false, 2, 2, 25}; // 400 wide: 25 MCUs a row
+    const QByteArray plain = test::encodeRaw(test::photoLike(400, 600, 3, 5), phoneLike);
+    QByteArray damaged = plain;
+    const qsizetype rst3 = damaged.indexOf(QByteArray("\xFF\xD3", 2));
+    ASSERT_GT(rst3, 0);
+    damaged[rst3 + 1] = char(0xD5);
+    write(QStringLiteral("src/a.jpg"), plain);
+    write(QStringLiteral("src/b.jpg"), test::withApp1(plain, test::exifBlock(6)));
+    write(QStringLiteral("src/c.jpg"), damaged);
+    std::map<QString, QByteArray> first;
+    for (const char* mode : {"whole", "window", "seek"}) {
+        const QString out = dir.filePath(QString::fromUtf8(mode));
+        const Outcome r = run({QStringLiteral("--decode"), QString::fromUtf8(mode),
+                               QStringLiteral("--size"), QStringLiteral("128x96"),
+                               QStringLiteral("--out"), out, dir.filePath(QStringLiteral("src"))});
+        EXPECT_TRUE(r.out.contains(QStringLiteral("3 framed, 0 skipped, 0 failed"))) << mode;
+        for (const QString& name :
+             {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
+            QFile file(out + QStringLiteral("/cropped_") + name + QStringLiteral(".BMP"));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << mode;
+            const QByteArray bytes = file.readAll();
+            if (first.count(name) == 0)
+                first[name] = bytes;
+            EXPECT_EQ(bytes, first[name]) << mode << " " << name.toStdString();
+        }
+    }
 }
 
 TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {

@@ -111,7 +111,7 @@ TEST_F(OrientedPictureTest, WindowedDecodeIsTheWholeDecodeTurned) {
                         const Bitmap& all = whole.DecodeBitmap();
                         ASSERT_EQ(before, all.image().size());
                         const QRect window = visibleWindow(all.width(), all.height(), 64, 48);
-                        const std::optional<Bitmap> part = windowed.decodeWindow(window);
+                        const std::optional<Bitmap> part = windowed.decodeWindow(window, DecodeMode::Seek);
                         ASSERT_TRUE(part.has_value());
                         EXPECT_EQ(firstDifference(*part, Bitmap(all.image().copy(window))), "")
                             << "tag " << tag << " upright " << uw << "x" << uh << " scale "

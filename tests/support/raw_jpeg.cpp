@@ -28,6 +28,7 @@ QByteArray encodeRaw(const RawImage& image, const EncodeSettings& settings,
         c.comp_info[0].h_samp_factor = settings.lumaH;
         c.comp_info[0].v_samp_factor = settings.lumaV;
     }
+    c.restart_interval = settings.restartInterval;
     if (configure)
         configure(c);
     jpeg_start_compress(&c, TRUE);

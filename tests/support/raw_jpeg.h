@@ -25,7 +25,8 @@ struct RawImage {
 struct EncodeSettings {
     int quality = 90;
     bool progressive = false;
-    int lumaH = 2, lumaV = 2; // sampling of the first component (2, 2: 4:2:0)
+    int lumaH = 2, lumaV = 2;     // sampling of the first component (2, 2: 4:2:0)
+    unsigned restartInterval = 0; // MCUs between restart markers (0: none)
 };
 
 // Metadata written into a test file, each block when not empty.
