@@ -77,8 +77,11 @@ boolean fillInputBuffer(j_decompress_ptr cinfo) {
         source->pub.bytes_in_buffer = sizeof FakeEndOfImage;
         return TRUE;
     }
+    // Each piece goes over whole: libjpeg-turbo takes its fast Huffman path
+    // only while a few kilobytes lie ready in the buffer, so handing over small
+    // blocks would send a good part of every decode down the slow path.
     const StreamPiece& piece = source->pieces[source->piece];
-    const std::size_t count = std::min(BlockSize, piece.size - source->position);
+    const std::size_t count = piece.size - source->position;
     source->pub.next_input_byte = piece.data + source->position;
     source->pub.bytes_in_buffer = count;
     source->position += count;

@@ -17,7 +17,7 @@
 
 namespace kadrix::jpegcodec {
 
-// Bytes moved between the codec and the data buffers at a time.
+// Bytes the encoder hands to the output buffer at a time.
 constexpr std::size_t BlockSize = 4096;
 
 // libjpeg's own buffers (whole-image coefficients of progressive files,
