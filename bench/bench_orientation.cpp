@@ -2,6 +2,7 @@
 // a 640 x 480 canvas against the same photo stored upright: the window is
 // decoded from the stored picture and turned, so the cost should stay close
 // to the upright one (target: at most 1.2 times).
+#include "exif_blocks.h"
 #include "framing.h"
 #include "jpeg_image.h"
 #include "orientation.h"
@@ -13,10 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <libexif/exif-data.h>
-
 #include <cmath>
-#include <cstdlib>
 #include <random>
 
 namespace {
@@ -54,23 +52,6 @@ QByteArray encoded(const Bitmap& bitmap) {
     return bytes;
 }
 
-QByteArray orientationBlock(int orientation) {
-    ExifData* data = exif_data_new();
-    exif_data_set_byte_order(data, EXIF_BYTE_ORDER_MOTOROLA);
-    ExifEntry* entry = exif_entry_new();
-    exif_content_add_entry(data->ifd[EXIF_IFD_0], entry);
-    exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
-    exif_set_short(entry->data, EXIF_BYTE_ORDER_MOTOROLA, ExifShort(orientation));
-    exif_entry_unref(entry);
-    unsigned char* bytes = nullptr;
-    unsigned int size = 0;
-    exif_data_save_data(data, &bytes, &size);
-    exif_data_unref(data);
-    QByteArray block(reinterpret_cast<const char*>(bytes), qsizetype(size));
-    std::free(bytes);
-    return block;
-}
-
 struct Sources {
     QTemporaryDir dir;
     QString upright;
@@ -84,11 +65,8 @@ const Sources& sources() {
         made.upright = made.dir.filePath(QStringLiteral("upright.jpg"));
         made.oriented = made.dir.filePath(QStringLiteral("oriented.jpg"));
         // Stored landscape: the portrait turned back by a quarter to the left.
-        QByteArray stored = encoded(turnUpright(picture, Orientation::Rotate270));
-        const QByteArray block = orientationBlock(6);
-        const qsizetype length = block.size() + 2;
-        stored.insert(2,
-                      QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + block);
+        const QByteArray stored = test::withApp1(
+            encoded(turnUpright(picture, Orientation::Rotate270)), test::exifBlock(6));
         for (const auto& [path, bytes] :
              {std::pair{made.upright, encoded(picture)}, std::pair{made.oriented, stored}}) {
             QFile file(path);

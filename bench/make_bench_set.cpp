@@ -10,6 +10,8 @@
 //   camera/  6 pictures laid out as cameras write them: 6000 x 4000, 4:2:2,
 //           quality 92, no restart markers
 // Folders that already hold their files are left as they are.
+#include "exif_blocks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -32,43 +34,6 @@ struct Picture {
     bool restartPerRow = false; // one restart interval per MCU row
     int orientation = 0;        // EXIF Orientation to write (0: no EXIF block)
 };
-
-// An EXIF block holding only the Orientation tag: a little-endian TIFF
-// header and one directory of one SHORT entry.
-std::vector<JOCTET> exifOrientationBlock(int orientation) {
-    return {'E',
-            'x',
-            'i',
-            'f',
-            0,
-            0, // EXIF identifier
-            'I',
-            'I',
-            42,
-            0,
-            8,
-            0,
-            0,
-            0, // TIFF header, directory at 8
-            1,
-            0, // one entry
-            0x12,
-            0x01,
-            3,
-            0,
-            1,
-            0,
-            0,
-            0, // Orientation, SHORT, count 1
-            JOCTET(orientation),
-            0,
-            0,
-            0,
-            0,
-            0,
-            0,
-            0}; // its value; no next directory
-}
 
 // A small, fast generator: the same sequence for the same seed everywhere.
 struct Grain {
@@ -104,8 +69,9 @@ bool writeJpeg(const std::filesystem::path& path, const Picture& p, unsigned see
         c.restart_interval = JDIMENSION(p.width + 8 * p.lumaH - 1) / JDIMENSION(8 * p.lumaH);
     jpeg_start_compress(&c, TRUE);
     if (p.orientation != 0) {
-        const std::vector<JOCTET> exif = exifOrientationBlock(p.orientation);
-        jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), unsigned(exif.size()));
+        const QByteArray exif = kadrix::test::exifBlock(p.orientation, false);
+        jpeg_write_marker(&c, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.constData()),
+                          unsigned(exif.size()));
     }
 
     // Separable waves per channel, shifted by the seed, plus a few soft discs.

@@ -4,6 +4,7 @@
 // one with an EXIF block), EXIF blocks of every orientation, BMP, PNG and
 // ICO pictures in several pixel formats, and texts for the integer fields,
 // the naming and the filter. Everything is generated here.
+#include "exif_blocks.h"
 #include "jpeg_image.h"
 #include "raw_jpeg.h"
 
@@ -20,7 +21,6 @@
 #include <utility>
 
 #include <jpeglib.h>
-#include <libexif/exif-data.h>
 
 using namespace kadrix;
 
@@ -106,41 +106,14 @@ void jpegSeeds() {
     write("jpeg", "empty.jpg", QByteArray());
 }
 
-// An EXIF block with the Orientation tag and a date taken, through libexif.
-QByteArray exifBlock(int orientation, ExifByteOrder order) {
-    ExifData* data = exif_data_new();
-    exif_data_set_byte_order(data, order);
-    for (const auto& [ifd, tag] : {std::pair{EXIF_IFD_0, EXIF_TAG_ORIENTATION},
-                                   std::pair{EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL}}) {
-        ExifEntry* entry = exif_entry_new();
-        exif_content_add_entry(data->ifd[ifd], entry);
-        exif_entry_initialize(entry, tag);
-        if (tag == EXIF_TAG_ORIENTATION)
-            exif_set_short(entry->data, order, ExifShort(orientation));
-        exif_entry_unref(entry);
-    }
-    unsigned char* bytes = nullptr;
-    unsigned int size = 0;
-    exif_data_save_data(data, &bytes, &size);
-    exif_data_unref(data);
-    QByteArray block(reinterpret_cast<const char*>(bytes), qsizetype(size));
-    std::free(bytes);
-    return block;
-}
-
 void exifSeeds() {
     for (int orientation = 1; orientation <= 8; ++orientation) {
-        write("exif", QStringLiteral("mm%1").arg(orientation),
-              exifBlock(orientation, EXIF_BYTE_ORDER_MOTOROLA));
-        write("exif", QStringLiteral("ii%1").arg(orientation),
-              exifBlock(orientation, EXIF_BYTE_ORDER_INTEL));
+        write("exif", QStringLiteral("mm%1").arg(orientation), test::exifBlock(orientation, true));
+        write("exif", QStringLiteral("ii%1").arg(orientation), test::exifBlock(orientation, false));
     }
     // A JPEG source with its EXIF block, for the picture type's target.
-    const QByteArray block = exifBlock(6, EXIF_BYTE_ORDER_MOTOROLA);
-    const qsizetype length = block.size() + 2;
-    QByteArray jpeg = viaPicture(TJPEGDefaults{}, 19, 7);
-    jpeg.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + block);
-    write("jpeg", "exif6.jpg", jpeg);
+    write("jpeg", "exif6.jpg",
+          test::withApp1(viaPicture(TJPEGDefaults{}, 19, 7), test::exifBlock(6)));
 }
 
 void pictureSeeds() {

@@ -1,6 +1,6 @@
 #include "batch_options.h"
 #include "batch_plan.h"
-#include "exif_test_files.h"
+#include "exif_blocks.h"
 #include "jpeg_test_files.h"
 #include "picture_registry.h"
 #include "source_collection.h"

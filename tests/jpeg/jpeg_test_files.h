@@ -3,6 +3,7 @@
 // JPEG streams made with libjpeg directly, independent of the adapter, for
 // layouts the adapter itself never writes.
 
+#include "exif_blocks.h"
 #include "raw_jpeg.h"
 
 #include <QByteArray>
@@ -24,32 +25,6 @@ RawImage gradient(int width, int height, int components = 3);
 // Smooth shapes with pixel noise, in colour or grey: every pixel differs from
 // its neighbours, so that a wrong neighbour in up-sampling shows.
 RawImage photoLike(int width, int height, int components = 3, unsigned seed = 1);
-
-// The fields a test EXIF block is made of, written through libexif.
-struct ExifFields {
-    bool bigEndian = false;
-    int orientation = 0;       // left out when 0
-    QByteArray dateTaken;      // DateTimeOriginal, left out when empty
-    QByteArray make;           // left out when empty
-    bool gps = false;          // a GPSLatitudeRef "N"
-    QByteArray thumbnail;      // the embedded thumbnail, left out when empty
-    int pixelWidth = 0;        // PixelXDimension and PixelYDimension (SHORT),
-    int pixelHeight = 0;       // left out when 0
-};
-// "Exif\0\0" and the TIFF data, as a camera stores it in APP1.
-QByteArray makeExif(const ExifFields& fields);
-
-// What a test reads back from an EXIF block through libexif.
-struct ExifFacts {
-    bool readable = false;
-    int orientation = 0;
-    QByteArray dateTaken;
-    QByteArray make;
-    bool gps = false;
-    bool thumbnail = false; // embedded data or a thumbnail directory
-    long pixelWidth = -1, pixelHeight = -1;
-};
-ExifFacts readExif(const QByteArray& block);
 
 // An ICC profile Qt parses (Adobe RGB), padded with `padding` bytes after
 // its tags so that it can be made to span several markers.

@@ -1,5 +1,5 @@
 #include "exif_orientation.h"
-#include "exif_test_files.h"
+#include "exif_blocks.h"
 #include "orientation.h"
 
 #include <gtest/gtest.h>

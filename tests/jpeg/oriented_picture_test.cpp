@@ -1,5 +1,5 @@
 #include "compositor.h"
-#include "exif_test_files.h"
+#include "exif_blocks.h"
 #include "framing.h"
 #include "jpeg_image.h"
 #include "jpeg_test_files.h"
