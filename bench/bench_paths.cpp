@@ -15,6 +15,7 @@
 #include "jpeg_image.h"
 #include "orientation.h"
 #include "qt_picture.h"
+#include "raw_jpeg.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +24,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -44,38 +45,61 @@ QByteArray readFile(const QString& path) {
 
 // Written the way every tool here writes a result: a temporary file beside
 // the target, flushed to disk, then renamed over it.
-void writeFile(const QString& path, const unsigned char* data, unsigned long size) {
+void writeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size))
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
         file.commit();
 }
 
-void encodeAndWrite(const std::vector<JSAMPLE>& canvas, const QString& path) {
-    jpeg_compress_struct c{};
+// A W x H canvas of BGR rows, at quality 95 with every component at full
+// resolution.
+void encodeAndWrite(std::vector<JSAMPLE> canvas, const QString& path) {
+    const kadrix::test::RawImage image{W, H, 3, std::move(canvas)};
+    writeFile(path,
+              kadrix::test::encodeRaw(image, {.quality = 95}, {}, [](jpeg_compress_struct& c) {
+                  c.in_color_space = JCS_EXT_BGR;
+                  for (int i = 0; i < MAX_COMPONENTS; ++i)
+                      c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
+              }));
+}
+
+// A plain libjpeg decompressor over a stream it keeps, its header read.
+struct PlainDecoder {
+    QByteArray data;
+    jpeg_decompress_struct d{};
     jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = W;
-    c.image_height = H;
-    c.input_components = 3;
-    c.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 95, TRUE);
-    for (int i = 0; i < MAX_COMPONENTS; ++i)
-        c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(canvas.data() + std::size_t(c.next_scanline) * W * 3);
-        jpeg_write_scanlines(&c, &row, 1);
+    explicit PlainDecoder(QByteArray stream) : data(std::move(stream)) {
+        d.err = jpeg_std_error(&err);
+        jpeg_create_decompress(&d);
+        jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
+                     static_cast<unsigned long>(data.size()));
+        jpeg_read_header(&d, TRUE);
     }
-    jpeg_finish_compress(&c);
-    writeFile(path, buffer, size);
-    jpeg_destroy_compress(&c);
-    std::free(buffer);
+    ~PlainDecoder() { jpeg_destroy_decompress(&d); }
+    PlainDecoder(const PlainDecoder&) = delete;
+    PlainDecoder& operator=(const PlainDecoder&) = delete;
+};
+
+// The plain windowed loop on a started decompressor: only the columns of
+// `window` and one of margin on each side for the up-sampling are turned into
+// pixels, the rows above it are skipped and those below it never read. Row y
+// of the window goes to rowAt(y).
+void readWindowRows(jpeg_decompress_struct& d, const QRect& window,
+                    const std::function<JSAMPLE*(int)>& rowAt) {
+    JDIMENSION x = JDIMENSION(std::max(window.left() - 1, 0));
+    JDIMENSION width =
+        JDIMENSION(std::min(window.left() + window.width() + 1, int(d.output_width))) - x;
+    jpeg_crop_scanline(&d, &x, &width);
+    std::vector<JSAMPLE> row(std::size_t(d.output_width) * 3);
+    JSAMPROW pointer = row.data();
+    if (window.top() > 0)
+        jpeg_skip_scanlines(&d, JDIMENSION(window.top()));
+    for (int y = 0; y < window.height(); ++y) {
+        jpeg_read_scanlines(&d, &pointer, 1);
+        std::memcpy(rowAt(y), row.data() + (window.left() - int(x)) * 3,
+                    std::size_t(window.width()) * 3);
+    }
+    jpeg_abort_decompress(&d);
 }
 
 // The rows of a stored picture that hold the stored window of its visible
@@ -91,17 +115,9 @@ std::map<QString, Band> bands;
 Band bandOf(const QString& path) {
     kadrix::TJPEGImage picture;
     picture.loadFromFile(path);
-    const QByteArray data = picture.data();
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d, TRUE);
-    const QSize stored(int(d.image_width), int(d.image_height));
-    const int mcuRow = d.max_v_samp_factor * DCTSIZE;
-    jpeg_destroy_decompress(&d);
+    const PlainDecoder decoder(picture.data());
+    const QSize stored(int(decoder.d.image_width), int(decoder.d.image_height));
+    const int mcuRow = decoder.d.max_v_samp_factor * DCTSIZE;
     const kadrix::Orientation turn = picture.orientation();
     const QSize upright = kadrix::uprightSize(turn, stored);
     const QRect window = kadrix::storedRect(
@@ -114,75 +130,35 @@ Band bandOf(const QString& path) {
 // One picture framed by a plain windowed libjpeg loop over its band: the
 // stored window decoded (one column of margin on each side), turned upright.
 void plainBandFrame(const QString& name, const Band& band) {
-    const QByteArray data = readFile(bandFolder + u'/' + name);
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&d);
-    const QRect& window = band.window;
-    kadrix::Bitmap part(window.width(), window.height());
-    JDIMENSION x = JDIMENSION(std::max(window.left() - 1, 0));
-    JDIMENSION width =
-        JDIMENSION(std::min(window.left() + window.width() + 1, int(d.output_width))) - x;
-    jpeg_crop_scanline(&d, &x, &width);
-    std::vector<JSAMPLE> row(std::size_t(d.output_width) * 3);
-    JSAMPROW pointer = row.data();
-    if (window.top() > 0)
-        jpeg_skip_scanlines(&d, JDIMENSION(window.top()));
-    for (int y = 0; y < window.height(); ++y) {
-        jpeg_read_scanlines(&d, &pointer, 1);
-        std::memcpy(part.scanLine(y), row.data() + (window.left() - int(x)) * 3,
-                    std::size_t(window.width()) * 3);
-    }
-    jpeg_abort_decompress(&d);
-    jpeg_destroy_decompress(&d);
+    PlainDecoder decoder(readFile(bandFolder + u'/' + name));
+    decoder.d.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&decoder.d);
+    kadrix::Bitmap part(band.window.width(), band.window.height());
+    readWindowRows(decoder.d, band.window, [&](int y) { return part.scanLine(y); });
     if (band.turn != kadrix::Orientation::Normal)
         part = kadrix::turnUpright(std::move(part), band.turn);
     std::vector<JSAMPLE> canvas(std::size_t(W) * H * 3, 0);
     for (int y = 0; y < std::min(H, part.height()); ++y)
         std::memcpy(&canvas[std::size_t(y) * W * 3], part.scanLine(y),
                     std::size_t(std::min(W, part.width())) * 3);
-    encodeAndWrite(canvas, scratchFolder + QStringLiteral("/band_") + name);
+    encodeAndWrite(std::move(canvas), scratchFolder + QStringLiteral("/band_") + name);
 }
 
 // One picture framed by a plain libjpeg loop: the whole picture decoded, or
 // only the rows and columns of the visible window (one column of margin on
 // each side for the up-sampling, trimmed after decoding).
 void plainFrame(const QString& name, bool windowed) {
-    const QByteArray data = readFile(dataFolder + u'/' + name);
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d, TRUE);
+    PlainDecoder decoder(readFile(dataFolder + u'/' + name));
+    jpeg_decompress_struct& d = decoder.d;
     d.out_color_space = JCS_EXT_BGR;
     jpeg_start_decompress(&d);
     const int sw = int(d.output_width), sh = int(d.output_height);
     const QRect window = kadrix::visibleWindow(sw, sh, W, H);
     const int left = std::max(0, (W - sw) / 2), top = std::max(0, (H - sh) / 2);
     std::vector<JSAMPLE> canvas(std::size_t(W) * H * 3, 0);
-    const std::size_t rowBytes = std::size_t(window.width()) * 3;
+    const auto canvasRow = [&](int y) { return &canvas[(std::size_t(top + y) * W + left) * 3]; };
     if (windowed) {
-        JDIMENSION x = JDIMENSION(std::max(window.left() - 1, 0));
-        JDIMENSION width = JDIMENSION(std::min(window.left() + window.width() + 1, sw)) - x;
-        jpeg_crop_scanline(&d, &x, &width);
-        std::vector<JSAMPLE> row(std::size_t(d.output_width) * 3);
-        JSAMPROW pointer = row.data();
-        if (window.top() > 0)
-            jpeg_skip_scanlines(&d, JDIMENSION(window.top()));
-        for (int y = 0; y < window.height(); ++y) {
-            jpeg_read_scanlines(&d, &pointer, 1);
-            std::memcpy(&canvas[(std::size_t(top + y) * W + left) * 3],
-                        row.data() + (window.left() - int(x)) * 3, rowBytes);
-        }
-        jpeg_abort_decompress(&d);
+        readWindowRows(d, window, canvasRow);
     } else {
         std::vector<JSAMPLE> whole(std::size_t(sw) * sh * 3);
         while (d.output_scanline < d.output_height) {
@@ -191,11 +167,11 @@ void plainFrame(const QString& name, bool windowed) {
         }
         jpeg_finish_decompress(&d);
         for (int y = 0; y < window.height(); ++y)
-            std::memcpy(&canvas[(std::size_t(top + y) * W + left) * 3],
-                        &whole[(std::size_t(window.top() + y) * sw + window.left()) * 3], rowBytes);
+            std::memcpy(canvasRow(y),
+                        &whole[(std::size_t(window.top() + y) * sw + window.left()) * 3],
+                        std::size_t(window.width()) * 3);
     }
-    jpeg_destroy_decompress(&d);
-    encodeAndWrite(canvas, scratchFolder + QStringLiteral("/plain_") + name);
+    encodeAndWrite(std::move(canvas), scratchFolder + QStringLiteral("/plain_") + name);
 }
 
 // The main window's side of a batch run, without prompts or display.
