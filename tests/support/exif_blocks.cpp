@@ -9,6 +9,14 @@
 namespace kadrix::test {
 namespace {
 
+// An empty EXIF block that libexif writes and reads as it stands, without
+// adding, dropping or fixing entries.
+ExifData* verbatimExifData() {
+    ExifData* data = exif_data_new();
+    exif_data_unset_option(data, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    return data;
+}
+
 void addEntry(ExifData* data, ExifIfd ifd, ExifTag tag, ExifFormat format, const QByteArray& bytes,
               unsigned long components) {
     ExifEntry* entry = exif_entry_new();
@@ -53,8 +61,7 @@ long numberOf(ExifData* data, ExifIfd ifd, ExifTag tag) {
 } // namespace
 
 QByteArray makeExif(const ExifFields& fields) {
-    ExifData* data = exif_data_new();
-    exif_data_unset_option(data, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    ExifData* data = verbatimExifData();
     exif_data_set_byte_order(data,
                              fields.bigEndian ? EXIF_BYTE_ORDER_MOTOROLA : EXIF_BYTE_ORDER_INTEL);
     if (!fields.make.isEmpty())
@@ -88,8 +95,7 @@ ExifFacts readExif(const QByteArray& block) {
     ExifFacts facts;
     if (block.isEmpty())
         return facts;
-    ExifData* data = exif_data_new();
-    exif_data_unset_option(data, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION); // read, never fix
+    ExifData* data = verbatimExifData();
     exif_data_load_data(data, reinterpret_cast<const unsigned char*>(block.constData()),
                         unsigned(block.size()));
     facts.readable = data->ifd[EXIF_IFD_0]->count > 0;
