@@ -2,15 +2,14 @@
 // decoding a 12-megapixel 4:2:0 photo to 24 bits, and encoding a 640 x 480
 // bitmap at quality 95 with every component at full resolution.
 #include "jpeg_image.h"
+#include "photo_bitmap.h"
 
 #include <QBuffer>
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <utility>
 
 #include <jpeglib.h>
@@ -18,26 +17,6 @@
 namespace {
 
 using kadrix::Bitmap;
-
-// Smooth shapes with some sensor-like noise, so that the entropy coder has
-// realistic work.
-Bitmap photo(int width, int height) {
-    Bitmap bitmap(width, height);
-    std::mt19937 noise(42);
-    std::uniform_int_distribution<int> grain(-6, 6);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = bitmap.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const double u = double(x) / width, v = double(y) / height;
-            const double base[3] = {128 + 100 * std::sin(6.0 * u + 2.0 * v),
-                                    128 + 90 * std::cos(4.0 * v - 3.0 * u),
-                                    128 + 80 * std::sin(9.0 * u * v + 1.0)};
-            for (int k = 0; k < 3; ++k)
-                row[x * 3 + k] = std::uint8_t(std::clamp(int(base[k]) + grain(noise), 0, 255));
-        }
-    }
-    return bitmap;
-}
 
 QByteArray plainEncode(const Bitmap& bitmap, int quality, bool fullChroma) {
     jpeg_compress_struct c{};
@@ -69,12 +48,13 @@ QByteArray plainEncode(const Bitmap& bitmap, int quality, bool fullChroma) {
 }
 
 const QByteArray& largePhoto() {
-    static const QByteArray data = plainEncode(photo(4000, 3000), 92, false);
+    static const QByteArray data =
+        plainEncode(kadrix::bench::photoBitmap(4000, 3000, 42), 92, false);
     return data;
 }
 
 const Bitmap& smallBitmap() {
-    static const Bitmap bitmap = photo(640, 480);
+    static const Bitmap bitmap = kadrix::bench::photoBitmap(640, 480, 42);
     return bitmap;
 }
 

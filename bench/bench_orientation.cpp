@@ -6,6 +6,7 @@
 #include "framing.h"
 #include "jpeg_image.h"
 #include "orientation.h"
+#include "photo_bitmap.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -14,31 +15,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <random>
-
 namespace {
 
 using namespace kadrix;
-
-// Smooth shapes with sensor-like noise, in portrait: 3000 x 4000 upright.
-Bitmap portrait() {
-    Bitmap bitmap(3000, 4000);
-    std::mt19937 noise(7);
-    std::uniform_int_distribution<int> grain(-6, 6);
-    for (int y = 0; y < bitmap.height(); ++y) {
-        std::uint8_t* row = bitmap.scanLine(y);
-        for (int x = 0; x < bitmap.width(); ++x) {
-            const double u = double(x) / bitmap.width(), v = double(y) / bitmap.height();
-            const double base[3] = {128 + 100 * std::sin(6.0 * u + 2.0 * v),
-                                    128 + 90 * std::cos(4.0 * v - 3.0 * u),
-                                    128 + 80 * std::sin(9.0 * u * v + 1.0)};
-            for (int k = 0; k < 3; ++k)
-                row[x * 3 + k] = std::uint8_t(std::clamp(int(base[k]) + grain(noise), 0, 255));
-        }
-    }
-    return bitmap;
-}
 
 QByteArray encoded(const Bitmap& bitmap) {
     JpegDefaults = TJPEGDefaults{};
@@ -61,7 +40,7 @@ struct Sources {
 const Sources& sources() {
     static Sources s = [] {
         Sources made;
-        const Bitmap picture = portrait();
+        const Bitmap picture = bench::photoBitmap(3000, 4000, 7); // upright portrait
         made.upright = made.dir.filePath(QStringLiteral("upright.jpg"));
         made.oriented = made.dir.filePath(QStringLiteral("oriented.jpg"));
         // Stored landscape: the portrait turned back by a quarter to the left.
