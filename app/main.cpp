@@ -1,8 +1,10 @@
 #include "application.h"
 #include "form_kadrix.h"
+#include "memory_reuse.h"
 #include "program.h"
 
 int main(int argc, char** argv) {
+    kadrix::keepFreedMemoryForReuse();
     kadrix::PictureTypes pictureTypes; // before any window exists
     kadrix::Application app(argc, argv);
     kadrix::setProgramIdentity();

@@ -13,6 +13,7 @@
 #include "batch_options.h"
 #include "compositor.h"
 #include "jpeg_image.h"
+#include "memory_reuse.h"
 #include "orientation.h"
 #include "qt_picture.h"
 #include "raw_jpeg.h"
@@ -254,6 +255,7 @@ void checkBatchPaths() {
 } // namespace
 
 int main(int argc, char** argv) {
+    kadrix::keepFreedMemoryForReuse(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     kadrix::JpegDefaults = kadrix::DialogJpegDefaults;
     if (argc == 3 && std::strcmp(argv[1], "--print-bands") == 0) {

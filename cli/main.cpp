@@ -1,5 +1,6 @@
 // kadrix-batch: Kadrix's framing for scripts, without a window.
 #include "batch_runner.h"
+#include "memory_reuse.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 int main(int argc, char** argv) {
+    kadrix::keepFreedMemoryForReuse();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kadrix-batch"));
     return kadrix::cli::runCommandLine(QCoreApplication::arguments(),
