@@ -4,7 +4,7 @@
 #include "program.h"
 
 int main(int argc, char** argv) {
-    kadrix::keepFreedMemoryForReuse();
+    kadrix::tuneMemoryForPictures();
     kadrix::PictureTypes pictureTypes; // before any window exists
     kadrix::Application app(argc, argv);
     kadrix::setProgramIdentity();

@@ -255,7 +255,7 @@ void checkBatchPaths() {
 } // namespace
 
 int main(int argc, char** argv) {
-    kadrix::keepFreedMemoryForReuse(); // as the program does
+    kadrix::tuneMemoryForPictures(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     kadrix::JpegDefaults = kadrix::DialogJpegDefaults;
     if (argc == 3 && std::strcmp(argv[1], "--print-bands") == 0) {

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 int main(int argc, char** argv) {
-    kadrix::keepFreedMemoryForReuse();
+    kadrix::tuneMemoryForPictures();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kadrix-batch"));
     return kadrix::cli::runCommandLine(QCoreApplication::arguments(),
