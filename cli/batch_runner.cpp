@@ -282,8 +282,7 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
     walk.recursive = options.recursive;
     if (!options.outDir.isEmpty())
         walk.excluded = QDir::cleanPath(QFileInfo(options.outDir).absoluteFilePath());
-    collected =
-        collectSources(inputs, combinedExtensionFilter(pictureRegistry().filterText()), walk);
+    collected = collectSources(inputs, pictureNameRule(pictureRegistry()), walk);
     for (const QString& missing : collected.missing)
         unreadable.push_back({missing, {}, QStringLiteral("no such file or folder")});
     unreadable.insert(unreadable.end(), badNames.begin(), badNames.end());

@@ -1,10 +1,15 @@
 #include "source_collection.h"
 
 #include "file_filter.h"
+#include "picture_registry.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace kadrix::cli {
 
@@ -23,12 +28,30 @@ bool extensionAccepted(const QString& fileName, const QString& filter) {
     return extension.size() > 1 && filter.contains(extension);
 }
 
+NameRule pictureNameRule(const PictureRegistry& registry) {
+    const QString withAll = combinedExtensionFilter(registry.filterTextAssuming(true));
+    const QString withNone = combinedExtensionFilter(registry.filterTextAssuming(false));
+    auto actual = std::make_shared<std::optional<QString>>();
+    return [&registry, withAll, withNone, actual](const QString& fileName) {
+        const bool all = extensionAccepted(fileName, withAll);
+        const qsizetype dot = fileName.lastIndexOf(u'.');
+        const QStringView extension = dot < 0 ? QStringView() : QStringView(fileName).mid(dot + 1);
+        if (all == extensionAccepted(fileName, withNone) &&
+            std::all_of(extension.begin(), extension.end(),
+                        [](QChar c) { return c.isLetterOrNumber(); }))
+            return all;
+        if (!*actual)
+            *actual = combinedExtensionFilter(registry.filterText());
+        return extensionAccepted(fileName, **actual);
+    };
+}
+
 namespace {
 
 class FolderWalker {
 public:
-    FolderWalker(const QString& filter, const FolderWalk& walk, CollectedSources& collected)
-        : filter_(filter), walk_(walk), collected_(collected),
+    FolderWalker(const NameRule& accepted, const FolderWalk& walk, CollectedSources& collected)
+        : accepted_(accepted), walk_(walk), collected_(collected),
           excludedCanonical_(
               walk.excluded.isEmpty() ? QString() : QFileInfo(walk.excluded).canonicalFilePath()) {}
 
@@ -45,7 +68,7 @@ public:
             dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
         for (const QFileInfo& entry : entries) {
             const QString name = entry.fileName();
-            if (!extensionAccepted(name, filter_))
+            if (!accepted_(name))
                 continue;
             const QString key = name.toCaseFolded();
             if (seen.contains(key))
@@ -74,7 +97,7 @@ private:
                (!excludedCanonical_.isEmpty() && folder.canonicalFilePath() == excludedCanonical_);
     }
 
-    const QString& filter_;
+    const NameRule& accepted_;
     const FolderWalk& walk_;
     CollectedSources& collected_;
     QSet<QString> visited_;
@@ -83,13 +106,13 @@ private:
 
 } // namespace
 
-CollectedSources collectSources(const QStringList& arguments, const QString& filter,
+CollectedSources collectSources(const QStringList& arguments, const NameRule& accepted,
                                 const FolderWalk& walk) {
     CollectedSources collected;
     for (const QString& argument : arguments) {
         const QFileInfo info(argument);
         if (info.isDir()) {
-            FolderWalker(filter, walk, collected).walk(argument, QString());
+            FolderWalker(accepted, walk, collected).walk(argument, QString());
         } else if (info.exists()) {
             collected.files.push_back(
                 {QDir::cleanPath(info.absolutePath()) + u'/', info.fileName(), QString()});

@@ -3,7 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
+
+namespace kadrix {
+class PictureRegistry;
+}
 
 namespace kadrix::cli {
 
@@ -31,6 +36,17 @@ QString combinedExtensionFilter(const QString& filterText);
 // "." on, upper-cased) is not empty and occurs in the filter.
 bool extensionAccepted(const QString& fileName, const QString& filter);
 
+// Whether a folder's file is taken as a source, by its name.
+using NameRule = std::function<bool(const QString& fileName)>;
+
+// extensionAccepted() against the combined entry of the registry's filter
+// text, without asking whether a type's reader is installed unless the answer
+// depends on it: an extension of letters and digits occurs in the entry when
+// it starts one of the types' extensions, so when the entries with all such
+// types and with none of them agree, so does the actual one. Walks of one
+// thread only.
+NameRule pictureNameRule(const PictureRegistry& registry);
+
 // How folders are walked.
 struct FolderWalk {
     bool recursive = false; // sub-folders too
@@ -49,7 +65,7 @@ inline constexpr char DefaultResultFolder[] = "cropped";
 // each sub-folder in name order, depth first, leaving out result folders and
 // any folder already walked (so a symbolic-link loop ends). The working
 // directory is not changed.
-CollectedSources collectSources(const QStringList& arguments, const QString& filter,
+CollectedSources collectSources(const QStringList& arguments, const NameRule& accepted,
                                 const FolderWalk& walk = {});
 
 } // namespace kadrix::cli

@@ -9,10 +9,16 @@
 
 namespace kadrix {
 
+bool Presence::present() const {
+    std::call_once(once_, [this] { present_ = ask_(); });
+    return present_;
+}
+
 void PictureRegistry::registerFormat(const QString& extension, const QString& description,
-                                     PictureFactory factory) {
+                                     PictureFactory factory,
+                                     std::shared_ptr<const Presence> presence) {
     unregisterFormat(extension);
-    formats_.push_back({extension.toLower(), description, std::move(factory)});
+    formats_.push_back({extension.toLower(), description, std::move(factory), std::move(presence)});
 }
 
 void PictureRegistry::unregisterFormat(const QString& extension) {
@@ -24,7 +30,7 @@ std::unique_ptr<Picture> PictureRegistry::create(const QString& extension) const
     const QString key = extension.toLower();
     // The latest registration of an extension wins, as it does in the filter.
     for (auto it = formats_.rbegin(); it != formats_.rend(); ++it)
-        if (it->extension == key)
+        if (it->extension == key && it->present())
             return it->factory();
     return nullptr;
 }
@@ -32,13 +38,22 @@ std::unique_ptr<Picture> PictureRegistry::create(const QString& extension) const
 bool PictureRegistry::knows(const QString& extension) const {
     const QString key = extension.toLower();
     return std::any_of(formats_.begin(), formats_.end(),
-                       [&](const Format& f) { return f.extension == key; });
+                       [&](const Format& f) { return f.extension == key && f.present(); });
 }
 
 QString PictureRegistry::filterText() const {
+    return filterTextOf([](const Format& f) { return f.present(); });
+}
+
+QString PictureRegistry::filterTextAssuming(bool present) const {
+    return filterTextOf([present](const Format& f) { return !f.presence || present; });
+}
+
+QString PictureRegistry::filterTextOf(const std::function<bool(const Format&)>& included) const {
     std::vector<std::pair<QString, QString>> pairs;
     for (const Format& f : formats_)
-        pairs.emplace_back(f.description, f.extension);
+        if (included(f))
+            pairs.emplace_back(f.description, f.extension);
     return buildFilterText(pairs);
 }
 

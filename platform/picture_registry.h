@@ -6,18 +6,35 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace kadrix {
 
 using PictureFactory = std::function<std::unique_ptr<Picture>()>;
 
+// Whether this system has the reader of a picture type, asked once and only
+// when first needed: asking may load a plugin, which costs a short
+// command-line run more than framing a picture. Safe from any thread.
+class Presence {
+public:
+    explicit Presence(std::function<bool()> ask) : ask_(std::move(ask)) {}
+    bool present() const;
+
+private:
+    std::function<bool()> ask_;
+    mutable std::once_flag once_;
+    mutable bool present_ = false;
+};
+
 // The picture types the loader knows, by lower-cased extension, in the order
 // they were registered.
 class PictureRegistry {
 public:
+    // With a `presence`, the type counts as registered only once it says
+    // the reader is there; types may share one presence.
     void registerFormat(const QString& extension, const QString& description,
-                        PictureFactory factory);
+                        PictureFactory factory, std::shared_ptr<const Presence> presence = {});
     void unregisterFormat(const QString& extension);
 
     // A new, empty picture of the type registered for the extension (without
@@ -27,13 +44,19 @@ public:
 
     // The file-dialog filter of every registered format (see filterText()).
     QString filterText() const;
+    // The same, with the types of a presence taken as present or as missing
+    // without asking.
+    QString filterTextAssuming(bool present) const;
 
 private:
     struct Format {
         QString extension;
         QString description;
         PictureFactory factory;
+        std::shared_ptr<const Presence> presence;
+        bool present() const { return !presence || presence->present(); }
     };
+    QString filterTextOf(const std::function<bool(const Format&)>& included) const;
     std::vector<Format> formats_;
 };
 

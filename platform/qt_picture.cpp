@@ -88,23 +88,26 @@ PictureMetadata QtPicture::metadata() const {
 void registerPlatformPictures() {
     // Qt refuses images above 256 MB by default; allow what a bitmap allows.
     QImageReader::setAllocationLimit(2048);
-    auto add = [](const char* extension, const QString& description) {
-        const QByteArray format(extension);
-        pictureRegistry().registerFormat(QString::fromLatin1(extension), description,
-                                         [format] { return std::make_unique<QtPicture>(format); });
+    // A type read by Qt's reader of `format` (by default the extension).
+    const auto add = [](const char* extension, const QString& description,
+                        std::shared_ptr<const Presence> presence = {}, QByteArray format = {}) {
+        if (format.isEmpty())
+            format = extension;
+        pictureRegistry().registerFormat(
+            QString::fromLatin1(extension), description,
+            [format] { return std::make_unique<QtPicture>(format); }, std::move(presence));
     };
     add("png", QStringLiteral("Images PNG"));
     add("ico", QStringLiteral("Icônes"));
     add("bmp", QStringLiteral("Bitmaps"));
     // Registered after the platform's own and before the JPEG type, so that
-    // the JPEG entries still lead the filter.
-    if (pluginReads("tiff")) {
-        pictureRegistry().registerFormat(QStringLiteral("tif"), QStringLiteral("Images TIFF"),
-                                         [] { return std::make_unique<QtPicture>("tiff"); });
-        add("tiff", QStringLiteral("Images TIFF"));
-    }
-    if (pluginReads("webp"))
-        add("webp", QStringLiteral("Images WebP"));
+    // the JPEG entries still lead the filter; whether their plugins are
+    // installed is asked when they are first needed.
+    const auto tiff = std::make_shared<const Presence>([] { return pluginReads("tiff"); });
+    add("tif", QStringLiteral("Images TIFF"), tiff, "tiff");
+    add("tiff", QStringLiteral("Images TIFF"), tiff);
+    add("webp", QStringLiteral("Images WebP"),
+        std::make_shared<const Presence>([] { return pluginReads("webp"); }));
 }
 
 } // namespace kadrix

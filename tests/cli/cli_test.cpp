@@ -165,7 +165,8 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
     const QString single = dir.filePath(QStringLiteral("notes.txt"));
     const QString before = QDir::currentPath();
     const CollectedSources collected =
-        collectSources({single, dir.path(), dir.filePath(QStringLiteral("gone.jpg"))}, filter);
+        collectSources({single, dir.path(), dir.filePath(QStringLiteral("gone.jpg"))},
+                       pictureNameRule(pictureRegistry()));
     EXPECT_EQ(QDir::currentPath(), before);
     QStringList names;
     for (const SourceFile& f : collected.files)
@@ -175,6 +176,46 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
                                   QStringLiteral("a.bmp"), QStringLiteral("c.Jpeg")}));
     EXPECT_EQ(collected.files[1].folder, QDir(dir.path()).absolutePath() + u'/');
     EXPECT_EQ(collected.missing, QStringList{dir.filePath(QStringLiteral("gone.jpg"))});
+}
+
+// The name rule answers as the combined entry of the actual filter text does,
+// and asks whether a type's reader is installed only when the answer depends
+// on it.
+TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
+    const struct {
+        const char* name;
+        bool accepted;
+        bool asks;
+    } cases[] = {
+        {"a.JPG", true, false},     {"a.j", true, false}, {"notes.txt", false, false},
+        {"noext", false, false},    {"a.", false, false},
+        {"a.Tif", false, true},     // its reader is missing
+        {"a.WEB", true, true},      // it starts the installed "webp"
+        {"a.b;*.tif", false, true}, // not letters and digits: the actual text decides
+    };
+    for (const auto& c : cases) {
+        int asked = 0;
+        const auto presence = [&](bool present) {
+            return std::make_shared<const Presence>([&asked, present] {
+                ++asked;
+                return present;
+            });
+        };
+        const auto none = [] { return std::unique_ptr<Picture>(); };
+        PictureRegistry registry;
+        registry.registerFormat(QStringLiteral("bmp"), QStringLiteral("Bitmaps"), none);
+        registry.registerFormat(QStringLiteral("tif"), QStringLiteral("TIFF"), none,
+                                presence(false));
+        registry.registerFormat(QStringLiteral("webp"), QStringLiteral("WebP"), none,
+                                presence(true));
+        registry.registerFormat(QStringLiteral("jpg"), QStringLiteral("JPEG"), none);
+        const QString name = QString::fromUtf8(c.name);
+        EXPECT_EQ(pictureNameRule(registry)(name), c.accepted) << c.name;
+        EXPECT_EQ(asked > 0, c.asks) << c.name;
+        EXPECT_EQ(extensionAccepted(name, combinedExtensionFilter(registry.filterText())),
+                  c.accepted)
+            << c.name;
+    }
 }
 
 // --- the built program --------------------------------------------------------
