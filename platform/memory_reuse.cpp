@@ -19,8 +19,8 @@ void tuneMemoryForPictures() {
     mallopt(M_TRIM_THRESHOLD, 64 << 20);
     // Grow the heap by a block that stays free at its top, where the first
     // picture's blocks will be carved, and mark its whole 2 MB pages for huge
-    // pages. Only touched pages count against the memory used; where huge
-    // pages are off the hint is refused and changes nothing.
+    // pages. Only the huge pages touched count against the memory used;
+    // where huge pages are off the hint is refused and changes nothing.
     constexpr std::uintptr_t Reserve = 30 << 20, Huge = 2 << 20;
     if (void* block = std::malloc(Reserve)) {
         const auto begin = reinterpret_cast<std::uintptr_t>(block);

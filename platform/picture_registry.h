@@ -14,8 +14,8 @@ namespace kadrix {
 using PictureFactory = std::function<std::unique_ptr<Picture>()>;
 
 // Whether this system has the reader of a picture type, asked once and only
-// when first needed: asking may load a plugin, which costs a short
-// command-line run more than framing a picture. Safe from any thread.
+// when first needed: asking may load a plugin and its libraries, milliseconds
+// that a short command-line run need not spend. Safe from any thread.
 class Presence {
 public:
     explicit Presence(std::function<bool()> ask) : ask_(std::move(ask)) {}
