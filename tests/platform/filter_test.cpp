@@ -2,6 +2,7 @@
 #include "dialog_service.h"
 #include "file_filter.h"
 #include "picture_registry.h"
+#include "qt_picture.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -67,6 +68,36 @@ TEST(QtNameFilters, MasksAreSeparatedByBlanksInsideTheLastParentheses) {
               (QStringList{"Tous (*.bmp *.ico)", "Bitmaps (*.bmp)"}));
     EXPECT_EQ(toQtNameFilters(QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.*|*.*")),
               (QStringList{"*.BMP (*.BMP)", "*.JPG;*.JPEG (*.JPG *.JPEG)", "*.* (*.*)"}));
+}
+
+// A type whose reader is missing is neither created nor listed; each presence
+// is asked once, and not before a type of it is needed.
+TEST(PictureRegistryPresence, AMissingReaderHidesItsTypesAndIsAskedOnce) {
+    int asked = 0;
+    const auto presence = [&](bool present) {
+        return std::make_shared<const Presence>([&asked, present] {
+            ++asked;
+            return present;
+        });
+    };
+    const auto png = [] { return std::make_unique<QtPicture>("png"); };
+    PictureRegistry registry;
+    registry.registerFormat(QStringLiteral("png"), QStringLiteral("PNG"), png);
+    const auto missing = presence(false);
+    registry.registerFormat(QStringLiteral("tif"), QStringLiteral("TIFF"), png, missing);
+    registry.registerFormat(QStringLiteral("tiff"), QStringLiteral("TIFF"), png, missing);
+    registry.registerFormat(QStringLiteral("webp"), QStringLiteral("WebP"), png, presence(true));
+    registry.filterTextAssuming(true);
+    EXPECT_EQ(asked, 0);
+    for (const auto& [extension, known] : {std::pair{"png", true}, std::pair{"TIF", false},
+                                           std::pair{"tiff", false}, std::pair{"webp", true}}) {
+        EXPECT_EQ(registry.knows(QString::fromLatin1(extension)), known) << extension;
+        EXPECT_EQ(registry.create(QString::fromLatin1(extension)) != nullptr, known) << extension;
+    }
+    EXPECT_EQ(registry.filterText(),
+              buildFilterText({{QStringLiteral("PNG"), QStringLiteral("png")},
+                               {QStringLiteral("WebP"), QStringLiteral("webp")}}));
+    EXPECT_EQ(asked, 2);
 }
 
 // TIFF and WebP sources come through Qt's plugins, registered after the
