@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 # Where `make install` puts the programs; DESTDIR is honoured too.
 PREFIX ?= /usr/local
 
-.PHONY: run test test-normal test-asan deps configure build install deb docs bench fuzz soak cluster-test clean
+.PHONY: run test test-normal test-asan deps configure build install deb deb-check docs bench fuzz soak cluster-test clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -31,10 +31,21 @@ install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # A Debian package of the installed files: $(BUILD_DIR)/kadrix_<version>_<arch>.deb,
-# to install with `sudo apt install ./kadrix_*.deb` from that folder.
+# to install with `sudo apt install ./kadrix_*.deb` from that folder. Debian's
+# checker, lintian, must find no error and no warning in it.
 deb: build
-	@cd $(BUILD_DIR) && cpack -G DEB
+	@bash scripts/install-deps.sh lintian
+	@rm -f $(BUILD_DIR)/kadrix_*.deb
+	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
+	@lintian --fail-on error,warning $(BUILD_DIR)/kadrix_*.deb
 	@ls $(BUILD_DIR)/kadrix_*.deb
+
+# Installs the package without its recommended packages, starts the installed
+# window under Xvfb, checks that every library it loads comes from the
+# package's dependencies, and removes the package again. Needs root or sudo;
+# not part of `make test`.
+deb-check: deb
+	@bash scripts/check-deb.sh $(BUILD_DIR)
 
 # Renders the README's pictures in docs/ under Xvfb and openbox.
 docs: build
