@@ -27,10 +27,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KADRIX_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The forms' substitute faces come from fonts-liberation. Debian only
-# recommends the Qt platform plugins with its GUI library, and without them
-# the window cannot open. TIFF and WebP pictures go through Qt's image-format
-# plugins.
+# The forms' substitute faces come from fonts-liberation. Debian's Qt GUI
+# library only recommends its package of platform plugins; it is named here so
+# that an install without recommended packages has all of them (on Debian 12
+# the X11 plugin itself ships with the GUI library). TIFF and WebP pictures go
+# through Qt's image-format plugins.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins")
 

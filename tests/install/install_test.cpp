@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -80,6 +81,8 @@ TEST_F(InstallTest, EveryFileIsInPlace) {
         QStringLiteral("share/metainfo/%1.metainfo.xml").arg(id),
         QStringLiteral("share/man/man1/kadrix.1"),
         QStringLiteral("share/man/man1/kadrix-batch.1"),
+        QStringLiteral("share/bash-completion/completions/kadrix-batch"),
+        QStringLiteral("share/zsh/vendor-completions/_kadrix-batch"),
     };
     for (const QString& file : files)
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
@@ -155,6 +158,45 @@ TEST_F(InstallTest, ManualPageDocumentsEveryOptionOfTheHelp) {
         EXPECT_TRUE(page.contains(escaped)) << m.captured(1).toStdString();
     }
     EXPECT_GT(options, 10);
+}
+
+TEST_F(InstallTest, ShellCompletionsOfferEveryOptionOfTheHelp) {
+    const QString bash =
+        installed(QStringLiteral("share/bash-completion/completions/kadrix-batch"));
+    const QString zsh = installed(QStringLiteral("share/zsh/vendor-completions/_kadrix-batch"));
+    const ToolRun syntax = run(QStringLiteral("bash"), {QStringLiteral("-n"), bash});
+    EXPECT_EQ(syntax.exitCode, 0) << syntax.output.toStdString();
+    if (!QStandardPaths::findExecutable(QStringLiteral("zsh")).isEmpty()) {
+        const ToolRun zshSyntax = run(QStringLiteral("zsh"), {QStringLiteral("-n"), zsh});
+        EXPECT_EQ(zshSyntax.exitCode, 0) << zshSyntax.output.toStdString();
+    }
+    // What bash offers after a lone "-", one a line.
+    const ToolRun offered =
+        run(QStringLiteral("bash"),
+            {QStringLiteral("-c"),
+             QStringLiteral("source \"$0\"; COMP_WORDS=(kadrix-batch -); COMP_CWORD=1; "
+                            "_kadrix_batch; printf '%s\\n' \"${COMPREPLY[@]}\""),
+             bash});
+    const QStringList bashOptions = offered.output.split(u'\n', Qt::SkipEmptyParts);
+    const QString zshScript = readText(zsh);
+
+    const ToolRun help =
+        run(installed(QStringLiteral("bin/kadrix-batch")), {QStringLiteral("--help")});
+    ASSERT_EQ(help.exitCode, 0) << help.output.toStdString();
+    const QRegularExpression option(QStringLiteral("^\\s+(?:(-\\w), )?(--[\\w-]+)"),
+                                    QRegularExpression::MultilineOption);
+    for (const QRegularExpressionMatch& m : option.globalMatch(help.output)) {
+        for (const QString& name : {m.captured(1), m.captured(2)}) {
+            if (name.isEmpty())
+                continue;
+            EXPECT_TRUE(bashOptions.contains(name)) << "bash: " << name.toStdString();
+            // In the zsh script an option stands after {, ', "," or ) and before =, +, [, }
+            // or ",".
+            const QRegularExpression zshOption(
+                QStringLiteral("[{',)]%1[=+\\[},]").arg(QRegularExpression::escape(name)));
+            EXPECT_TRUE(zshOption.match(zshScript).hasMatch()) << "zsh: " << name.toStdString();
+        }
+    }
 }
 
 } // namespace
