@@ -33,7 +33,13 @@ finish() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     echo "check-deb: removing kadrix"
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kadrix >/dev/null || true
-    rm -rf "$work"
+    # The root's mounts live in a namespace of their own and are gone by now;
+    # should one be left, the root is kept rather than deleted through it.
+    if grep -qF " $work/" /proc/self/mountinfo; then
+        echo "check-deb: $work still has mounts; left in place" >&2
+    else
+        rm -rf --one-file-system "$work"
+    fi
 }
 trap finish EXIT
 
