@@ -45,6 +45,9 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.jobs, 2);
     EXPECT_FALSE(o.dryRun || o.overwrite);
     EXPECT_EQ(o.decode.mode, DecodeMode::Seek);
+    EXPECT_EQ(o.encoding.pngLevel, 6);
+    EXPECT_EQ(o.encoding.tiff, TiffCompression::Lzw);
+    EXPECT_EQ(o.encoding.webpQuality, 95);
 }
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
@@ -54,7 +57,8 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
               "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
               "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
               "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
-              "--decode",      "whole",    "--no-auto-orient",      "a",         "b"}),
+              "--decode",      "whole",    "--no-auto-orient",      "--png-level",   "9",
+              "--tiff-compression", "none", "--webp-quality", "100",    "a",         "b"}),
         2);
     // clang-format on
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
@@ -75,6 +79,9 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(o.jobs, 1);
     EXPECT_TRUE(o.dryRun && o.overwrite);
     EXPECT_EQ(o.decode.mode, DecodeMode::Whole);
+    EXPECT_EQ(o.encoding.pngLevel, 9);
+    EXPECT_EQ(o.encoding.tiff, TiffCompression::None);
+    EXPECT_EQ(o.encoding.webpQuality, 100);
 }
 
 TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
@@ -94,6 +101,12 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--out", "", "a"}),
         args({"--bogus", "a"}),
         args({"--decode", "fast", "a"}),
+        args({"--png-level", "10", "a"}),
+        args({"--png-level", "-1", "a"}),
+        args({"--tiff-compression", "zip", "a"}),
+        args({"--tiff-compression", "deflate", "a"}), // Qt's TIFF writer has no deflate
+        args({"--webp-quality", "101", "a"}),
+        args({"--format", "ico", "a"}), // read, never written
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
@@ -103,9 +116,11 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     const ParsedArguments help = parseArguments(args({"--help"}), 2);
     EXPECT_FALSE(help.options);
     for (const char* option :
-         {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
-          "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-          "--overwrite", "--decode", "--strip"})
+         {"--size",        "--wipe",   "--out",         "--format",           "--quality",
+          "--progressive", "--grey",   "--subsampling", "--prefix",           "--no-name",
+          "--suffix",      "--number", "--jobs",        "--dry-run",          "--overwrite",
+          "--decode",      "--strip",  "--png-level",   "--tiff-compression", "--webp-quality",
+          "--list-formats"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -113,8 +128,8 @@ TEST(BatchOptionsTest, FormatsPickTheDestinationItemAndStripDropsMetadata) {
     const struct {
         const char* format;
         const char* item;
-    } cases[] = {{"bmp", "*.BMP"},         {"JPG", "*.JPG;*.JPEG"}, {"png", "*.PNG"},
-                 {"tif", "*.TIF;*.TIFF"},  {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
+    } cases[] = {{"bmp", "*.BMP"},        {"JPG", "*.JPG;*.JPEG"},  {"png", "*.PNG"},
+                 {"tif", "*.TIF;*.TIFF"}, {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
     for (const auto& c : cases) {
         const ParsedArguments parsed = parseArguments(args({"--format", c.format, "a"}), 1);
         ASSERT_TRUE(parsed.options) << c.format;
@@ -187,10 +202,10 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
         bool accepted;
         bool asks;
     } cases[] = {
-        {"a.JPG", true, false},     {"a.j", true, false}, {"notes.txt", false, false},
-        {"noext", false, false},    {"a.", false, false},
-        {"a.Tif", false, true},     // its reader is missing
-        {"a.WEB", true, true},      // it starts the installed "webp"
+        {"a.JPG", true, false},      {"a.j", true, false},
+        {"notes.txt", false, false}, {"noext", false, false},
+        {"a.", false, false},        {"a.Tif", false, true}, // its reader is missing
+        {"a.WEB", true, true},                               // it starts the installed "webp"
         {"a.b;*.tif", false, true}, // not letters and digits: the actual text decides
     };
     for (const auto& c : cases) {
@@ -408,10 +423,10 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         test::RawImage grey = test::gradient(size.width(), size.height(), 1);
         const QByteArray jpeg = test::encodeRaw(grey);
         const std::vector<std::uint8_t> levels = test::referenceGrey(jpeg);
-        const Outcome r = run({QStringLiteral("--size"), QStringLiteral("120x100"),
-                               QStringLiteral("--format"), QStringLiteral("png"),
-                               QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
-                               write(QStringLiteral("g.jpg"), jpeg)});
+        const Outcome r =
+            run({QStringLiteral("--size"), QStringLiteral("120x100"), QStringLiteral("--format"),
+                 QStringLiteral("png"), QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
+                 write(QStringLiteral("g.jpg"), jpeg)});
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         const QImage result(out + QStringLiteral("/cropped_g.PNG"));
         ASSERT_EQ(result.size(), QSize(120, 100));
@@ -420,8 +435,7 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 120; ++x) {
                 const int sx = x - dx, sy = y - dy;
-                const bool inside =
-                    sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
+                const bool inside = sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
                 const int level = inside ? levels[std::size_t(sy * size.width() + sx)] : 0;
                 wrong += result.pixel(x, y) != qRgb(level, level, level);
             }
@@ -435,6 +449,13 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
+    // The format table as this installation has it: a line per format.
+    const Outcome formats = run({QStringLiteral("--list-formats")});
+    EXPECT_EQ(formats.status, 0);
+    for (const char* line :
+         {"bmp    .bmp                     yes   yes", "ico    .ico                     yes   no",
+          "jpeg   .jpeg .jpg               yes   yes"})
+        EXPECT_TRUE(formats.out.contains(QString::fromLatin1(line))) << formats.out.toStdString();
 }
 
 } // namespace

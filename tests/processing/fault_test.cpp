@@ -50,10 +50,11 @@ QStringList entriesOf(const QString& folder) {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// The first line of each message box: the text, without the cause under it.
 QStringList texts(const std::vector<ScriptedDialogs::Box>& boxes) {
     QStringList list;
     for (const auto& box : boxes)
-        list << box.text;
+        list << box.text.section(u'\n', 0, 0);
     return list;
 }
 
