@@ -44,6 +44,16 @@ std::optional<int> integerIn(const QString& text, int low, int high) {
     return value;
 }
 
+// The names of the result formats of the format table, in their order:
+// "bmp, jpeg, png, tiff or webp" with ", " and " or ".
+QString resultFormatNames(const QString& separator, const QString& last) {
+    QStringList names;
+    for (const PictureFormat* format : resultFormats())
+        names << format->name;
+    const QString tail = names.takeLast();
+    return names.join(separator) + last + tail;
+}
+
 } // namespace
 
 std::optional<QString> extensionItemOfFormat(const QString& format) {
@@ -95,7 +105,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QStringLiteral("format"),
         QStringLiteral("Result format: bmp (24-bit, default), jpeg, png (lossless), tiff "
                        "(lossless) or webp."),
-        QStringLiteral("bmp|jpeg|png|tiff|webp"), QStringLiteral("bmp"));
+        resultFormatNames(QStringLiteral("|"), QStringLiteral("|")),
+        resultFormat(ResultFormat::Bmp).name);
     const QCommandLineOption listFormats(
         QStringLiteral("list-formats"),
         QStringLiteral("Prints which picture formats this installation reads and writes, and "
@@ -216,8 +227,9 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
 
     const std::optional<QString> item = extensionItemOfFormat(parser.value(format));
     if (!item)
-        return fail(QStringLiteral("--format wants bmp, jpeg, png, tiff or webp: \"%1\"")
-                        .arg(parser.value(format)));
+        return fail(QStringLiteral("--format wants %1: \"%2\"")
+                        .arg(resultFormatNames(QStringLiteral(", "), QStringLiteral(" or ")),
+                             parser.value(format)));
 
     options.jpeg = DialogJpegDefaults;
     const auto parsedQuality = integerIn(parser.value(quality), MinQuality, MaxQuality);

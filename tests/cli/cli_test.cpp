@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 namespace kadrix::cli {
@@ -413,6 +417,31 @@ TEST_F(KadrixBatchTest, FailuresSayWhy) {
         EXPECT_TRUE(r.out.contains(QStringLiteral("0 framed, 0 skipped, 1 failed")))
             << r.out.toStdString();
     }
+}
+
+// A full destination names its cause, and no new picture is started after
+// it: each would fail alike.
+TEST_F(KadrixBatchTest, AFullDiskStopsTheRunAndSaysHowManyWereNotFramed) {
+    const QString small = dir.filePath(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(small));
+    // 3 MB holds three 640 x 480 BMP results, not four.
+    if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=3m") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    QStringList arguments{QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--out"),
+                          small};
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"})
+        arguments << writeJpeg(QStringLiteral("src/") + QLatin1String(name), 40, 30);
+    const Outcome r = run(arguments);
+    const QStringList left = QDir(small).entryList(QDir::Files | QDir::Hidden);
+    ::umount2(QFile::encodeName(small).constData(), MNT_DETACH);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("cropped_d.BMP: No space left on device")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("the destination is full: 2 pictures not framed")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("3 framed, 0 skipped, 3 failed")))
+        << r.out.toStdString();
+    EXPECT_EQ(left.size(), 3) << "whole results only, no temporary";
 }
 
 // A one-component JPEG keeps its 256 grey levels, cropped (windowed

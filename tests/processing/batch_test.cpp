@@ -385,23 +385,22 @@ TEST(ResultWriter, LinksAndLateFilesAreNeverWrittenThroughNorReplaced) {
             ASSERT_TRUE(user.open(QIODevice::WriteOnly));
             user.write("user data");
             user.close();
-            if (c.at == At::LinkToFile)
-                ASSERT_TRUE(QFile::link(victim, target));
-            if (c.at == At::DanglingLink)
-                ASSERT_TRUE(QFile::link(nowhere, target));
-            if (c.at == At::LateFile) // appears after the decision, before the commit
+            // A late file appears after the decision, before the commit.
+            const QString from = c.at == At::DanglingLink ? nowhere : victim;
+            if (c.at == At::LinkToFile || c.at == At::DanglingLink) {
+                ASSERT_TRUE(QFile::link(from, target));
+            } else if (c.at == At::LateFile) {
                 ASSERT_TRUE(QFile::copy(victim, target));
+            }
             const SaveOutcome saved = saveResult(Bitmap(8, 6), target, nullptr, c.replace);
             EXPECT_EQ(bool(saved), c.saved) << row;
-            if (!c.saved)
-                EXPECT_EQ(saved.error, QStringLiteral("File exists")) << row;
+            EXPECT_EQ(saved.error, c.saved ? QString() : QStringLiteral("File exists")) << row;
             QFile kept(victim);
             ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
             EXPECT_EQ(kept.readAll(), QByteArray("user data")) << row;
             EXPECT_FALSE(QFileInfo::exists(nowhere)) << row;
             EXPECT_EQ(QFileInfo(target).isSymLink(), !c.saved && c.at != At::LateFile) << row;
-            if (c.saved)
-                EXPECT_EQ(QImage(target).size(), QSize(8, 6)) << row;
+            EXPECT_EQ(QImage(target).size() == QSize(8, 6), c.saved) << row;
             // The victim and the result (or the link): no temporary.
             EXPECT_EQ(QDir(dir.path())
                           .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
