@@ -32,7 +32,8 @@ const QString Description = QStringLiteral(
     "naming the same result the first in the list writes it, the others are skipped.\n"
     "\n"
     "An existing result is skipped and reported unless --overwrite is given. A source that\n"
-    "cannot be read is reported and the others go on.\n"
+    "cannot be read is reported and the others go on. A full destination stops the run: no\n"
+    "new picture is started, and those not framed are counted as failed.\n"
     "Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for\n"
     "wrong arguments.");
 
