@@ -177,6 +177,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     std::atomic<qsizetype> next{0};
     // Once the destination is full no new picture is started: each would fail alike.
     std::atomic<bool> full{false};
+    std::vector<char> handled(std::size_t(rows), 0); // each element written by one worker
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
@@ -205,6 +206,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             }
             if (result.diskFull)
                 full = true;
+            handled[std::size_t(i)] = 1;
             count(mine, result.status);
             if (options.json)
                 reporter.record(jsonLine({file.path(),
@@ -225,9 +227,20 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
         work(totals[0]);
     } // the helpers are joined here
     RunTotals all = sum(totals);
-    const int done = all.framed + all.skipped + all.failed;
-    if (full && done < rows) {
-        all.notFramed = int(rows) - done;
+    const QString notStarted = QStringLiteral("not started: the destination is full");
+    for (qsizetype i = 0; i < rows; ++i) {
+        if (handled[std::size_t(i)])
+            continue;
+        const qsizetype position = share.positions[std::size_t(i)];
+        if (options.json)
+            reporter.record(jsonLine({sources[std::size_t(position)].path(),
+                                      {},
+                                      share.targets[std::size_t(position)],
+                                      SourceStatus::Failed,
+                                      notStarted}));
+        ++all.notFramed;
+    }
+    if (all.notFramed > 0) {
         all.failed += all.notFramed;
         reporter.problem(Program +
                          QStringLiteral(": stopped, the destination is full: %1 pictures not "

@@ -427,8 +427,8 @@ TEST_F(KadrixBatchTest, AFullDiskStopsTheRunAndSaysHowManyWereNotFramed) {
     // 3 MB holds three 640 x 480 BMP results, not four.
     if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=3m") != 0)
         GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
-    QStringList arguments{QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--out"),
-                          small};
+    QStringList arguments{QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--json"),
+                          QStringLiteral("--out"), small};
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"})
         arguments << writeJpeg(QStringLiteral("src/") + QLatin1String(name), 40, 30);
     const Outcome r = run(arguments);
@@ -439,7 +439,9 @@ TEST_F(KadrixBatchTest, AFullDiskStopsTheRunAndSaysHowManyWereNotFramed) {
         << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("the destination is full: 2 pictures not framed")))
         << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("3 framed, 0 skipped, 3 failed")))
+    EXPECT_TRUE(r.err.contains(QStringLiteral("3 framed, 0 skipped, 3 failed")))
+        << r.err.toStdString();
+    EXPECT_EQ(r.out.count(QStringLiteral("not started: the destination is full")), 2)
         << r.out.toStdString();
     EXPECT_EQ(left.size(), 3) << "whole results only, no temporary";
 }
