@@ -253,8 +253,12 @@ bool AtomicFile::commit(bool replace) {
         cancel();
         return true;
     }
-    if (temporary_.isEmpty() && !linkNamed(temporary_))
-        return false;
+    if (temporary_.isEmpty()) {
+        QByteArray name; // ours only once linked: a name that failed is someone else's
+        if (!linkNamed(name))
+            return false;
+        temporary_ = name;
+    }
     const bool named =
         replace ? ::renameat(folder_, temporary_.constData(), folder_, name_.constData()) == 0 ||
                       fail(errno)
