@@ -69,7 +69,8 @@ bool isTemporaryOf(const QString& fileName, const QString& resultName) {
 void DescriptorDevice::attach(int descriptor) {
     fd_ = descriptor;
     error_ = 0;
-    pending_.clear();
+    pending_.resize(0);
+    pending_.reserve(Gathered);
     open(QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
@@ -79,20 +80,23 @@ bool DescriptorDevice::fail(int error) {
     return false;
 }
 
-bool DescriptorDevice::drain() {
-    if (error_ != 0)
-        return false;
-    qsizetype done = 0;
-    while (done < pending_.size()) {
-        const ssize_t n =
-            ::write(fd_, pending_.constData() + done, std::size_t(pending_.size() - done));
+bool DescriptorDevice::writeAll(const char* data, qint64 size) {
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd_, data + done, std::size_t(size - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return fail(n < 0 ? errno : ENOSPC);
         done += n;
     }
-    pending_.clear();
+    return true;
+}
+
+bool DescriptorDevice::drain() {
+    if (error_ != 0 || !writeAll(pending_.constData(), pending_.size()))
+        return false;
+    pending_.resize(0); // keeps its room for the next bytes
     return true;
 }
 
@@ -121,6 +125,8 @@ qint64 DescriptorDevice::readData(char* data, qint64 maxSize) {
 qint64 DescriptorDevice::writeData(const char* data, qint64 size) {
     if (error_ != 0)
         return -1;
+    if (size >= Gathered) // a large block goes as it is
+        return drain() && writeAll(data, size) ? size : -1;
     pending_.append(data, qsizetype(size));
     if (pending_.size() >= Gathered && !drain())
         return -1;

@@ -32,6 +32,7 @@ protected:
 
 private:
     bool fail(int error);
+    bool writeAll(const char* data, qint64 size);
     int fd_ = -1;
     int error_ = 0;
     QByteArray pending_;
