@@ -5,10 +5,11 @@
 namespace kadrix {
 namespace {
 
-QList<QByteArray> heifSignatures() {
+// HEIF files open with an ISO-BMFF `ftyp` box: its type at offset 4, the
+// major brand at offset 8.
+QList<QByteArray> ftypSignatures(std::initializer_list<const char*> brands) {
     QList<QByteArray> signatures;
-    for (const char* brand :
-         {"heic", "heix", "hevc", "heim", "heis", "hevm", "hevs", "mif1", "msf1", "avif", "avis"})
+    for (const char* brand : brands)
         signatures << QByteArray("????ftyp") + brand;
     return signatures;
 }
@@ -31,15 +32,16 @@ std::vector<PictureFormat> table() {
          {bytes("II*\0", 4), bytes("MM\0*", 4)}},
         {"webp", "Images WebP", {"webp"}, R::QtPlugin, "webp", W::WebP, "webp", {"RIFF????WEBP"}},
         {"jpeg", "Images JPEG", {"jpeg", "jpg"}, R::OwnType, {}, W::Jpeg, "jpeg", {"\xFF\xD8\xFF"}},
-        // Read by the HEIF picture type once its library registers it.
+        // Read by the HEIF picture type once its library registers them.
         {"heif",
          "Images HEIF",
-         {"heic", "heif", "hif", "avif"},
+         {"heic", "heif", "hif"},
          R::OwnType,
          {},
          {},
          {},
-         heifSignatures()},
+         ftypSignatures({"heic", "heix", "hevc", "heim", "heis", "hevm", "hevs", "mif1", "msf1"})},
+        {"avif", "Images AVIF", {"avif"}, R::OwnType, {}, {}, {}, ftypSignatures({"avif", "avis"})},
     };
 }
 
