@@ -1,8 +1,8 @@
 #include "batch_options.h"
 
+#include "cluster_options.h"
 #include "file_filter.h"
 #include "result_writer.h"
-#include "cluster_options.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -32,7 +32,8 @@ const QString Description = QStringLiteral(
     "naming the same result the first in the list writes it, the others are skipped.\n"
     "\n"
     "An existing result is skipped and reported unless --overwrite is given. A source that\n"
-    "cannot be read is reported and the others go on.\n"
+    "cannot be read is reported and the others go on. A full destination stops the run: no\n"
+    "new picture is started, and those not framed are counted as failed.\n"
     "Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for\n"
     "wrong arguments.");
 
@@ -44,18 +45,23 @@ std::optional<int> integerIn(const QString& text, int low, int high) {
     return value;
 }
 
+// The names of the result formats of the format table, in their order:
+// "bmp, jpeg, png, tiff or webp" with ", " and " or ".
+QString resultFormatNames(const QString& separator, const QString& last) {
+    QStringList names;
+    for (const PictureFormat* format : resultFormats())
+        names << format->name;
+    const QString tail = names.takeLast();
+    return names.join(separator) + last + tail;
+}
+
 } // namespace
 
 std::optional<QString> extensionItemOfFormat(const QString& format) {
-    // The names of ComboBoxDstExt's items, in their order.
-    static const char* const names[][2] = {
-        {"bmp", "bmp"}, {"jpeg", "jpg"}, {"png", "png"}, {"tiff", "tif"}, {"webp", "webp"}};
-    const QStringList items = FilterDescriptions(resultFormatFilter());
-    const QString key = format.toLower();
-    for (qsizetype i = 0; i < items.size() && i < qsizetype(std::size(names)); ++i)
-        if (key == QLatin1String(names[i][0]) || key == QLatin1String(names[i][1]))
-            return items[i];
-    return std::nullopt;
+    const PictureFormat* named = pictureFormatNamed(format);
+    if (named == nullptr || !named->result)
+        return std::nullopt;
+    return resultItem(*named);
 }
 
 std::optional<Colour> parseWipe(const QString& text) {
@@ -99,8 +105,27 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     const QCommandLineOption format(
         QStringLiteral("format"),
         QStringLiteral("Result format: bmp (24-bit, default), jpeg, png (lossless), tiff "
-                       "(lossless) or webp (at the JPEG quality)."),
-        QStringLiteral("bmp|jpeg|png|tiff|webp"), QStringLiteral("bmp"));
+                       "(lossless) or webp."),
+        resultFormatNames(QStringLiteral("|"), QStringLiteral("|")),
+        resultFormat(ResultFormat::Bmp).name);
+    const QCommandLineOption listFormats(
+        QStringLiteral("list-formats"),
+        QStringLiteral("Prints which picture formats this installation reads and writes, and "
+                       "exits."));
+    const QCommandLineOption pngLevel(
+        QStringLiteral("png-level"),
+        QStringLiteral("PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); "
+                       "lossless at every level (default 6)."),
+        QStringLiteral("N"), QStringLiteral("6"));
+    const QCommandLineOption tiffCompression(
+        QStringLiteral("tiff-compression"),
+        QStringLiteral("TIFF compression: lzw (lossless, default) or none. deflate is refused: "
+                       "Qt's TIFF writer does not offer it."),
+        QStringLiteral("lzw|none"), QStringLiteral("lzw"));
+    const QCommandLineOption webpQuality(
+        QStringLiteral("webp-quality"),
+        QStringLiteral("WebP quality, 0 to 100; 100 is lossless (default 95)."),
+        QStringLiteral("Q"), QStringLiteral("95"));
     const QCommandLineOption strip(
         QStringLiteral("strip"),
         QStringLiteral("Leaves the sources' EXIF blocks and colour profiles out of the results."));
@@ -153,9 +178,11 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "the rows from the top; seek (default), as window, but files with "
                        "restart markers are entered at the marker just above that part."),
         QStringLiteral("MODE"), QStringLiteral("seek"));
-    parser.addOptions({help, size, wipe, out, format, strip, quality, progressive, grey, subsampling,
-                       noAutoOrient, prefix, noName, suffix, number, jobs, dryRun, overwrite,
-                       decode});
+    parser.addOptions({help,        size,        wipe,    out,         format,
+                       listFormats, strip,       quality, pngLevel,    tiffCompression,
+                       webpQuality, progressive, grey,    subsampling, noAutoOrient,
+                       prefix,      noName,      suffix,  number,      jobs,
+                       dryRun,      overwrite,   decode});
     const ClusterOptions cluster;
     cluster.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("sources"),
@@ -171,6 +198,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         return fail(parser.errorText());
     if (parser.isSet(help)) {
         result.helpText = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(listFormats)) {
+        result.listFormats = true;
         return result;
     }
 
@@ -197,8 +228,9 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
 
     const std::optional<QString> item = extensionItemOfFormat(parser.value(format));
     if (!item)
-        return fail(QStringLiteral("--format wants bmp, jpeg, png, tiff or webp: \"%1\"")
-                        .arg(parser.value(format)));
+        return fail(QStringLiteral("--format wants %1: \"%2\"")
+                        .arg(resultFormatNames(QStringLiteral(", "), QStringLiteral(" or ")),
+                             parser.value(format)));
 
     options.jpeg = DialogJpegDefaults;
     const auto parsedQuality = integerIn(parser.value(quality), MinQuality, MaxQuality);
@@ -208,6 +240,24 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                         .arg(MaxQuality)
                         .arg(parser.value(quality)));
     options.jpeg.CompressionQuality = std::uint8_t(*parsedQuality);
+    const auto parsedLevel = integerIn(parser.value(pngLevel), 0, 9);
+    if (!parsedLevel)
+        return fail(QStringLiteral("--png-level wants 0 to 9: \"%1\"").arg(parser.value(pngLevel)));
+    options.encoding.pngLevel = *parsedLevel;
+    const QString compression = parser.value(tiffCompression).toLower();
+    if (compression == QStringLiteral("deflate"))
+        return fail(QStringLiteral("--tiff-compression deflate: Qt's TIFF writer offers only lzw "
+                                   "and none"));
+    if (compression != QStringLiteral("lzw") && compression != QStringLiteral("none"))
+        return fail(QStringLiteral("--tiff-compression wants lzw or none: \"%1\"")
+                        .arg(parser.value(tiffCompression)));
+    options.encoding.tiff =
+        compression == QStringLiteral("lzw") ? TiffCompression::Lzw : TiffCompression::None;
+    const auto parsedWebp = integerIn(parser.value(webpQuality), 0, 100);
+    if (!parsedWebp)
+        return fail(
+            QStringLiteral("--webp-quality wants 0 to 100: \"%1\"").arg(parser.value(webpQuality)));
+    options.encoding.webpQuality = *parsedWebp;
     options.jpeg.ProgressiveEncoding = parser.isSet(progressive);
     options.jpeg.GrayScale = parser.isSet(grey);
     options.jpeg.HorzSubSampling = options.jpeg.VertSubSampling = parser.isSet(subsampling);

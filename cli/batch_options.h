@@ -3,6 +3,7 @@
 #include "colour.h"
 #include "jpeg_defaults.h"
 #include "naming.h"
+#include "result_writer.h"
 #include "shard.h"
 #include "source_loader.h"
 
@@ -22,6 +23,8 @@ struct BatchOptions {
     QString outDir; // empty: the "cropped" folder beside each source
     // decode and encode options: the options dialog's defaults, with exact grey
     TJPEGDefaults jpeg = DialogJpegDefaults;
+    // PNG, TIFF and WebP settings; WebP results have a quality of their own.
+    ResultEncoding encoding{.webpQuality = 95};
     RenameScheme scheme; // destination filled in per source; the extension item picks the format
     int jobs = 1;
     bool dryRun = false;
@@ -37,7 +40,8 @@ struct BatchOptions {
 };
 
 // The destination item of ComboBoxDstExt a --format value stands for:
-// "*.BMP", "*.JPG;*.JPEG", "*.PNG", "*.TIF;*.TIFF" or "*.WEBP" (nothing for
+// "*.BMP", "*.JPG;*.JPEG", "*.PNG", "*.TIF;*.TIFF" or "*.WEBP", from a result
+// format's name or one of its extensions in the format table (nothing for
 // another value).
 std::optional<QString> extensionItemOfFormat(const QString& format);
 
@@ -45,8 +49,9 @@ std::optional<QString> extensionItemOfFormat(const QString& format);
 // to print, or a usage error.
 struct ParsedArguments {
     std::optional<BatchOptions> options;
-    QString helpText;   // set for --help
-    QString usageError; // set when the arguments are wrong
+    QString helpText;         // set for --help
+    bool listFormats = false; // --list-formats
+    QString usageError;       // set when the arguments are wrong
 };
 
 // Reads the arguments (the program name first, as QCoreApplication gives

@@ -2,6 +2,7 @@
 
 #include "batch_plan.h"
 #include "errors.h"
+#include "format_list.h"
 #include "framing.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
@@ -36,6 +37,7 @@ struct RowResult {
     QString error; // why it was skipped or failed
     int width = -1;
     int height = -1;
+    bool diskFull = false; // the destination is full: later writes would fail alike
 };
 
 // An error's text, with libjpeg's own wording after a codec error's number.
@@ -66,12 +68,14 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         return result;
     };
     try {
-        switch (decideSave(target, [&] { return options.overwrite; })) {
+        const SaveDecision decision = decideSave(target, [&] { return options.overwrite; });
+        switch (decision) {
         case SaveDecision::KeepExisting:
             return skipped(QStringLiteral("the result exists"), target);
         case SaveDecision::CannotReplace:
             return failed(QStringLiteral("cannot replace ") + target);
         case SaveDecision::Write:
+        case SaveDecision::Replace:
             break;
         }
         if (!QDir().mkpath(folderPart(target)))
@@ -84,7 +88,9 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         }
         if (!framed)
             return skipped(QStringLiteral("empty picture"), source);
-        const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source());
+        const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source(),
+                                             decision == SaveDecision::Replace, options.encoding);
+        result.diskFull = saved.diskFull();
         if (!saved)
             return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
                           saved.error);
@@ -169,11 +175,14 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     removeTemporariesOf(share, reporter);
     const qsizetype rows = qsizetype(share.positions.size());
     std::atomic<qsizetype> next{0};
+    // Once the destination is full no new picture is started: each would fail alike.
+    std::atomic<bool> full{false};
+    std::vector<char> handled(std::size_t(rows), 0); // each element written by one worker
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
         std::optional<SourceFramer> framer;
-        for (qsizetype i = next++; i < rows; i = next++) {
+        for (qsizetype i = next++; i < rows && !full; i = next++) {
             const qsizetype position = share.positions[std::size_t(i)];
             const SourceFile& file = sources[std::size_t(position)];
             const QString& target = share.targets[std::size_t(position)];
@@ -195,6 +204,9 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                     result = {SourceStatus::Failed, e.message()};
                 }
             }
+            if (result.diskFull)
+                full = true;
+            handled[std::size_t(i)] = 1;
             count(mine, result.status);
             if (options.json)
                 reporter.record(jsonLine({file.path(),
@@ -214,7 +226,28 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             helpers.emplace_back(work, std::ref(totals[i]));
         work(totals[0]);
     } // the helpers are joined here
-    return sum(totals);
+    RunTotals all = sum(totals);
+    const QString notStarted = QStringLiteral("not started: the destination is full");
+    for (qsizetype i = 0; i < rows; ++i) {
+        if (handled[std::size_t(i)])
+            continue;
+        const qsizetype position = share.positions[std::size_t(i)];
+        if (options.json)
+            reporter.record(jsonLine({sources[std::size_t(position)].path(),
+                                      {},
+                                      share.targets[std::size_t(position)],
+                                      SourceStatus::Failed,
+                                      notStarted}));
+        ++all.notFramed;
+    }
+    if (all.notFramed > 0) {
+        all.failed += all.notFramed;
+        reporter.problem(Program +
+                         QStringLiteral(": stopped, the destination is full: %1 pictures not "
+                                        "framed")
+                             .arg(all.notFramed));
+    }
+    return all;
 }
 
 RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,
@@ -301,6 +334,12 @@ int runCommandLine(const QStringList& arguments, int cores) {
     };
     if (!parsed.helpText.isEmpty()) {
         reporter.line(parsed.helpText.trimmed());
+        return 0;
+    }
+    if (parsed.listFormats) {
+        registerPlatformPictures();
+        registerJpegPicture();
+        reporter.line(formatListText(pictureRegistry()));
         return 0;
     }
     if (!parsed.options)

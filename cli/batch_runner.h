@@ -10,9 +10,10 @@
 namespace kadrix::cli {
 
 struct RunTotals {
-    int framed = 0;  // results written (or planned, in a dry run)
-    int skipped = 0; // existing results left alone, empty pictures
-    int failed = 0;  // sources that could not be read, results that could not be written
+    int framed = 0;    // results written (or planned, in a dry run)
+    int skipped = 0;   // existing results left alone, empty pictures
+    int failed = 0;    // sources that could not be read, results that could not be written
+    int notFramed = 0; // of those failed, sources not started once the destination was full
 };
 
 // Frames the shard's sources of the list with options.jobs workers, each

@@ -1,66 +1,58 @@
 #include "stale_temporaries.h"
 
+#include "atomic_file.h"
 #include "naming.h"
+#include "result_writer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSet>
 
 namespace kadrix::cli {
 namespace {
 
-// The length of the random part Qt puts after the result's name.
-constexpr qsizetype RandomLength = 6;
-
-bool isAsciiAlphanumeric(QChar c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
-}
-
-// The result name a temporary's file name stands for, "" when it is none.
-QString resultNameOf(const QString& fileName) {
-    const qsizetype dot = fileName.size() - RandomLength - 1;
-    if (dot < 1 || fileName[dot] != u'.')
-        return {};
-    for (qsizetype i = dot + 1; i < fileName.size(); ++i)
-        if (!isAsciiAlphanumeric(fileName[i]))
-            return {};
-    return fileName.left(dot);
-}
-
-// A partly written result: nothing yet, or the start of a BMP or JPEG file.
-bool looksLikePartialResult(const QString& path) {
+// A partly written result of `format`: nothing yet, or the start of a file
+// of that format.
+bool looksLikePartialResult(const QString& path, ResultFormat format) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray head = file.read(2);
-    return head.isEmpty() || head == "BM" || head == "\xFF\xD8";
+    return hasSignature(resultFormat(format), file.read(signatureLength()), true);
 }
 
 } // namespace
 
 bool isSaveTemporaryOf(const QString& fileName, const QString& resultName) {
-    return !resultName.isEmpty() && resultNameOf(fileName) == resultName;
+    return isTemporaryOf(fileName, resultName);
 }
 
 QStringList removeStaleTemporaries(const std::vector<QString>& resultPaths) {
-    QHash<QString, QSet<QString>> namesByFolder;
+    QHash<QString, QStringList> namesByFolder;
     for (const QString& path : resultPaths)
-        namesByFolder[folderPart(path)].insert(fileNamePart(path));
+        namesByFolder[folderPart(path)] << fileNamePart(path);
     QStringList removed;
     for (auto folder = namesByFolder.cbegin(); folder != namesByFolder.cend(); ++folder) {
         const QDir dir(folder.key());
         if (!dir.exists())
             continue;
+        // The results by the prefix of their temporaries' names.
+        QMultiHash<QString, QString> byPrefix;
+        for (const QString& name : folder.value())
+            byPrefix.insert(temporaryPrefix(name), name);
         const QStringList entries =
-            dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+            dir.entryList({QStringLiteral(".kadrix-*.tmp")},
+                          QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
         for (const QString& entry : entries) {
-            const QString resultName = resultNameOf(entry);
-            if (resultName.isEmpty() || !folder.value().contains(resultName))
-                continue;
+            const QString prefix = entry.left(entry.lastIndexOf(u'.', entry.size() - 5) + 1);
             const QString path = dir.filePath(entry);
-            if (looksLikePartialResult(path) && QFile::remove(path))
-                removed << path;
+            for (auto it = byPrefix.constFind(prefix); it != byPrefix.cend() && it.key() == prefix;
+                 ++it) {
+                if (isTemporaryOf(entry, *it) &&
+                    looksLikePartialResult(path, resultFormatOf(*it)) && QFile::remove(path)) {
+                    removed << path;
+                    break;
+                }
+            }
         }
     }
     return removed;

@@ -197,13 +197,11 @@ void TJPEGImage::setHeight(int) {
 void registerJpegPicture() {
     JpegDefaults = startupJpegDefaults();
     const auto create = [] { return std::make_unique<TJPEGImage>(); };
-    pictureRegistry().registerFormat(QStringLiteral("jpeg"), QStringLiteral("Images JPEG"), create);
-    pictureRegistry().registerFormat(QStringLiteral("jpg"), QStringLiteral("Images JPEG"), create);
+    pictureRegistry().registerFormat(resultFormat(ResultFormat::Jpeg), create);
 }
 
 void unregisterJpegPicture() {
-    pictureRegistry().unregisterFormat(QStringLiteral("jpg"));
-    pictureRegistry().unregisterFormat(QStringLiteral("jpeg"));
+    pictureRegistry().unregisterFormat(resultFormat(ResultFormat::Jpeg));
 }
 
 } // namespace kadrix

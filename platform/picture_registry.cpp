@@ -26,6 +26,17 @@ void PictureRegistry::unregisterFormat(const QString& extension) {
     std::erase_if(formats_, [&](const Format& f) { return f.extension == key; });
 }
 
+void PictureRegistry::registerFormat(const PictureFormat& format, const PictureFactory& factory,
+                                     const std::shared_ptr<const Presence>& presence) {
+    for (const QString& extension : format.extensions)
+        registerFormat(extension, format.description, factory, presence);
+}
+
+void PictureRegistry::unregisterFormat(const PictureFormat& format) {
+    for (const QString& extension : format.extensions)
+        unregisterFormat(extension);
+}
+
 std::unique_ptr<Picture> PictureRegistry::create(const QString& extension) const {
     const QString key = extension.toLower();
     // The latest registration of an extension wins, as it does in the filter.
@@ -88,14 +99,19 @@ void PictureLoader::loadFromFile(const QString& path) {
     const QString extension = extensionOf(path);
     std::unique_ptr<Picture> picture = pictureRegistry().create(extension);
     if (!picture)
-        throw EInvalidGraphic(QStringLiteral("Extension de fichier image inconnue (.%1)").arg(extension));
+        throw EInvalidGraphic(
+            QStringLiteral("Extension de fichier image inconnue (.%1)").arg(extension));
     picture_.reset(); // the previous picture goes before the next file is read
     picture->loadFromFile(path);
     picture_ = std::move(picture);
 }
 
-int PictureLoader::width() const { return picture_ ? picture_->width() : 0; }
-int PictureLoader::height() const { return picture_ ? picture_->height() : 0; }
+int PictureLoader::width() const {
+    return picture_ ? picture_->width() : 0;
+}
+int PictureLoader::height() const {
+    return picture_ ? picture_->height() : 0;
+}
 
 void PictureLoader::assignTo(Bitmap& target) const {
     if (!picture_) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picture.h"
+#include "picture_formats.h"
 
 #include <QString>
 
@@ -36,6 +37,11 @@ public:
     void registerFormat(const QString& extension, const QString& description,
                         PictureFactory factory, std::shared_ptr<const Presence> presence = {});
     void unregisterFormat(const QString& extension);
+    // Registers every extension of a format of the format table (by its
+    // name), with the table's description, in the table's order.
+    void registerFormat(const PictureFormat& format, const PictureFactory& factory,
+                        const std::shared_ptr<const Presence>& presence = {});
+    void unregisterFormat(const PictureFormat& format);
 
     // A new, empty picture of the type registered for the extension (without
     // the dot, any letter case); nullptr when none is.

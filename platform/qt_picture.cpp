@@ -88,26 +88,19 @@ PictureMetadata QtPicture::metadata() const {
 void registerPlatformPictures() {
     // Qt refuses images above 256 MB by default; allow what a bitmap allows.
     QImageReader::setAllocationLimit(2048);
-    // A type read by Qt's reader of `format` (by default the extension).
-    const auto add = [](const char* extension, const QString& description,
-                        std::shared_ptr<const Presence> presence = {}, QByteArray format = {}) {
-        if (format.isEmpty())
-            format = extension;
+    // The formats Qt reads, in the table's order: the platform's own, then
+    // those of plugins, whose presence is asked when first needed. The JPEG
+    // type registers itself afterwards, so that its entries lead the filter.
+    for (const PictureFormat& format : pictureFormats()) {
+        if (format.reader == FormatReader::OwnType)
+            continue;
+        const QByteArray name = format.qtName;
+        std::shared_ptr<const Presence> presence;
+        if (format.reader == FormatReader::QtPlugin)
+            presence = std::make_shared<const Presence>([name] { return pluginReads(name); });
         pictureRegistry().registerFormat(
-            QString::fromLatin1(extension), description,
-            [format] { return std::make_unique<QtPicture>(format); }, std::move(presence));
-    };
-    add("png", QStringLiteral("Images PNG"));
-    add("ico", QStringLiteral("Icônes"));
-    add("bmp", QStringLiteral("Bitmaps"));
-    // Registered after the platform's own and before the JPEG type, so that
-    // the JPEG entries still lead the filter; whether their plugins are
-    // installed is asked when they are first needed.
-    const auto tiff = std::make_shared<const Presence>([] { return pluginReads("tiff"); });
-    add("tif", QStringLiteral("Images TIFF"), tiff, "tiff");
-    add("tiff", QStringLiteral("Images TIFF"), tiff);
-    add("webp", QStringLiteral("Images WebP"),
-        std::make_shared<const Presence>([] { return pluginReads("webp"); }));
+            format, [name] { return std::make_unique<QtPicture>(name); }, presence);
+    }
 }
 
 } // namespace kadrix

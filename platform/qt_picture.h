@@ -8,8 +8,8 @@
 namespace kadrix {
 
 // The platform's own picture types (BMP, ICO, PNG) and those of Qt's image
-// format plugins (TIFF, WebP), read through Qt's image readers. Loading keeps the file's bytes and reads only the header; pixels
-// are decoded when a bitmap is asked for.
+// format plugins (TIFF, WebP), read through Qt's image readers. Loading keeps the file's bytes and
+// reads only the header; pixels are decoded when a bitmap is asked for.
 class QtPicture final : public Picture {
 public:
     explicit QtPicture(QByteArray format);
@@ -30,9 +30,10 @@ private:
     mutable QByteArray iccProfile_;
 };
 
-// Enters png ("Images PNG"), ico ("Icônes") and bmp ("Bitmaps") in the
-// picture registry, in that order, then tif and tiff ("Images TIFF") and
-// webp ("Images WebP") when Qt has a reader for them.
+// Enters the formats of the format table that Qt reads in the picture
+// registry, in the table's order: png ("Images PNG"), ico ("Icônes") and bmp
+// ("Bitmaps"), then tif and tiff ("Images TIFF") and webp ("Images WebP")
+// when Qt has a reader for them.
 void registerPlatformPictures();
 
 } // namespace kadrix

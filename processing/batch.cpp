@@ -35,19 +35,21 @@ void saveRow(BatchWindow& window, const Bitmap& canvas, const Picture* source, i
     const auto replace = [&] {
         return askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path);
     };
-    switch (decideSave(path, replace)) {
+    const SaveDecision decision = decideSave(path, replace);
+    switch (decision) {
     case SaveDecision::KeepExisting:
         return;
     case SaveDecision::CannotReplace:
         dialogs().messageBox(QStringLiteral("Impossible d'Ecraser le Fichier"), path, Buttons::Ok);
         return;
     case SaveDecision::Write:
+    case SaveDecision::Replace:
         break;
     }
-    // The writer's own message is not shown: the prompt names the file.
-    if (!saveResult(canvas, path, source) &&
-        dialogs().messageBox(QStringLiteral("Enregistrement Impossible"), path,
-                             Buttons::OkCancel) == Answer::Cancel)
+    // The prompt names the file in its caption and the cause under its text.
+    const SaveOutcome saved = saveResult(canvas, path, source, decision == SaveDecision::Replace);
+    if (!saved && dialogs().messageBox(QStringLiteral("Enregistrement Impossible\n") + saved.error,
+                                       path, Buttons::OkCancel) == Answer::Cancel)
         stopSilently(window);
 }
 

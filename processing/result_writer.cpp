@@ -1,5 +1,6 @@
 #include "result_writer.h"
 
+#include "atomic_file.h"
 #include "errors.h"
 #include "icc_profile.h"
 #include "jpeg_image.h"
@@ -8,19 +9,15 @@
 #include <QColorSpace>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <limits>
 
 namespace kadrix {
 namespace {
 
-SaveOutcome failed(const QString& why) {
-    return {false, why};
-}
-
-bool hasExtension(const QString& path, const char* extension) {
-    return path.endsWith(QLatin1String(extension), Qt::CaseInsensitive);
+SaveOutcome failed(const QString& why, int systemError = 0) {
+    return {false, why, systemError};
 }
 
 PictureMetadata sourceMetadata(const Picture* source) {
@@ -29,10 +26,16 @@ PictureMetadata sourceMetadata(const Picture* source) {
     return source->metadata();
 }
 
+// Qt's PNG writer takes a quality, which it maps to zlib's level as
+// (100 - quality) * 9 / 91: the quality that gives `level`.
+int pngQualityOf(int level) {
+    return 100 - (91 * level + 8) / 9;
+}
+
 // PNG, TIFF and WebP through Qt, which writes the colour profile of the
 // image's colour space into each of them.
 bool writeWithQt(const Bitmap& canvas, ResultFormat format, const Picture* source,
-                 QImageWriter& writer) {
+                 const ResultEncoding& encoding, QImageWriter& writer) {
     QImage image = canvas.image();
     const QByteArray profile = sourceMetadata(source).iccProfile;
     if (iccProfileFits(profile, false, std::numeric_limits<qsizetype>::max())) {
@@ -40,24 +43,35 @@ bool writeWithQt(const Bitmap& canvas, ResultFormat format, const Picture* sourc
         if (colourSpace.isValid()) // a profile Qt cannot parse is dropped
             image.setColorSpace(colourSpace);
     }
-    writer.setFormat(format == ResultFormat::Png    ? "png"
-                     : format == ResultFormat::Tiff ? "tiff"
-                                                    : "webp");
-    if (format == ResultFormat::WebP)
-        writer.setQuality(JpegDefaults.CompressionQuality);
+    writer.setFormat(resultFormat(format).qtName);
+    switch (format) {
+    case ResultFormat::Png:
+        writer.setQuality(pngQualityOf(encoding.pngLevel));
+        break;
+    case ResultFormat::Tiff:
+        writer.setCompression(encoding.tiff == TiffCompression::Lzw ? 1 : 0);
+        break;
+    case ResultFormat::WebP:
+        writer.setQuality(encoding.webpQuality >= 0 ? encoding.webpQuality
+                                                    : JpegDefaults.CompressionQuality);
+        break;
+    case ResultFormat::Bmp:
+    case ResultFormat::Jpeg:
+        break;
+    }
     return writer.write(image);
 }
 
 // Writes the encoded canvas into the open temporary file; throws Error (the
 // encoder's) or returns false with the reason when the writer fails.
 bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* source,
-                  QSaveFile& file, QString& why) {
+                  const ResultEncoding& encoding, QIODevice& file, QString& why) {
     switch (format) {
     case ResultFormat::Jpeg: {
         TJPEGImage jpeg;
         jpeg.assign(canvas);
-        jpeg.setMarkers(jpegResultMetadata(sourceMetadata(source), canvas.width(),
-                                           canvas.height(), jpeg.options().GrayScale));
+        jpeg.setMarkers(jpegResultMetadata(sourceMetadata(source), canvas.width(), canvas.height(),
+                                           jpeg.options().GrayScale));
         jpeg.saveToStream(file);
         return true;
     }
@@ -65,7 +79,7 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* sour
     case ResultFormat::Tiff:
     case ResultFormat::WebP: {
         QImageWriter writer(&file, QByteArray());
-        if (writeWithQt(canvas, format, source, writer))
+        if (writeWithQt(canvas, format, source, encoding, writer))
             return true;
         why = writer.errorString();
         return false;
@@ -83,6 +97,10 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* sour
 
 } // namespace
 
+bool SaveOutcome::diskFull() const {
+    return systemError == ENOSPC || systemError == EDQUOT;
+}
+
 SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting) {
     const QFileInfo target(path);
     // A folder is no file to replace: nothing is asked, and the write fails.
@@ -90,67 +108,60 @@ SaveDecision decideSave(const QString& path, const std::function<bool()>& replac
         return SaveDecision::Write;
     if (!replaceExisting())
         return SaveDecision::KeepExisting;
-    return canReplace(path) ? SaveDecision::Write : SaveDecision::CannotReplace;
+    return canReplace(path) ? SaveDecision::Replace : SaveDecision::CannotReplace;
 }
 
 bool canReplace(const QString& path) {
     const QFileInfo target(path);
-    if (target.isDir() || !target.isWritable())
+    if (!target.isSymLink() && (target.isDir() || !target.isWritable()))
         return false;
     return QFileInfo(target.absolutePath()).isWritable();
 }
 
 QString resultFormatFilter() {
-    return QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.PNG|*.PNG|*.TIF;*.TIFF|"
-                          "*.TIF;*.TIFF|*.WEBP|*.WEBP");
+    QStringList pieces;
+    for (const PictureFormat* format : resultFormats())
+        pieces << resultItem(*format) << resultItem(*format);
+    return pieces.join(u'|');
 }
 
 ResultFormat resultFormatOf(const QString& path) {
-    if (isJpegPath(path))
-        return ResultFormat::Jpeg;
-    if (hasExtension(path, ".PNG"))
-        return ResultFormat::Png;
-    if (hasExtension(path, ".TIF") || hasExtension(path, ".TIFF"))
-        return ResultFormat::Tiff;
-    if (hasExtension(path, ".WEBP"))
-        return ResultFormat::WebP;
-    return ResultFormat::Bmp;
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const PictureFormat* format =
+        dot < 0 ? nullptr : pictureFormatNamed(QStringView(name).mid(dot + 1));
+    return format && format->result && format->extensions.contains(name.mid(dot + 1).toLower())
+               ? *format->result
+               : ResultFormat::Bmp;
 }
 
 bool isJpegPath(const QString& path) {
-    return hasExtension(path, ".JPEG") || hasExtension(path, ".JPG");
+    return resultFormatOf(path) == ResultFormat::Jpeg;
 }
 
-SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
+SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source,
+                       bool replace, const ResultEncoding& encoding) {
+    AtomicFile file(path);
+    if (!file.open())
+        return failed(file.errorString(), file.errorNumber());
+    // The file system's refusal, when there was one, is the cause of any
+    // failure of the writer that met it.
+    const auto refused = [&](const QString& why) {
+        const int error = file.device().errorNumber();
+        return error != 0 ? failed(qt_error_string(error), error) : failed(why);
+    };
     try {
         QString why;
-        if (!writeEncoded(canvas, resultFormatOf(path), source, file, why)) {
-            if (file.error() != QFileDevice::NoError)
-                why = file.errorString();
-            file.cancelWriting();
-            return failed(why);
-        }
+        if (!writeEncoded(canvas, resultFormatOf(path), source, encoding, file.device(), why))
+            return refused(why);
     } catch (const EJPEG& e) { // an encoder error counts as a failed write
-        file.cancelWriting();
-        return failed(e.detailedMessage());
+        return refused(e.detailedMessage());
     } catch (const Error& e) {
-        file.cancelWriting();
-        return failed(e.message());
+        return refused(e.message());
     }
-    // The device buffers small files whole: a failure to store them (file
-    // size limit, full disk) shows only when the buffer is flushed, and the
-    // commit below does not report it.
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return failed(why);
-    }
-    if (!file.commit())
-        return failed(file.errorString());
-    return {true, {}};
+    if (!file.commit(replace))
+        return failed(file.errorString(), file.errorNumber());
+    return {true, {}, 0};
 }
 
 } // namespace kadrix

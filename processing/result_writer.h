@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "picture_formats.h"
 
 #include <QString>
 
@@ -15,7 +16,8 @@ class Picture;
 
 // What becomes of a result path.
 enum class SaveDecision {
-    Write,         // nothing is there, or the file there may and can be replaced
+    Write,         // nothing is there: a new file, which replaces nothing
+    Replace,       // a file (or a link) is there, and may and can be replaced
     KeepExisting,  // a file is there and is to stay
     CannotReplace, // a file is there and was to go, but cannot be replaced
 };
@@ -29,20 +31,30 @@ SaveDecision decideSave(const QString& path, const std::function<bool()>& replac
 
 // Whether an existing file at `path` could be replaced: not a folder, the
 // file writable, and its folder writable (the new file is renamed into it).
+// A link is replaced itself, never what it points to: only its folder counts.
 bool canReplace(const QString& path);
 
-// The file formats a result can be written in.
-enum class ResultFormat { Bmp, Jpeg, Png, Tiff, WebP };
-
-// The format a result path's extension selects, in any letter case: .JPEG
-// and .JPG JPEG, .PNG PNG, .TIF and .TIFF TIFF, .WEBP WebP, and every other
-// extension (or none) 24-bit BMP.
+// The format a result path's extension selects, in any letter case, by the
+// format table: .JPEG and .JPG JPEG, .PNG PNG, .TIF and .TIFF TIFF, .WEBP
+// WebP, and every other extension (or none) 24-bit BMP.
 ResultFormat resultFormatOf(const QString& path);
 
 // The result formats as a file-dialog filter, one item and mask per format
 // in the order of ComboBoxDstExt: "*.BMP", "*.JPG;*.JPEG", "*.PNG",
 // "*.TIF;*.TIFF", "*.WEBP".
 QString resultFormatFilter();
+
+// How TIFF results are compressed (Qt's TIFF writer offers LZW or nothing).
+enum class TiffCompression { Lzw, None };
+
+// The encoder settings of the formats written through Qt, shared by the
+// window (which keeps these defaults) and kadrix-batch. JPEG results take
+// theirs from JpegDefaults.
+struct ResultEncoding {
+    int pngLevel = 6;                            // zlib's level, 0 (none) to 9 (smallest)
+    TiffCompression tiff = TiffCompression::Lzw; // lossless either way
+    int webpQuality = -1;                        // 0 to 100 (lossless); -1: the JPEG quality
+};
 
 // True when the path's extension is ".JPEG" or ".JPG" in any letter case.
 bool isJpegPath(const QString& path);
@@ -51,20 +63,26 @@ bool isJpegPath(const QString& path);
 // system's message (for example the JPEG encoder's "JPEG error #n").
 struct SaveOutcome {
     bool saved = false;
-    QString error; // empty when saved
+    QString error;       // empty when saved
+    int systemError = 0; // the system's error number when the file system refused
     explicit operator bool() const { return saved; }
+    // The destination is full: every later write there would fail alike.
+    bool diskFull() const;
 };
 
 // Writes `canvas` to `path` in the format resultFormatOf() gives: JPEG
 // through the JPEG picture type (with the options in force), PNG (lossless),
-// TIFF (lossless) and WebP (at the JPEG quality) through Qt's image writers,
-// an uncompressed 24-bit BMP otherwise. With JpegDefaults.KeepMetadata, a
-// JPEG result carries the `source` picture's colour profile and its edited
-// EXIF block, and a PNG, TIFF or WebP result its colour profile when Qt can
-// read it; BMP carries neither. The bytes go to a temporary file beside the
-// target that replaces it only once complete and flushed, so a failure
-// never leaves a truncated file nor harms an existing one.
-SaveOutcome saveResult(const Bitmap& canvas, const QString& path,
-                       const Picture* source = nullptr);
+// TIFF (lossless) and WebP through Qt's image writers with `encoding`, an
+// uncompressed 24-bit BMP otherwise. With JpegDefaults.KeepMetadata, a JPEG
+// result carries the `source` picture's colour profile and its edited EXIF
+// block, and a PNG, TIFF or WebP result its colour profile when Qt can read
+// it; BMP carries neither. The bytes go to a nameless or hidden temporary
+// file (atomic_file.h) that takes the result's name only once complete and
+// stored, so a failure never leaves a truncated file nor harms an existing
+// one, and a link at the path is never followed. Without `replace` (the
+// decision was Write) nothing at the path is ever replaced, not even a file
+// that appeared since the decision: the write then fails.
+SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source = nullptr,
+                       bool replace = false, const ResultEncoding& encoding = {});
 
 } // namespace kadrix

@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 namespace kadrix::cli {
@@ -45,6 +49,9 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.jobs, 2);
     EXPECT_FALSE(o.dryRun || o.overwrite);
     EXPECT_EQ(o.decode.mode, DecodeMode::Seek);
+    EXPECT_EQ(o.encoding.pngLevel, 6);
+    EXPECT_EQ(o.encoding.tiff, TiffCompression::Lzw);
+    EXPECT_EQ(o.encoding.webpQuality, 95);
 }
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
@@ -54,7 +61,8 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
               "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
               "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
               "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
-              "--decode",      "whole",    "--no-auto-orient",      "a",         "b"}),
+              "--decode",      "whole",    "--no-auto-orient",      "--png-level",   "9",
+              "--tiff-compression", "none", "--webp-quality", "100",    "a",         "b"}),
         2);
     // clang-format on
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
@@ -75,6 +83,9 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(o.jobs, 1);
     EXPECT_TRUE(o.dryRun && o.overwrite);
     EXPECT_EQ(o.decode.mode, DecodeMode::Whole);
+    EXPECT_EQ(o.encoding.pngLevel, 9);
+    EXPECT_EQ(o.encoding.tiff, TiffCompression::None);
+    EXPECT_EQ(o.encoding.webpQuality, 100);
 }
 
 TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
@@ -94,6 +105,12 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--out", "", "a"}),
         args({"--bogus", "a"}),
         args({"--decode", "fast", "a"}),
+        args({"--png-level", "10", "a"}),
+        args({"--png-level", "-1", "a"}),
+        args({"--tiff-compression", "zip", "a"}),
+        args({"--tiff-compression", "deflate", "a"}), // Qt's TIFF writer has no deflate
+        args({"--webp-quality", "101", "a"}),
+        args({"--format", "ico", "a"}), // read, never written
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
@@ -103,9 +120,11 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     const ParsedArguments help = parseArguments(args({"--help"}), 2);
     EXPECT_FALSE(help.options);
     for (const char* option :
-         {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
-          "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-          "--overwrite", "--decode", "--strip"})
+         {"--size",        "--wipe",   "--out",         "--format",           "--quality",
+          "--progressive", "--grey",   "--subsampling", "--prefix",           "--no-name",
+          "--suffix",      "--number", "--jobs",        "--dry-run",          "--overwrite",
+          "--decode",      "--strip",  "--png-level",   "--tiff-compression", "--webp-quality",
+          "--list-formats"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -113,8 +132,8 @@ TEST(BatchOptionsTest, FormatsPickTheDestinationItemAndStripDropsMetadata) {
     const struct {
         const char* format;
         const char* item;
-    } cases[] = {{"bmp", "*.BMP"},         {"JPG", "*.JPG;*.JPEG"}, {"png", "*.PNG"},
-                 {"tif", "*.TIF;*.TIFF"},  {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
+    } cases[] = {{"bmp", "*.BMP"},        {"JPG", "*.JPG;*.JPEG"},  {"png", "*.PNG"},
+                 {"tif", "*.TIF;*.TIFF"}, {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
     for (const auto& c : cases) {
         const ParsedArguments parsed = parseArguments(args({"--format", c.format, "a"}), 1);
         ASSERT_TRUE(parsed.options) << c.format;
@@ -187,10 +206,10 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
         bool accepted;
         bool asks;
     } cases[] = {
-        {"a.JPG", true, false},     {"a.j", true, false}, {"notes.txt", false, false},
-        {"noext", false, false},    {"a.", false, false},
-        {"a.Tif", false, true},     // its reader is missing
-        {"a.WEB", true, true},      // it starts the installed "webp"
+        {"a.JPG", true, false},      {"a.j", true, false},
+        {"notes.txt", false, false}, {"noext", false, false},
+        {"a.", false, false},        {"a.Tif", false, true}, // its reader is missing
+        {"a.WEB", true, true},                               // it starts the installed "webp"
         {"a.b;*.tif", false, true}, // not letters and digits: the actual text decides
     };
     for (const auto& c : cases) {
@@ -400,6 +419,33 @@ TEST_F(KadrixBatchTest, FailuresSayWhy) {
     }
 }
 
+// A full destination names its cause, and no new picture is started after
+// it: each would fail alike.
+TEST_F(KadrixBatchTest, AFullDiskStopsTheRunAndSaysHowManyWereNotFramed) {
+    const QString small = dir.filePath(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(small));
+    // 3 MB holds three 640 x 480 BMP results, not four.
+    if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=3m") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    QStringList arguments{QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--json"),
+                          QStringLiteral("--out"), small};
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"})
+        arguments << writeJpeg(QStringLiteral("src/") + QLatin1String(name), 40, 30);
+    const Outcome r = run(arguments);
+    const QStringList left = QDir(small).entryList(QDir::Files | QDir::Hidden);
+    ::umount2(QFile::encodeName(small).constData(), MNT_DETACH);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("cropped_d.BMP: No space left on device")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("the destination is full: 2 pictures not framed")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("3 framed, 0 skipped, 3 failed")))
+        << r.err.toStdString();
+    EXPECT_EQ(r.out.count(QStringLiteral("not started: the destination is full")), 2)
+        << r.out.toStdString();
+    EXPECT_EQ(left.size(), 3) << "whole results only, no temporary";
+}
+
 // A one-component JPEG keeps its 256 grey levels, cropped (windowed
 // decode) or with margins (whole decode).
 TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
@@ -408,10 +454,10 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         test::RawImage grey = test::gradient(size.width(), size.height(), 1);
         const QByteArray jpeg = test::encodeRaw(grey);
         const std::vector<std::uint8_t> levels = test::referenceGrey(jpeg);
-        const Outcome r = run({QStringLiteral("--size"), QStringLiteral("120x100"),
-                               QStringLiteral("--format"), QStringLiteral("png"),
-                               QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
-                               write(QStringLiteral("g.jpg"), jpeg)});
+        const Outcome r =
+            run({QStringLiteral("--size"), QStringLiteral("120x100"), QStringLiteral("--format"),
+                 QStringLiteral("png"), QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
+                 write(QStringLiteral("g.jpg"), jpeg)});
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         const QImage result(out + QStringLiteral("/cropped_g.PNG"));
         ASSERT_EQ(result.size(), QSize(120, 100));
@@ -420,8 +466,7 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 120; ++x) {
                 const int sx = x - dx, sy = y - dy;
-                const bool inside =
-                    sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
+                const bool inside = sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
                 const int level = inside ? levels[std::size_t(sy * size.width() + sx)] : 0;
                 wrong += result.pixel(x, y) != qRgb(level, level, level);
             }
@@ -435,6 +480,13 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
+    // The format table as this installation has it: a line per format.
+    const Outcome formats = run({QStringLiteral("--list-formats")});
+    EXPECT_EQ(formats.status, 0);
+    for (const char* line :
+         {"bmp    .bmp                     yes   yes", "ico    .ico                     yes   no",
+          "jpeg   .jpeg .jpg               yes   yes"})
+        EXPECT_TRUE(formats.out.contains(QString::fromLatin1(line))) << formats.out.toStdString();
 }
 
 } // namespace

@@ -140,31 +140,36 @@ TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
     EXPECT_EQ(firstClaims(paths), (std::vector<qsizetype>{0, 1, 0, 3, 1, 0}));
 }
 
-TEST(StaleTemporaryTest, OnlyQtsTemporariesOfOwnResultsAreRemoved) {
+TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
     QTemporaryDir dir;
     const auto put = [&](const char* name, const QByteArray& bytes) {
         test::writeBytes(dir.filePath(QString::fromUtf8(name)), bytes);
     };
-    put("cropped_a.BMP.AbC123", "BM\x01\x02");    // killed while writing a BMP
-    put("cropped_a.JPEG.zzzzzz", "\xFF\xD8\xFF"); // ... a JPEG
-    put("cropped_a.JPEG.000000", "");             // ... before the first byte
-    put("cropped_a.BMP.backup", "user notes");    // a name alike, not a result's start
-    put("cropped_b.BMP.AbC123", "BM");            // another shard's live temporary
-    put("cropped_a.BMP", "BM");                   // a finished result
-    put("cropped_a.BMP.x3YqZ", "BM");             // not Qt's pattern: five characters,
-    put("cropped_a.BMP.x3Yq_0", "BM");            // ... not a letter or digit,
-    put("cropped_a.BMP-x3YqZ0", "BM");            // ... no "."
+    put(".kadrix-cropped_a.BMP.AbC123.tmp", "BM\x01\x02");    // killed while writing a BMP
+    put(".kadrix-cropped_a.JPEG.zzzzzz.tmp", "\xFF\xD8\xFF"); // ... a JPEG
+    put(".kadrix-cropped_a.JPEG.000000.tmp", "");             // ... before the first byte
+    put(".kadrix-cropped_a.PNG.Png123.tmp", "\x89PNG\r\n");   // ... a PNG
+    put("cropped_a.BMP.backup", "BM user notes");             // a user's file, begun like a BMP
+    put("cropped_a.BMP.AbC123", "BM");                        // no temporary of this program's
+    put(".kadrix-cropped_b.BMP.AbC123.tmp", "BM");            // another shard's live temporary
+    put("cropped_a.BMP", "BM");                               // a finished result
+    put(".kadrix-cropped_a.BMP.x3YqZ.tmp", "BM");             // not the pattern: five characters,
+    put(".kadrix-cropped_a.BMP.x3Yq_0.tmp", "BM");            // ... not a letter or digit
+    put(".kadrix-cropped_a.PNG.x3YqZ0.tmp", "BM");            // not the start of a PNG file
     const QStringList removed =
         removeStaleTemporaries({dir.filePath(QStringLiteral("cropped_a.BMP")),
                                 dir.filePath(QStringLiteral("cropped_a.JPEG")),
+                                dir.filePath(QStringLiteral("cropped_a.PNG")),
                                 dir.filePath(QStringLiteral("gone/cropped_c.BMP"))});
-    EXPECT_EQ(removed.size(), 3) << removed.join(u' ').toStdString();
-    QStringList left = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(removed.size(), 4) << removed.join(u' ').toStdString();
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     EXPECT_EQ(left,
-              (QStringList{
-                  QStringLiteral("cropped_a.BMP"), QStringLiteral("cropped_a.BMP-x3YqZ0"),
-                  QStringLiteral("cropped_a.BMP.backup"), QStringLiteral("cropped_a.BMP.x3YqZ"),
-                  QStringLiteral("cropped_a.BMP.x3Yq_0"), QStringLiteral("cropped_b.BMP.AbC123")}));
+              (QStringList{QStringLiteral(".kadrix-cropped_a.BMP.x3YqZ.tmp"),
+                           QStringLiteral(".kadrix-cropped_a.BMP.x3Yq_0.tmp"),
+                           QStringLiteral(".kadrix-cropped_a.PNG.x3YqZ0.tmp"),
+                           QStringLiteral(".kadrix-cropped_b.BMP.AbC123.tmp"),
+                           QStringLiteral("cropped_a.BMP"), QStringLiteral("cropped_a.BMP.AbC123"),
+                           QStringLiteral("cropped_a.BMP.backup")}));
 }
 
 // --- the built program --------------------------------------------------------
@@ -334,10 +339,10 @@ TEST_F(ClusterRunTest, ARunKilledBeforeACommitIsCompletedByTheNextOne) {
     killed.insert(QStringLiteral("KADRIX_KILL_AT_RENAME"), QStringLiteral("3"));
     const QStringList arguments = QStringList{QStringLiteral("--out"), path("out")} + base;
     EXPECT_EQ(run(arguments, killed).status, -1);
-    const QStringList left = QDir(path("out")).entryList(QDir::Files, QDir::Name);
+    const QStringList left = QDir(path("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     ASSERT_EQ(left.size(), 3) << left.join(u' ').toStdString();
-    EXPECT_TRUE(isSaveTemporaryOf(left[2], QStringLiteral("cropped_c.JPEG")))
-        << left[2].toStdString();
+    EXPECT_TRUE(isSaveTemporaryOf(left[0], QStringLiteral("cropped_c.JPEG")))
+        << left[0].toStdString();
 
     const RunOutcome again = run(arguments, nfs);
     EXPECT_EQ(again.status, 0) << again.err.toStdString();

@@ -229,7 +229,8 @@ TEST_F(BatchRun, AFolderWhereTheResultWouldGoIsNoFileToReplaceAndTheWriteFails) 
     dialogs->defaultAnswer = Answer::Ok;
     EXPECT_TRUE(run(0, 1, false, true));
     ASSERT_EQ(dialogs->boxes.size(), 1u) << "no overwrite prompt for a folder";
-    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Enregistrement Impossible"));
+    EXPECT_EQ(dialogs->boxes[0].text.section(u'\n', 0, 0),
+              QStringLiteral("Enregistrement Impossible"));
     EXPECT_EQ(dialogs->boxes[0].caption, window.resultPath(0));
     EXPECT_EQ(dialogs->boxes[0].buttons, Buttons::OkCancel);
     EXPECT_TRUE(QFileInfo(window.resultPath(0)).isDir());
@@ -243,7 +244,9 @@ TEST_F(BatchRun, AWriteThatFailsIsReportedAndCancelStops) {
     dialogs->answers = {Answer::Ok, Answer::Cancel};
     EXPECT_FALSE(run(0, 2, false, true));
     ASSERT_EQ(dialogs->boxes.size(), 2u);
-    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Enregistrement Impossible"));
+    // The cause stands under the text.
+    EXPECT_EQ(dialogs->boxes[0].text,
+              QStringLiteral("Enregistrement Impossible\nNo such file or directory"));
     EXPECT_EQ(dialogs->boxes[0].buttons, Buttons::OkCancel);
     EXPECT_EQ(window.counts, expectedCounts({0, 1}));
 }
@@ -316,9 +319,11 @@ TEST(SaveDecisionTest, AsksOnlyForAnExistingResult) {
         SaveDecision expected;
         int asked;
     } cases[] = {{"free.BMP", false, SaveDecision::Write, 0},
-                 {"file.BMP", true, SaveDecision::Write, 1},
+                 {"file.BMP", true, SaveDecision::Replace, 1},
                  {"file.BMP", false, SaveDecision::KeepExisting, 1},
                  {"dangling.BMP", false, SaveDecision::KeepExisting, 1},
+                 // The link itself is replaced: its folder is writable.
+                 {"dangling.BMP", true, SaveDecision::Replace, 1},
                  // A folder is no file to replace: its write fails instead.
                  {"folder.BMP", false, SaveDecision::Write, 0},
                  {"folder.BMP", true, SaveDecision::Write, 0}};
@@ -350,6 +355,61 @@ TEST(ResultWriter, AFailedWriteCarriesTheWritersMessage) {
     EXPECT_TRUE(saved.error.isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("r.BMP")});
+}
+
+// The writer never writes through a link at the result path, and replaces
+// what is there (a link itself, never its target) only when that was
+// decided; a file that appeared after the decision to write a new one stays.
+// Every format goes the same way; no temporary is ever left.
+TEST(ResultWriter, LinksAndLateFilesAreNeverWrittenThroughNorReplaced) {
+    enum class At { Nothing, LinkToFile, DanglingLink, LateFile };
+    const struct {
+        At at;
+        bool replace;
+        bool saved;
+    } cases[] = {
+        {At::Nothing, false, true},     {At::LinkToFile, false, false},
+        {At::LinkToFile, true, true},   {At::DanglingLink, false, false},
+        {At::DanglingLink, true, true}, {At::LateFile, false, false},
+        {At::LateFile, true, true},
+    };
+    for (const char* extension : {".BMP", ".PNG", ".JPEG"}) {
+        for (const auto& c : cases) {
+            const std::string row = std::string(extension) + " " + std::to_string(int(c.at)) +
+                                    (c.replace ? " replace" : "");
+            QTemporaryDir dir;
+            const QString target = dir.filePath(QStringLiteral("r") + QLatin1String(extension));
+            const QString victim = dir.filePath(QStringLiteral("victim"));
+            const QString nowhere = dir.filePath(QStringLiteral("nowhere"));
+            QFile user(victim);
+            ASSERT_TRUE(user.open(QIODevice::WriteOnly));
+            user.write("user data");
+            user.close();
+            // A late file appears after the decision, before the commit.
+            const QString from = c.at == At::DanglingLink ? nowhere : victim;
+            if (c.at == At::LinkToFile || c.at == At::DanglingLink) {
+                ASSERT_TRUE(QFile::link(from, target));
+            } else if (c.at == At::LateFile) {
+                ASSERT_TRUE(QFile::copy(victim, target));
+            }
+            const SaveOutcome saved = saveResult(Bitmap(8, 6), target, nullptr, c.replace);
+            EXPECT_EQ(bool(saved), c.saved) << row;
+            EXPECT_EQ(saved.error, c.saved ? QString() : QStringLiteral("File exists")) << row;
+            QFile kept(victim);
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), QByteArray("user data")) << row;
+            EXPECT_FALSE(QFileInfo::exists(nowhere)) << row;
+            EXPECT_EQ(QFileInfo(target).isSymLink(), !c.saved && c.at != At::LateFile) << row;
+            EXPECT_EQ(QImage(target).size() == QSize(8, 6), c.saved) << row;
+            // The victim and the result (or the link): no temporary.
+            EXPECT_EQ(QDir(dir.path())
+                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                     QDir::NoDotAndDotDot)
+                          .size(),
+                      2)
+                << row;
+        }
+    }
 }
 
 // A write cut short by the file-size limit must leave an existing result

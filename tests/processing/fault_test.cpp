@@ -19,10 +19,13 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -50,10 +53,11 @@ QStringList entriesOf(const QString& folder) {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// The first line of each message box: the text, without the cause under it.
 QStringList texts(const std::vector<ScriptedDialogs::Box>& boxes) {
     QStringList list;
     for (const auto& box : boxes)
-        list << box.text;
+        list << box.text.section(u'\n', 0, 0);
     return list;
 }
 
@@ -237,6 +241,25 @@ TEST_F(FaultRun, AFileSizeLimitReachedMidRunLeavesEveryFileWholeAndNoTemporary) 
         EXPECT_EQ(entriesOf(window.destination), (QStringList{QStringLiteral("r0") + extension,
                                                               QStringLiteral("r2") + extension}));
     }
+}
+
+// A full destination (a 3 MB file system, three 640 x 480 BMP results): the
+// prompt names the cause, and OK goes on as for any failed write.
+TEST_F(FaultRun, AFullDestinationNamesTheCauseInThePrompt) {
+    if (::mount("tmpfs", QFile::encodeName(window.destination).constData(), "tmpfs", 0,
+                "size=3m") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    window.widthText = QStringLiteral("640");
+    window.heightText = QStringLiteral("480");
+    addRows(5);
+    EXPECT_TRUE(run(0, 4));
+    const QStringList left = entriesOf(window.destination);
+    ::umount2(QFile::encodeName(window.destination).constData(), MNT_DETACH);
+    ASSERT_EQ(dialogs->boxes.size(), 2u);
+    EXPECT_EQ(dialogs->boxes[0].text, WriteFailed + QStringLiteral("\nNo space left on device"));
+    EXPECT_EQ(dialogs->boxes[0].caption, window.resultPath(3));
+    EXPECT_EQ(left, (QStringList{QStringLiteral("r0.BMP"), QStringLiteral("r1.BMP"),
+                                 QStringLiteral("r2.BMP")}));
 }
 
 // The JPEG picture's own save, as used outside the batch: a small picture

@@ -5,6 +5,8 @@
 #include "result_writer.h"
 
 #include <QColorSpace>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
 
@@ -55,7 +57,7 @@ protected:
     }
     PictureMetadata savedJpegMetadata(const Picture& from) {
         const QString path = dir.filePath(QStringLiteral("r.JPEG"));
-        EXPECT_TRUE(saveResult(canvas, path, &from));
+        EXPECT_TRUE(saveResult(canvas, path, &from, true));
         TJPEGImage result;
         result.loadFromFile(path);
         EXPECT_EQ(result.width(), canvas.width());
@@ -122,6 +124,37 @@ TEST_F(SaveStep, PngTiffAndWebpResultsHoldTheCanvasAndItsProfile) {
                 wrong += fromQColor(image.pixelColor(x, y)) != canvas.pixel(x, y);
         EXPECT_EQ(wrong, 0) << c.name;
     }
+}
+
+// The encoder settings of the formats written through Qt: TIFF is compressed
+// losslessly by default, PNG's level trades size alone, and WebP at 100 is
+// lossless. Every result begins with its format's signature.
+TEST_F(SaveStep, EncoderSettingsChangeTheSizeButNotTheLosslessPixels) {
+    canvas = Bitmap(640, 480);
+    canvas.fillRect(QRect(0, 0, 640, 480), makeColour(200, 30, 60));
+    canvas.fillRect(QRect(100, 80, 300, 200), makeColour(10, 240, 90));
+    const auto sizeOf = [&](const char* name, const ResultEncoding& encoding) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(saveResult(canvas, path, nullptr, true, encoding)) << name;
+        const QImage image(path);
+        int wrong = 0;
+        for (int y = 0; y < 480; y += 7)
+            for (int x = 0; x < 640; x += 7)
+                wrong += fromQColor(image.pixelColor(x, y)) != canvas.pixel(x, y);
+        EXPECT_TRUE(wrong == 0 || resultFormatOf(path) == ResultFormat::Jpeg) << name;
+        QFile file(path); // the format table knows each result by its first bytes
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(formatOfSignature(file.read(signatureLength())),
+                  &resultFormat(resultFormatOf(path)))
+            << name;
+        return QFileInfo(path).size();
+    };
+    const qint64 bmp = sizeOf("r.BMP", {});
+    EXPECT_LT(sizeOf("r.TIFF", {}), bmp / 10) << "LZW by default";
+    EXPECT_GE(sizeOf("r.TIFF", {.tiff = TiffCompression::None}), bmp);
+    EXPECT_LT(sizeOf("r.PNG", {.pngLevel = 9}), sizeOf("r.PNG", {.pngLevel = 0}));
+    sizeOf("r.WEBP", {.webpQuality = 100});
+    sizeOf("r.JPEG", {}); // JPEG is lossy: only its signature counts here
 }
 
 } // namespace

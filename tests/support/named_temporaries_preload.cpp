@@ -1,7 +1,7 @@
 // Preloaded into kadrix-batch by tests: makes O_TMPFILE unavailable, as it is
-// on NFS, so that QSaveFile falls back to named temporaries beside the
-// results. With KADRIX_KILL_AT_RENAME=N the process kills itself in place of
-// its N-th rename, as a run killed after writing a temporary and before
+// on NFS, so that results are written under named temporaries beside them.
+// With KADRIX_KILL_AT_RENAME=N the process kills itself in place of its N-th
+// rename (or link), as a run killed after writing a temporary and before
 // committing it.
 #undef _FORTIFY_SOURCE
 #include <dlfcn.h>
@@ -77,12 +77,41 @@ int openat64(int folder, const char* path, int flags, ...) {
         return -1;
     return next<int (*)(int, const char*, int, ...)>("openat64")(folder, path, flags, mode);
 }
+}
 
-int rename(const char* from, const char* to) {
+namespace {
+
+void killWhenDue() {
     const char* killAt = std::getenv("KADRIX_KILL_AT_RENAME");
     if (killAt && ++renames == std::atoi(killAt))
         std::raise(SIGKILL);
+}
+
+} // namespace
+
+extern "C" {
+
+int rename(const char* from, const char* to) {
+    killWhenDue();
     return next<int (*)(const char*, const char*)>("rename")(from, to);
+}
+
+int renameat(int fromFolder, const char* from, int toFolder, const char* to) {
+    killWhenDue();
+    return next<int (*)(int, const char*, int, const char*)>("renameat")(fromFolder, from, toFolder,
+                                                                         to);
+}
+
+int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
+    killWhenDue();
+    return next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2")(
+        fromFolder, from, toFolder, to, flags);
+}
+
+int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
+    killWhenDue();
+    return next<int (*)(int, const char*, int, const char*, int)>("linkat")(fromFolder, from,
+                                                                            toFolder, to, flags);
 }
 
 } // extern "C"
