@@ -215,6 +215,24 @@ TEST(ScanFolder, ListsHiddenFilesSkipsSubFoldersAndStaysInTheFolder) {
     EXPECT_EQ(QDir::currentPath(), QDir(dir.path()).canonicalPath());
 }
 
+TEST(ScanFolder, ListsTheFilesByNameWhateverOrderTheyWereMadeIn) {
+    WorkingDirectoryGuard guard;
+    QTemporaryDir dir;
+    for (const char* name : {"portrait.bmp", "IMG_0010.bmp", "Portrait.bmp", "img_0002.BMP",
+                             "IMG_0001.bmp", "b.bmp", "A.bmp"})
+        ASSERT_TRUE(touch(dir.filePath(QString::fromLatin1(name))));
+    SourceList list;
+    RecordingWindow window;
+    scanFolder(dir.path() + u'/', Bitmaps, list, window);
+    QStringList listed;
+    for (int i = 0; i < list.count(); ++i)
+        listed << list[i];
+    // Letter case aside first; of two names equal but for it, the first by
+    // exact characters is the one kept.
+    EXPECT_EQ(listed, QStringList({"A.bmp", "b.bmp", "IMG_0001.bmp", "img_0002.BMP", "IMG_0010.bmp",
+                                   "Portrait.bmp"}));
+}
+
 TEST(ScanFolder, AFolderThatCannotBeEnteredGivesNothingAndLeavesTheWorkingDirectory) {
     WorkingDirectoryGuard guard;
     QTemporaryDir dir;
