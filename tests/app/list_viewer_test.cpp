@@ -106,7 +106,8 @@ TEST_F(ListAndViewer, EachMarkOperationGivesItsSetEquation) {
 TEST_F(ListAndViewer, InvertingTwiceRestoresAndOnlyOperationsOnEmptySetsClear) {
     makeRows(5);
     mark({1, 2}, {0, 4});
-    for (const char* a : {"InverserCocher1", "InverserCocher1", "InverserSelection", "InverserSelection"})
+    for (const char* a :
+         {"InverserCocher1", "InverserCocher1", "InverserSelection", "InverserSelection"})
         trigger(a);
     EXPECT_EQ(checkedRows(), (std::set<int>{1, 2}));
     EXPECT_EQ(selectedRows(), (std::set<int>{0, 4}));
@@ -160,18 +161,27 @@ TEST_F(ListAndViewer, AnEmptyListShowsNothingAndKeepsTheCaption) {
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(ListAndViewer, ArrowsShowTheRowLeftAndOtherKeysDoNothing) {
+TEST_F(ListAndViewer, ArrowsShowTheRowTheFocusMovesToAndOtherKeysDoNothing) {
     makeRows(6);
     list->setCurrentRow(3);
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img3.bmp"));
-    EXPECT_EQ(list->currentRow(), 4);
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img4.bmp"));
+    const struct {
+        Qt::Key key;
+        int row; // the focused row after the key, and the one shown
+    } arrows[] = {{Qt::Key_Down, 4},
+                  {Qt::Key_Down, 5},
+                  {Qt::Key_Down, 5},
+                  {Qt::Key_Up, 4},
+                  {Qt::Key_Down, 5}};
+    for (const auto& a : arrows) {
+        QTest::keyClick(list, a.key);
+        EXPECT_EQ(list->currentRow(), a.row);
+        EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") +
+                                              dir.filePath(QStringLiteral("img%1.bmp").arg(a.row)));
+    }
     for (Qt::Key key : {Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_A})
         QTest::keyClick(list, key);
     EXPECT_EQ(list->currentRow(), 5);
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img4.bmp"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img5.bmp"));
     QTest::keyClick(list, Qt::Key_Space);
     EXPECT_TRUE(list->isChecked(5));
     QTest::keyClick(list, Qt::Key_Space);
@@ -185,7 +195,8 @@ TEST_F(ListAndViewer, ClicksShowTheRowUnderThePointerOnly) {
     const QRect row1 = list->visualRect(list->listModel()->index(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1.center());
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img1.bmp"));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(5, list->viewport()->height() - 2));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img1.bmp"));
     window().hide();
 }
@@ -238,7 +249,9 @@ protected:
         mark({1, 4}, {2, 3});
         list->setCurrentRow(3);
         control<QCheckBox>("CheckBoxPasaPas")->setChecked(true);
-        dialogs->onMessageBox = [this](const ScriptedDialogs::Box&) { titles << window().windowTitle(); };
+        dialogs->onMessageBox = [this](const ScriptedDialogs::Box&) {
+            titles << window().windowTitle();
+        };
     }
     QStringList titles;
 };
@@ -258,12 +271,11 @@ TEST_F(Walks, VoirResultatShowsTheCheckedResultsWithOnePromptEach) {
     ASSERT_EQ(dialogs->boxes.size(), 2u);
     EXPECT_EQ(dialogs->boxes[1].caption, QStringLiteral("Pas à Pas"));
     // Switching to the "Result" view first shows the current row (3).
-    EXPECT_EQ(counts.texts, (QStringList{"Nombre d'Images Redimensionnées: 0",
-                                         "Nombre d'Images Redimensionnées: 4",
-                                         "Nombre d'Images Redimensionnées: 0",
-                                         "Nombre d'Images Redimensionnées: 5",
-                                         "Nombre d'Images Redimensionnées: 0",
-                                         "Nombre d'Images Redimensionnées: 2"}));
+    EXPECT_EQ(
+        counts.texts,
+        (QStringList{"Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 4",
+                     "Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 5",
+                     "Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 2"}));
 }
 
 TEST_F(Walks, RedimensionnerSelectionProcessesTheCheckedRowsOrTheFocusedOne) {
@@ -274,10 +286,10 @@ TEST_F(Walks, RedimensionnerSelectionProcessesTheCheckedRowsOrTheFocusedOne) {
     trigger("RedimensionnerSelection");
     EXPECT_EQ(QDir(out).entryList(QDir::Files),
               (QStringList{"cropped_img1.BMP", "cropped_img4.BMP"}));
-    EXPECT_EQ(counts.texts, (QStringList{"Nombre d'Images Redimensionnées: 0",
-                                         "Nombre d'Images Redimensionnées: 2",
-                                         "Nombre d'Images Redimensionnées: 0",
-                                         "Nombre d'Images Redimensionnées: 5"}));
+    EXPECT_EQ(
+        counts.texts,
+        (QStringList{"Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 2",
+                     "Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 5"}));
     EXPECT_EQ(dialogs->boxes.size(), 2u) << "one save prompt per checked row";
 
     dialogs->boxes.clear();
