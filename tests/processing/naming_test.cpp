@@ -32,6 +32,19 @@ TEST(NamingParts, StemsAndExtensions) {
             << e.item;
 }
 
+TEST(NamingParts, ATypedExtensionNamesTheItemThatHoldsIt) {
+    const QStringList items{"*.BMP", "*.JPG;*.JPEG", "*.PNG", "*.TIF;*.TIFF", "*.WEBP"};
+    const struct {
+        const char* typed;
+        int item;
+    } cases[] = {{"*.JPG;*.JPEG", 1}, {"*.jpg;*.jpeg", 1}, {"jpg", 1},    {".jpeg", 1},
+                 {"*.PNG", 2},        {"tif", 3},          {" Tiff ", 3}, {"bmp", 0},
+                 {"*.GIF", -1},       {"jp", -1},          {"", -1},      {"*.", -1},
+                 {"JPG;JPEG", -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(itemNamedBy(items, QString::fromUtf8(c.typed)), c.item) << c.typed;
+}
+
 TEST(NamingParts, NumbersArePaddedNeverCutAndBounded) {
     EXPECT_EQ(zeroPadded(1, 4), QStringLiteral("0001"));
     EXPECT_EQ(zeroPadded(123, 2), QStringLiteral("123"));
