@@ -227,6 +227,68 @@ TEST_F(ListAndViewer, SourceAndStretchedViewsSizeTheImage) {
     window().hide();
 }
 
+// Whether the bar draws its thumb at a fraction of its length: the thumb is
+// the darker part of the track.
+bool thumbDrawnAt(QScrollBar* bar, double along) {
+    const QImage image = bar->grab().toImage();
+    const QPoint p = bar->orientation() == Qt::Horizontal
+                         ? QPoint(int(image.width() * along), image.height() / 2)
+                         : QPoint(image.width() / 2, int(image.height() * along));
+    const QPalette& palette = bar->palette();
+    const int between =
+        (palette.color(QPalette::Button).lightness() + palette.color(QPalette::Mid).lightness()) /
+        2;
+    return QColor(image.pixel(p)).lightness() < between;
+}
+
+TEST_F(ListAndViewer, ScrollBarsMatchThePartShownInEveryView) {
+    control<QLineEdit>("EditSrcDir")->setText(dir.path() + QLatin1Char('/'));
+    control<QLineEdit>("EditDstDir")->setText(dir.filePath("out"));
+    control<QLineEdit>("EditW")->setText(QStringLiteral("800"));
+    ASSERT_TRUE(writePicture(dir.filePath("wide.bmp"), 1200, 300));
+    ASSERT_TRUE(writePicture(dir.filePath("tall.bmp"), 300, 900));
+    window().sourceList().append(QStringLiteral("wide.bmp"));
+    window().sourceList().append(QStringLiteral("tall.bmp"));
+    list->setCount(2);
+    window().show();
+    auto* scroll = control<QScrollArea>("ScrollBox1");
+    const QWidget* image = control<ImageControl>("Image1");
+    const char* modes[] = {"RadioSource", "RadioModedSource", "RadioResult"};
+    for (int row : {0, 1})
+        for (const char* mode : modes) {
+            list->setCurrentRow(row);
+            control<QRadioButton>(mode)->setChecked(true);
+            QApplication::processEvents();
+            const QSize shown = scroll->viewport()->size();
+            // The picture and the margin before it are what there is to see.
+            const QPoint end = image->geometry().bottomRight() + QPoint(1, 1);
+            const struct {
+                QScrollBar* bar;
+                int content, shown;
+                int (QPoint::*at)() const;
+            } axes[] = {{scroll->horizontalScrollBar(), end.x(), shown.width(), &QPoint::x},
+                        {scroll->verticalScrollBar(), end.y(), shown.height(), &QPoint::y}};
+            for (const auto& a : axes) {
+                const std::string where = std::string(mode) + " row " + std::to_string(row);
+                EXPECT_EQ(a.bar->maximum(), std::max(0, a.content - a.shown)) << where;
+                EXPECT_EQ(a.bar->pageStep(), a.shown) << where;
+                if (a.bar->maximum() == 0)
+                    continue;
+                // The thumb is drawn where the part shown lies, and the
+                // forward arrow brings the picture's later part in.
+                a.bar->setValue(0);
+                EXPECT_TRUE(thumbDrawnAt(a.bar, 0.1) && !thumbDrawnAt(a.bar, 0.9)) << where;
+                a.bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                QApplication::processEvents();
+                EXPECT_GT(a.bar->value(), 0) << where;
+                EXPECT_EQ((image->parentWidget()->pos().*a.at)(), -a.bar->value()) << where;
+                a.bar->setValue(a.bar->maximum());
+                EXPECT_TRUE(!thumbDrawnAt(a.bar, 0.1) && thumbDrawnAt(a.bar, 0.9)) << where;
+            }
+        }
+    window().hide();
+}
+
 TEST_F(ListAndViewer, ResultViewComposesWithoutWritingButCreatesTheFolder) {
     makeRows(2);
     const QString destination = dir.filePath("not/yet");
