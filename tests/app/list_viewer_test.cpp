@@ -106,8 +106,7 @@ TEST_F(ListAndViewer, EachMarkOperationGivesItsSetEquation) {
 TEST_F(ListAndViewer, InvertingTwiceRestoresAndOnlyOperationsOnEmptySetsClear) {
     makeRows(5);
     mark({1, 2}, {0, 4});
-    for (const char* a :
-         {"InverserCocher1", "InverserCocher1", "InverserSelection", "InverserSelection"})
+    for (const char* a : {"InverserCocher1", "InverserCocher1", "InverserSelection", "InverserSelection"})
         trigger(a);
     EXPECT_EQ(checkedRows(), (std::set<int>{1, 2}));
     EXPECT_EQ(selectedRows(), (std::set<int>{0, 4}));
@@ -161,23 +160,14 @@ TEST_F(ListAndViewer, AnEmptyListShowsNothingAndKeepsTheCaption) {
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(ListAndViewer, ArrowsShowTheRowTheFocusMovesToAndOtherKeysDoNothing) {
+TEST_F(ListAndViewer, ArrowsShowTheRowTheyMoveToAndOtherKeysDoNothing) {
     makeRows(6);
     list->setCurrentRow(3);
-    const struct {
-        Qt::Key key;
-        int row; // the focused row after the key, and the one shown
-    } arrows[] = {{Qt::Key_Down, 4},
-                  {Qt::Key_Down, 5},
-                  {Qt::Key_Down, 5},
-                  {Qt::Key_Up, 4},
-                  {Qt::Key_Down, 5}};
-    for (const auto& a : arrows) {
-        QTest::keyClick(list, a.key);
-        EXPECT_EQ(list->currentRow(), a.row);
-        EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") +
-                                              dir.filePath(QStringLiteral("img%1.bmp").arg(a.row)));
-    }
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img4.bmp"));
+    EXPECT_EQ(list->currentRow(), 4);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img5.bmp"));
     for (Qt::Key key : {Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_A})
         QTest::keyClick(list, key);
     EXPECT_EQ(list->currentRow(), 5);
@@ -195,10 +185,18 @@ TEST_F(ListAndViewer, ClicksShowTheRowUnderThePointerOnly) {
     const QRect row1 = list->visualRect(list->listModel()->index(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1.center());
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img1.bmp"));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      QPoint(5, list->viewport()->height() - 2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 2));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img1.bmp"));
     window().hide();
+}
+
+// Whether the bar draws its thumb, the darker part of its track, at a fraction of its length.
+bool thumbDrawnAt(QScrollBar* bar, double along) {
+    const QImage image = bar->grab().toImage();
+    const bool across = bar->orientation() == Qt::Horizontal;
+    const QColor c = image.pixel(int(image.width() * (across ? along : 0.5)),
+                                 int(image.height() * (across ? 0.5 : along)));
+    return c.lightness() < bar->palette().color(QPalette::Button).lightness() - 40;
 }
 
 TEST_F(ListAndViewer, SourceAndStretchedViewsSizeTheImage) {
@@ -223,69 +221,14 @@ TEST_F(ListAndViewer, SourceAndStretchedViewsSizeTheImage) {
     EXPECT_EQ(image->geometry(), QRect(3, 3, 2000, 1500));
     EXPECT_FALSE(image->stretch());
     QApplication::processEvents();
-    EXPECT_TRUE(scroll->horizontalScrollBar()->maximum() > 0);
-    window().hide();
-}
-
-// Whether the bar draws its thumb at a fraction of its length: the thumb is
-// the darker part of the track.
-bool thumbDrawnAt(QScrollBar* bar, double along) {
-    const QImage image = bar->grab().toImage();
-    const QPoint p = bar->orientation() == Qt::Horizontal
-                         ? QPoint(int(image.width() * along), image.height() / 2)
-                         : QPoint(image.width() / 2, int(image.height() * along));
-    const QPalette& palette = bar->palette();
-    const int between =
-        (palette.color(QPalette::Button).lightness() + palette.color(QPalette::Mid).lightness()) /
-        2;
-    return QColor(image.pixel(p)).lightness() < between;
-}
-
-TEST_F(ListAndViewer, ScrollBarsMatchThePartShownInEveryView) {
-    control<QLineEdit>("EditSrcDir")->setText(dir.path() + QLatin1Char('/'));
-    control<QLineEdit>("EditDstDir")->setText(dir.filePath("out"));
-    control<QLineEdit>("EditW")->setText(QStringLiteral("800"));
-    ASSERT_TRUE(writePicture(dir.filePath("wide.bmp"), 1200, 300));
-    ASSERT_TRUE(writePicture(dir.filePath("tall.bmp"), 300, 900));
-    window().sourceList().append(QStringLiteral("wide.bmp"));
-    window().sourceList().append(QStringLiteral("tall.bmp"));
-    list->setCount(2);
-    window().show();
-    auto* scroll = control<QScrollArea>("ScrollBox1");
-    const QWidget* image = control<ImageControl>("Image1");
-    const char* modes[] = {"RadioSource", "RadioModedSource", "RadioResult"};
-    for (int row : {0, 1})
-        for (const char* mode : modes) {
-            list->setCurrentRow(row);
-            control<QRadioButton>(mode)->setChecked(true);
-            QApplication::processEvents();
-            const QSize shown = scroll->viewport()->size();
-            // The picture and the margin before it are what there is to see.
-            const QPoint end = image->geometry().bottomRight() + QPoint(1, 1);
-            const struct {
-                QScrollBar* bar;
-                int content, shown;
-                int (QPoint::*at)() const;
-            } axes[] = {{scroll->horizontalScrollBar(), end.x(), shown.width(), &QPoint::x},
-                        {scroll->verticalScrollBar(), end.y(), shown.height(), &QPoint::y}};
-            for (const auto& a : axes) {
-                const std::string where = std::string(mode) + " row " + std::to_string(row);
-                EXPECT_EQ(a.bar->maximum(), std::max(0, a.content - a.shown)) << where;
-                EXPECT_EQ(a.bar->pageStep(), a.shown) << where;
-                if (a.bar->maximum() == 0)
-                    continue;
-                // The thumb is drawn where the part shown lies, and the
-                // forward arrow brings the picture's later part in.
-                a.bar->setValue(0);
-                EXPECT_TRUE(thumbDrawnAt(a.bar, 0.1) && !thumbDrawnAt(a.bar, 0.9)) << where;
-                a.bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-                QApplication::processEvents();
-                EXPECT_GT(a.bar->value(), 0) << where;
-                EXPECT_EQ((image->parentWidget()->pos().*a.at)(), -a.bar->value()) << where;
-                a.bar->setValue(a.bar->maximum());
-                EXPECT_TRUE(!thumbDrawnAt(a.bar, 0.1) && thumbDrawnAt(a.bar, 0.9)) << where;
-            }
-        }
+    for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()}) {
+        const bool across = bar->orientation() == Qt::Horizontal;
+        const QSize shown = scroll->viewport()->size();
+        EXPECT_EQ(bar->maximum(), across ? 2003 - shown.width() : 1503 - shown.height());
+        bar->triggerAction(QAbstractSlider::SliderToMaximum); // the far end of the picture
+        EXPECT_EQ(across ? scroll->widget()->x() : scroll->widget()->y(), -bar->maximum());
+        EXPECT_TRUE(!thumbDrawnAt(bar, 0.1) && thumbDrawnAt(bar, 0.9));
+    }
     window().hide();
 }
 
@@ -311,9 +254,7 @@ protected:
         mark({1, 4}, {2, 3});
         list->setCurrentRow(3);
         control<QCheckBox>("CheckBoxPasaPas")->setChecked(true);
-        dialogs->onMessageBox = [this](const ScriptedDialogs::Box&) {
-            titles << window().windowTitle();
-        };
+        dialogs->onMessageBox = [this](const ScriptedDialogs::Box&) { titles << window().windowTitle(); };
     }
     QStringList titles;
 };
@@ -333,11 +274,12 @@ TEST_F(Walks, VoirResultatShowsTheCheckedResultsWithOnePromptEach) {
     ASSERT_EQ(dialogs->boxes.size(), 2u);
     EXPECT_EQ(dialogs->boxes[1].caption, QStringLiteral("Pas à Pas"));
     // Switching to the "Result" view first shows the current row (3).
-    EXPECT_EQ(
-        counts.texts,
-        (QStringList{"Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 4",
-                     "Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 5",
-                     "Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 2"}));
+    EXPECT_EQ(counts.texts, (QStringList{"Nombre d'Images Redimensionnées: 0",
+                                         "Nombre d'Images Redimensionnées: 4",
+                                         "Nombre d'Images Redimensionnées: 0",
+                                         "Nombre d'Images Redimensionnées: 5",
+                                         "Nombre d'Images Redimensionnées: 0",
+                                         "Nombre d'Images Redimensionnées: 2"}));
 }
 
 TEST_F(Walks, RedimensionnerSelectionProcessesTheCheckedRowsOrTheFocusedOne) {
@@ -348,10 +290,10 @@ TEST_F(Walks, RedimensionnerSelectionProcessesTheCheckedRowsOrTheFocusedOne) {
     trigger("RedimensionnerSelection");
     EXPECT_EQ(QDir(out).entryList(QDir::Files),
               (QStringList{"cropped_img1.BMP", "cropped_img4.BMP"}));
-    EXPECT_EQ(
-        counts.texts,
-        (QStringList{"Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 2",
-                     "Nombre d'Images Redimensionnées: 0", "Nombre d'Images Redimensionnées: 5"}));
+    EXPECT_EQ(counts.texts, (QStringList{"Nombre d'Images Redimensionnées: 0",
+                                         "Nombre d'Images Redimensionnées: 2",
+                                         "Nombre d'Images Redimensionnées: 0",
+                                         "Nombre d'Images Redimensionnées: 5"}));
     EXPECT_EQ(dialogs->boxes.size(), 2u) << "one save prompt per checked row";
 
     dialogs->boxes.clear();

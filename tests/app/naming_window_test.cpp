@@ -67,17 +67,13 @@ TEST_F(Naming, ExtensionsFollowTheChosenItemOnly) {
     edit("EditPrefixe")->setText(QStringLiteral("c_"));
     EXPECT_EQ(preview(), QStringLiteral("/out/c_???.JPEG"));
     ext->setEditText(QStringLiteral("*.GIF"));
-    EXPECT_EQ(preview(), QStringLiteral("/out/c_???"));
     EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/c_???"));
-    // A typed extension names its item at once, and selects it when the
-    // typing ends; the box never gains an item.
-    ext->setEditText(QString());
+    ext->clearEditText(); // a typed extension names its item, selected once typed
     type(ext->lineEdit(), QStringLiteral("png"));
     EXPECT_EQ(preview(), QStringLiteral("/out/c_???.PNG"));
     QTest::keyClick(ext->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(ext->currentIndex(), 2);
     EXPECT_EQ(ext->currentText(), QStringLiteral("*.PNG"));
-    EXPECT_EQ(ext->count(), 5);
+    EXPECT_EQ(ext->count(), 5) << "the box gains no item";
     ext->setCurrentIndex(3);
     EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/c_???.TIFF"));
     ext->setEditText(QStringLiteral("*.BMP"));

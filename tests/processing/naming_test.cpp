@@ -1,4 +1,6 @@
+#include "file_filter.h"
 #include "naming.h"
+#include "result_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +35,11 @@ TEST(NamingParts, StemsAndExtensions) {
 }
 
 TEST(NamingParts, ATypedExtensionNamesTheItemThatHoldsIt) {
-    const QStringList items{"*.BMP", "*.JPG;*.JPEG", "*.PNG", "*.TIF;*.TIFF", "*.WEBP"};
-    const struct {
-        const char* typed;
-        int item;
-    } cases[] = {{"*.JPG;*.JPEG", 1}, {"*.jpg;*.jpeg", 1}, {"jpg", 1},    {".jpeg", 1},
-                 {"*.PNG", 2},        {"tif", 3},          {" Tiff ", 3}, {"bmp", 0},
-                 {"*.GIF", -1},       {"jp", -1},          {"", -1},      {"*.", -1},
-                 {"JPG;JPEG", -1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(itemNamedBy(items, QString::fromUtf8(c.typed)), c.item) << c.typed;
+    const QStringList items = FilterDescriptions(resultFormatFilter());
+    for (auto [typed, item] : {std::pair{"jpg", "*.JPG;*.JPEG"}, {".jpeg", "*.JPG;*.JPEG"},
+                               {"*.png", "*.PNG"}, {"tif", "*.TIF;*.TIFF"}, {"*.GIF", ""},
+                               {"jp", ""}, {"*.", ""}, {"*.jpg;*.JPEG", "*.JPG;*.JPEG"}})
+        EXPECT_EQ(items.value(itemNamedBy(items, QString::fromUtf8(typed))), item) << typed;
 }
 
 TEST(NamingParts, NumbersArePaddedNeverCutAndBounded) {
