@@ -93,7 +93,7 @@ public:
     void ShowRow(int row, int mode);
     void LoadIntoView(const QString& path);
     void RadioGroupListClick();
-    void ListBox1KeyDown(int key);
+    void ListBox1KeyDown(int key, const std::function<void()>& moveFocus);
     void ListBox1MouseDown(Qt::MouseButtons buttons, int x, int y);
     void VoirSourceClick();
     void VoirResultatClick();

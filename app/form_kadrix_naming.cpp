@@ -35,10 +35,24 @@ void writeKeepingCursor(QLineEdit* edit, const QString& text, int removedBefore)
     edit->setCursorPosition(std::min(cursor, int(edit->text().size())));
 }
 
-// The chosen item of the editable extension box. A typed text that is none of
-// the items means no item is chosen: an empty text.
+// The chosen item of the editable extension box: the item its text names,
+// typed as an extension of the item ("jpg", "*.png") or as the item itself.
+// Any other text means no item is chosen: an empty text.
 int chosenItem(const QComboBox* box) {
-    return box->findText(box->currentText());
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return itemNamedBy(items, box->currentText());
+}
+
+// Once the typing ends, a text that names an item selects it, so the box
+// shows the item whose extension and format the results take.
+void selectNamedItem(QComboBox* box) {
+    const int item = chosenItem(box);
+    if (item < 0 || box->currentText() == box->itemText(item))
+        return;
+    box->setCurrentIndex(item);
+    box->setEditText(box->itemText(item));
 }
 
 } // namespace
@@ -56,6 +70,13 @@ void TFormKadrix::bindNamingHandlers() {
          {ui->CheckBoxPrefixe, ui->CheckBoxSuffixe, ui->CheckBoxCurrentName, ui->CheckBoxNum})
         connect(box, &QCheckBox::toggled, this,
                 guarded([this, box] { ComboBoxRenommerChange(box); }));
+
+    // The extension too: the preview always shows the name a save would write.
+    QComboBox* extension = ui->ComboBoxDstExt;
+    connect(extension, &QComboBox::currentTextChanged, this,
+            guarded([this, extension] { ComboBoxRenommerChange(extension); }));
+    connect(extension->lineEdit(), &QLineEdit::editingFinished, this,
+            guarded([extension] { selectNamedItem(extension); }));
 
     connect(ui->SpeedButtonDefRename, &QToolButton::clicked, this,
             guarded([this] { SpeedButtonDefRenameClick(); }));

@@ -63,9 +63,12 @@ void TFormKadrix::RadioGroupListClick() {
     ShowRow(ui->ListBox1->currentRow(), viewMode());
 }
 
-void TFormKadrix::ListBox1KeyDown(int key) {
+void TFormKadrix::ListBox1KeyDown(int key, const std::function<void()>& moveFocus) {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         throw SilentAbort();
+    // The list moves its focus first, so the row shown is the one the arrow
+    // leads to and the caption names it.
+    moveFocus();
     ShowRow(ui->ListBox1->currentRow(), viewMode());
 }
 
@@ -83,13 +86,13 @@ bool TFormKadrix::eventFilter(QObject* watched, QEvent* event) {
         // they are the window's keys, not the list's.
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
             return false;
-        // The handler runs before the list moves its focus; every other key
-        // but Up and Down ends there and never reaches the list. The space
-        // bar, the one character input that acts, toggles the current row's
-        // check.
-        if (dispatch([&] { ListBox1KeyDown(key->key()); }))
-            return false;
-        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
+        // The handler sees every key first: Up and Down it passes to the list
+        // itself (past this filter) before showing the row; every other key
+        // ends there and never reaches the list. The space bar, the one
+        // character input that acts, toggles the current row's check.
+        const auto listActs = [&] { static_cast<QObject*>(list)->event(event); };
+        if (!dispatch([&] { ListBox1KeyDown(key->key(), listActs); }) &&
+            key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
             list->currentRow() >= 0)
             list->listModel()->toggleChecked(list->currentRow());
         return true;

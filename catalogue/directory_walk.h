@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace kadrix {
 
@@ -14,8 +15,7 @@ struct DirectoryEntry {
     qint64 size = 0;
 };
 
-// The non-directory entries of one folder, one at a time, in the order the
-// file system lists them.
+// The non-directory entries of one folder, one at a time.
 class DirectoryWalk {
 public:
     virtual ~DirectoryWalk() = default;
@@ -25,15 +25,19 @@ public:
 };
 
 // Walks a folder of the file system without entering sub-folders: every
-// regular file and link to one, hidden files included, unsorted. Pipes,
-// sockets, devices and dangling links are left out.
+// regular file and link to one, hidden files included, sorted by name
+// without regard to letter case, then by the exact name (the file system's
+// own order is a hash order on many of them, which would scramble the list
+// and the results' numbers). The listing is read when the walk is made.
+// Pipes, sockets, devices and dangling links are left out.
 class FolderWalk final : public DirectoryWalk {
 public:
     explicit FolderWalk(const QString& folder);
     std::optional<DirectoryEntry> next() override;
 
 private:
-    QDirIterator iterator_;
+    std::vector<DirectoryEntry> entries_;
+    size_t next_ = 0;
 };
 
 } // namespace kadrix

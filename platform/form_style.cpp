@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOptionGroupBox>
+#include <QStyleOptionSlider>
 
 namespace kadrix {
 namespace {
@@ -22,6 +23,23 @@ QRect titleRect(const QStyleOptionGroupBox& box) {
 // The frame's top: the middle of the title's line, or the top edge.
 int frameTop(const QStyleOptionGroupBox& box) {
     return box.rect.top() + (box.text.isEmpty() ? 0 : box.fontMetrics.height() / 2);
+}
+
+// Fusion draws a scroll bar's thumb lighter than its track, so the darker
+// rest of the track reads as the thumb: of the wrong size, and moving against
+// the arrows. The thumb is drawn over it as the darker, outlined block.
+void drawScrollBarThumb(const QStyle& style, const QStyleOptionComplex* option, QPainter* painter,
+                        const QWidget* widget) {
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (!bar || !(bar->subControls & QStyle::SC_ScrollBarSlider) || bar->maximum <= bar->minimum)
+        return;
+    const QRect thumb =
+        style.subControlRect(QStyle::CC_ScrollBar, option, QStyle::SC_ScrollBarSlider, widget);
+    painter->save();
+    painter->setPen(option->palette.color(QPalette::Dark));
+    painter->setBrush(option->palette.color(QPalette::Mid));
+    painter->drawRect(thumb.adjusted(0, 0, -1, -1));
+    painter->restore();
 }
 
 } // namespace
@@ -52,6 +70,8 @@ void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
     const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
     if (control != CC_GroupBox || !box || (box->subControls & SC_GroupBoxCheckBox)) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control == CC_ScrollBar)
+            drawScrollBarThumb(*proxy(), option, painter, widget);
         return;
     }
     painter->save();

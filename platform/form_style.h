@@ -7,7 +7,8 @@ namespace kadrix {
 // The style the forms are designed for, over the platform's own:
 // - a group box draws its frame line through the middle of its title, so
 //   that children placed near the top lie inside the frame;
-// - the check boxes of list rows fit rows 13 pixels high.
+// - the check boxes of list rows fit rows 13 pixels high;
+// - a scroll bar's thumb is the darker part of its track.
 class FormStyle : public QProxyStyle {
 public:
     FormStyle();

@@ -26,6 +26,35 @@ QString extensionOfItem(const QString& item) {
     return {};
 }
 
+namespace {
+
+// A mask or a typed extension without its "*." or "." and in upper case.
+QString bareExtension(const QString& text) {
+    QString bare = text.trimmed().toUpper();
+    if (bare.startsWith(QStringLiteral("*.")))
+        bare.remove(0, 2);
+    else if (bare.startsWith(u'.'))
+        bare.remove(0, 1);
+    return bare;
+}
+
+} // namespace
+
+int itemNamedBy(const QStringList& items, const QString& text) {
+    const QString typed = bareExtension(text);
+    if (typed.isEmpty())
+        return -1;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i].compare(text.trimmed(), Qt::CaseInsensitive) == 0)
+            return int(i);
+        const QStringList masks = items[i].split(u';');
+        if (std::any_of(masks.begin(), masks.end(),
+                        [&](const QString& mask) { return bareExtension(mask) == typed; }))
+            return int(i);
+    }
+    return -1;
+}
+
 QString zeroPadded(qint64 value, int digits) {
     const QString magnitude = QString::number(value < 0 ? -value : value);
     const int width = std::clamp(digits, 0, MaxNumberDigits);

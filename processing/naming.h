@@ -3,6 +3,7 @@
 #include "field_text.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,6 +21,12 @@ QString nameBeforeFirstDot(const QString& name);
 // the last "." that follows the last "/" or ":". "*.BMP" gives ".BMP",
 // "*.JPG;*.JPEG" gives ".JPEG", and an empty item gives "".
 QString extensionOfItem(const QString& item);
+
+// The item of the extension box a text names: the item itself in any letter
+// case, or one of its masks with or without "*." or "." and in any letter
+// case ("jpg", ".jpeg", "*.PNG" and "tif" each name their item). -1 when the
+// text names none of them.
+int itemNamedBy(const QStringList& items, const QString& text);
 
 // The longest run of digits a number is written with. A file name holds at
 // most 255 bytes, so a wider number could never be saved anyway; the bound

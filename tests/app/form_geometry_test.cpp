@@ -139,6 +139,9 @@ TEST_F(FormGeometry, CaptionsFitAndControlsStayInsideTheirFrames) {
     } formsToCheck[] = {{"FormKadrix", forms.FormKadrix.get()},
                         {"FormOpJpeg", forms.FormOpJpeg.get()},
                         {"FormAbout", forms.FormAbout.get()}};
+    // The size labels, in their fixed-pitch face, as they read for the largest pictures.
+    for (const char* name : {"LabelMinSize", "LabelMaxSize"})
+        control<QLabel>(name)->setText(QStringLiteral("Taille Maxi: 65535 * 65535"));
     for (const auto& f : formsToCheck) {
         f.form->show();
         QApplication::processEvents();

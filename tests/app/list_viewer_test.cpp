@@ -160,18 +160,18 @@ TEST_F(ListAndViewer, AnEmptyListShowsNothingAndKeepsTheCaption) {
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(ListAndViewer, ArrowsShowTheRowLeftAndOtherKeysDoNothing) {
+TEST_F(ListAndViewer, ArrowsShowTheRowTheyMoveToAndOtherKeysDoNothing) {
     makeRows(6);
     list->setCurrentRow(3);
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img3.bmp"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img4.bmp"));
     EXPECT_EQ(list->currentRow(), 4);
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img4.bmp"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img5.bmp"));
     for (Qt::Key key : {Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_A})
         QTest::keyClick(list, key);
     EXPECT_EQ(list->currentRow(), 5);
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img4.bmp"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img5.bmp"));
     QTest::keyClick(list, Qt::Key_Space);
     EXPECT_TRUE(list->isChecked(5));
     QTest::keyClick(list, Qt::Key_Space);
@@ -188,6 +188,15 @@ TEST_F(ListAndViewer, ClicksShowTheRowUnderThePointerOnly) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 2));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + dir.filePath("img1.bmp"));
     window().hide();
+}
+
+// Whether the bar draws its thumb, the darker part of its track, at a fraction of its length.
+bool thumbDrawnAt(QScrollBar* bar, double along) {
+    const QImage image = bar->grab().toImage();
+    const bool across = bar->orientation() == Qt::Horizontal;
+    const QColor c = image.pixel(int(image.width() * (across ? along : 0.5)),
+                                 int(image.height() * (across ? 0.5 : along)));
+    return c.lightness() < bar->palette().color(QPalette::Button).lightness() - 40;
 }
 
 TEST_F(ListAndViewer, SourceAndStretchedViewsSizeTheImage) {
@@ -212,7 +221,14 @@ TEST_F(ListAndViewer, SourceAndStretchedViewsSizeTheImage) {
     EXPECT_EQ(image->geometry(), QRect(3, 3, 2000, 1500));
     EXPECT_FALSE(image->stretch());
     QApplication::processEvents();
-    EXPECT_TRUE(scroll->horizontalScrollBar()->maximum() > 0);
+    for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()}) {
+        const bool across = bar->orientation() == Qt::Horizontal;
+        const QSize shown = scroll->viewport()->size();
+        EXPECT_EQ(bar->maximum(), across ? 2003 - shown.width() : 1503 - shown.height());
+        bar->triggerAction(QAbstractSlider::SliderToMaximum); // the far end of the picture
+        EXPECT_EQ(across ? scroll->widget()->x() : scroll->widget()->y(), -bar->maximum());
+        EXPECT_TRUE(!thumbDrawnAt(bar, 0.1) && thumbDrawnAt(bar, 0.9));
+    }
     window().hide();
 }
 

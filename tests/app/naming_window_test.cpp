@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTest>
 #include <QToolButton>
 
 namespace kadrix::test {
@@ -62,12 +63,17 @@ TEST_F(Naming, ExtensionsFollowTheChosenItemOnly) {
     edit("EditDstDir")->setText(QStringLiteral("/out"));
     auto* ext = control<QComboBox>("ComboBoxDstExt");
     ext->setCurrentIndex(1);
-    // No change handler: the preview waits for a rename control to change.
-    EXPECT_EQ(preview(), QStringLiteral("/out/cropped_???.BMP"));
+    EXPECT_EQ(preview(), QStringLiteral("/out/cropped_???.JPEG"));
     edit("EditPrefixe")->setText(QStringLiteral("c_"));
     EXPECT_EQ(preview(), QStringLiteral("/out/c_???.JPEG"));
     ext->setEditText(QStringLiteral("*.GIF"));
     EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/c_???"));
+    ext->clearEditText(); // a typed extension names its item, selected once typed
+    type(ext->lineEdit(), QStringLiteral("png"));
+    EXPECT_EQ(preview(), QStringLiteral("/out/c_???.PNG"));
+    QTest::keyClick(ext->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(ext->currentText(), QStringLiteral("*.PNG"));
+    EXPECT_EQ(ext->count(), 5) << "the box gains no item";
     ext->setCurrentIndex(3);
     EXPECT_EQ(window().BuildResultPath(0, true), QStringLiteral("/out/c_???.TIFF"));
     ext->setEditText(QStringLiteral("*.BMP"));

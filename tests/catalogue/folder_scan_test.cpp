@@ -189,7 +189,6 @@ QStringList names(const SourceList& list) {
     QStringList l;
     for (int i = 0; i < list.count(); ++i)
         l << list[i];
-    l.sort();
     return l;
 }
 
@@ -200,6 +199,9 @@ TEST(ScanFolder, ListsHiddenFilesSkipsSubFoldersAndStaysInTheFolder) {
     ASSERT_TRUE(touch(dir.filePath(QStringLiteral("sub.bmp/inner.bmp"))));
     ASSERT_TRUE(touch(dir.filePath(QStringLiteral(".hidden.bmp")), 20));
     ASSERT_TRUE(touch(dir.filePath(QStringLiteral("shown.BMP")), 10));
+    // Made in an order unlike their names, which the list follows.
+    for (const char* name : {"portrait.bmp", "IMG_10.bmp", "Portrait.bmp", "img_2.bmp"})
+        ASSERT_TRUE(touch(dir.filePath(QString::fromLatin1(name)), 15));
     ASSERT_TRUE(touch(dir.filePath(QStringLiteral("notes.txt"))));
 
     SourceList list;
@@ -208,8 +210,8 @@ TEST(ScanFolder, ListsHiddenFilesSkipsSubFoldersAndStaysInTheFolder) {
     const ScanResult result =
         scanFolder(dir.filePath(QStringLiteral("picked.bmp")), Bitmaps, list, window);
     EXPECT_TRUE(result.found);
-    EXPECT_EQ(names(list),
-              QStringList({QStringLiteral(".hidden.bmp"), QStringLiteral("shown.BMP")}));
+    EXPECT_EQ(names(list), QStringList({".hidden.bmp", "IMG_10.bmp", "img_2.bmp", "Portrait.bmp",
+                                        "shown.BMP"}));
     EXPECT_EQ(list[result.largestRow], QStringLiteral(".hidden.bmp"));
     EXPECT_EQ(list[result.smallestRow], QStringLiteral("shown.BMP"));
     EXPECT_EQ(QDir::currentPath(), QDir(dir.path()).canonicalPath());

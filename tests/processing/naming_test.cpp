@@ -1,4 +1,6 @@
+#include "file_filter.h"
 #include "naming.h"
+#include "result_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,14 @@ TEST(NamingParts, StemsAndExtensions) {
     for (const auto& e : extensions)
         EXPECT_EQ(extensionOfItem(QString::fromUtf8(e.item)), QString::fromUtf8(e.extension))
             << e.item;
+}
+
+TEST(NamingParts, ATypedExtensionNamesTheItemThatHoldsIt) {
+    const QStringList items = FilterDescriptions(resultFormatFilter());
+    for (auto [typed, item] : {std::pair{"jpg", "*.JPG;*.JPEG"}, {".jpeg", "*.JPG;*.JPEG"},
+                               {"*.png", "*.PNG"}, {"tif", "*.TIF;*.TIFF"}, {"*.GIF", ""},
+                               {"jp", ""}, {"*.", ""}, {"*.jpg;*.JPEG", "*.JPG;*.JPEG"}})
+        EXPECT_EQ(items.value(itemNamedBy(items, QString::fromUtf8(typed))), item) << typed;
 }
 
 TEST(NamingParts, NumbersArePaddedNeverCutAndBounded) {
