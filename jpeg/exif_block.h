@@ -17,12 +17,16 @@ using ExifDataPtr = std::unique_ptr<ExifData, ExifDataRelease>;
 
 // Loads an EXIF block (the "Exif" identifier, its two zero bytes and the
 // TIFF-structured data) as it is stored: nothing is added, corrected or
-// dropped (unknown tags included), and a save writes the maker note back
-// unchanged. Null for an empty block, for one without any entry in its
-// first directory, and for a damaged one, which libexif's loader reports
-// (a byte order mark that is neither "II" nor "MM", counts or offsets
-// reaching past the end, directories that loop); the maker note, which
-// cameras fill in their own ways, does not count.
+// dropped (unknown tags included). libexif reads past what it cannot place
+// (an offset past the end, a directory met twice, a loop), leaving that
+// part out; the block is then judged only on what Kadrix reads of it (see
+// orientationEntry()). Null for an empty block, one without any entry in
+// its first directory (not TIFF data, a wrong byte order mark, a first
+// directory past the end), and when memory runs out.
 ExifDataPtr loadExifBlock(const QByteArray& block);
+
+// The value of the first directory's Orientation entry: 0 when there is
+// none, -1 when it cannot be read as one SHORT from 1 to 8.
+int orientationEntry(ExifData* data);
 
 } // namespace kadrix

@@ -14,11 +14,14 @@ struct ExifResultEdit {
 };
 
 // The source's EXIF block ("Exif\0\0" and the TIFF data) edited for a result
-// with libexif: Orientation set to 1 when turned, the pixel dimensions set,
-// the embedded thumbnail removed (a framed result never matches it), and
-// everything else (GPS, maker note, unknown tags) kept as it was. Nothing
-// when the block is damaged (libexif reports corrupt data), holds no entry,
-// or comes out too large for one APP1 marker.
+// with libexif: Orientation set to 1 when turned (or when the source's could
+// not be read, so that the picture was framed as stored), the pixel
+// dimensions set, the embedded thumbnail and the maker note removed (a framed
+// result never matches the one; the other's offsets would no longer hold),
+// and everything else (GPS, unknown tags) kept as libexif read it: parts it
+// read past (an offset past the end, a directory met twice) are left out.
+// Nothing when the block holds no entry (see loadExifBlock()), does not read
+// back as written, or comes out too large for one APP1 marker.
 std::optional<QByteArray> exifForResult(const QByteArray& block, const ExifResultEdit& edit);
 
 } // namespace kadrix

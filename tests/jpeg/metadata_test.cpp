@@ -1,4 +1,5 @@
 #include "exif_edit.h"
+#include "exif_orientation.h"
 #include "icc_profile.h"
 #include "jpeg_decoder.h"
 #include "jpeg_image.h"
@@ -89,7 +90,19 @@ void putLong(QByteArray& block, int at, quint32 value) {
         block[at + i] = char((value >> (8 * i)) & 0xFF);
 }
 
-TEST(ExifEdit, DamagedBlocksGiveNothing) {
+// The little-endian block's first entry of `tag` holding one LONG: where its
+// value is.
+qsizetype longValueOf(const QByteArray& block, int tag) {
+    const char entry[8] = {char(tag & 0xFF), char(tag >> 8), 4, 0, 1, 0, 0, 0};
+    const qsizetype at = block.indexOf(QByteArray(entry, 8));
+    EXPECT_GE(at, 0) << "no entry " << tag;
+    return at + 8;
+}
+
+// A block is judged only on what a result uses of it: its first directory,
+// its Orientation and whether it saves again. Quirks libexif reads past keep
+// the block and its Orientation; a maker note never reaches a result.
+TEST(ExifEdit, BlocksAreJudgedOnWhatTheResultUses) {
     ExifFields fields;
     fields.make = "A maker name longer than four bytes";
     fields.orientation = 6;
@@ -114,20 +127,65 @@ TEST(ExifEdit, DamagedBlocksGiveNothing) {
     }
     ASSERT_NE(loop, good);
 
+    ExifFields full = fields;
+    full.gps = true;
+    full.interoperability = true;
+    full.thumbnail = encodeRaw(gradient(16, 12));
+    const QByteArray quirky = makeExif(full);
+    QByteArray staleThumbnail = quirky; // as an editor leaves it
+    putLong(staleThumbnail, longValueOf(quirky, 0x0201), 0xFFF0);
+    QByteArray gpsPastTheEnd = quirky;
+    putLong(gpsPastTheEnd, longValueOf(quirky, 0x8825), 0xFFF0);
+    QByteArray interoperabilityTwice = quirky; // IFD0's GPS pointer made a second one
+    const qsizetype gpsPointer = longValueOf(quirky, 0x8825);
+    interoperabilityTwice[gpsPointer - 8] = char(0x05);
+    interoperabilityTwice[gpsPointer - 7] = char(0xA0);
+    interoperabilityTwice.replace(gpsPointer, 4, quirky.mid(longValueOf(quirky, 0xA005), 4));
+    ExifFields canon = fields;
+    canon.make = "Canon";
+    // One entry (ImageNumber, LONG 1234), then no next directory.
+    canon.makerNote = QByteArray("\x01\x00\x08\x00\x04\x00\x01\x00\x00\x00\xD2\x04\x00\x00"
+                                 "\x00\x00\x00\x00",
+                                 18);
+    const QByteArray makerNote = makeExif(canon);
+    ASSERT_TRUE(readExif(makerNote).makerNote);
+
     const struct {
         const char* what;
         QByteArray block;
+        bool kept;
     } cases[] = {
-        {"truncated", good.left(good.size() / 2)},
-        {"header only", good.left(10)},
-        {"offset past the end", pastTheEnd},
-        {"absurd entry count", absurdCount},
-        {"wrong byte order mark", wrongByteOrder},
-        {"directory loop", loop},
-        {"no signature", good.mid(6)},
+        {"sound", good, true},
+        {"truncated after the first directory", good.left(good.size() / 2), true},
+        {"text offset past the end", pastTheEnd, true},
+        {"absurd entry count", absurdCount, true},
+        {"directory loop", loop, true},
+        {"stale thumbnail offset", staleThumbnail, true},
+        {"GPS directory past the end", gpsPastTheEnd, true},
+        {"interoperability pointer in two directories", interoperabilityTwice, true},
+        {"Canon maker note", makerNote, true},
+        {"header only", good.left(10), false},
+        {"wrong byte order mark", wrongByteOrder, false},
+        {"no signature", good.mid(6), false},
     };
-    for (const auto& c : cases)
-        EXPECT_FALSE(exifForResult(c.block, {8, 8, true})) << c.what;
+    for (const auto& c : cases) {
+        const std::optional<QByteArray> edited = exifForResult(c.block, {8, 8, false});
+        EXPECT_EQ(edited.has_value(), c.kept) << c.what;
+        EXPECT_EQ(exifOrientation(c.block), c.kept ? Orientation::Rotate90 : Orientation::Normal)
+            << c.what;
+        if (!edited)
+            continue;
+        const ExifFacts facts = readExif(*edited);
+        EXPECT_EQ(facts.orientation, 6) << c.what;
+        EXPECT_EQ(facts.pixelWidth, 8) << c.what;
+        EXPECT_FALSE(facts.thumbnail) << c.what;
+        EXPECT_FALSE(facts.makerNote) << c.what;
+    }
+    EXPECT_EQ(readExif(*exifForResult(makerNote, {8, 8, false})).make, "Canon");
+    EXPECT_TRUE(readExif(*exifForResult(staleThumbnail, {8, 8, false})).gps);
+    // An Orientation that cannot be read framed the picture as stored: the
+    // result says so.
+    EXPECT_EQ(readExif(*exifForResult(exifBlock(9), {8, 8, false})).orientation, 1);
 }
 
 TEST(JpegMarkers, ProfileOverTwoMarkersAndExifAreReadBackAndWritten) {
