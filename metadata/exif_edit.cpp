@@ -1,7 +1,6 @@
 #include "exif_edit.h"
 
 #include "exif_block.h"
-#include "jpeg_markers.h"
 
 #include <libexif/exif-data.h>
 #include <libexif/exif-utils.h>
@@ -79,8 +78,7 @@ void removeMakerNotes(ExifData* data) {
 } // namespace
 
 std::optional<QByteArray> exifForResult(const QByteArray& block, const ExifResultEdit& edit) {
-    if (block.isEmpty() || block.size() > jpegcodec::MaxExifBytes || edit.width < 0 ||
-        edit.height < 0)
+    if (block.isEmpty() || block.size() > MaxExifBytes || edit.width < 0 || edit.height < 0)
         return std::nullopt;
     const ExifDataPtr data = loadExifBlock(block);
     // libexif's default allocator, the one the loaded data uses as well.
@@ -109,7 +107,7 @@ std::optional<QByteArray> exifForResult(const QByteArray& block, const ExifResul
     exif_data_save_data(data.get(), &saved, &size);
     const auto release = [&mem](unsigned char* p) { exif_mem_free(mem.get(), p); };
     const std::unique_ptr<unsigned char, decltype(release)> owned(saved, release);
-    if (saved == nullptr || size == 0 || size > unsigned(jpegcodec::MaxExifBytes))
+    if (saved == nullptr || size == 0 || size > unsigned(MaxExifBytes))
         return std::nullopt;
     QByteArray result(reinterpret_cast<const char*>(saved), qsizetype(size));
     // What is written must read back as it was meant.

@@ -6,6 +6,10 @@
 
 namespace kadrix {
 
+// The largest EXIF block one JPEG APP1 marker holds (its length field counts
+// itself): the bound of an edited block, whatever the result's format.
+constexpr qsizetype MaxExifBytes = 65533;
+
 // How a result differs from the source its EXIF block describes.
 struct ExifResultEdit {
     int width = 0;       // the result's size, for PixelXDimension and
