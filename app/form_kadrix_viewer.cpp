@@ -50,7 +50,7 @@ void TFormKadrix::ShowRow(int row, int mode) {
 }
 
 void TFormKadrix::LoadIntoView(const QString& path) {
-    Bitmap bitmap = loadPictureAs24(path);
+    Bitmap bitmap = loadPictureAs24(path, wipeColour());
     const QSize size(bitmap.width(), bitmap.height());
     ui->Image1->setPicture(std::move(bitmap));
     const int mode = viewMode();

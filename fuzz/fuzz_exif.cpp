@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<QByteArray> edited = exifForResult(block, {640, 480, turned});
         if (!edited)
             continue;
-        check(edited->size() <= jpegcodec::MaxExifBytes, "an edited block too large for APP1");
+        check(edited->size() <= MaxExifBytes, "an edited block too large for APP1");
         check(exifOrientation(*edited) == (turned ? Orientation::Normal : exifOrientation(block)),
               "the edit's orientation is not the source's, or 1 once turned");
     }

@@ -34,8 +34,21 @@ void resetErrors(j_common_ptr cinfo) {
     cinfo->err->num_warnings = 0;
 }
 
+// libjpeg calls this as it reads the data (between iMCU rows of each scan
+// it absorbs, and for every row given out); past MaxScans the decode ends
+// as a fatal error does.
+void limitScans(j_common_ptr cinfo) {
+    if (!cinfo->is_decompressor ||
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= MaxScans)
+        return;
+    auto* hook = reinterpret_cast<ErrorHook*>(cinfo->err);
+    hook->tooManyScans = true;
+    std::longjmp(hook->jump, 1);
+}
+
 void installErrorHook(ErrorHook& hook) {
     jpeg_std_error(&hook.pub);
+    hook.tooManyScans = false;
     hook.standardFormat = hook.pub.format_message;
     hook.text[0] = '\0';
     hook.pub.error_exit = raiseCodecError;
@@ -180,6 +193,8 @@ Decompressor::Decompressor(const StreamPiece* pieces, std::size_t count, int res
         throw;
     }
     cinfo_.mem->max_memory_to_use = MaxCodecMemory;
+    progress_.progress_monitor = limitScans;
+    cinfo_.progress = &progress_;
     source_.pub.init_source = initSource;
     source_.pub.fill_input_buffer = fillInputBuffer;
     source_.pub.skip_input_data = skipInputData;

@@ -25,9 +25,16 @@ constexpr std::size_t BlockSize = 4096;
 // decoded bitmap, so that a hostile header fails instead of exhausting memory.
 constexpr long MaxCodecMemory = 1L << 31;
 
+// The scans a decoder reads at most. libjpeg decodes every scan a file
+// holds, and a file of a few kilobytes can hold thousands of scans that each
+// refine nothing, keeping a core busy for minutes; real progressive files
+// have about ten.
+constexpr int MaxScans = 500;
+
 struct ErrorHook {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
+    bool tooManyScans; // the decoder stopped at a scan past MaxScans
     // libjpeg's own formatter (the installed hook produces no text) and the
     // text of the fatal error it gave, for messages that quote the codec.
     void (*standardFormat)(j_common_ptr, char*);
@@ -46,6 +53,9 @@ bool callGuarded(ErrorHook& hook, void (*body)(void*), void* context);
 template <typename Step> void runGuarded(ErrorHook& hook, Step& step) {
     const bool completed = callGuarded(
         hook, [](void* context) { (*static_cast<Step*>(context))(); }, &step);
+    if (!completed && hook.tooManyScans)
+        throw EInvalidGraphic(
+            QStringLiteral("Image invalide: plus de %1 passes dans le fichier JPEG").arg(MaxScans));
     if (!completed)
         throw EJPEG(hook.pub.msg_code, QString::fromLocal8Bit(hook.text));
 }
@@ -93,6 +103,7 @@ public:
 private:
     ErrorHook hook_;
     Source source_;
+    jpeg_progress_mgr progress_{}; // stops the decoder past MaxScans
     jpeg_decompress_struct cinfo_{};
 };
 

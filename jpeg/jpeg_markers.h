@@ -1,14 +1,11 @@
 #pragma once
 
+#include "exif_edit.h"
 #include "picture.h"
 
 #include <QByteArray>
 
 namespace kadrix::jpegcodec {
-
-// The largest EXIF block one APP1 marker holds (its length field counts
-// itself).
-constexpr qsizetype MaxExifBytes = 65533;
 
 // The stream's ICC profile, reassembled from its APP2 markers (left out
 // when they are damaged), and its first EXIF block (APP1 starting

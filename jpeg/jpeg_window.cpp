@@ -46,8 +46,14 @@ bool prepareWindowDecoder(Decompressor& decompressor, const TJPEGDefaults& optio
     return c->output_components == 3;
 }
 
+void startDecoder(Decompressor& decompressor) {
+    jpeg_decompress_struct* c = decompressor.info();
+    decompressor.run([c] { jpeg_start_decompress(c); });
+}
+
 // Decodes `wanted`, which lies inside the output, reading rows from the top
-// of the stream down to the window's bottom edge.
+// of the stream down to the window's bottom edge. The decoder must have been
+// started (startDecoder()) and have given no row yet.
 Bitmap readWindow(Decompressor& decompressor, const QRect& wanted) {
     jpeg_decompress_struct* c = decompressor.info();
     Bitmap bitmap(wanted.width(), wanted.height());
@@ -70,7 +76,6 @@ Bitmap readWindow(Decompressor& decompressor, const QRect& wanted) {
     const JDIMENSION bottom = toDimension(wanted.top() + wanted.height());
 
     decompressor.run([&] {
-        jpeg_start_decompress(c);
         // The codec moves the start left to a block boundary and widens the
         // width to match; the decoded row then starts xoffset columns in.
         if (xoffset > 0 || width < c->output_width)
@@ -102,33 +107,40 @@ Bitmap readWindow(Decompressor& decompressor, const QRect& wanted) {
 // read and the marker scan.
 constexpr JDIMENSION MinimumRowsLeftOut = 4;
 
-// Where a decode entered at a restart marker starts: the MCU rows it leaves
-// out above the window, and the interval that opens the first row it reads.
+// Where a decode entered at a restart marker starts: the iMCU rows (the rows
+// of blocks the decoder turns into pixels at a time) it leaves out above the
+// window, and the interval that opens the first row it reads.
 struct RestartEntry {
     StreamLayout layout;
-    JDIMENSION mcuRowsLeftOut = 0;
+    JDIMENSION mcuRowsLeftOut = 0;    // iMCU rows
     JDIMENSION imageRowsLeftOut = 0;  // full-size rows
     JDIMENSION outputRowsLeftOut = 0; // rows at the output scale
     qsizetype interval = 0;           // its index, counted from 0
     qsizetype entropyFrom = 0;        // its first entropy byte
 };
 
-// The restart interval that opens the MCU row above the one holding the
+// The restart interval that opens the iMCU row above the one holding the
 // window's top row (the up-sampler takes its context from that row), when
-// the stream allows entering there: one interleaved scan of 8-bit sequential
-// Huffman data, rows that are each a whole number of restart intervals, the
-// markers up to it all present and in turn.
+// the stream allows entering there: one scan of 8-bit sequential Huffman
+// data holding every component, iMCU rows that are each a whole number of
+// restart intervals, the markers up to it all present and in turn. `whole`
+// has been started, so the scan's geometry is the decoder's own.
 std::optional<RestartEntry> findRestartEntry(const QByteArray& data, Decompressor& whole,
                                              JDIMENSION windowTop) {
     jpeg_decompress_struct* c = whole.info();
     if (c->progressive_mode || c->arith_code || c->data_precision != 8 ||
-        jpeg_has_multiple_scans(c) || c->restart_interval == 0)
+        jpeg_has_multiple_scans(c) || c->restart_interval == 0 || c->comps_in_scan < 1 ||
+        c->comps_in_scan != c->num_components)
         return std::nullopt;
-    const JDIMENSION mcuWidth = JDIMENSION(c->max_h_samp_factor) * DCTSIZE;
-    const JDIMENSION mcuHeight = JDIMENSION(c->max_v_samp_factor) * DCTSIZE;
-    const JDIMENSION mcusPerRow = (c->image_width + mcuWidth - 1) / mcuWidth;
-    if (mcusPerRow % c->restart_interval != 0)
+    // An MCU of an interleaved scan covers a whole iMCU row's height; an MCU
+    // of a one-component scan is one block, and an iMCU row is v_samp_factor
+    // rows of them, whatever the sampling.
+    const JDIMENSION mcuRowsPerImcuRow =
+        c->comps_in_scan == 1 ? JDIMENSION(c->cur_comp_info[0]->v_samp_factor) : 1;
+    const JDIMENSION mcusPerImcuRow = c->MCUs_per_row * mcuRowsPerImcuRow;
+    if (mcusPerImcuRow == 0 || mcusPerImcuRow % c->restart_interval != 0)
         return std::nullopt;
+    const JDIMENSION mcuHeight = JDIMENSION(c->max_v_samp_factor) * DCTSIZE; // image rows
     const JDIMENSION outputRowsPerMcuRow =
         JDIMENSION(c->max_v_samp_factor) * JDIMENSION(c->min_DCT_scaled_size);
     const JDIMENSION windowRow = windowTop / outputRowsPerMcuRow;
@@ -139,7 +151,7 @@ std::optional<RestartEntry> findRestartEntry(const QByteArray& data, Decompresso
     entry.mcuRowsLeftOut = windowRow - 1;
     entry.imageRowsLeftOut = entry.mcuRowsLeftOut * mcuHeight;
     entry.outputRowsLeftOut = entry.mcuRowsLeftOut * outputRowsPerMcuRow;
-    entry.interval = qsizetype(entry.mcuRowsLeftOut) * (mcusPerRow / c->restart_interval);
+    entry.interval = qsizetype(entry.mcuRowsLeftOut) * (mcusPerImcuRow / c->restart_interval);
     // The walk must agree with the codec on the frame and where its data begins.
     const std::optional<StreamLayout> layout = readStreamLayout(data);
     if (!layout || (layout->frameMarker != 0xC0 && layout->frameMarker != 0xC1) ||
@@ -184,6 +196,9 @@ std::optional<Bitmap> decodeFromRestart(const QByteArray& data, const RestartEnt
         if (c->output_width != whole.output_width ||
             c->output_height + entry.outputRowsLeftOut != whole.output_height)
             return std::nullopt;
+        startDecoder(part);
+        if (c->MCUs_per_row != whole.MCUs_per_row || c->comps_in_scan != whole.comps_in_scan)
+            return std::nullopt;
         Bitmap bitmap = readWindow(part, wanted.translated(0, -int(entry.outputRowsLeftOut)));
         if (part.warnings() > 0)
             return std::nullopt;
@@ -214,6 +229,7 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
 
     if (mode == DecodeMode::Whole)
         return Bitmap(decode(data, options).image().copy(wanted));
+    startDecoder(decompressor);
     if (mode == DecodeMode::Seek) {
         if (const auto entry = findRestartEntry(data, decompressor, toDimension(wanted.top()))) {
             if (auto bitmap = decodeFromRestart(data, *entry, options, wanted, *c)) {

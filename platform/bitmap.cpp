@@ -17,11 +17,23 @@ namespace {
 constexpr qint64 MaxBitmapBytes = qint64(1) << 31;
 
 QImage::Format qtFormat(PixelFormat format) {
-    return format == PixelFormat::Bits8 ? QImage::Format_Indexed8 : QImage::Format_BGR888;
+    switch (format) {
+    case PixelFormat::Bits8:
+        return QImage::Format_Indexed8;
+    case PixelFormat::Bits32:
+        return QImage::Format_ARGB32;
+    case PixelFormat::Bits24:
+        break;
+    }
+    return QImage::Format_BGR888;
+}
+
+int bytesPerPixel(PixelFormat format) {
+    return format == PixelFormat::Bits8 ? 1 : format == PixelFormat::Bits32 ? 4 : 3;
 }
 
 QImage allocate(int width, int height, PixelFormat format) {
-    const qint64 bytes = bitmapBytes(width, height, format == PixelFormat::Bits8 ? 1 : 3);
+    const qint64 bytes = bitmapBytes(width, height, bytesPerPixel(format));
     if (width < 0 || height < 0 || bytes < 0 || bytes > MaxBitmapBytes)
         throw Error(QStringLiteral("Image trop grande: %1 * %2").arg(width).arg(height));
     if (width == 0 || height == 0)
@@ -71,12 +83,24 @@ Bitmap::Bitmap(int width, int height, PixelFormat format)
     : image_(allocate(width, height, format)) {}
 
 Bitmap::Bitmap(QImage image) : image_(std::move(image)) {
-    if (image_.format() != QImage::Format_BGR888 && image_.format() != QImage::Format_Indexed8)
+    const QImage::Format format = image_.format();
+    if (format == QImage::Format_BGR888 || format == QImage::Format_ARGB32)
+        return;
+    if (image_.hasAlphaChannel()) // a palette with transparent entries included
+        image_ = image_.convertToFormat(QImage::Format_ARGB32);
+    else if (format != QImage::Format_Indexed8)
         image_ = image_.convertToFormat(QImage::Format_BGR888);
 }
 
 PixelFormat Bitmap::pixelFormat() const {
-    return image_.format() == QImage::Format_Indexed8 ? PixelFormat::Bits8 : PixelFormat::Bits24;
+    switch (image_.format()) {
+    case QImage::Format_Indexed8:
+        return PixelFormat::Bits8;
+    case QImage::Format_ARGB32:
+        return PixelFormat::Bits32;
+    default:
+        return PixelFormat::Bits24;
+    }
 }
 
 void Bitmap::setSize(int width, int height, PixelFormat format) {
@@ -87,9 +111,13 @@ void Bitmap::setSize(int width, int height, PixelFormat format) {
     image_ = allocate(width, height, format);
 }
 
-void Bitmap::convertTo24() {
+void Bitmap::convertTo24(Colour background) {
     if (image_.isNull() || image_.format() == QImage::Format_BGR888)
         return;
+    if (pixelFormat() == PixelFormat::Bits32) {
+        *this = composedOver(background, QRect(0, 0, width(), height()));
+        return;
+    }
     if (bitmapBytes(width(), height(), 3) > MaxBitmapBytes)
         throw Error(QStringLiteral("Image trop grande: %1 * %2").arg(width()).arg(height()));
     QImage converted = image_.convertToFormat(QImage::Format_BGR888);
@@ -98,6 +126,29 @@ void Bitmap::convertTo24() {
                         .arg(width())
                         .arg(height()));
     image_ = std::move(converted);
+}
+
+Bitmap Bitmap::composedOver(Colour background, const QRect& part) const {
+    const QRect r = part.intersected(QRect(0, 0, width(), height()));
+    Bitmap result(std::max(r.width(), 0), std::max(r.height(), 0));
+    if (r.isEmpty())
+        return result;
+    if (pixelFormat() != PixelFormat::Bits32) {
+        result.copyRect(QRect(0, 0, r.width(), r.height()), *this, r);
+        return result;
+    }
+    const int red = redOf(background), green = greenOf(background), blue = blueOf(background);
+    for (int y = 0; y < r.height(); ++y) {
+        const std::uint8_t* from = scanLine(r.top() + y) + qsizetype(r.left()) * 4;
+        std::uint8_t* to = result.scanLine(y);
+        for (int x = 0; x < r.width(); ++x, from += 4, to += 3) {
+            const int alpha = from[3];
+            to[0] = std::uint8_t(blendOver(from[0], blue, alpha));
+            to[1] = std::uint8_t(blendOver(from[1], green, alpha));
+            to[2] = std::uint8_t(blendOver(from[2], red, alpha));
+        }
+    }
+    return result;
 }
 
 void Bitmap::setPalette(const std::vector<Colour>& colours) {
@@ -179,6 +230,8 @@ Colour Bitmap::pixel(int x, int y) const {
         const QRgb rgb = image_.color(row[x]);
         return makeColour(qRed(rgb), qGreen(rgb), qBlue(rgb));
     }
+    if (pixelFormat() == PixelFormat::Bits32) // the colour, whatever its alpha
+        return makeColour(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
     return makeColour(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
 }
 

@@ -13,17 +13,22 @@ class QString;
 
 namespace kadrix {
 
-enum class PixelFormat { Bits8, Bits24 };
+enum class PixelFormat { Bits8, Bits24, Bits32 };
 
 // A device-independent bitmap: 24 bits per pixel in blue, green, red byte
-// order, or 8 bits per pixel with a palette. Built on QImage (Format_BGR888,
-// Format_Indexed8) so that rows can be handed to codecs in place.
+// order, 8 bits per pixel with a palette, or 32 bits per pixel in blue,
+// green, red, alpha byte order with straight (not premultiplied) alpha for
+// pictures that carry transparency. Built on QImage (Format_BGR888,
+// Format_Indexed8, Format_ARGB32) so that rows can be handed to codecs in
+// place. Canvases and everything composed are 24 bits.
 class Bitmap {
 public:
     Bitmap() = default;
     // Throws Error when the pixels cannot be allocated.
     Bitmap(int width, int height, PixelFormat format = PixelFormat::Bits24);
-    explicit Bitmap(QImage image); // adopts a BGR888 or Indexed8 image
+    // Adopts a BGR888, opaque Indexed8 or ARGB32 image; any other image with
+    // an alpha channel becomes ARGB32, any other without one BGR888.
+    explicit Bitmap(QImage image);
 
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }
@@ -32,8 +37,13 @@ public:
 
     // Reallocates the pixels (contents undefined); throws when that fails.
     void setSize(int width, int height, PixelFormat format);
-    // Converts in place: an 8-bit bitmap becomes 24 bits through its palette.
-    void convertTo24();
+    // Converts in place: an 8-bit bitmap becomes 24 bits through its palette,
+    // a 32-bit one is composed over `background` (see composedOver()).
+    void convertTo24(Colour background = 0);
+    // The `part` of this bitmap (clipped to it) as a 24-bit bitmap, each pixel
+    // composed over `background` by its alpha (blendOver()); pixels of a
+    // bitmap without alpha are copied as they are.
+    Bitmap composedOver(Colour background, const QRect& part) const;
 
     std::uint8_t* scanLine(int y) { return image_.scanLine(y); }
     const std::uint8_t* scanLine(int y) const { return image_.constScanLine(y); }

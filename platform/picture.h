@@ -28,12 +28,14 @@ public:
     virtual void loadFromFile(const QString& path) = 0;
     virtual int width() const = 0;
     virtual int height() const = 0;
-    // Copies the picture into `target` (8 or 24 bits); throws when it cannot.
+    // Copies the picture into `target` (8 or 24 bits, or 32 bits with straight
+    // alpha for a picture with an alpha channel); throws when it cannot.
     virtual void assignTo(Bitmap& target) const = 0;
     // The colour profile and EXIF block of the loaded file; none by default.
     // Never throws: metadata that cannot be read is left out.
     virtual PictureMetadata metadata() const { return {}; }
-    // Only `window` of the picture (clipped to it), in 24 bits per pixel, with
+    // Only `window` of the picture (clipped to it), in 24 bits per pixel (32
+    // with straight alpha for a picture with an alpha channel), with
     // the pixels the whole picture has there, for a type that can decode a
     // part without the rest. Nothing when it cannot (the default), for this
     // picture or these options: the caller then decodes the whole picture.

@@ -72,7 +72,11 @@ void QtPicture::assignTo(Bitmap& target) const {
     if (!reader.read(&image))
         throw invalid(reader);
     iccProfile_ = image.colorSpace().iccProfile();
-    if (image.format() != QImage::Format_Indexed8)
+    // Transparency stays (straight alpha) until the picture is composed over
+    // its background; opaque pictures become 24 bits.
+    if (image.hasAlphaChannel())
+        image = image.convertToFormat(QImage::Format_ARGB32);
+    else if (image.format() != QImage::Format_Indexed8)
         image = image.convertToFormat(QImage::Format_BGR888);
     if (image.isNull())
         throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));

@@ -26,7 +26,7 @@ bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOpt
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
     loader_.loadFromFile(sourcePath);
-    assignVisibleSource(loader_, W_, H_, decoded_, decode);
+    assignVisibleSource(loader_, W_, H_, wipe, decoded_, decode);
     return ComposeResult(decoded_, W_, H_, wipe, canvas_);
 }
 

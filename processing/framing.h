@@ -21,8 +21,9 @@ public:
 
     // Loads `sourcePath` (the picture type chosen by its extension), decodes
     // it as `decode` says and composes it centred on the canvas, which is
-    // first filled with `wipe`. False for a source of zero width or height:
-    // the canvas then holds only the wipe colour. Throws the picture's errors.
+    // first filled with `wipe`; transparent sources are composed over `wipe`. False for a source of
+    // zero width or height: the canvas then holds only the wipe colour. Throws the picture's
+    // errors.
     bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {});
 
     int width() const { return W_; }

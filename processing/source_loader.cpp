@@ -5,7 +5,7 @@
 
 namespace kadrix {
 
-void assignVisibleSource(const PictureLoader& loader, int W, int H, Bitmap& source,
+void assignVisibleSource(const PictureLoader& loader, int W, int H, Colour wipe, Bitmap& source,
                          const DecodeOptions& decode) {
     const Picture* picture = loader.picture();
     if (decode.mode != DecodeMode::Whole && picture != nullptr && W > 0 && H > 0) {
@@ -15,12 +15,18 @@ void assignVisibleSource(const PictureLoader& loader, int W, int H, Bitmap& sour
             if (std::optional<Bitmap> window =
                     picture->decodeWindow(visibleWindow(sw, sh, W, H), decode.mode)) {
                 source = std::move(*window);
+                source.convertTo24(wipe);
                 return;
             }
         }
     }
     loader.assignTo(source);
-    source.convertTo24();
+    if (source.pixelFormat() == PixelFormat::Bits32 && W > 0 && H > 0)
+        // Only the part that lands on the canvas is composed: the same canvas
+        // as the whole picture gives, for less work and memory.
+        source = source.composedOver(wipe, visibleWindow(source.width(), source.height(), W, H));
+    else
+        source.convertTo24(wipe);
 }
 
 } // namespace kadrix

@@ -20,9 +20,11 @@ struct DecodeOptions {
 // in 24 bits per pixel. A picture larger than the canvas on some axis whose
 // type can decode a part alone (Picture::decodeWindow()) gives only its
 // visible window (see visibleWindow()); every other picture gives the whole
-// picture. Either way ComposeResult() makes the same canvas of it. Throws the
+// picture. A picture with transparency is composed over `wipe` (the canvas
+// colour), only where it lands on the canvas; opaque pixels keep their
+// values. Either way ComposeResult() makes the same canvas of it. Throws the
 // picture's errors.
-void assignVisibleSource(const PictureLoader& loader, int W, int H, Bitmap& source,
+void assignVisibleSource(const PictureLoader& loader, int W, int H, Colour wipe, Bitmap& source,
                          const DecodeOptions& decode = {});
 
 } // namespace kadrix

@@ -4,12 +4,12 @@
 
 namespace kadrix {
 
-Bitmap loadPictureAs24(const QString& path) {
+Bitmap loadPictureAs24(const QString& path, Colour background) {
     PictureLoader loader;
     loader.loadFromFile(path);
     Bitmap bitmap;
     loader.assignTo(bitmap);
-    bitmap.convertTo24();
+    bitmap.convertTo24(background);
     return bitmap;
 }
 

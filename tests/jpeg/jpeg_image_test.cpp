@@ -120,6 +120,33 @@ TEST_F(JpegImageTest, DamagedLaterScanFailsWithTheCodecError) {
     }
 }
 
+// A valid progressive file of 704 scans (every coefficient band alone, each
+// bit refined alone) stops at the scan limit with a clear error, whole,
+// pass by pass and windowed.
+TEST_F(JpegImageTest, AFileOfMoreThan500ScansIsRefused) {
+    std::vector<jpeg_scan_info> scans;
+    for (int band = 0; band < 64; ++band)
+        for (int bit = 10; bit >= 0; --bit)
+            scans.push_back({1, {0}, band, band, bit == 10 ? 0 : bit + 1, bit});
+    const QByteArray jpeg = encodeRaw(gradient(8, 8, 1), {}, {}, [&scans](jpeg_compress_struct& c) {
+        c.scan_info = scans.data();
+        c.num_scans = int(scans.size());
+    });
+    for (const bool passByPass : {false, true}) {
+        JpegDefaults.ProgressiveDisplay = passByPass;
+        JpegDefaults.ExactGrey = true;
+        TJPEGImage picture;
+        picture.loadFromData(jpeg);
+        try {
+            (void)picture.DecodeBitmap();
+            ADD_FAILURE() << "decoded " << passByPass;
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(e.message(), "Image invalide: plus de 500 passes dans le fichier JPEG");
+        }
+        EXPECT_THROW(picture.decodeWindow(QRect(0, 0, 4, 4), DecodeMode::Window), EInvalidGraphic);
+    }
+}
+
 TEST_F(JpegImageTest, UnreadableFileIsAnInvalidPicture) {
     TJPEGImage picture;
     EXPECT_THROW(picture.loadFromFile(QStringLiteral("/nonexistent/x.jpg")), EInvalidGraphic);

@@ -63,7 +63,7 @@ protected:
         PictureLoader loader;
         loader.loadFromFile(path);
         Bitmap source;
-        assignVisibleSource(loader, W, H, source, {.mode = mode});
+        assignVisibleSource(loader, W, H, 0, source, {.mode = mode});
         Bitmap canvas(W, H);
         ComposeResult(source, W, H, 0x00336699, canvas);
         return canvas;

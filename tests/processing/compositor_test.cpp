@@ -1,4 +1,8 @@
 #include "compositor.h"
+#include "framing.h"
+
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <random>
 
@@ -119,6 +123,38 @@ TEST(ComposeResult, AnEmptySourceLeavesOnlyTheWipeColour) {
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 16; ++x)
                 ASSERT_EQ(r.pixel(x, y), Wipe);
+    }
+}
+
+// Sources with an alpha channel are composed over the wipe colour ("over",
+// straight alpha, rounded to the nearest level) in the framing step the window
+// and kadrix-batch share; opaque pixels keep their bytes. Each source is one
+// pixel, alone or through a palette (PNG's tRNS chunk).
+TEST(SourceFramer, TransparentSourcesAreComposedOverTheWipeColour) {
+    constexpr Colour White = 0x00FFFFFF, Green = makeColour(10, 200, 30);
+    const struct {
+        QRgb pixel; // straight alpha
+        bool palette;
+        Colour wipe, expected;
+    } cases[] = {
+        {qRgba(254, 128, 1, 255), false, White, makeColour(254, 128, 1)},
+        {qRgba(255, 0, 0, 0), false, White, White},
+        {qRgba(0, 0, 0, 0), true, Green, Green},
+        {qRgba(0, 0, 255, 128), false, White, makeColour(127, 127, 255)},
+        {qRgba(0, 0, 255, 128), false, Green, makeColour(5, 100, 143)},
+        {qRgba(255, 0, 0, 64), true, Green, makeColour(71, 150, 22)},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("source.png"));
+    for (const auto& c : cases) {
+        QImage image(1, 1, c.palette ? QImage::Format_Indexed8 : QImage::Format_ARGB32);
+        if (c.palette)
+            image.setColorTable({c.pixel});
+        image.setPixel(0, 0, c.palette ? 0 : c.pixel);
+        ASSERT_TRUE(image.save(path, "PNG"));
+        SourceFramer framer(1, 1);
+        ASSERT_TRUE(framer.frame(path, c.wipe));
+        EXPECT_EQ(framer.canvas().pixel(0, 0), c.expected) << std::hex << c.pixel << c.palette;
     }
 }
 

@@ -76,6 +76,11 @@ QByteArray makeExif(const ExifFields& fields) {
     }
     if (fields.gps)
         addText(data, EXIF_IFD_GPS, ExifTag(EXIF_TAG_GPS_LATITUDE_REF), "N");
+    if (fields.interoperability)
+        addText(data, EXIF_IFD_INTEROPERABILITY, EXIF_TAG_INTEROPERABILITY_INDEX, "R98");
+    if (!fields.makerNote.isEmpty())
+        addEntry(data, EXIF_IFD_EXIF, EXIF_TAG_MAKER_NOTE, EXIF_FORMAT_UNDEFINED, fields.makerNote,
+                 unsigned(fields.makerNote.size()));
     if (!fields.thumbnail.isEmpty()) {
         data->size = unsigned(fields.thumbnail.size());
         data->data = static_cast<unsigned char*>(std::malloc(data->size));
@@ -103,6 +108,7 @@ ExifFacts readExif(const QByteArray& block) {
     facts.dateTaken = textOf(data, EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL);
     facts.make = textOf(data, EXIF_IFD_0, EXIF_TAG_MAKE);
     facts.gps = textOf(data, EXIF_IFD_GPS, ExifTag(EXIF_TAG_GPS_LATITUDE_REF)) == "N";
+    facts.makerNote = exif_content_get_entry(data->ifd[EXIF_IFD_EXIF], EXIF_TAG_MAKER_NOTE);
     facts.thumbnail = data->data != nullptr || data->ifd[EXIF_IFD_1]->count > 0;
     facts.pixelWidth = numberOf(data, EXIF_IFD_EXIF, EXIF_TAG_PIXEL_X_DIMENSION);
     facts.pixelHeight = numberOf(data, EXIF_IFD_EXIF, EXIF_TAG_PIXEL_Y_DIMENSION);

@@ -14,6 +14,8 @@ struct ExifFields {
     QByteArray dateTaken; // DateTimeOriginal, left out when empty
     QByteArray make;      // left out when empty
     bool gps = false;     // a GPSLatitudeRef "N"
+    bool interoperability = false; // an InteroperabilityIndex "R98"
+    QByteArray makerNote;          // left out when empty
     QByteArray thumbnail; // the embedded thumbnail, left out when empty
     int pixelWidth = 0;   // PixelXDimension and PixelYDimension (SHORT),
     int pixelHeight = 0;  // left out when 0
@@ -33,6 +35,7 @@ struct ExifFacts {
     QByteArray dateTaken;
     QByteArray make;
     bool gps = false;
+    bool makerNote = false;
     bool thumbnail = false; // embedded data or a thumbnail directory
     long pixelWidth = -1, pixelHeight = -1;
 };

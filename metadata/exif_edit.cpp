@@ -1,7 +1,6 @@
 #include "exif_edit.h"
 
 #include "exif_block.h"
-#include "jpeg_markers.h"
 
 #include <libexif/exif-data.h>
 #include <libexif/exif-utils.h>
@@ -66,11 +65,20 @@ void removeThumbnail(ExifMem* mem, ExifData* data) {
         exif_content_remove_entry(thumbnail, thumbnail->entries[thumbnail->count - 1]);
 }
 
+// Maker notes are dropped: many cameras' notes (Canon, Sony, Panasonic,
+// older Olympus) count their offsets from the TIFF header, so they point at
+// the wrong bytes once libexif lays the block out again, and which notes
+// libexif could move soundly depends on its version.
+void removeMakerNotes(ExifData* data) {
+    for (ExifContent* content : data->ifd)
+        while (ExifEntry* note = exif_content_get_entry(content, EXIF_TAG_MAKER_NOTE))
+            exif_content_remove_entry(content, note);
+}
+
 } // namespace
 
 std::optional<QByteArray> exifForResult(const QByteArray& block, const ExifResultEdit& edit) {
-    if (block.isEmpty() || block.size() > jpegcodec::MaxExifBytes || edit.width < 0 ||
-        edit.height < 0)
+    if (block.isEmpty() || block.size() > MaxExifBytes || edit.width < 0 || edit.height < 0)
         return std::nullopt;
     const ExifDataPtr data = loadExifBlock(block);
     // libexif's default allocator, the one the loaded data uses as well.
@@ -80,9 +88,12 @@ std::optional<QByteArray> exifForResult(const QByteArray& block, const ExifResul
 
     const ExifByteOrder order = exif_data_get_byte_order(data.get());
     removeThumbnail(mem.get(), data.get());
-    if (edit.turned &&
-        !setNumber(mem.get(), data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION, EXIF_FORMAT_SHORT,
-                   order, 1))
+    removeMakerNotes(data.get());
+    // An Orientation that cannot be read left the picture as it is stored,
+    // which the result then says.
+    const bool upright = edit.turned || orientationEntry(data.get()) < 0;
+    if (upright && !setNumber(mem.get(), data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION,
+                              EXIF_FORMAT_SHORT, order, 1))
         return std::nullopt;
     ExifContent* exif = data->ifd[EXIF_IFD_EXIF];
     if (!setNumber(mem.get(), exif, EXIF_TAG_PIXEL_X_DIMENSION, EXIF_FORMAT_LONG, order,
@@ -96,9 +107,14 @@ std::optional<QByteArray> exifForResult(const QByteArray& block, const ExifResul
     exif_data_save_data(data.get(), &saved, &size);
     const auto release = [&mem](unsigned char* p) { exif_mem_free(mem.get(), p); };
     const std::unique_ptr<unsigned char, decltype(release)> owned(saved, release);
-    if (saved == nullptr || size == 0 || size > unsigned(jpegcodec::MaxExifBytes))
+    if (saved == nullptr || size == 0 || size > unsigned(MaxExifBytes))
         return std::nullopt;
-    return QByteArray(reinterpret_cast<const char*>(saved), qsizetype(size));
+    QByteArray result(reinterpret_cast<const char*>(saved), qsizetype(size));
+    // What is written must read back as it was meant.
+    const ExifDataPtr again = loadExifBlock(result);
+    if (!again || orientationEntry(again.get()) != (upright ? 1 : orientationEntry(data.get())))
+        return std::nullopt;
+    return result;
 }
 
 } // namespace kadrix
