@@ -3,6 +3,7 @@
 #include "file_filter.h"
 #include "result_writer.h"
 #include "cluster_options.h"
+#include "terminal_options.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -59,12 +60,11 @@ std::optional<QString> extensionItemOfFormat(const QString& format) {
 }
 
 std::optional<Colour> parseWipe(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
+    static const QRegularExpression bareHex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+    const QColor colour = QColor::fromString(bareHex.match(text).hasMatch() ? u'#' + text : text);
+    if (!colour.isValid())
         return std::nullopt;
-    const uint rgb = match.captured(1).toUInt(nullptr, 16);
-    return makeColour(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+    return fromQColor(colour);
 }
 
 std::optional<QSize> parseSize(const QString& text) {
@@ -85,19 +85,20 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help and exits."));
-    const QCommandLineOption size(QStringLiteral("size"),
+    const QCommandLineOption size({QStringLiteral("s"), QStringLiteral("size")},
                                   QStringLiteral("Result size, width x height (default 640x480)."),
                                   QStringLiteral("WxH"), QStringLiteral("640x480"));
     const QCommandLineOption wipe(QStringLiteral("wipe"),
-                                  QStringLiteral("Colour of the margins (default #000000)."),
-                                  QStringLiteral("#RRGGBB"), QStringLiteral("#000000"));
+                                  QStringLiteral("Colour of the margins: a name (white), #RGB or #RRGGBB "
+                                                 "(default #000000)."),
+                                  QStringLiteral("COLOUR"), QStringLiteral("#000000"));
     const QCommandLineOption out(
-        QStringLiteral("out"),
+        {QStringLiteral("o"), QStringLiteral("out")},
         QStringLiteral("Folder of every result, created when missing (default: the folder "
                        "\"cropped\" beside each source)."),
         QStringLiteral("DIR"));
     const QCommandLineOption format(
-        QStringLiteral("format"),
+        {QStringLiteral("f"), QStringLiteral("format")},
         QStringLiteral("Result format: bmp (24-bit, default), jpeg, png (lossless), tiff "
                        "(lossless) or webp (at the JPEG quality)."),
         QStringLiteral("bmp|jpeg|png|tiff|webp"), QStringLiteral("bmp"));
@@ -137,7 +138,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "source getting START (default 1) and each next one more."),
         QStringLiteral("DIGITS[:START]"));
     const QCommandLineOption jobs(
-        QStringLiteral("jobs"),
+        {QStringLiteral("j"), QStringLiteral("jobs")},
         QStringLiteral("Pictures framed at once (default: every core, here %1).").arg(cores),
         QStringLiteral("N"), QString::number(cores));
     const QCommandLineOption dryRun(
@@ -158,9 +159,13 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        decode});
     const ClusterOptions cluster;
     cluster.addTo(parser);
-    parser.addPositionalArgument(QStringLiteral("sources"),
-                                 QStringLiteral("Picture files and folders."),
-                                 QStringLiteral("SOURCE..."));
+    const TerminalOptions terminal;
+    terminal.addTo(parser);
+    parser.addPositionalArgument(
+        QStringLiteral("sources"),
+        QStringLiteral("Picture files and folders; - reads one picture from standard input. "
+                       "-- ends the options: what follows is a source even if it starts with -."),
+        QStringLiteral("SOURCE..."));
 
     ParsedArguments result;
     const auto fail = [&](const QString& text) {
@@ -171,6 +176,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         return fail(parser.errorText());
     if (parser.isSet(help)) {
         result.helpText = parser.helpText();
+        return result;
+    }
+    if (terminal.versionAsked(parser)) {
+        result.versionText = versionText();
         return result;
     }
 
@@ -186,7 +195,9 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
 
     const auto parsedWipe = parseWipe(parser.value(wipe));
     if (!parsedWipe)
-        return fail(QStringLiteral("--wipe wants #RRGGBB: \"%1\"").arg(parser.value(wipe)));
+        return fail(QStringLiteral("--wipe wants a colour name (white, darkgrey), #RGB or "
+                                   "#RRGGBB: \"%1\"")
+                        .arg(parser.value(wipe)));
     options.wipe = *parsedWipe;
 
     if (parser.isSet(out)) {
@@ -253,6 +264,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                         .arg(parser.value(decode)));
 
     if (const QString error = cluster.read(parser, options); !error.isEmpty())
+        return fail(error);
+    if (const QString error = terminal.read(parser, options); !error.isEmpty())
         return fail(error);
     if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
         return fail(QStringLiteral("no source given"));

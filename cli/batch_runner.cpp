@@ -59,7 +59,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         return result;
     };
     const auto skipped = [&](const QString& why, const QString& path) {
-        reporter.problem(Program + QStringLiteral(": skipped, ") + why + QStringLiteral(": ") +
+        reporter.notice(Program + QStringLiteral(": skipped, ") + why + QStringLiteral(": ") +
                          path);
         result.status = SourceStatus::Skipped;
         result.error = why;
@@ -88,6 +88,9 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         if (!saved)
             return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
                           saved.error);
+        reporter.detail(QStringLiteral("%1 -> %2 (%3x%4)")
+                            .arg(source, target, QString::number(result.width),
+                                 QString::number(result.height)));
         return result;
     } catch (const Error& e) {
         return failed(problemText(e));
@@ -99,7 +102,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
 // A later source naming the result of an earlier one.
 RowResult duplicateRow(const SourceFile& file, const SourceFile& first, const QString& target,
                        Reporter& reporter) {
-    reporter.problem(Program + QStringLiteral(": skipped, ") + file.path() +
+    reporter.notice(Program + QStringLiteral(": skipped, ") + file.path() +
                      QStringLiteral(": its result ") + target + QStringLiteral(" is written for ") +
                      first.path());
     return {SourceStatus::Skipped, QStringLiteral("the result is written for ") + first.path()};
@@ -146,7 +149,7 @@ void removeTemporariesOf(const Share& share, Reporter& reporter) {
         if (share.writes(position))
             mine.push_back(share.targets[std::size_t(position)]);
     for (const QString& path : removeStaleTemporaries(mine))
-        reporter.problem(Program +
+        reporter.notice(Program +
                          QStringLiteral(": removed the temporary file of an interrupted run: ") +
                          path);
 }
@@ -292,20 +295,25 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
 } // namespace
 
 int runCommandLine(const QStringList& arguments, int cores) {
-    Reporter reporter(stdout, stderr, isatty(fileno(stderr)) != 0);
+    Reporter reporter(stdout, stderr, {});
     const ParsedArguments parsed = parseArguments(arguments, cores);
     const auto usageError = [&](const QString& text) {
         reporter.problem(Program + QStringLiteral(": ") + text);
         reporter.problem(QStringLiteral("Try '%1 --help' for more information.").arg(Program));
         return 2;
     };
-    if (!parsed.helpText.isEmpty()) {
-        reporter.line(parsed.helpText.trimmed());
+    if (!parsed.helpText.isEmpty() || !parsed.versionText.isEmpty()) {
+        reporter.text(parsed.helpText.isEmpty() ? parsed.versionText : parsed.helpText.trimmed());
         return 0;
     }
     if (!parsed.options)
         return usageError(parsed.usageError);
     const BatchOptions& options = *parsed.options;
+    const bool quiet = options.verbosity == Verbosity::Quiet;
+    reporter.setMode({options.progress == ProgressMode::Always ||
+                          (options.progress == ProgressMode::Auto && !quiet && !options.json &&
+                           isatty(fileno(stderr)) != 0),
+                      quiet, options.verbosity == Verbosity::Verbose});
     const ShardChoice chosen = chooseShard(options.shard, QProcessEnvironment::systemEnvironment());
     if (!chosen.shard)
         return usageError(chosen.error);
@@ -357,9 +365,9 @@ int runCommandLine(const QStringList& arguments, int cores) {
             .arg(options.dryRun ? 1 : options.jobs)
             .arg(shard.count > 1 ? QStringLiteral(", shard %1/%2").arg(shard.index).arg(shard.count)
                                  : QString());
-    if (options.json) // standard output holds only the JSON lines
-        reporter.problem(summary);
-    else
+    if (options.json || !options.output.isEmpty()) // standard output holds only data
+        reporter.notice(summary);
+    else if (!quiet)
         reporter.line(summary);
     return totals.failed > 0 ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 #include "regular_file.h"
 
 #include "errors.h"
+#include "native_name.h"
 
 #include <cerrno>
 #include <cstring>
@@ -24,7 +25,7 @@ EInvalidGraphic cannotOpen(const QString& path, int error) {
 } // namespace
 
 void openRegularFile(QFile& file, const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
