@@ -82,7 +82,7 @@ std::optional<QSize> parseSize(const QString& text) {
 ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     QCommandLineParser parser;
     parser.setApplicationDescription(Description);
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help and exits."));
     const QCommandLineOption size({QStringLiteral("s"), QStringLiteral("size")},

@@ -11,14 +11,18 @@
 #include "result_claims.h"
 #include "result_writer.h"
 #include "source_list_file.h"
+#include "standard_streams.h"
 #include "stale_temporaries.h"
+#include "stop_signals.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <new>
 #include <optional>
 #include <thread>
@@ -176,7 +180,12 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
         std::optional<SourceFramer> framer;
-        for (qsizetype i = next++; i < rows; i = next++) {
+        for (;;) {
+            if (stopSignal() != 0)
+                break;
+            const qsizetype i = next++;
+            if (i >= rows)
+                break;
             const qsizetype position = share.positions[std::size_t(i)];
             const SourceFile& file = sources[std::size_t(position)];
             const QString& target = share.targets[std::size_t(position)];
@@ -217,7 +226,9 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             helpers.emplace_back(work, std::ref(totals[i]));
         work(totals[0]);
     } // the helpers are joined here
-    return sum(totals);
+    RunTotals all = sum(totals);
+    all.notStarted = int(rows - std::min(next.load(), rows));
+    return all;
 }
 
 RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,
@@ -226,6 +237,10 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
     RunTotals totals;
     PictureLoader loader;
     for (const qsizetype position : share.positions) {
+        if (stopSignal() != 0) {
+            ++totals.notStarted;
+            continue;
+        }
         const SourceFile& file = sources[std::size_t(position)];
         const QString source = file.path();
         const QString& target = share.targets[std::size_t(position)];
@@ -308,7 +323,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
     }
     if (!parsed.options)
         return usageError(parsed.usageError);
-    const BatchOptions& options = *parsed.options;
+    BatchOptions options = *parsed.options;
     const bool quiet = options.verbosity == Verbosity::Quiet;
     reporter.setMode({options.progress == ProgressMode::Always ||
                           (options.progress == ProgressMode::Auto && !quiet && !options.json &&
@@ -318,14 +333,53 @@ int runCommandLine(const QStringList& arguments, int cores) {
     if (!chosen.shard)
         return usageError(chosen.error);
     const Shard shard = *chosen.shard;
+    installStopSignals();
 
     // Fixed before any worker starts; the workers only read them.
     registerPlatformPictures();
     registerJpegPicture();
     JpegDefaults = options.jpeg;
 
-    CollectedSources collected;
+    // A picture from standard input, and a result for standard output, pass
+    // through files of a private folder that goes at the end of the run.
+    std::optional<QTemporaryDir> pipeFolder;
     std::vector<Unreadable> unreadable;
+    const bool toStandardOutput = options.output == QStringLiteral("-");
+    if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
+        pipeFolder.emplace(QDir::tempPath() + QStringLiteral("/kadrix-batch-XXXXXX"));
+        if (!pipeFolder->isValid()) {
+            reporter.problem(Program + QStringLiteral(": cannot create a temporary folder"));
+            return 1;
+        }
+        std::signal(SIGPIPE, SIG_IGN); // a closed pipe is an error to report, not an end
+    }
+    const qsizetype standardInput = options.inputs.indexOf(QStringLiteral("-"));
+    if (!toStandardOutput && QFileInfo(options.output).isDir())
+        return usageError(QStringLiteral("--output names a file, not the folder ") +
+                          options.output);
+    if (standardInput >= 0) {
+        const StandardInput saved = saveStandardInput(pipeFolder->path());
+        if (saved.path.isEmpty()) {
+            options.inputs.removeAt(standardInput);
+            unreadable.push_back({QStringLiteral("-"), {}, saved.error});
+        } else {
+            options.inputs[standardInput] = saved.path;
+        }
+    }
+    if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
+        QFileInfo(options.inputs.front()).isDir())
+        return usageError(QStringLiteral("--output names the result of a single file, not of the "
+                                         "folder ") +
+                          options.inputs.front());
+    if (toStandardOutput) {
+        RenameScheme scheme = options.scheme;
+        scheme.destination = pipeFolder->path();
+        scheme.prefixOn = scheme.suffixOn = scheme.numberOn = false;
+        scheme.nameOn = true;
+        options.output = buildResultName(scheme, QStringLiteral("result"), 0, false).path;
+    }
+
+    CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;
     // Each shard reports its share of the unreadable sources, so that the
@@ -352,7 +406,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
     totals.failed += failedToRead;
 
     const qint64 ms = clock.elapsed();
-    const QString summary =
+    QString summary =
         QStringLiteral("%1 %2, %3 skipped, %4 failed (%5 sources, %6 ms, %7 ms per source, %8 "
                        "jobs%9)")
             .arg(totals.framed)
@@ -365,10 +419,24 @@ int runCommandLine(const QStringList& arguments, int cores) {
             .arg(options.dryRun ? 1 : options.jobs)
             .arg(shard.count > 1 ? QStringLiteral(", shard %1/%2").arg(shard.index).arg(shard.count)
                                  : QString());
+    const int signal = stopSignal();
+    if (signal != 0)
+        summary += QStringLiteral("; stopped by %1, %2 not started")
+                       .arg(signal == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM"))
+                       .arg(totals.notStarted);
     if (options.json || !options.output.isEmpty()) // standard output holds only data
         reporter.notice(summary);
     else if (!quiet)
         reporter.line(summary);
+    if (signal != 0)
+        return stoppedStatus(signal);
+    if (toStandardOutput && totals.framed == 1 && !options.dryRun) {
+        if (const QString error = copyToStandardOutput(options.output); !error.isEmpty()) {
+            reporter.problem(Program + QStringLiteral(": cannot write to standard output: ") +
+                             error);
+            return 1;
+        }
+    }
     return totals.failed > 0 ? 1 : 0;
 }
 

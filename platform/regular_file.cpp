@@ -40,6 +40,10 @@ void openRegularFile(QFile& file, const QString& path) {
         ::close(fd);
         throw notRegular(path);
     }
+    if (info.st_size > MaxPictureFileBytes) {
+        ::close(fd);
+        throw EInvalidGraphic(QStringLiteral("Image invalide: fichier trop grand (%1)").arg(path));
+    }
     // Reads of a regular file never wait; the flag only mattered for open().
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
