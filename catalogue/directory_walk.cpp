@@ -2,19 +2,13 @@
 
 namespace kadrix {
 
-// Without QDir::System the listing leaves out pipes, sockets, devices and
-// dangling links.
-FolderWalk::FolderWalk(const QString& folder)
-    : iterator_(folder, QDir::Files | QDir::Hidden, QDirIterator::NoIteratorFlags) {}
+FolderWalk::FolderWalk(const QString& folder) : folder_(folder) {}
 
 std::optional<DirectoryEntry> FolderWalk::next() {
-    while (iterator_.hasNext()) {
-        iterator_.next();
-        const QFileInfo info = iterator_.fileInfo();
-        // A link still passes the listing's filter when it leads to a pipe or
-        // a device; only regular files, linked or not, are pictures to read.
-        if (info.isFile())
-            return DirectoryEntry{info.fileName(), info.size()};
+    while (std::optional<NativeEntry> entry = folder_.next()) {
+        // A link leading to a pipe or a device is no picture to read either.
+        if (entry->regular)
+            return DirectoryEntry{entry->name, entry->size};
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDirIterator>
+#include "native_folder.h"
+
 #include <QString>
 
 #include <optional>
@@ -26,14 +27,15 @@ public:
 
 // Walks a folder of the file system without entering sub-folders: every
 // regular file and link to one, hidden files included, unsorted. Pipes,
-// sockets, devices and dangling links are left out.
+// sockets, devices and dangling links are left out. Names keep the file
+// system's bytes, those that are not UTF-8 among them (see native_name.h).
 class FolderWalk final : public DirectoryWalk {
 public:
     explicit FolderWalk(const QString& folder);
     std::optional<DirectoryEntry> next() override;
 
 private:
-    QDirIterator iterator_;
+    NativeFolder folder_;
 };
 
 } // namespace kadrix

@@ -6,6 +6,7 @@
 #include "jpeg_image.h"
 #include "json_lines.h"
 #include "naming.h"
+#include "native_name.h"
 #include "picture_registry.h"
 #include "qt_picture.h"
 #include "result_claims.h"
@@ -137,7 +138,7 @@ struct Share {
         targets.reserve(sources.size());
         for (std::size_t row = 0; row < sources.size(); ++row)
             targets.push_back(resultPathOf(options, sources[row], int(row)));
-        claims = firstClaims(targets);
+        claims = firstClaims(targets, folderIgnoresLetterCase);
         for (std::size_t row = std::size_t(shard.index); row < sources.size();
              row += std::size_t(shard.count))
             positions.push_back(qsizetype(row));
@@ -279,7 +280,6 @@ struct Unreadable {
 bool gatherSources(const BatchOptions& options, CollectedSources& collected,
                    std::vector<Unreadable>& unreadable, Reporter& reporter) {
     QStringList inputs = options.inputs;
-    std::vector<Unreadable> badNames;
     if (!options.filesFrom.isEmpty()) {
         const auto list = readSourceListFile(options.filesFrom);
         if (!list) {
@@ -287,14 +287,9 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
                              options.filesFrom);
             return false;
         }
-        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated)) {
-            if (entry.validUtf8)
-                inputs << entry.path;
-            else
-                badNames.push_back({entry.path, entry.raw,
-                                    QStringLiteral("the name is not valid UTF-8, which Qt "
-                                                   "cannot open")});
-        }
+        // Names that are not UTF-8 keep their bytes (see native_name.h).
+        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated))
+            inputs << nameFromNative(entry.raw);
     }
     FolderWalk walk;
     walk.recursive = options.recursive;
@@ -303,7 +298,6 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
     collected = collectSources(inputs, pictureNameRule(pictureRegistry()), walk);
     for (const QString& missing : collected.missing)
         unreadable.push_back({missing, {}, QStringLiteral("no such file or folder")});
-    unreadable.insert(unreadable.end(), badNames.begin(), badNames.end());
     return true;
 }
 

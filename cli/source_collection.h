@@ -60,8 +60,9 @@ struct FolderWalk {
 inline constexpr char DefaultResultFolder[] = "cropped";
 
 // Files and folders in argument order. A file is taken as it is; a folder
-// gives its accepted files, sorted by name, a name equal to an earlier one
-// of the folder but for letter case left out. Recursive walks follow with
+// gives its accepted files, sorted by name, under their own bytes (a name
+// that is not UTF-8 is kept, two names differing only in letter case are two
+// sources). Recursive walks follow with
 // each sub-folder in name order, depth first, leaving out result folders and
 // any folder already walked (so a symbolic-link loop ends). The working
 // directory is not changed.
