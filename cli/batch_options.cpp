@@ -1,8 +1,8 @@
 #include "batch_options.h"
 
+#include "cluster_options.h"
 #include "file_filter.h"
 #include "result_writer.h"
-#include "cluster_options.h"
 #include "terminal_options.h"
 
 #include <QCommandLineParser>
@@ -88,10 +88,11 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     const QCommandLineOption size({QStringLiteral("s"), QStringLiteral("size")},
                                   QStringLiteral("Result size, width x height (default 640x480)."),
                                   QStringLiteral("WxH"), QStringLiteral("640x480"));
-    const QCommandLineOption wipe(QStringLiteral("wipe"),
-                                  QStringLiteral("Colour of the margins: a name (white), #RGB or #RRGGBB "
-                                                 "(default #000000)."),
-                                  QStringLiteral("COLOUR"), QStringLiteral("#000000"));
+    const QCommandLineOption wipe(
+        QStringLiteral("wipe"),
+        QStringLiteral("Colour of the margins: a name (white), #RGB or #RRGGBB "
+                       "(default #000000)."),
+        QStringLiteral("COLOUR"), QStringLiteral("#000000"));
     const QCommandLineOption out(
         {QStringLiteral("o"), QStringLiteral("out")},
         QStringLiteral("Folder of every result, created when missing (default: the folder "
@@ -154,9 +155,9 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "the rows from the top; seek (default), as window, but files with "
                        "restart markers are entered at the marker just above that part."),
         QStringLiteral("MODE"), QStringLiteral("seek"));
-    parser.addOptions({help, size, wipe, out, format, strip, quality, progressive, grey, subsampling,
-                       noAutoOrient, prefix, noName, suffix, number, jobs, dryRun, overwrite,
-                       decode});
+    parser.addOptions({help, size, wipe, out, format, strip, quality, progressive, grey,
+                       subsampling, noAutoOrient, prefix, noName, suffix, number, jobs, dryRun,
+                       overwrite, decode});
     const ClusterOptions cluster;
     cluster.addTo(parser);
     const TerminalOptions terminal;

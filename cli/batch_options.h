@@ -53,9 +53,9 @@ std::optional<QString> extensionItemOfFormat(const QString& format);
 // to print, or a usage error.
 struct ParsedArguments {
     std::optional<BatchOptions> options;
-    QString helpText;   // set for --help
+    QString helpText;    // set for --help
     QString versionText; // set for --version
-    QString usageError; // set when the arguments are wrong
+    QString usageError;  // set when the arguments are wrong
 };
 
 // Reads the arguments (the program name first, as QCoreApplication gives

@@ -5,6 +5,7 @@
 #include "framing.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
+#include "memory_budget.h"
 #include "naming.h"
 #include "native_name.h"
 #include "picture_registry.h"
@@ -12,8 +13,8 @@
 #include "result_claims.h"
 #include "result_writer.h"
 #include "source_list_file.h"
-#include "standard_streams.h"
 #include "stale_temporaries.h"
+#include "standard_streams.h"
 #include "stop_signals.h"
 
 #include <QDir>
@@ -54,7 +55,7 @@ QString problemText(const Error& e) {
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
-                   SourceFramer& framer, Reporter& reporter) {
+                   SourceFramer& framer, Reporter& reporter, MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
     RowResult result;
     const auto failed = [&](const QString& why) {
@@ -65,7 +66,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
     };
     const auto skipped = [&](const QString& why, const QString& path) {
         reporter.notice(Program + QStringLiteral(": skipped, ") + why + QStringLiteral(": ") +
-                         path);
+                        path);
         result.status = SourceStatus::Skipped;
         result.error = why;
         return result;
@@ -82,7 +83,17 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         if (!QDir().mkpath(folderPart(target)))
             return failed(QStringLiteral("cannot create the folder ") + folderPart(target));
 
-        const bool framed = framer.frame(source, options.wipe, options.decode);
+        // The decoded picture (at most 4 bytes a pixel) waits for room in
+        // the run's memory; the worker's previous picture goes first.
+        const auto admit = [&](int width, int height) {
+            const qint64 need = qint64(width) * height * 4;
+            if (!budget.exchange(held, need))
+                throw Error(QStringLiteral("not enough memory: the picture needs %1 MB, more than "
+                                           "the %2 MB a run may hold")
+                                .arg((need >> 20) + 1)
+                                .arg(budget.total() >> 20));
+        };
+        const bool framed = framer.frame(source, options.wipe, options.decode, admit);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
@@ -108,8 +119,8 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
 RowResult duplicateRow(const SourceFile& file, const SourceFile& first, const QString& target,
                        Reporter& reporter) {
     reporter.notice(Program + QStringLiteral(": skipped, ") + file.path() +
-                     QStringLiteral(": its result ") + target + QStringLiteral(" is written for ") +
-                     first.path());
+                    QStringLiteral(": its result ") + target + QStringLiteral(" is written for ") +
+                    first.path());
     return {SourceStatus::Skipped, QStringLiteral("the result is written for ") + first.path()};
 }
 
@@ -155,8 +166,8 @@ void removeTemporariesOf(const Share& share, Reporter& reporter) {
             mine.push_back(share.targets[std::size_t(position)]);
     for (const QString& path : removeStaleTemporaries(mine))
         reporter.notice(Program +
-                         QStringLiteral(": removed the temporary file of an interrupted run: ") +
-                         path);
+                        QStringLiteral(": removed the temporary file of an interrupted run: ") +
+                        path);
 }
 
 RunTotals sum(const std::vector<RunTotals>& totals) {
@@ -177,10 +188,12 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     removeTemporariesOf(share, reporter);
     const qsizetype rows = qsizetype(share.positions.size());
     std::atomic<qsizetype> next{0};
+    MemoryBudget budget(defaultMemoryBudget());
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
         std::optional<SourceFramer> framer;
+        qint64 held = 0; // of the run's memory budget
         for (;;) {
             if (stopSignal() != 0)
                 break;
@@ -201,7 +214,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                 try {
                     if (!framer)
                         framer.emplace(options.size.width(), options.size.height());
-                    result = frameRow(options, file, target, *framer, reporter);
+                    result = frameRow(options, file, target, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
                     reporter.problem(Program + QStringLiteral(": ") + file.path() +
                                      QStringLiteral(": ") + e.message());
@@ -220,6 +233,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           clock.elapsed()}));
             reporter.advance();
         }
+        budget.release(held);
     };
     {
         std::vector<std::jthread> helpers;
@@ -348,6 +362,13 @@ int runCommandLine(const QStringList& arguments, int cores) {
         std::signal(SIGPIPE, SIG_IGN); // a closed pipe is an error to report, not an end
     }
     const qsizetype standardInput = options.inputs.indexOf(QStringLiteral("-"));
+    // Results written among the sources would be sources of every re-run and
+    // of later shards.
+    for (const QString& input : options.inputs)
+        if (!options.outDir.isEmpty() && sameFolder(input, options.outDir))
+            return usageError(QStringLiteral("--out is the source folder %1: its results would "
+                                             "become sources of the next run")
+                                  .arg(input));
     if (!toStandardOutput && QFileInfo(options.output).isDir())
         return usageError(QStringLiteral("--output names a file, not the folder ") +
                           options.output);

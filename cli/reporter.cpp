@@ -121,7 +121,8 @@ void Reporter::drawBar() {
     const int filled = int(qint64(done_) * BarWidth / total_);
     const double seconds = double(clock_.elapsed()) / 1000.0;
     QString line = QStringLiteral("\r[") + QString(filled, u'#') +
-                   QString(BarWidth - filled, u' ') + QStringLiteral("] %1/%2").arg(done_).arg(total_);
+                   QString(BarWidth - filled, u' ') +
+                   QStringLiteral("] %1/%2").arg(done_).arg(total_);
     if (done_ > 0 && seconds > 0.0) {
         const double rate = done_ / seconds;
         line += QStringLiteral(", %1/s, %2 left")

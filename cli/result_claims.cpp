@@ -20,7 +20,8 @@ QString swappedCase(const QString& name) {
 
 // Whether both paths name the one file.
 bool sameFile(const QString& a, const QString& b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     return ::lstat(nativeName(a).constData(), &first) == 0 &&
            ::lstat(nativeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
@@ -58,8 +59,8 @@ bool folderIgnoresLetterCase(const QString& folder) {
     while (!dir.exists() && !dir.isRoot())
         if (!dir.cdUp())
             return false;
-    for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                             QDir::NoDotAndDotDot)) {
+    for (const QString& name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         const QString swapped = swappedCase(name);
         if (swapped != name && !name.contains(QChar::ReplacementCharacter))
             return sameFile(dir.filePath(name), dir.filePath(swapped));

@@ -68,7 +68,8 @@ class FolderWalker {
 public:
     FolderWalker(const NameRule& accepted, const FolderWalk& walk, CollectedSources& collected)
         : accepted_(accepted), walk_(walk), collected_(collected),
-          excludedCanonical_(walk.excluded.isEmpty() ? QString() : canonicalFolder(walk.excluded)) {}
+          excludedCanonical_(walk.excluded.isEmpty() ? QString() : canonicalFolder(walk.excluded)) {
+    }
 
     // Read with the file system's own bytes: a name that is not UTF-8 is
     // kept as it is, and names differing only in letter case are two files.
@@ -109,6 +110,14 @@ private:
 };
 
 } // namespace
+
+bool sameFolder(const QString& a, const QString& b) {
+    struct stat first {
+    }, second{};
+    return ::stat(nativeName(a).constData(), &first) == 0 && S_ISDIR(first.st_mode) &&
+           ::stat(nativeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
 
 CollectedSources collectSources(const QStringList& arguments, const NameRule& accepted,
                                 const FolderWalk& walk) {

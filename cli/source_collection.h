@@ -59,6 +59,9 @@ struct FolderWalk {
 // into: its files are results of an earlier run.
 inline constexpr char DefaultResultFolder[] = "cropped";
 
+// Whether two paths name one existing folder (links and "." resolved).
+bool sameFolder(const QString& a, const QString& b);
+
 // Files and folders in argument order. A file is taken as it is; a folder
 // gives its accepted files, sorted by name, under their own bytes (a name
 // that is not UTF-8 is kept, two names differing only in letter case are two

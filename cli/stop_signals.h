@@ -12,6 +12,8 @@ int stopSignal();
 
 // The exit status of a run stopped by `signal`: 128 + its number (130 for
 // SIGINT, 143 for SIGTERM), as shells report it.
-inline int stoppedStatus(int signal) { return 128 + signal; }
+inline int stoppedStatus(int signal) {
+    return 128 + signal;
+}
 
 } // namespace kadrix::cli

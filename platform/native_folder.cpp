@@ -10,7 +10,8 @@
 
 namespace kadrix {
 
-NativeFolder::NativeFolder(const QString& folder) : dir_(::opendir(nativeName(folder).constData())) {}
+NativeFolder::NativeFolder(const QString& folder)
+    : dir_(::opendir(nativeName(folder).constData())) {}
 
 NativeFolder::~NativeFolder() {
     if (dir_)

@@ -7,7 +7,9 @@ namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-bool continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool continuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 // The length of the valid UTF-8 sequence at `at`, and its code point; 0 when
 // the bytes there are not one (overlong forms and surrogates are not).
@@ -67,7 +69,8 @@ std::optional<unsigned char> escapedByte(QChar c) {
 }
 
 bool hasEscapedBytes(const QString& name) {
-    return std::any_of(name.begin(), name.end(), [](QChar c) { return escapedByte(c).has_value(); });
+    return std::any_of(name.begin(), name.end(),
+                       [](QChar c) { return escapedByte(c).has_value(); });
 }
 
 QByteArray nativeName(const QString& name) {

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kadrix {
 
 // The per-source step that the window's batch run and kadrix-batch share:
@@ -23,7 +25,10 @@ public:
     // it as `decode` says and composes it centred on the canvas, which is
     // first filled with `wipe`. False for a source of zero width or height:
     // the canvas then holds only the wipe colour. Throws the picture's errors.
-    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {});
+    // `beforeDecode`, when given, is told the loaded picture's size before
+    // its pixels are decoded (and may throw to refuse it).
+    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
+               const std::function<void(int width, int height)>& beforeDecode = {});
 
     int width() const { return W_; }
     int height() const { return H_; }
