@@ -16,6 +16,7 @@
 #include "stale_temporaries.h"
 #include "standard_streams.h"
 #include "stop_signals.h"
+#include "translations.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,19 +37,25 @@ namespace {
 
 const QString Program = QStringLiteral("kadrix-batch");
 
+// One of kadrix-batch's own texts: written in English, shown translated
+// (French under a French locale), English in the JSON lines.
+Text own(const char* source, QStringList args = {}) {
+    return Text("kadrix-batch", source, std::move(args));
+}
+
 // What became of one source.
 struct RowResult {
     SourceStatus status = SourceStatus::Framed;
-    QString error; // why it was skipped or failed
+    Text error; // why it was skipped or failed
     int width = -1;
     int height = -1;
 };
 
 // An error's text, with libjpeg's own wording after a codec error's number.
-QString problemText(const Error& e) {
+Text problemText(const Error& e) {
     if (const auto* codec = dynamic_cast<const EJPEG*>(&e))
-        return codec->detailedMessage();
-    return e.message();
+        return Text::untranslated(codec->detailedMessage());
+    return e.text();
 }
 
 // Frames one source with the worker's framer. The decision about an
@@ -58,15 +65,17 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                    SourceFramer& framer, Reporter& reporter, MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
     RowResult result;
-    const auto failed = [&](const QString& why) {
-        reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") + why);
+    const auto failed = [&](const Text& why) {
+        reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
+                         why.translated());
         result.status = SourceStatus::Failed;
         result.error = why;
         return result;
     };
-    const auto skipped = [&](const QString& why, const QString& path) {
-        reporter.notice(Program + QStringLiteral(": skipped, ") + why + QStringLiteral(": ") +
-                        path);
+    const auto skipped = [&](const Text& why, const QString& path) {
+        reporter.notice(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: skipped, %2: %3"),
+                            {Program, why.translated(), path})
+                            .translated());
         result.status = SourceStatus::Skipped;
         result.error = why;
         return result;
@@ -74,24 +83,25 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
     try {
         switch (decideSave(target, [&] { return options.overwrite; })) {
         case SaveDecision::KeepExisting:
-            return skipped(QStringLiteral("the result exists"), target);
+            return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "the result exists")), target);
         case SaveDecision::CannotReplace:
-            return failed(QStringLiteral("cannot replace ") + target);
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot replace %1"), {target}));
         case SaveDecision::Write:
             break;
         }
         if (!QDir().mkpath(folderPart(target)))
-            return failed(QStringLiteral("cannot create the folder ") + folderPart(target));
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1"),
+                              {folderPart(target)}));
 
         // The decoded picture (at most 4 bytes a pixel) waits for room in
         // the run's memory; the worker's previous picture goes first.
         const auto admit = [&](int width, int height) {
             const qint64 need = qint64(width) * height * 4;
             if (!budget.exchange(held, need))
-                throw Error(QStringLiteral("not enough memory: the picture needs %1 MB, more than "
-                                           "the %2 MB a run may hold")
-                                .arg((need >> 20) + 1)
-                                .arg(budget.total() >> 20));
+                throw Error(own(
+                    QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "
+                                                      "more than the %2 MB a run may hold"),
+                    {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
         const bool framed = framer.frame(source, options.wipe, options.decode, admit);
         if (const Picture* picture = framer.source()) {
@@ -99,11 +109,11 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
             result.height = picture->height();
         }
         if (!framed)
-            return skipped(QStringLiteral("empty picture"), source);
+            return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), source);
         const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source());
         if (!saved)
-            return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
-                          saved.error);
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
+                              {target, saved.error}));
         reporter.detail(QStringLiteral("%1 -> %2 (%3x%4)")
                             .arg(source, target, QString::number(result.width),
                                  QString::number(result.height)));
@@ -111,17 +121,19 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
     } catch (const Error& e) {
         return failed(problemText(e));
     } catch (const std::bad_alloc&) {
-        return failed(QStringLiteral("not enough memory"));
+        return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory")));
     }
 }
 
 // A later source naming the result of an earlier one.
 RowResult duplicateRow(const SourceFile& file, const SourceFile& first, const QString& target,
                        Reporter& reporter) {
-    reporter.notice(Program + QStringLiteral(": skipped, ") + file.path() +
-                    QStringLiteral(": its result ") + target + QStringLiteral(" is written for ") +
-                    first.path());
-    return {SourceStatus::Skipped, QStringLiteral("the result is written for ") + first.path()};
+    reporter.notice(
+        own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: skipped, %2: its result %3 is written for %4"),
+            {Program, file.path(), target, first.path()})
+            .translated());
+    return {SourceStatus::Skipped,
+            own(QT_TRANSLATE_NOOP("kadrix-batch", "the result is written for %1"), {first.path()})};
 }
 
 void count(RunTotals& totals, SourceStatus status) {
@@ -218,7 +230,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                 } catch (const Error& e) { // no canvas of that size: every source fails
                     reporter.problem(Program + QStringLiteral(": ") + file.path() +
                                      QStringLiteral(": ") + e.message());
-                    result = {SourceStatus::Failed, e.message()};
+                    result = {SourceStatus::Failed, e.text()};
                 }
             }
             count(mine, result.status);
@@ -227,7 +239,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           {},
                                           target,
                                           result.status,
-                                          result.error,
+                                          inEnglish(result.error),
                                           result.width,
                                           result.height,
                                           clock.elapsed()}));
@@ -271,7 +283,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
-                                 problemText(e));
+                                 problemText(e).translated());
                 ++totals.failed;
             }
         }
@@ -286,7 +298,7 @@ namespace {
 struct Unreadable {
     QString shown;
     QByteArray bytes; // the exact name when it is not valid UTF-8
-    QString why;
+    Text why;
 };
 
 // The sources of the arguments, then those of the --files-from list, and
@@ -297,8 +309,9 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
     if (!options.filesFrom.isEmpty()) {
         const auto list = readSourceListFile(options.filesFrom);
         if (!list) {
-            reporter.problem(Program + QStringLiteral(": cannot read the list ") +
-                             options.filesFrom);
+            reporter.problem(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot read the list %2"),
+                                 {Program, options.filesFrom})
+                                 .translated());
             return false;
         }
         // Names that are not UTF-8 keep their bytes (see native_name.h).
@@ -311,18 +324,23 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
         walk.excluded = QDir::cleanPath(QFileInfo(options.outDir).absoluteFilePath());
     collected = collectSources(inputs, pictureNameRule(pictureRegistry()), walk);
     for (const QString& missing : collected.missing)
-        unreadable.push_back({missing, {}, QStringLiteral("no such file or folder")});
+        unreadable.push_back(
+            {missing, {}, own(QT_TRANSLATE_NOOP("kadrix-batch", "no such file or folder"))});
     return true;
 }
 
 } // namespace
 
 int runCommandLine(const QStringList& arguments, int cores) {
+    installTranslations();
     Reporter reporter(stdout, stderr, {});
     const ParsedArguments parsed = parseArguments(arguments, cores);
     const auto usageError = [&](const QString& text) {
         reporter.problem(Program + QStringLiteral(": ") + text);
-        reporter.problem(QStringLiteral("Try '%1 --help' for more information.").arg(Program));
+        reporter.problem(
+            own(QT_TRANSLATE_NOOP("kadrix-batch", "Try '%1 --help' for more information."),
+                {Program})
+                .translated());
         return 2;
     };
     if (!parsed.helpText.isEmpty() || !parsed.versionText.isEmpty()) {
@@ -404,9 +422,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
         if (!shard.owns(qsizetype(i)))
             continue;
         const Unreadable& u = unreadable[i];
-        reporter.problem(Program + QStringLiteral(": ") + u.shown + QStringLiteral(": ") + u.why);
+        reporter.problem(Program + QStringLiteral(": ") + u.shown + QStringLiteral(": ") +
+                         u.why.translated());
         if (options.json)
-            reporter.record(jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, u.why}));
+            reporter.record(
+                jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, inEnglish(u.why)}));
         ++failedToRead;
     }
 
@@ -421,24 +441,35 @@ int runCommandLine(const QStringList& arguments, int cores) {
     totals.failed += failedToRead;
 
     const qint64 ms = clock.elapsed();
+    const QStringList counts{QString::number(totals.framed),
+                             QString::number(totals.skipped),
+                             QString::number(totals.failed),
+                             QString::number(sources),
+                             QString::number(ms),
+                             QString::number(sources > 0 ? double(ms) / sources : 0.0, 'f', 1),
+                             QString::number(options.dryRun ? 1 : options.jobs),
+                             shard.count > 1
+                                 ? own(QT_TRANSLATE_NOOP("kadrix-batch", ", shard %1/%2"),
+                                       {QString::number(shard.index), QString::number(shard.count)})
+                                       .translated()
+                                 : QString()};
     QString summary =
-        QStringLiteral("%1 %2, %3 skipped, %4 failed (%5 sources, %6 ms, %7 ms per source, %8 "
-                       "jobs%9)")
-            .arg(totals.framed)
-            .arg(options.dryRun ? QStringLiteral("planned") : QStringLiteral("framed"))
-            .arg(totals.skipped)
-            .arg(totals.failed)
-            .arg(sources)
-            .arg(ms)
-            .arg(sources > 0 ? double(ms) / sources : 0.0, 0, 'f', 1)
-            .arg(options.dryRun ? 1 : options.jobs)
-            .arg(shard.count > 1 ? QStringLiteral(", shard %1/%2").arg(shard.index).arg(shard.count)
-                                 : QString());
+        options.dryRun
+            ? own(QT_TRANSLATE_NOOP("kadrix-batch",
+                                    "%1 planned, %2 skipped, %3 failed (%4 sources, "
+                                    "%5 ms, %6 ms per source, %7 jobs%8)"),
+                  counts)
+                  .translated()
+            : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 framed, %2 skipped, %3 failed (%4 sources, "
+                                                    "%5 ms, %6 ms per source, %7 jobs%8)"),
+                  counts)
+                  .translated();
     const int signal = stopSignal();
     if (signal != 0)
-        summary += QStringLiteral("; stopped by %1, %2 not started")
-                       .arg(signal == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM"))
-                       .arg(totals.notStarted);
+        summary += own(QT_TRANSLATE_NOOP("kadrix-batch", "; stopped by %1, %2 not started"),
+                       {signal == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM"),
+                        QString::number(totals.notStarted)})
+                       .translated();
     if (options.json || !options.output.isEmpty()) // standard output holds only data
         reporter.notice(summary);
     else if (!quiet)
@@ -447,8 +478,10 @@ int runCommandLine(const QStringList& arguments, int cores) {
         return stoppedStatus(signal);
     if (toStandardOutput && totals.framed == 1 && !options.dryRun) {
         if (const QString error = copyToStandardOutput(options.output); !error.isEmpty()) {
-            reporter.problem(Program + QStringLiteral(": cannot write to standard output: ") +
-                             error);
+            reporter.problem(
+                own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot write to standard output: %2"),
+                    {Program, error})
+                    .translated());
             return 1;
         }
     }

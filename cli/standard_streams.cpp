@@ -16,18 +16,28 @@ namespace kadrix::cli {
 StandardInput saveStandardInput(const QString& folder) {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly))
-        return {{}, QStringLiteral("cannot read standard input")};
+        return {
+            {},
+            Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "cannot read standard input"))};
     const QByteArray bytes = in.read(MaxPictureFileBytes + 1);
     if (in.error() != QFileDevice::NoError)
-        return {{}, QStringLiteral("cannot read standard input: ") + in.errorString()};
+        return {{},
+                Text("kadrix-batch",
+                     QT_TRANSLATE_NOOP("kadrix-batch", "cannot read standard input: %1"),
+                     {in.errorString()})};
     if (bytes.size() > MaxPictureFileBytes)
-        return {{}, QStringLiteral("more than %1 bytes").arg(MaxPictureFileBytes)};
+        return {{},
+                Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "more than %1 bytes"),
+                     {QString::number(MaxPictureFileBytes)})};
     const QString extension = extensionOfSignature(bytes.left(16));
     if (extension.isEmpty() || !pictureRegistry().knows(extension))
-        return {{}, QStringLiteral("not a picture")};
+        return {{}, Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "not a picture"))};
     QFile out(folder + QStringLiteral("/stdin.") + extension);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
-        return {{}, QStringLiteral("cannot keep standard input: ") + out.errorString()};
+        return {{},
+                Text("kadrix-batch",
+                     QT_TRANSLATE_NOOP("kadrix-batch", "cannot keep standard input: %1"),
+                     {out.errorString()})};
     return {out.fileName(), {}};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text.h"
+
 #include <QString>
 
 namespace kadrix::cli {
@@ -7,8 +9,8 @@ namespace kadrix::cli {
 // A picture read from standard input into a file of `folder`, named
 // "stdin.<extension>" after the type its first bytes show.
 struct StandardInput {
-    QString path;  // "" when it could not be kept
-    QString error; // "not a picture", or why it could not be read
+    QString path; // "" when it could not be kept
+    Text error;   // "not a picture", or why it could not be read
 };
 StandardInput saveStandardInput(const QString& folder);
 

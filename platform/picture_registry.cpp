@@ -88,14 +88,20 @@ void PictureLoader::loadFromFile(const QString& path) {
     const QString extension = extensionOf(path);
     std::unique_ptr<Picture> picture = pictureRegistry().create(extension);
     if (!picture)
-        throw EInvalidGraphic(QStringLiteral("Extension de fichier image inconnue (.%1)").arg(extension));
+        throw EInvalidGraphic(
+            Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Extension de fichier image inconnue (.%1)"),
+                 {extension}));
     picture_.reset(); // the previous picture goes before the next file is read
     picture->loadFromFile(path);
     picture_ = std::move(picture);
 }
 
-int PictureLoader::width() const { return picture_ ? picture_->width() : 0; }
-int PictureLoader::height() const { return picture_ ? picture_->height() : 0; }
+int PictureLoader::width() const {
+    return picture_ ? picture_->width() : 0;
+}
+int PictureLoader::height() const {
+    return picture_ ? picture_->height() : 0;
+}
 
 void PictureLoader::assignTo(Bitmap& target) const {
     if (!picture_) {

@@ -14,12 +14,13 @@ namespace {
 
 EInvalidGraphic notRegular(const QString& path) {
     return EInvalidGraphic(
-        QStringLiteral("Image invalide: pas un fichier ordinaire (%1)").arg(path));
+        Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image invalide: pas un fichier ordinaire (%1)"),
+             {path}));
 }
 
 EInvalidGraphic cannotOpen(const QString& path, int error) {
-    return EInvalidGraphic(QStringLiteral("Impossible d'ouvrir %1: %2")
-                               .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    return EInvalidGraphic(Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Impossible d'ouvrir %1: %2"),
+                                {path, QString::fromLocal8Bit(std::strerror(error))}));
 }
 
 } // namespace
@@ -42,7 +43,9 @@ void openRegularFile(QFile& file, const QString& path) {
     }
     if (info.st_size > MaxPictureFileBytes) {
         ::close(fd);
-        throw EInvalidGraphic(QStringLiteral("Image invalide: fichier trop grand (%1)").arg(path));
+        throw EInvalidGraphic(
+            Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier trop grand (%1)"),
+                 {path}));
     }
     // Reads of a regular file never wait; the flag only mattered for open().
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);

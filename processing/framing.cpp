@@ -7,7 +7,8 @@ namespace kadrix {
 namespace {
 
 Bitmap makeCanvas(int W, int H) {
-    const QString invalid = QStringLiteral("Taille finale invalide: %1 * %2").arg(W).arg(H);
+    const Text invalid("kadrix", QT_TRANSLATE_NOOP("kadrix", "Taille finale invalide: %1 * %2"),
+                       {QString::number(W), QString::number(H)});
     if (W <= 0 || H <= 0)
         throw Error(invalid);
     try {
