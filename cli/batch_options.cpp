@@ -29,13 +29,16 @@ const QString Description = QStringLiteral(
     "Sources are files and folders, in argument order, then those of --files-from, forming\n"
     "one list whose position numbers the results. A folder contributes its files (with\n"
     "--recursive, then its sub-folders') whose extension is one of the picture types,\n"
-    "sorted by name; of names differing only in letter case the first is kept. Of sources\n"
-    "naming the same result the first in the list writes it, the others are skipped.\n"
+    "sorted by name, each under its own bytes (names differing only in letter case are two\n"
+    "sources). Of sources naming the same result (on a destination that ignores letter\n"
+    "case, A.jpg and a.jpg are one) the first in the list writes it, the others are skipped.\n"
     "\n"
     "An existing result is skipped and reported unless --overwrite is given. A source that\n"
     "cannot be read is reported and the others go on.\n"
     "Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for\n"
-    "wrong arguments.");
+    "wrong arguments, 130 or 143 when SIGINT or SIGTERM stopped the run (the pictures in\n"
+    "hand are finished first; a second signal ends it at once). Messages are in English,\n"
+    "in French under a French locale; JSON lines in English.");
 
 std::optional<int> integerIn(const QString& text, int low, int high) {
     bool ok = false;

@@ -138,6 +138,11 @@ TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
                                         QStringLiteral("/o/a"), QStringLiteral("/p/a"),
                                         QStringLiteral("/o/b"), QStringLiteral("/o/a")};
     EXPECT_EQ(firstClaims(paths), (std::vector<qsizetype>{0, 1, 0, 3, 1, 0}));
+    // On a destination that ignores letter case, /c/A and /c/a are one file.
+    const std::vector<QString> cased = {QStringLiteral("/c/A.jpg"), QStringLiteral("/s/A.jpg"),
+                                        QStringLiteral("/c/a.jpg"), QStringLiteral("/s/a.jpg")};
+    const auto caseless = [](const QString& folder) { return folder == QStringLiteral("/c/"); };
+    EXPECT_EQ(firstClaims(cased, caseless), (std::vector<qsizetype>{0, 1, 0, 3}));
 }
 
 TEST(StaleTemporaryTest, OnlyQtsTemporariesOfOwnResultsAreRemoved) {
