@@ -1,9 +1,9 @@
 #include "result_claims.h"
 
+#include "native_folder.h"
 #include "native_name.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 
 #include <sys/stat.h>
@@ -55,18 +55,23 @@ std::vector<qsizetype> firstClaims(const std::vector<QString>& resultPaths,
 }
 
 bool folderIgnoresLetterCase(const QString& folder) {
-    QDir dir(folder);
-    while (!dir.exists() && !dir.isRoot())
-        if (!dir.cdUp())
+    // The nearest folder that exists: results are written into folders
+    // created on the same file system.
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    struct stat info {};
+    while (::stat(nativeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        const qsizetype slash = path.lastIndexOf(u'/');
+        if (slash <= 0)
             return false;
-    for (const QString& name :
-         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        const QString swapped = swappedCase(name);
-        if (swapped != name && !name.contains(QChar::ReplacementCharacter))
-            return sameFile(dir.filePath(name), dir.filePath(swapped));
+        path.truncate(slash);
+    }
+    NativeFolder listing(path);
+    while (const std::optional<NativeEntry> entry = listing.next()) {
+        const QString swapped = swappedCase(entry->name);
+        if (swapped != entry->name)
+            return sameFile(path + u'/' + entry->name, path + u'/' + swapped);
     }
     // No entry to ask: the folder's own name in its parent.
-    const QString path = dir.absolutePath();
     const qsizetype slash = path.lastIndexOf(u'/');
     const QString own = path.mid(slash + 1);
     if (slash <= 0 || swappedCase(own) == own)

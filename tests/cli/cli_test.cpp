@@ -150,7 +150,7 @@ TEST(BatchOptionsTest, OptionFormsAgree) {
         {args({"-qj2", "a"}), args({"--quiet", "--jobs", "2", "a"})},
         {args({"--progress", "never", "-", "--output", "-"}),
          args({"--progress=never", "--output=-", "--", "-"})},
-        {args({"--", "-s", "--out"}), args({"./-s", "./--out"})},
+        {args({"-o", "/x", "--", "-j"}), args({"--out=/x", "--", "-j"})},
     };
     for (const auto& [first, second] : pairs) {
         const std::string expected = summary(second);
@@ -171,9 +171,12 @@ TEST(BatchOptionsTest, WipeTakesWhatQtsColourParserTakes) {
     const struct {
         const char* text;
         std::optional<Colour> colour;
-    } cases[] = {{"white", makeColour(255, 255, 255)}, {"#fff", makeColour(255, 255, 255)},
-                 {"#FF8000", makeColour(255, 128, 0)}, {"FF8000", makeColour(255, 128, 0)},
-                 {"DarkGrey", makeColour(169, 169, 169)}, {"#12345", std::nullopt},
+    } cases[] = {{"white", makeColour(255, 255, 255)},
+                 {"#fff", makeColour(255, 255, 255)},
+                 {"#FF8000", makeColour(255, 128, 0)},
+                 {"FF8000", makeColour(255, 128, 0)},
+                 {"DarkGrey", makeColour(169, 169, 169)},
+                 {"#12345", std::nullopt},
                  {"whitish", std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(parseWipe(QString::fromUtf8(c.text)), c.colour) << c.text;
@@ -196,8 +199,8 @@ TEST(BatchOptionsTest, FormatsPickTheDestinationItemAndStripDropsMetadata) {
     const struct {
         const char* format;
         const char* item;
-    } cases[] = {{"bmp", "*.BMP"},         {"JPG", "*.JPG;*.JPEG"}, {"png", "*.PNG"},
-                 {"tif", "*.TIF;*.TIFF"},  {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
+    } cases[] = {{"bmp", "*.BMP"},        {"JPG", "*.JPG;*.JPEG"},  {"png", "*.PNG"},
+                 {"tif", "*.TIF;*.TIFF"}, {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
     for (const auto& c : cases) {
         const ParsedArguments parsed = parseArguments(args({"--format", c.format, "a"}), 1);
         ASSERT_TRUE(parsed.options) << c.format;
@@ -279,10 +282,10 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
         bool accepted;
         bool asks;
     } cases[] = {
-        {"a.JPG", true, false},     {"a.j", true, false}, {"notes.txt", false, false},
-        {"noext", false, false},    {"a.", false, false},
-        {"a.Tif", false, true},     // its reader is missing
-        {"a.WEB", true, true},      // it starts the installed "webp"
+        {"a.JPG", true, false},      {"a.j", true, false},
+        {"notes.txt", false, false}, {"noext", false, false},
+        {"a.", false, false},        {"a.Tif", false, true}, // its reader is missing
+        {"a.WEB", true, true},                               // it starts the installed "webp"
         {"a.b;*.tif", false, true}, // not letters and digits: the actual text decides
     };
     for (const auto& c : cases) {
@@ -516,10 +519,10 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         test::RawImage grey = test::gradient(size.width(), size.height(), 1);
         const QByteArray jpeg = test::encodeRaw(grey);
         const std::vector<std::uint8_t> levels = test::referenceGrey(jpeg);
-        const Outcome r = run({QStringLiteral("--size"), QStringLiteral("120x100"),
-                               QStringLiteral("--format"), QStringLiteral("png"),
-                               QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
-                               write(QStringLiteral("g.jpg"), jpeg)});
+        const Outcome r =
+            run({QStringLiteral("--size"), QStringLiteral("120x100"), QStringLiteral("--format"),
+                 QStringLiteral("png"), QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
+                 write(QStringLiteral("g.jpg"), jpeg)});
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         const QImage result(out + QStringLiteral("/cropped_g.PNG"));
         ASSERT_EQ(result.size(), QSize(120, 100));
@@ -528,8 +531,7 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 120; ++x) {
                 const int sx = x - dx, sy = y - dy;
-                const bool inside =
-                    sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
+                const bool inside = sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
                 const int level = inside ? levels[std::size_t(sy * size.width() + sx)] : 0;
                 wrong += result.pixel(x, y) != qRgb(level, level, level);
             }
@@ -589,8 +591,8 @@ TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
         const Outcome r = run(arguments, {}, nullptr, c.lang);
         EXPECT_TRUE(r.err.contains(c.shared)) << c.lang << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(c.own)) << c.lang << r.err.toStdString();
-        const Outcome json = run(QStringList{QStringLiteral("--json")} + arguments, {}, nullptr,
-                                 c.lang);
+        const Outcome json =
+            run(QStringList{QStringLiteral("--json")} + arguments, {}, nullptr, c.lang);
         EXPECT_TRUE(json.out.contains(QStringLiteral("Invalid result size: 65535 x 65535")) &&
                     json.out.contains(QStringLiteral("no such file or folder")))
             << c.lang << json.out.toStdString();
@@ -604,10 +606,14 @@ TEST_F(KadrixBatchTest, SigtermEndsTheRunAfterThePicturesInHand) {
     for (int i = 0; i < 8; ++i)
         writeJpeg(QStringLiteral("src/p%1.jpg").arg(i), 1600, 1200);
     const QString out = dir.filePath(QStringLiteral("out"));
-    const QStringList arguments{QStringLiteral("--json"), QStringLiteral("-j2"),
-                                QStringLiteral("-s"),     QStringLiteral("1500x1100"),
-                                QStringLiteral("-f"),     QStringLiteral("png"),
-                                QStringLiteral("-o"),     out,
+    const QStringList arguments{QStringLiteral("--json"),
+                                QStringLiteral("-j2"),
+                                QStringLiteral("-s"),
+                                QStringLiteral("1500x1100"),
+                                QStringLiteral("-f"),
+                                QStringLiteral("png"),
+                                QStringLiteral("-o"),
+                                out,
                                 dir.filePath(QStringLiteral("src"))};
     QProcess process;
     process.setProcessEnvironment(speaking("C.UTF-8"));

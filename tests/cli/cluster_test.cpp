@@ -1,4 +1,5 @@
 #include "jpeg_test_files.h"
+#include "memory_budget.h"
 #include "result_claims.h"
 #include "shard.h"
 #include "source_list_file.h"
@@ -14,6 +15,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace kadrix::cli {
 namespace {
@@ -131,6 +136,28 @@ TEST(SourceListTest, SplitsLinesOrNulsKeepingEveryOtherByte) {
     ASSERT_EQ(latin1.size(), 1u);
     EXPECT_FALSE(latin1[0].validUtf8);
     EXPECT_EQ(latin1[0].raw, QByteArray("caf\xE9.jpg"));
+}
+
+// A worker whose picture does not fit waits until another lets its own go;
+// a picture larger than the whole budget is refused without waiting.
+TEST(MemoryBudgetTest, PicturesWaitForRoomAndTooLargeOnesAreRefused) {
+    MemoryBudget budget(100);
+    qint64 first = 0, second = 0;
+    ASSERT_TRUE(budget.exchange(first, 60));
+    std::atomic<bool> admitted{false};
+    std::thread other([&] {
+        EXPECT_TRUE(budget.exchange(second, 60));
+        admitted = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(admitted);
+    EXPECT_TRUE(budget.exchange(first, 30)); // lets the 60 go, takes 30 beside the other's 60
+    other.join();
+    EXPECT_TRUE(admitted);
+    EXPECT_FALSE(budget.exchange(second, 101));
+    EXPECT_EQ(second, 0);
+    budget.release(first);
+    EXPECT_TRUE(budget.exchange(second, 100));
 }
 
 TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
