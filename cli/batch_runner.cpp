@@ -64,9 +64,10 @@ Text problemText(const Error& e) {
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
                    SourceFramer& framer, Reporter& reporter, MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
+    const QString shown = file.shown();
     RowResult result;
     const auto failed = [&](const Text& why) {
-        reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
+        reporter.problem(Program + QStringLiteral(": ") + shown + QStringLiteral(": ") +
                          why.translated());
         result.status = SourceStatus::Failed;
         result.error = why;
@@ -109,14 +110,14 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
             result.height = picture->height();
         }
         if (!framed)
-            return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), source);
+            return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
         const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source());
         if (!saved)
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
                               {target, saved.error}));
-        reporter.detail(QStringLiteral("%1 -> %2 (%3x%4)")
-                            .arg(source, target, QString::number(result.width),
-                                 QString::number(result.height)));
+        reporter.detail(
+            QStringLiteral("%1 -> %2 (%3x%4)")
+                .arg(shown, target, QString::number(result.width), QString::number(result.height)));
         return result;
     } catch (const Error& e) {
         return failed(problemText(e));
@@ -130,10 +131,11 @@ RowResult duplicateRow(const SourceFile& file, const SourceFile& first, const QS
                        Reporter& reporter) {
     reporter.notice(
         own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: skipped, %2: its result %3 is written for %4"),
-            {Program, file.path(), target, first.path()})
+            {Program, file.shown(), target, first.shown()})
             .translated());
-    return {SourceStatus::Skipped,
-            own(QT_TRANSLATE_NOOP("kadrix-batch", "the result is written for %1"), {first.path()})};
+    return {
+        SourceStatus::Skipped,
+        own(QT_TRANSLATE_NOOP("kadrix-batch", "the result is written for %1"), {first.shown()})};
 }
 
 void count(RunTotals& totals, SourceStatus status) {
@@ -228,14 +230,14 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                         framer.emplace(options.size.width(), options.size.height());
                     result = frameRow(options, file, target, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
-                    reporter.problem(Program + QStringLiteral(": ") + file.path() +
+                    reporter.problem(Program + QStringLiteral(": ") + file.shown() +
                                      QStringLiteral(": ") + e.message());
                     result = {SourceStatus::Failed, e.text()};
                 }
             }
             count(mine, result.status);
             if (options.json)
-                reporter.record(jsonLine({file.path(),
+                reporter.record(jsonLine({file.shown(),
                                           {},
                                           target,
                                           result.status,
@@ -278,12 +280,12 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                reporter.line(planLine(source, loader.width(), loader.height(), options.size,
+                reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
                                        target, QFileInfo::exists(target)));
                 ++totals.framed;
             } catch (const Error& e) {
-                reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
-                                 problemText(e).translated());
+                reporter.problem(Program + QStringLiteral(": ") + file.shown() +
+                                 QStringLiteral(": ") + problemText(e).translated());
                 ++totals.failed;
             }
         }
@@ -380,6 +382,10 @@ int runCommandLine(const QStringList& arguments, int cores) {
         std::signal(SIGPIPE, SIG_IGN); // a closed pipe is an error to report, not an end
     }
     const qsizetype standardInput = options.inputs.indexOf(QStringLiteral("-"));
+    if (standardInput >= 0 && options.output.isEmpty() && options.outDir.isEmpty())
+        return usageError(
+            QStringLiteral("a picture from standard input (-) wants --output or --out"));
+    QString standardInputFile;
     // Results written among the sources would be sources of every re-run and
     // of later shards.
     for (const QString& input : options.inputs)
@@ -396,7 +402,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
             options.inputs.removeAt(standardInput);
             unreadable.push_back({QStringLiteral("-"), {}, saved.error});
         } else {
-            options.inputs[standardInput] = saved.path;
+            options.inputs[standardInput] = standardInputFile = saved.path;
         }
     }
     if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
@@ -415,6 +421,9 @@ int runCommandLine(const QStringList& arguments, int cores) {
     CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;
+    for (SourceFile& file : collected.files)
+        if (!standardInputFile.isEmpty() && file.path() == standardInputFile)
+            file.label = QStringLiteral("-");
     // Each shard reports its share of the unreadable sources, so that the
     // shards together report each once.
     int failedToRead = 0;

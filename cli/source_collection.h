@@ -19,7 +19,10 @@ struct SourceFile {
     // With --recursive: the path of the folder below the argument folder it
     // was found in ("" or ending in "/"), which its result mirrors under --out.
     QString subFolder{};
+    // How messages and JSON lines name it ("-" for standard input), "" for its path.
+    QString label{};
     QString path() const { return folder + name; }
+    QString shown() const { return label.isEmpty() ? path() : label; }
 };
 
 struct CollectedSources {
