@@ -555,6 +555,29 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
               QStringList{QStringLiteral("a.jpg")});
 }
 
+// How much a run says: -q nothing on success, -v a line per picture, the
+// progress line when asked for even off a terminal.
+TEST_F(KadrixBatchTest, QuietVerboseAndProgressSayWhatTheyAreAskedTo) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 40, 30);
+    const struct {
+        const char* option;
+        QString out, err; // expected within; "" for nothing at all
+    } cases[] = {
+        {"-q", {}, {}},
+        {"-v", QStringLiteral("1 framed"), source + QStringLiteral(" -> ")},
+        {"--progress=always", QStringLiteral("1 framed"), QStringLiteral("] 1/1")},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run({QString::fromLatin1(c.option), QStringLiteral("--overwrite"),
+                               QStringLiteral("-s16x16"), source});
+        EXPECT_EQ(r.status, 0) << c.option;
+        EXPECT_TRUE(c.out.isEmpty() ? r.out.isEmpty() : r.out.contains(c.out))
+            << c.option << r.out.toStdString();
+        EXPECT_TRUE(c.err.isEmpty() ? r.err.isEmpty() : r.err.contains(c.err))
+            << c.option << r.err.toStdString();
+    }
+}
+
 // A picture from standard input to standard output, and input that is none.
 TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
     QByteArray out;
