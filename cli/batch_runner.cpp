@@ -483,17 +483,18 @@ int runCommandLine(const QStringList& arguments, int cores) {
         reporter.notice(summary);
     else if (!quiet)
         reporter.line(summary);
-    if (signal != 0)
-        return stoppedStatus(signal);
+    // A result framed before a stop signal is still handed over.
     if (toStandardOutput && totals.framed == 1 && !options.dryRun) {
         if (const QString error = copyToStandardOutput(options.output); !error.isEmpty()) {
             reporter.problem(
                 own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot write to standard output: %2"),
                     {Program, error})
                     .translated());
-            return 1;
+            return signal != 0 ? stoppedStatus(signal) : 1;
         }
     }
+    if (signal != 0)
+        return stoppedStatus(signal);
     return totals.failed > 0 ? 1 : 0;
 }
 

@@ -471,6 +471,10 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
     writeJpeg(QStringLiteral("src/a.jpg"), 100, 100);
     write(QStringLiteral("src/b.jpg"), "not a picture");
     writeJpeg(QStringLiteral("src/c.jpg"), 100, 100);
+    // A sparse file of more than a gigabyte, refused before it is read.
+    QFile big(dir.filePath(QStringLiteral("src/d.jpg")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((qint64(1) << 30) + 1));
+    big.close();
     const Outcome r =
         run({QStringLiteral("--jobs"), QStringLiteral("1"), dir.filePath(QStringLiteral("src")),
              dir.filePath(QStringLiteral("gone"))});
@@ -479,7 +483,9 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
     EXPECT_TRUE(r.err.contains(QStringLiteral(": Not a JPEG file: starts with 0x6e 0x6f")))
         << "libjpeg's own text follows the number: " << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("gone: no such file or folder")));
-    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 2 failed")))
+    EXPECT_TRUE(r.err.contains(QStringLiteral("d.jpg: Invalid picture: file too large")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 3 failed")))
         << r.out.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("src/cropped/cropped_c.BMP"))));
 }
@@ -587,6 +593,23 @@ TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
                           test::encodeRaw(test::photoLike(200, 150)), &out);
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(QImage::fromData(out, "JPEG").size(), QSize(80, 60));
+    // A reader that goes away: a message, and no temporary left.
+    const QString picture = writeJpeg(QStringLiteral("in.jpg"), 64, 48);
+    const QString tmp = dir.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    QProcess shell;
+    QProcessEnvironment env = speaking("C.UTF-8");
+    env.insert(QStringLiteral("TMPDIR"), tmp);
+    shell.setProcessEnvironment(env);
+    shell.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("\"$0\" -s 3000x3000 - --output - < \"$1\" | head -c 1 "
+                                ">/dev/null; exit ${PIPESTATUS[0]}"),
+                 QStringLiteral(KADRIX_BATCH_PATH), picture});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_TRUE(shell.readAllStandardError().contains("cannot write to standard output"));
+    EXPECT_TRUE(QDir(tmp).isEmpty());
     const Outcome none =
         run({QStringLiteral("-"), QStringLiteral("--output"), QStringLiteral("-")}, "hello", &out);
     EXPECT_EQ(none.status, 1);
