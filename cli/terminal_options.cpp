@@ -33,6 +33,8 @@ QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& op
             return QStringLiteral("--output wants a file, or - for standard output");
         if (options.inputs.size() != 1 || !options.filesFrom.isEmpty())
             return QStringLiteral("--output names the one result of a single source");
+        if (options.output == QStringLiteral("-") && options.json)
+            return QStringLiteral("--json and --output - both want standard output");
         if (options.recursive || options.shard.kind != ShardRequest::Kind::Whole)
             return QStringLiteral("--output goes with neither --recursive nor --shard");
     }

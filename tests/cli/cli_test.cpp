@@ -106,6 +106,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--output", "o", "a", "b"}),
         args({"--output", "o", "--output", "p", "a"}),
         args({"--output", "o", "--files-from", "list", "a"}),
+        args({"--json", "--output", "-", "a"}),
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
