@@ -20,8 +20,8 @@ QString swappedCase(const QString& name) {
 
 // Whether both paths name the one file.
 bool sameFile(const QString& a, const QString& b) {
-    struct stat first {
-    }, second{};
+    struct stat first {};
+    struct stat second {};
     return ::lstat(nativeName(a).constData(), &first) == 0 &&
            ::lstat(nativeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;

@@ -6,7 +6,6 @@
 #include "picture_registry.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -112,8 +111,8 @@ private:
 } // namespace
 
 bool sameFolder(const QString& a, const QString& b) {
-    struct stat first {
-    }, second{};
+    struct stat first {};
+    struct stat second {};
     return ::stat(nativeName(a).constData(), &first) == 0 && S_ISDIR(first.st_mode) &&
            ::stat(nativeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
