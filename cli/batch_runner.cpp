@@ -58,6 +58,19 @@ Text problemText(const Error& e) {
     return e.text();
 }
 
+// The memory a picture takes once decoded, at most 4 bytes a pixel: a JPEG
+// larger than the result is decoded only where it lands on it (a few rows
+// more at most) unless --decode whole.
+qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
+    qint64 width = picture.width();
+    qint64 height = picture.height();
+    if (options.decode.mode != DecodeMode::Whole && dynamic_cast<const TJPEGImage*>(&picture)) {
+        width = std::min<qint64>(width, options.size.width() + 64);
+        height = std::min<qint64>(height, options.size.height() + 64);
+    }
+    return width * height * 4;
+}
+
 // Frames one source with the worker's framer. The decision about an
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
@@ -94,10 +107,10 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1"),
                               {folderPart(target)}));
 
-        // The decoded picture (at most 4 bytes a pixel) waits for room in
-        // the run's memory; the worker's previous picture goes first.
-        const auto admit = [&](int width, int height) {
-            const qint64 need = qint64(width) * height * 4;
+        // The decoded picture waits for room in the run's memory; the
+        // worker's previous picture goes first.
+        const auto admit = [&](const Picture& picture) {
+            const qint64 need = decodedBytes(picture, options);
             if (!budget.exchange(held, need))
                 throw Error(own(
                     QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "

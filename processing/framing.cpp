@@ -23,13 +23,13 @@ Bitmap makeCanvas(int W, int H) {
 SourceFramer::SourceFramer(int W, int H) : W_(W), H_(H), canvas_(makeCanvas(W, H)) {}
 
 bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode,
-                         const std::function<void(int width, int height)>& beforeDecode) {
+                         const std::function<void(const Picture& picture)>& beforeDecode) {
     // The previous source's pixels go before the next picture is decoded, so
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
     loader_.loadFromFile(sourcePath);
-    if (beforeDecode)
-        beforeDecode(loader_.width(), loader_.height());
+    if (beforeDecode && loader_.picture())
+        beforeDecode(*loader_.picture());
     assignVisibleSource(loader_, W_, H_, decoded_, decode);
     return ComposeResult(decoded_, W_, H_, wipe, canvas_);
 }

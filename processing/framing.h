@@ -25,10 +25,10 @@ public:
     // it as `decode` says and composes it centred on the canvas, which is
     // first filled with `wipe`. False for a source of zero width or height:
     // the canvas then holds only the wipe colour. Throws the picture's errors.
-    // `beforeDecode`, when given, is told the loaded picture's size before
-    // its pixels are decoded (and may throw to refuse it).
+    // `beforeDecode`, when given, is shown the loaded picture before its
+    // pixels are decoded (and may throw to refuse it).
     bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
-               const std::function<void(int width, int height)>& beforeDecode = {});
+               const std::function<void(const Picture& picture)>& beforeDecode = {});
 
     int width() const { return W_; }
     int height() const { return H_; }
