@@ -15,17 +15,12 @@ bool nameBefore(const DirectoryEntry& a, const DirectoryEntry& b) {
 
 } // namespace
 
-// Without QDir::System the listing leaves out pipes, sockets, devices and
-// dangling links.
 FolderWalk::FolderWalk(const QString& folder) {
-    QDirIterator iterator(folder, QDir::Files | QDir::Hidden, QDirIterator::NoIteratorFlags);
-    while (iterator.hasNext()) {
-        iterator.next();
-        const QFileInfo info = iterator.fileInfo();
-        // A link still passes the listing's filter when it leads to a pipe or
-        // a device; only regular files, linked or not, are pictures to read.
-        if (info.isFile())
-            entries_.push_back(DirectoryEntry{info.fileName(), info.size()});
+    NativeFolder listing(folder);
+    while (std::optional<NativeEntry> entry = listing.next()) {
+        // A link leading to a pipe or a device is no picture to read either.
+        if (entry->regular)
+            entries_.push_back(DirectoryEntry{entry->name, entry->size});
     }
     std::sort(entries_.begin(), entries_.end(), nameBefore);
 }

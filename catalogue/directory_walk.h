@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDirIterator>
+#include "native_folder.h"
+
 #include <QString>
 
 #include <optional>
@@ -29,7 +30,8 @@ public:
 // without regard to letter case, then by the exact name (the file system's
 // own order is a hash order on many of them, which would scramble the list
 // and the results' numbers). The listing is read when the walk is made.
-// Pipes, sockets, devices and dangling links are left out.
+// Pipes, sockets, devices and dangling links are left out. Names keep the
+// file system's bytes, those that are not UTF-8 among them (see native_name.h).
 class FolderWalk final : public DirectoryWalk {
 public:
     explicit FolderWalk(const QString& folder);

@@ -3,6 +3,7 @@
 #include "cluster_options.h"
 #include "file_filter.h"
 #include "result_writer.h"
+#include "terminal_options.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -28,14 +29,17 @@ const QString Description = QStringLiteral(
     "Sources are files and folders, in argument order, then those of --files-from, forming\n"
     "one list whose position numbers the results. A folder contributes its files (with\n"
     "--recursive, then its sub-folders') whose extension is one of the picture types,\n"
-    "sorted by name; of names differing only in letter case the first is kept. Of sources\n"
-    "naming the same result the first in the list writes it, the others are skipped.\n"
+    "sorted by name, each under its own bytes (names differing only in letter case are two\n"
+    "sources). Of sources naming the same result (on a destination that ignores letter\n"
+    "case, A.jpg and a.jpg are one) the first in the list writes it, the others are skipped.\n"
     "\n"
     "An existing result is skipped and reported unless --overwrite is given. A source that\n"
     "cannot be read is reported and the others go on. A full destination stops the run: no\n"
     "new picture is started, and those not framed are counted as failed.\n"
     "Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for\n"
-    "wrong arguments.");
+    "wrong arguments, 130 or 143 when SIGINT or SIGTERM stopped the run (the pictures in\n"
+    "hand are finished first; a second signal ends it at once). Messages are in English,\n"
+    "in French under a French locale; JSON lines in English.");
 
 std::optional<int> integerIn(const QString& text, int low, int high) {
     bool ok = false;
@@ -65,12 +69,11 @@ std::optional<QString> extensionItemOfFormat(const QString& format) {
 }
 
 std::optional<Colour> parseWipe(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
+    static const QRegularExpression bareHex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+    const QColor colour = QColor::fromString(bareHex.match(text).hasMatch() ? u'#' + text : text);
+    if (!colour.isValid())
         return std::nullopt;
-    const uint rgb = match.captured(1).toUInt(nullptr, 16);
-    return makeColour(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+    return fromQColor(colour);
 }
 
 std::optional<QSize> parseSize(const QString& text) {
@@ -88,22 +91,24 @@ std::optional<QSize> parseSize(const QString& text) {
 ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     QCommandLineParser parser;
     parser.setApplicationDescription(Description);
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help and exits."));
-    const QCommandLineOption size(QStringLiteral("size"),
+    const QCommandLineOption size({QStringLiteral("s"), QStringLiteral("size")},
                                   QStringLiteral("Result size, width x height (default 640x480)."),
                                   QStringLiteral("WxH"), QStringLiteral("640x480"));
-    const QCommandLineOption wipe(QStringLiteral("wipe"),
-                                  QStringLiteral("Colour of the margins (default #000000)."),
-                                  QStringLiteral("#RRGGBB"), QStringLiteral("#000000"));
+    const QCommandLineOption wipe(
+        QStringLiteral("wipe"),
+        QStringLiteral("Colour of the margins: a name (white), #RGB or #RRGGBB "
+                       "(default #000000)."),
+        QStringLiteral("COLOUR"), QStringLiteral("#000000"));
     const QCommandLineOption out(
-        QStringLiteral("out"),
+        {QStringLiteral("o"), QStringLiteral("out")},
         QStringLiteral("Folder of every result, created when missing (default: the folder "
                        "\"cropped\" beside each source)."),
         QStringLiteral("DIR"));
     const QCommandLineOption format(
-        QStringLiteral("format"),
+        {QStringLiteral("f"), QStringLiteral("format")},
         QStringLiteral("Result format: bmp (24-bit, default), jpeg, png (lossless), tiff "
                        "(lossless) or webp."),
         resultFormatNames(QStringLiteral("|"), QStringLiteral("|")),
@@ -162,7 +167,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        "source getting START (default 1) and each next one more."),
         QStringLiteral("DIGITS[:START]"));
     const QCommandLineOption jobs(
-        QStringLiteral("jobs"),
+        {QStringLiteral("j"), QStringLiteral("jobs")},
         QStringLiteral("Pictures framed at once (default: every core, here %1).").arg(cores),
         QStringLiteral("N"), QString::number(cores));
     const QCommandLineOption dryRun(
@@ -185,9 +190,13 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        dryRun,      overwrite,   decode});
     const ClusterOptions cluster;
     cluster.addTo(parser);
-    parser.addPositionalArgument(QStringLiteral("sources"),
-                                 QStringLiteral("Picture files and folders."),
-                                 QStringLiteral("SOURCE..."));
+    const TerminalOptions terminal;
+    terminal.addTo(parser);
+    parser.addPositionalArgument(
+        QStringLiteral("sources"),
+        QStringLiteral("Picture files and folders; - reads one picture from standard input. "
+                       "-- ends the options: what follows is a source even if it starts with -."),
+        QStringLiteral("SOURCE..."));
 
     ParsedArguments result;
     const auto fail = [&](const QString& text) {
@@ -204,6 +213,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         result.listFormats = true;
         return result;
     }
+    if (terminal.versionAsked(parser)) {
+        result.versionText = versionText();
+        return result;
+    }
 
     BatchOptions options;
     options.inputs = parser.positionalArguments();
@@ -217,7 +230,9 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
 
     const auto parsedWipe = parseWipe(parser.value(wipe));
     if (!parsedWipe)
-        return fail(QStringLiteral("--wipe wants #RRGGBB: \"%1\"").arg(parser.value(wipe)));
+        return fail(QStringLiteral("--wipe wants a colour name (white, darkgrey), #RGB or "
+                                   "#RRGGBB: \"%1\"")
+                        .arg(parser.value(wipe)));
     options.wipe = *parsedWipe;
 
     if (parser.isSet(out)) {
@@ -303,6 +318,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                         .arg(parser.value(decode)));
 
     if (const QString error = cluster.read(parser, options); !error.isEmpty())
+        return fail(error);
+    if (const QString error = terminal.read(parser, options); !error.isEmpty())
         return fail(error);
     if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
         return fail(QStringLiteral("no source given"));

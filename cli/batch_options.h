@@ -15,6 +15,9 @@
 
 namespace kadrix::cli {
 
+enum class Verbosity { Quiet, Normal, Verbose };
+enum class ProgressMode { Auto, Always, Never };
+
 // Everything one command-line run is told.
 struct BatchOptions {
     QStringList inputs; // files and folders, in argument order
@@ -37,6 +40,11 @@ struct BatchOptions {
     ShardRequest shard;        // --shard and --shard-count
     bool json = false;         // --json lines on standard output
     bool recursive = false;    // --recursive: sub-folders of folders too
+
+    // Read in terminal_options.cpp.
+    Verbosity verbosity = Verbosity::Normal;
+    ProgressMode progress = ProgressMode::Auto;
+    QString output; // --output: the one result's path, "-" for standard output, "" when none
 };
 
 // The destination item of ComboBoxDstExt a --format value stands for:
@@ -50,6 +58,7 @@ std::optional<QString> extensionItemOfFormat(const QString& format);
 struct ParsedArguments {
     std::optional<BatchOptions> options;
     QString helpText;         // set for --help
+    QString versionText;      // set for --version
     bool listFormats = false; // --list-formats
     QString usageError;       // set when the arguments are wrong
 };
@@ -58,7 +67,8 @@ struct ParsedArguments {
 // them). `cores` is the default of --jobs.
 ParsedArguments parseArguments(const QStringList& arguments, int cores);
 
-// "#RRGGBB" (the "#" may be left out) as a colour value.
+// A colour as Qt's colour parser reads it (names such as "white", "#fff",
+// "#RRGGBB"), or six hex digits without the "#".
 std::optional<Colour> parseWipe(const QString& text);
 // "WxH" with both sides from 1 to 65535.
 std::optional<QSize> parseSize(const QString& text);

@@ -6,6 +6,8 @@
 namespace kadrix::cli {
 
 QString resultPathOf(const BatchOptions& options, const SourceFile& source, int row) {
+    if (!options.output.isEmpty())
+        return options.output;
     RenameScheme scheme = options.scheme;
     if (options.outDir.isEmpty())
         scheme.destination = automaticDestination(source.folder);

@@ -9,7 +9,7 @@ namespace kadrix::cli {
 
 // The result path of list row `row`: the rename scheme's name in --out (in
 // the source's sub-folder there, with --recursive), or in the "cropped"
-// folder beside the source.
+// folder beside the source; --output when given.
 QString resultPathOf(const BatchOptions& options, const SourceFile& source, int row);
 
 // What framing does to one axis: positive counts are margins of wipe colour,

@@ -6,20 +6,27 @@
 #include "framing.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
+#include "memory_budget.h"
 #include "naming.h"
+#include "native_name.h"
 #include "picture_registry.h"
 #include "qt_picture.h"
 #include "result_claims.h"
 #include "result_writer.h"
 #include "source_list_file.h"
 #include "stale_temporaries.h"
+#include "standard_streams.h"
+#include "stop_signals.h"
+#include "translations.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <new>
 #include <optional>
 #include <thread>
@@ -31,38 +38,60 @@ namespace {
 
 const QString Program = QStringLiteral("kadrix-batch");
 
+// One of kadrix-batch's own texts: written in English, shown translated
+// (French under a French locale), English in the JSON lines.
+Text own(const char* source, QStringList args = {}) {
+    return Text("kadrix-batch", source, std::move(args));
+}
+
 // What became of one source.
 struct RowResult {
     SourceStatus status = SourceStatus::Framed;
-    QString error; // why it was skipped or failed
+    Text error; // why it was skipped or failed
     int width = -1;
     int height = -1;
     bool diskFull = false; // the destination is full: later writes would fail alike
 };
 
 // An error's text, with libjpeg's own wording after a codec error's number.
-QString problemText(const Error& e) {
+Text problemText(const Error& e) {
     if (const auto* codec = dynamic_cast<const EJPEG*>(&e))
-        return codec->detailedMessage();
-    return e.message();
+        return Text::untranslated(codec->detailedMessage());
+    return e.text();
+}
+
+// The memory a picture takes once decoded, at most 4 bytes a pixel: a JPEG
+// larger than the result is decoded only where it lands on it (a few rows
+// more at most) unless --decode whole.
+qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
+    qint64 width = picture.width();
+    qint64 height = picture.height();
+    if (options.decode.mode != DecodeMode::Whole && dynamic_cast<const TJPEGImage*>(&picture)) {
+        width = std::min<qint64>(width, options.size.width() + 64);
+        height = std::min<qint64>(height, options.size.height() + 64);
+    }
+    return width * height * 4;
 }
 
 // Frames one source with the worker's framer. The decision about an
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
-                   SourceFramer& framer, Reporter& reporter) {
+                   SourceFramer& framer, Reporter& reporter, MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
+    const QString shown = file.shown();
     RowResult result;
-    const auto failed = [&](const QString& why) {
-        reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") + why);
+    const auto failed = [&](const Text& why) {
+        reporter.problem(Program + QStringLiteral(": ") + shown + QStringLiteral(": ") +
+                         why.translated());
         result.status = SourceStatus::Failed;
         result.error = why;
         return result;
     };
-    const auto skipped = [&](const QString& why, const QString& path) {
-        reporter.problem(Program + QStringLiteral(": skipped, ") + why + QStringLiteral(": ") +
-                         path);
+    const auto skipped = [&](const Text& why, const QString& path) {
+        reporter.notice(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: skipped, %2: %3"),
+                            {Program, why.translated(), path})
+                            .translated());
         result.status = SourceStatus::Skipped;
         result.error = why;
         return result;
@@ -71,44 +100,61 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         const SaveDecision decision = decideSave(target, [&] { return options.overwrite; });
         switch (decision) {
         case SaveDecision::KeepExisting:
-            return skipped(QStringLiteral("the result exists"), target);
+            return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "the result exists")), target);
         case SaveDecision::CannotReplace:
-            return failed(QStringLiteral("cannot replace ") + target);
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot replace %1"), {target}));
         case SaveDecision::Write:
         case SaveDecision::Replace:
             break;
         }
         if (!QDir().mkpath(folderPart(target)))
-            return failed(QStringLiteral("cannot create the folder ") + folderPart(target));
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1"),
+                              {folderPart(target)}));
 
-        const bool framed = framer.frame(source, options.wipe, options.decode);
+        // The decoded picture waits for room in the run's memory; the
+        // worker's previous picture goes first.
+        const auto admit = [&](const Picture& picture) {
+            const qint64 need = decodedBytes(picture, options);
+            if (!budget.exchange(held, need))
+                throw Error(own(
+                    QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "
+                                                      "more than the %2 MB a run may hold"),
+                    {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
+        };
+        const bool framed = framer.frame(source, options.wipe, options.decode, admit);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
         }
         if (!framed)
-            return skipped(QStringLiteral("empty picture"), source);
+            return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
         const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source(),
                                              decision == SaveDecision::Replace, options.encoding);
         result.diskFull = saved.diskFull();
         if (!saved)
-            return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
-                          saved.error);
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
+                              {target, saved.error}));
+        reporter.detail(
+            QStringLiteral("%1 -> %2 (%3x%4)")
+                .arg(shown, target, QString::number(result.width), QString::number(result.height)));
         return result;
     } catch (const Error& e) {
         return failed(problemText(e));
     } catch (const std::bad_alloc&) {
-        return failed(QStringLiteral("not enough memory"));
+        return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory")));
     }
 }
 
 // A later source naming the result of an earlier one.
 RowResult duplicateRow(const SourceFile& file, const SourceFile& first, const QString& target,
                        Reporter& reporter) {
-    reporter.problem(Program + QStringLiteral(": skipped, ") + file.path() +
-                     QStringLiteral(": its result ") + target + QStringLiteral(" is written for ") +
-                     first.path());
-    return {SourceStatus::Skipped, QStringLiteral("the result is written for ") + first.path()};
+    reporter.notice(
+        own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: skipped, %2: its result %3 is written for %4"),
+            {Program, file.shown(), target, first.shown()})
+            .translated());
+    return {
+        SourceStatus::Skipped,
+        own(QT_TRANSLATE_NOOP("kadrix-batch", "the result is written for %1"), {first.shown()})};
 }
 
 void count(RunTotals& totals, SourceStatus status) {
@@ -136,7 +182,7 @@ struct Share {
         targets.reserve(sources.size());
         for (std::size_t row = 0; row < sources.size(); ++row)
             targets.push_back(resultPathOf(options, sources[row], int(row)));
-        claims = firstClaims(targets);
+        claims = firstClaims(targets, folderIgnoresLetterCase);
         for (std::size_t row = std::size_t(shard.index); row < sources.size();
              row += std::size_t(shard.count))
             positions.push_back(qsizetype(row));
@@ -152,9 +198,9 @@ void removeTemporariesOf(const Share& share, Reporter& reporter) {
         if (share.writes(position))
             mine.push_back(share.targets[std::size_t(position)]);
     for (const QString& path : removeStaleTemporaries(mine))
-        reporter.problem(Program +
-                         QStringLiteral(": removed the temporary file of an interrupted run: ") +
-                         path);
+        reporter.notice(Program +
+                        QStringLiteral(": removed the temporary file of an interrupted run: ") +
+                        path);
 }
 
 RunTotals sum(const std::vector<RunTotals>& totals) {
@@ -178,11 +224,18 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     // Once the destination is full no new picture is started: each would fail alike.
     std::atomic<bool> full{false};
     std::vector<char> handled(std::size_t(rows), 0); // each element written by one worker
+    MemoryBudget budget(defaultMemoryBudget());
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
         std::optional<SourceFramer> framer;
-        for (qsizetype i = next++; i < rows && !full; i = next++) {
+        qint64 held = 0; // of the run's memory budget
+        for (;;) {
+            if (stopSignal() != 0 || full)
+                break;
+            const qsizetype i = next++;
+            if (i >= rows)
+                break;
             const qsizetype position = share.positions[std::size_t(i)];
             const SourceFile& file = sources[std::size_t(position)];
             const QString& target = share.targets[std::size_t(position)];
@@ -197,11 +250,11 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                 try {
                     if (!framer)
                         framer.emplace(options.size.width(), options.size.height());
-                    result = frameRow(options, file, target, *framer, reporter);
+                    result = frameRow(options, file, target, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
-                    reporter.problem(Program + QStringLiteral(": ") + file.path() +
+                    reporter.problem(Program + QStringLiteral(": ") + file.shown() +
                                      QStringLiteral(": ") + e.message());
-                    result = {SourceStatus::Failed, e.message()};
+                    result = {SourceStatus::Failed, e.text()};
                 }
             }
             if (result.diskFull)
@@ -209,16 +262,17 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             handled[std::size_t(i)] = 1;
             count(mine, result.status);
             if (options.json)
-                reporter.record(jsonLine({file.path(),
+                reporter.record(jsonLine({file.shown(),
                                           {},
                                           target,
                                           result.status,
-                                          result.error,
+                                          inEnglish(result.error),
                                           result.width,
                                           result.height,
                                           clock.elapsed()}));
             reporter.advance();
         }
+        budget.release(held);
     };
     {
         std::vector<std::jthread> helpers;
@@ -227,25 +281,30 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
         work(totals[0]);
     } // the helpers are joined here
     RunTotals all = sum(totals);
-    const QString notStarted = QStringLiteral("not started: the destination is full");
-    for (qsizetype i = 0; i < rows; ++i) {
+    const Text notStarted =
+        own(QT_TRANSLATE_NOOP("kadrix-batch", "not started: the destination is full"));
+    for (qsizetype i = 0; full && i < rows; ++i) {
         if (handled[std::size_t(i)])
             continue;
         const qsizetype position = share.positions[std::size_t(i)];
         if (options.json)
-            reporter.record(jsonLine({sources[std::size_t(position)].path(),
+            reporter.record(jsonLine({sources[std::size_t(position)].shown(),
                                       {},
                                       share.targets[std::size_t(position)],
                                       SourceStatus::Failed,
-                                      notStarted}));
+                                      inEnglish(notStarted)}));
         ++all.notFramed;
     }
     if (all.notFramed > 0) {
         all.failed += all.notFramed;
-        reporter.problem(Program +
-                         QStringLiteral(": stopped, the destination is full: %1 pictures not "
-                                        "framed")
-                             .arg(all.notFramed));
+        reporter.problem(Program + QStringLiteral(": ") +
+                         own(QT_TRANSLATE_NOOP("kadrix-batch",
+                                               "stopped, the destination is full: %1 pictures "
+                                               "not framed"),
+                             {QString::number(all.notFramed)})
+                             .translated());
+    } else {
+        all.notStarted = int(rows - std::min(next.load(), rows));
     }
     return all;
 }
@@ -256,6 +315,10 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
     RunTotals totals;
     PictureLoader loader;
     for (const qsizetype position : share.positions) {
+        if (stopSignal() != 0) {
+            ++totals.notStarted;
+            continue;
+        }
         const SourceFile& file = sources[std::size_t(position)];
         const QString source = file.path();
         const QString& target = share.targets[std::size_t(position)];
@@ -266,12 +329,12 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                reporter.line(planLine(source, loader.width(), loader.height(), options.size,
+                reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
                                        target, QFileInfo::exists(target)));
                 ++totals.framed;
             } catch (const Error& e) {
-                reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
-                                 problemText(e));
+                reporter.problem(Program + QStringLiteral(": ") + file.shown() +
+                                 QStringLiteral(": ") + problemText(e).translated());
                 ++totals.failed;
             }
         }
@@ -286,7 +349,7 @@ namespace {
 struct Unreadable {
     QString shown;
     QByteArray bytes; // the exact name when it is not valid UTF-8
-    QString why;
+    Text why;
 };
 
 // The sources of the arguments, then those of the --files-from list, and
@@ -294,22 +357,17 @@ struct Unreadable {
 bool gatherSources(const BatchOptions& options, CollectedSources& collected,
                    std::vector<Unreadable>& unreadable, Reporter& reporter) {
     QStringList inputs = options.inputs;
-    std::vector<Unreadable> badNames;
     if (!options.filesFrom.isEmpty()) {
         const auto list = readSourceListFile(options.filesFrom);
         if (!list) {
-            reporter.problem(Program + QStringLiteral(": cannot read the list ") +
-                             options.filesFrom);
+            reporter.problem(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot read the list %2"),
+                                 {Program, options.filesFrom})
+                                 .translated());
             return false;
         }
-        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated)) {
-            if (entry.validUtf8)
-                inputs << entry.path;
-            else
-                badNames.push_back({entry.path, entry.raw,
-                                    QStringLiteral("the name is not valid UTF-8, which Qt "
-                                                   "cannot open")});
-        }
+        // Names that are not UTF-8 keep their bytes (see native_name.h).
+        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated))
+            inputs << nameFromNative(entry.raw);
     }
     FolderWalk walk;
     walk.recursive = options.recursive;
@@ -317,23 +375,27 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
         walk.excluded = QDir::cleanPath(QFileInfo(options.outDir).absoluteFilePath());
     collected = collectSources(inputs, pictureNameRule(pictureRegistry()), walk);
     for (const QString& missing : collected.missing)
-        unreadable.push_back({missing, {}, QStringLiteral("no such file or folder")});
-    unreadable.insert(unreadable.end(), badNames.begin(), badNames.end());
+        unreadable.push_back(
+            {missing, {}, own(QT_TRANSLATE_NOOP("kadrix-batch", "no such file or folder"))});
     return true;
 }
 
 } // namespace
 
 int runCommandLine(const QStringList& arguments, int cores) {
-    Reporter reporter(stdout, stderr, isatty(fileno(stderr)) != 0);
+    installTranslations();
+    Reporter reporter(stdout, stderr, {});
     const ParsedArguments parsed = parseArguments(arguments, cores);
     const auto usageError = [&](const QString& text) {
         reporter.problem(Program + QStringLiteral(": ") + text);
-        reporter.problem(QStringLiteral("Try '%1 --help' for more information.").arg(Program));
+        reporter.problem(
+            own(QT_TRANSLATE_NOOP("kadrix-batch", "Try '%1 --help' for more information."),
+                {Program})
+                .translated());
         return 2;
     };
-    if (!parsed.helpText.isEmpty()) {
-        reporter.line(parsed.helpText.trimmed());
+    if (!parsed.helpText.isEmpty() || !parsed.versionText.isEmpty()) {
+        reporter.text(parsed.helpText.isEmpty() ? parsed.versionText : parsed.helpText.trimmed());
         return 0;
     }
     if (parsed.listFormats) {
@@ -344,21 +406,79 @@ int runCommandLine(const QStringList& arguments, int cores) {
     }
     if (!parsed.options)
         return usageError(parsed.usageError);
-    const BatchOptions& options = *parsed.options;
+    BatchOptions options = *parsed.options;
+    const bool quiet = options.verbosity == Verbosity::Quiet;
+    reporter.setMode({options.progress == ProgressMode::Always ||
+                          (options.progress == ProgressMode::Auto && !quiet && !options.json &&
+                           isatty(fileno(stderr)) != 0),
+                      quiet, options.verbosity == Verbosity::Verbose});
     const ShardChoice chosen = chooseShard(options.shard, QProcessEnvironment::systemEnvironment());
     if (!chosen.shard)
         return usageError(chosen.error);
     const Shard shard = *chosen.shard;
+    installStopSignals();
 
     // Fixed before any worker starts; the workers only read them.
     registerPlatformPictures();
     registerJpegPicture();
     JpegDefaults = options.jpeg;
 
-    CollectedSources collected;
+    // A picture from standard input, and a result for standard output, pass
+    // through files of a private folder that goes at the end of the run.
+    std::optional<QTemporaryDir> pipeFolder;
     std::vector<Unreadable> unreadable;
+    const bool toStandardOutput = options.output == QStringLiteral("-");
+    if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
+        pipeFolder.emplace(QDir::tempPath() + QStringLiteral("/kadrix-batch-XXXXXX"));
+        if (!pipeFolder->isValid()) {
+            reporter.problem(Program + QStringLiteral(": cannot create a temporary folder"));
+            return 1;
+        }
+        std::signal(SIGPIPE, SIG_IGN); // a closed pipe is an error to report, not an end
+    }
+    const qsizetype standardInput = options.inputs.indexOf(QStringLiteral("-"));
+    if (standardInput >= 0 && options.output.isEmpty() && options.outDir.isEmpty())
+        return usageError(
+            QStringLiteral("a picture from standard input (-) wants --output or --out"));
+    QString standardInputFile;
+    // Results written among the sources would be sources of every re-run and
+    // of later shards.
+    for (const QString& input : options.inputs)
+        if (!options.outDir.isEmpty() && sameFolder(input, options.outDir))
+            return usageError(QStringLiteral("--out is the source folder %1: its results would "
+                                             "become sources of the next run")
+                                  .arg(input));
+    if (!toStandardOutput && QFileInfo(options.output).isDir())
+        return usageError(QStringLiteral("--output names a file, not the folder ") +
+                          options.output);
+    if (standardInput >= 0) {
+        const StandardInput saved = saveStandardInput(pipeFolder->path());
+        if (saved.path.isEmpty()) {
+            options.inputs.removeAt(standardInput);
+            unreadable.push_back({QStringLiteral("-"), {}, saved.error});
+        } else {
+            options.inputs[standardInput] = standardInputFile = saved.path;
+        }
+    }
+    if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
+        QFileInfo(options.inputs.front()).isDir())
+        return usageError(QStringLiteral("--output names the result of a single file, not of the "
+                                         "folder ") +
+                          options.inputs.front());
+    if (toStandardOutput) {
+        RenameScheme scheme = options.scheme;
+        scheme.destination = pipeFolder->path();
+        scheme.prefixOn = scheme.suffixOn = scheme.numberOn = false;
+        scheme.nameOn = true;
+        options.output = buildResultName(scheme, QStringLiteral("result"), 0, false).path;
+    }
+
+    CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;
+    for (SourceFile& file : collected.files)
+        if (!standardInputFile.isEmpty() && file.path() == standardInputFile)
+            file.label = QStringLiteral("-");
     // Each shard reports its share of the unreadable sources, so that the
     // shards together report each once.
     int failedToRead = 0;
@@ -366,9 +486,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
         if (!shard.owns(qsizetype(i)))
             continue;
         const Unreadable& u = unreadable[i];
-        reporter.problem(Program + QStringLiteral(": ") + u.shown + QStringLiteral(": ") + u.why);
+        reporter.problem(Program + QStringLiteral(": ") + u.shown + QStringLiteral(": ") +
+                         u.why.translated());
         if (options.json)
-            reporter.record(jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, u.why}));
+            reporter.record(
+                jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, inEnglish(u.why)}));
         ++failedToRead;
     }
 
@@ -383,23 +505,51 @@ int runCommandLine(const QStringList& arguments, int cores) {
     totals.failed += failedToRead;
 
     const qint64 ms = clock.elapsed();
-    const QString summary =
-        QStringLiteral("%1 %2, %3 skipped, %4 failed (%5 sources, %6 ms, %7 ms per source, %8 "
-                       "jobs%9)")
-            .arg(totals.framed)
-            .arg(options.dryRun ? QStringLiteral("planned") : QStringLiteral("framed"))
-            .arg(totals.skipped)
-            .arg(totals.failed)
-            .arg(sources)
-            .arg(ms)
-            .arg(sources > 0 ? double(ms) / sources : 0.0, 0, 'f', 1)
-            .arg(options.dryRun ? 1 : options.jobs)
-            .arg(shard.count > 1 ? QStringLiteral(", shard %1/%2").arg(shard.index).arg(shard.count)
-                                 : QString());
-    if (options.json) // standard output holds only the JSON lines
-        reporter.problem(summary);
-    else
+    const QStringList counts{QString::number(totals.framed),
+                             QString::number(totals.skipped),
+                             QString::number(totals.failed),
+                             QString::number(sources),
+                             QString::number(ms),
+                             QString::number(sources > 0 ? double(ms) / sources : 0.0, 'f', 1),
+                             QString::number(options.dryRun ? 1 : options.jobs),
+                             shard.count > 1
+                                 ? own(QT_TRANSLATE_NOOP("kadrix-batch", ", shard %1/%2"),
+                                       {QString::number(shard.index), QString::number(shard.count)})
+                                       .translated()
+                                 : QString()};
+    QString summary =
+        options.dryRun
+            ? own(QT_TRANSLATE_NOOP("kadrix-batch",
+                                    "%1 planned, %2 skipped, %3 failed (%4 sources, "
+                                    "%5 ms, %6 ms per source, %7 jobs%8)"),
+                  counts)
+                  .translated()
+            : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 framed, %2 skipped, %3 failed (%4 sources, "
+                                                    "%5 ms, %6 ms per source, %7 jobs%8)"),
+                  counts)
+                  .translated();
+    const int signal = stopSignal();
+    if (signal != 0)
+        summary += own(QT_TRANSLATE_NOOP("kadrix-batch", "; stopped by %1, %2 not started"),
+                       {signal == SIGINT ? QStringLiteral("SIGINT") : QStringLiteral("SIGTERM"),
+                        QString::number(totals.notStarted)})
+                       .translated();
+    if (options.json || !options.output.isEmpty()) // standard output holds only data
+        reporter.notice(summary);
+    else if (!quiet)
         reporter.line(summary);
+    // A result framed before a stop signal is still handed over.
+    if (toStandardOutput && totals.framed == 1 && !options.dryRun) {
+        if (const QString error = copyToStandardOutput(options.output); !error.isEmpty()) {
+            reporter.problem(
+                own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot write to standard output: %2"),
+                    {Program, error})
+                    .translated());
+            return signal != 0 ? stoppedStatus(signal) : 1;
+        }
+    }
+    if (signal != 0)
+        return stoppedStatus(signal);
     return totals.failed > 0 ? 1 : 0;
 }
 

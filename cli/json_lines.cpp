@@ -1,5 +1,7 @@
 #include "json_lines.h"
 
+#include "native_name.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -30,17 +32,21 @@ QString statusName(SourceStatus status) {
 
 QByteArray jsonLine(const SourceRecord& record) {
     QJsonObject object{
-        {QStringLiteral("source"), record.source},
-        {QStringLiteral("result"), textOrNull(record.result)},
+        {QStringLiteral("source"), unicodeName(record.source)},
+        {QStringLiteral("result"), textOrNull(unicodeName(record.result))},
         {QStringLiteral("status"), statusName(record.status)},
         {QStringLiteral("error"), textOrNull(record.error)},
         {QStringLiteral("width"), sideOrNull(record.width)},
         {QStringLiteral("height"), sideOrNull(record.height)},
         {QStringLiteral("ms"), record.ms},
     };
-    if (!record.sourceBytes.isEmpty())
-        object.insert(QStringLiteral("source_base64"),
-                      QString::fromLatin1(record.sourceBytes.toBase64()));
+    const QByteArray sourceBytes =
+        hasEscapedBytes(record.source) ? nativeName(record.source) : record.sourceBytes;
+    if (!sourceBytes.isEmpty())
+        object.insert(QStringLiteral("source_base64"), QString::fromLatin1(sourceBytes.toBase64()));
+    if (hasEscapedBytes(record.result))
+        object.insert(QStringLiteral("result_base64"),
+                      QString::fromLatin1(nativeName(record.result).toBase64()));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

@@ -1,15 +1,19 @@
 #include "source_collection.h"
 
 #include "file_filter.h"
+#include "native_folder.h"
+#include "native_name.h"
 #include "picture_registry.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <optional>
+
+#include <sys/stat.h>
 
 namespace kadrix::cli {
 
@@ -48,53 +52,53 @@ NameRule pictureNameRule(const PictureRegistry& registry) {
 
 namespace {
 
+// The canonical path of a folder, every byte of its name kept; "" when it
+// cannot be resolved.
+QString canonicalFolder(const QString& folder) {
+    char* resolved = ::realpath(nativeName(folder).constData(), nullptr);
+    if (!resolved)
+        return {};
+    const QString path = nameFromNative(QByteArray(resolved));
+    std::free(resolved);
+    return path;
+}
+
 class FolderWalker {
 public:
     FolderWalker(const NameRule& accepted, const FolderWalk& walk, CollectedSources& collected)
         : accepted_(accepted), walk_(walk), collected_(collected),
-          excludedCanonical_(
-              walk.excluded.isEmpty() ? QString() : QFileInfo(walk.excluded).canonicalFilePath()) {}
+          excludedCanonical_(walk.excluded.isEmpty() ? QString() : canonicalFolder(walk.excluded)) {
+    }
 
+    // Read with the file system's own bytes: a name that is not UTF-8 is
+    // kept as it is, and names differing only in letter case are two files.
     void walk(const QString& folder, const QString& subFolder) {
-        const QFileInfo info(folder);
-        const QString canonical = info.canonicalFilePath();
+        const QString canonical = canonicalFolder(folder);
         if (walk_.recursive && (canonical.isEmpty() || visited_.contains(canonical)))
             return;
         visited_.insert(canonical);
-        const QDir dir(folder);
-        const QString prefix = QDir::cleanPath(info.absoluteFilePath()) + u'/';
-        QSet<QString> seen;
-        const QFileInfoList entries =
-            dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-        for (const QFileInfo& entry : entries) {
-            const QString name = entry.fileName();
-            if (!accepted_(name))
-                continue;
-            const QString key = name.toCaseFolded();
-            if (seen.contains(key))
-                continue;
-            seen.insert(key);
-            collected_.files.push_back({prefix, name, subFolder});
-        }
+        const QString prefix = QDir::cleanPath(QDir(folder).absolutePath()) + u'/';
+        const std::vector<NativeEntry> entries = sortedFolder(folder);
+        for (const NativeEntry& entry : entries)
+            if (!entry.folder && accepted_(entry.name))
+                collected_.files.push_back({prefix, entry.name, subFolder});
         if (!walk_.recursive)
             return;
-        const QFileInfoList folders =
-            dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-        for (const QFileInfo& sub : folders) {
-            if (isResultFolder(sub))
+        for (const NativeEntry& entry : entries) {
+            if (!entry.folder || isResultFolder(prefix + entry.name, entry.name))
                 continue;
-            walk(sub.filePath(), subFolder + sub.fileName() + u'/');
+            walk(prefix + entry.name, subFolder + entry.name + u'/');
         }
     }
 
 private:
-    bool isResultFolder(const QFileInfo& folder) const {
-        if (folder.fileName() == QLatin1StringView(DefaultResultFolder))
+    bool isResultFolder(const QString& path, const QString& name) const {
+        if (name == QLatin1StringView(DefaultResultFolder))
             return true;
         if (walk_.excluded.isEmpty())
             return false;
-        return QDir::cleanPath(folder.absoluteFilePath()) == walk_.excluded ||
-               (!excludedCanonical_.isEmpty() && folder.canonicalFilePath() == excludedCanonical_);
+        return QDir::cleanPath(path) == walk_.excluded ||
+               (!excludedCanonical_.isEmpty() && canonicalFolder(path) == excludedCanonical_);
     }
 
     const NameRule& accepted_;
@@ -106,18 +110,28 @@ private:
 
 } // namespace
 
+bool sameFolder(const QString& a, const QString& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(nativeName(a).constData(), &first) == 0 && S_ISDIR(first.st_mode) &&
+           ::stat(nativeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 CollectedSources collectSources(const QStringList& arguments, const NameRule& accepted,
                                 const FolderWalk& walk) {
     CollectedSources collected;
     for (const QString& argument : arguments) {
-        const QFileInfo info(argument);
-        if (info.isDir()) {
-            FolderWalker(accepted, walk, collected).walk(argument, QString());
-        } else if (info.exists()) {
-            collected.files.push_back(
-                {QDir::cleanPath(info.absolutePath()) + u'/', info.fileName(), QString()});
-        } else {
+        struct stat info {};
+        if (::stat(nativeName(argument).constData(), &info) != 0) {
             collected.missing << argument;
+        } else if (S_ISDIR(info.st_mode)) {
+            FolderWalker(accepted, walk, collected).walk(argument, QString());
+        } else {
+            const qsizetype slash = argument.lastIndexOf(u'/');
+            const QString folder = slash < 0 ? QStringLiteral(".") : argument.left(slash + 1);
+            collected.files.push_back({QDir::cleanPath(QDir(folder).absolutePath()) + u'/',
+                                       argument.mid(slash + 1), QString()});
         }
     }
     return collected;

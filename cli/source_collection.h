@@ -19,7 +19,10 @@ struct SourceFile {
     // With --recursive: the path of the folder below the argument folder it
     // was found in ("" or ending in "/"), which its result mirrors under --out.
     QString subFolder{};
+    // How messages and JSON lines name it ("-" for standard input), "" for its path.
+    QString label{};
     QString path() const { return folder + name; }
+    QString shown() const { return label.isEmpty() ? path() : label; }
 };
 
 struct CollectedSources {
@@ -59,9 +62,13 @@ struct FolderWalk {
 // into: its files are results of an earlier run.
 inline constexpr char DefaultResultFolder[] = "cropped";
 
+// Whether two paths name one existing folder (links and "." resolved).
+bool sameFolder(const QString& a, const QString& b);
+
 // Files and folders in argument order. A file is taken as it is; a folder
-// gives its accepted files, sorted by name, a name equal to an earlier one
-// of the folder but for letter case left out. Recursive walks follow with
+// gives its accepted files, sorted by name, under their own bytes (a name
+// that is not UTF-8 is kept, two names differing only in letter case are two
+// sources). Recursive walks follow with
 // each sub-folder in name order, depth first, leaving out result folders and
 // any folder already walked (so a symbolic-link loop ends). The working
 // directory is not changed.

@@ -35,8 +35,9 @@ void TJPEGImage::loadFromStream(QIODevice& stream) {
             done += got;
         }
         if (done != count)
-            throw EInvalidGraphic(
-                QStringLiteral("Erreur de lecture du flux: %1").arg(stream.errorString()));
+            throw EInvalidGraphic(Text("kadrix",
+                                       QT_TRANSLATE_NOOP("kadrix", "Erreur de lecture du flux: %1"),
+                                       {stream.errorString()}));
     }
     loadFromData(std::move(bytes));
 }
@@ -169,8 +170,9 @@ void TJPEGImage::saveToStream(QIODevice& stream) {
     while (done < bytes.size()) {
         const qint64 written = stream.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0)
-            throw Error(
-                QStringLiteral("Erreur d'écriture de l'image JPEG: %1").arg(stream.errorString()));
+            throw Error(Text("kadrix",
+                             QT_TRANSLATE_NOOP("kadrix", "Erreur d'écriture de l'image JPEG: %1"),
+                             {stream.errorString()}));
         done += written;
     }
 }
@@ -178,12 +180,14 @@ void TJPEGImage::saveToStream(QIODevice& stream) {
 void TJPEGImage::saveToFile(const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Impossible de créer %1: %2").arg(path, file.errorString()));
+        throw Error(Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Impossible de créer %1: %2"),
+                         {path, file.errorString()}));
     saveToStream(file);
     // A small file sits whole in the device's buffer: a failure to store it
     // shows only at this flush, which the commit would not report.
     if (!file.flush() || !file.commit())
-        throw Error(QStringLiteral("Erreur d'écriture de %1: %2").arg(path, file.errorString()));
+        throw Error(Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Erreur d'écriture de %1: %2"),
+                         {path, file.errorString()}));
 }
 
 void TJPEGImage::setWidth(int) {

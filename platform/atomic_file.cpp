@@ -1,5 +1,7 @@
 #include "atomic_file.h"
 
+#include "native_name.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -46,7 +48,7 @@ QString temporaryPrefix(const QString& resultName) {
     const QString start = QStringLiteral(".kadrix-");
     QString stem = resultName;
     const qsizetype room = NameMax - start.size() - 1 - RandomLength - Ending.size();
-    while (QFile::encodeName(stem).size() > room) {
+    while (nativeName(stem).size() > room) {
         stem.chop(1);
         if (!stem.isEmpty() && stem.back().isHighSurrogate())
             stem.chop(1);
@@ -153,13 +155,13 @@ QString AtomicFile::errorString() const {
 
 bool AtomicFile::open() {
     const QFileInfo info(path_);
-    name_ = QFile::encodeName(info.fileName());
+    name_ = nativeName(info.fileName());
     if (name_.isEmpty())
         return fail(EISDIR);
     // The folder itself may be reached through links; only the last part of
     // the path is never followed.
     folder_ =
-        ::open(QFile::encodeName(info.path()).constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
+        ::open(nativeName(info.path()).constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
     if (folder_ < 0)
         return fail(errno);
 #ifdef O_TMPFILE
@@ -178,7 +180,7 @@ bool AtomicFile::open() {
 bool AtomicFile::openNamed() {
     const QString prefix = temporaryPrefix(QFile::decodeName(name_));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name = QFile::encodeName(prefix + randomPart() + Ending);
+        const QByteArray name = nativeName(prefix + randomPart() + Ending);
         fd_ = ::openat(folder_, name.constData(),
                        O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
@@ -198,7 +200,7 @@ bool AtomicFile::linkNamed(QByteArray& name) {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
     const QString prefix = temporaryPrefix(QFile::decodeName(name_));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = QFile::encodeName(prefix + randomPart() + Ending);
+        name = nativeName(prefix + randomPart() + Ending);
         if (::linkat(AT_FDCWD, self.constData(), folder_, name.constData(), AT_SYMLINK_FOLLOW) == 0)
             return true;
         if (errno != EEXIST)

@@ -32,17 +32,26 @@ int bytesPerPixel(PixelFormat format) {
     return format == PixelFormat::Bits8 ? 1 : format == PixelFormat::Bits32 ? 4 : 3;
 }
 
+Text tooLarge(int width, int height) {
+    return Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image trop grande: %1 * %2"),
+                {QString::number(width), QString::number(height)});
+}
+
+Text outOfMemory(int width, int height) {
+    return Text("kadrix",
+                QT_TRANSLATE_NOOP("kadrix", "Mémoire insuffisante pour une image de %1 * %2"),
+                {QString::number(width), QString::number(height)});
+}
+
 QImage allocate(int width, int height, PixelFormat format) {
     const qint64 bytes = bitmapBytes(width, height, bytesPerPixel(format));
     if (width < 0 || height < 0 || bytes < 0 || bytes > MaxBitmapBytes)
-        throw Error(QStringLiteral("Image trop grande: %1 * %2").arg(width).arg(height));
+        throw Error(tooLarge(width, height));
     if (width == 0 || height == 0)
         return QImage(std::max(width, 0), std::max(height, 0), qtFormat(format));
     QImage image(width, height, qtFormat(format));
     if (image.isNull())
-        throw Error(QStringLiteral("Mémoire insuffisante pour une image de %1 * %2")
-                        .arg(width)
-                        .arg(height));
+        throw Error(outOfMemory(width, height));
     return image;
 }
 
@@ -62,8 +71,12 @@ void fillRow24(std::uint8_t* row, int count, Colour colour) {
     }
 }
 
-void putLe16(std::uint8_t* p, quint16 v) { qToLittleEndian(v, p); }
-void putLe32(std::uint8_t* p, quint32 v) { qToLittleEndian(v, p); }
+void putLe16(std::uint8_t* p, quint16 v) {
+    qToLittleEndian(v, p);
+}
+void putLe32(std::uint8_t* p, quint32 v) {
+    qToLittleEndian(v, p);
+}
 
 } // namespace
 
@@ -119,12 +132,10 @@ void Bitmap::convertTo24(Colour background) {
         return;
     }
     if (bitmapBytes(width(), height(), 3) > MaxBitmapBytes)
-        throw Error(QStringLiteral("Image trop grande: %1 * %2").arg(width()).arg(height()));
+        throw Error(tooLarge(width(), height()));
     QImage converted = image_.convertToFormat(QImage::Format_BGR888);
     if (converted.isNull() && !image_.isNull() && width() > 0 && height() > 0)
-        throw Error(QStringLiteral("Mémoire insuffisante pour une image de %1 * %2")
-                        .arg(width())
-                        .arg(height()));
+        throw Error(outOfMemory(width(), height()));
     image_ = std::move(converted);
 }
 
@@ -166,7 +177,9 @@ std::vector<Colour> Bitmap::palette() const {
     return result;
 }
 
-void Bitmap::fill(Colour colour) { fillRect(QRect(0, 0, width(), height()), colour); }
+void Bitmap::fill(Colour colour) {
+    fillRect(QRect(0, 0, width(), height()), colour);
+}
 
 void Bitmap::fillRect(const QRect& rect, Colour colour) {
     const QRect r = rect.intersected(QRect(0, 0, width(), height()));

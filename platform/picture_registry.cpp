@@ -100,7 +100,8 @@ void PictureLoader::loadFromFile(const QString& path) {
     std::unique_ptr<Picture> picture = pictureRegistry().create(extension);
     if (!picture)
         throw EInvalidGraphic(
-            QStringLiteral("Extension de fichier image inconnue (.%1)").arg(extension));
+            Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Extension de fichier image inconnue (.%1)"),
+                 {extension}));
     picture_.reset(); // the previous picture goes before the next file is read
     picture->loadFromFile(path);
     picture_ = std::move(picture);

@@ -15,10 +15,12 @@ namespace {
 
 // Qt's readers leave their reason out for most damaged files.
 EInvalidGraphic invalid(const QImageReader& reader) {
-    const QString detail = reader.error() == QImageReader::UnknownError
-                               ? QStringLiteral("données illisibles ou endommagées")
-                               : reader.errorString();
-    return EInvalidGraphic(QStringLiteral("Image invalide: %1").arg(detail));
+    if (reader.error() == QImageReader::UnknownError)
+        return EInvalidGraphic(
+            Text("kadrix",
+                 QT_TRANSLATE_NOOP("kadrix", "Image invalide: données illisibles ou endommagées")));
+    return EInvalidGraphic(
+        Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image invalide: %1"), {reader.errorString()}));
 }
 
 // Whether an installed image-format plugin reads `format`. Naming the format
@@ -43,8 +45,9 @@ void QtPicture::loadFromFile(const QString& path) {
     openRegularFile(file, path);
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw EInvalidGraphic(
-            QStringLiteral("Erreur de lecture de %1: %2").arg(path, file.errorString()));
+        throw EInvalidGraphic(Text("kadrix",
+                                   QT_TRANSLATE_NOOP("kadrix", "Erreur de lecture de %1: %2"),
+                                   {path, file.errorString()}));
     loadFromData(std::move(data));
 }
 
@@ -66,8 +69,8 @@ void QtPicture::assignTo(Bitmap& target) const {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format_);
     if (bitmapBytes(size_.width(), size_.height(), 4) > (qint64(1) << 31))
-        throw Error(
-            QStringLiteral("Image trop grande: %1 * %2").arg(size_.width()).arg(size_.height()));
+        throw Error(Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image trop grande: %1 * %2"),
+                         {QString::number(size_.width()), QString::number(size_.height())}));
     QImage image;
     if (!reader.read(&image))
         throw invalid(reader);
@@ -79,7 +82,8 @@ void QtPicture::assignTo(Bitmap& target) const {
     else if (image.format() != QImage::Format_Indexed8)
         image = image.convertToFormat(QImage::Format_BGR888);
     if (image.isNull())
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw EInvalidGraphic(
+            Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante")));
     target = Bitmap(std::move(image));
 }
 

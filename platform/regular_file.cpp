@@ -1,6 +1,7 @@
 #include "regular_file.h"
 
 #include "errors.h"
+#include "native_name.h"
 
 #include <cerrno>
 #include <cstring>
@@ -13,18 +14,19 @@ namespace {
 
 EInvalidGraphic notRegular(const QString& path) {
     return EInvalidGraphic(
-        QStringLiteral("Image invalide: pas un fichier ordinaire (%1)").arg(path));
+        Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image invalide: pas un fichier ordinaire (%1)"),
+             {path}));
 }
 
 EInvalidGraphic cannotOpen(const QString& path, int error) {
-    return EInvalidGraphic(QStringLiteral("Impossible d'ouvrir %1: %2")
-                               .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    return EInvalidGraphic(Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Impossible d'ouvrir %1: %2"),
+                                {path, QString::fromLocal8Bit(std::strerror(error))}));
 }
 
 } // namespace
 
 void openRegularFile(QFile& file, const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
@@ -38,6 +40,12 @@ void openRegularFile(QFile& file, const QString& path) {
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         throw notRegular(path);
+    }
+    if (info.st_size > MaxPictureFileBytes) {
+        ::close(fd);
+        throw EInvalidGraphic(
+            Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier trop grand (%1)"),
+                 {path}));
     }
     // Reads of a regular file never wait; the flag only mattered for open().
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);

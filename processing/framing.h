@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kadrix {
 
 // The per-source step that the window's batch run and kadrix-batch share:
@@ -21,10 +23,13 @@ public:
 
     // Loads `sourcePath` (the picture type chosen by its extension), decodes
     // it as `decode` says and composes it centred on the canvas, which is
-    // first filled with `wipe`; transparent sources are composed over `wipe`. False for a source of
-    // zero width or height: the canvas then holds only the wipe colour. Throws the picture's
-    // errors.
-    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {});
+    // first filled with `wipe`; transparent sources are composed over `wipe`.
+    // False for a source of zero width or height: the canvas then holds only
+    // the wipe colour. Throws the picture's errors. `beforeDecode`, when
+    // given, is shown the loaded picture before its pixels are decoded (and
+    // may throw to refuse it).
+    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
+               const std::function<void(const Picture& picture)>& beforeDecode = {});
 
     int width() const { return W_; }
     int height() const { return H_; }

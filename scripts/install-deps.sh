@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
+    # kadrix-batch's translations: Qt's lupdate and lrelease
+    qt6-tools-dev qt6-l10n-tools
     libjpeg62-turbo-dev libexif-dev qt6-image-formats-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-liberation

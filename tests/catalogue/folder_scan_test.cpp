@@ -1,4 +1,5 @@
 #include "folder_scan.h"
+#include "native_name.h"
 #include "qt_printers.h"
 #include "working_directory_guard.h"
 
@@ -10,6 +11,9 @@
 
 #include <functional>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kadrix::test {
 namespace {
@@ -203,6 +207,14 @@ TEST(ScanFolder, ListsHiddenFilesSkipsSubFoldersAndStaysInTheFolder) {
     for (const char* name : {"portrait.bmp", "IMG_10.bmp", "Portrait.bmp", "img_2.bmp"})
         ASSERT_TRUE(touch(dir.filePath(QString::fromLatin1(name)), 15));
     ASSERT_TRUE(touch(dir.filePath(QStringLiteral("notes.txt"))));
+    // Latin-1 names, which Qt would decode to one "a\uFFFD.bmp": two files.
+    for (const char* latin1 : {"a\xff.bmp", "a\xfe.bmp"}) {
+        const int fd = ::open((QFile::encodeName(dir.path()) + '/' + latin1).constData(),
+                              O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "fifteen bytes..", 15), 15);
+        ::close(fd);
+    }
 
     SourceList list;
     RecordingWindow window;
@@ -210,8 +222,11 @@ TEST(ScanFolder, ListsHiddenFilesSkipsSubFoldersAndStaysInTheFolder) {
     const ScanResult result =
         scanFolder(dir.filePath(QStringLiteral("picked.bmp")), Bitmaps, list, window);
     EXPECT_TRUE(result.found);
-    EXPECT_EQ(names(list), QStringList({".hidden.bmp", "IMG_10.bmp", "img_2.bmp", "Portrait.bmp",
-                                        "shown.BMP"}));
+    EXPECT_EQ(names(list),
+              QStringList({QStringLiteral(".hidden.bmp"), nameFromNative("a\xfe.bmp"),
+                           nameFromNative("a\xff.bmp"), QStringLiteral("IMG_10.bmp"),
+                           QStringLiteral("img_2.bmp"), QStringLiteral("Portrait.bmp"),
+                           QStringLiteral("shown.BMP")}));
     EXPECT_EQ(list[result.largestRow], QStringLiteral(".hidden.bmp"));
     EXPECT_EQ(list[result.smallestRow], QStringLiteral("shown.BMP"));
     EXPECT_EQ(QDir::currentPath(), QDir(dir.path()).canonicalPath());

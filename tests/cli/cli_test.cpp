@@ -2,7 +2,9 @@
 #include "batch_plan.h"
 #include "exif_blocks.h"
 #include "jpeg_test_files.h"
+#include "native_name.h"
 #include "picture_registry.h"
+#include "reporter.h"
 #include "source_collection.h"
 
 #include <QDir>
@@ -18,6 +20,10 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kadrix::cli {
 namespace {
@@ -94,7 +100,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--size", "640", "a"}),
         args({"--size", "0x480", "a"}),
         args({"--size", "640x99999", "a"}),
-        args({"--wipe", "red", "a"}),
+        args({"--wipe", "reddish", "a"}),
         args({"--wipe", "#12345", "a"}),
         args({"--format", "gif", "a"}),
         args({"--quality", "4", "a"}),
@@ -111,6 +117,13 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--tiff-compression", "deflate", "a"}), // Qt's TIFF writer has no deflate
         args({"--webp-quality", "101", "a"}),
         args({"--format", "ico", "a"}), // read, never written
+        args({"--progress", "sometimes", "a"}),
+        args({"-q", "-v", "a"}),
+        args({"-j", "x", "a"}),
+        args({"--output", "o", "a", "b"}),
+        args({"--output", "o", "--output", "p", "a"}),
+        args({"--output", "o", "--files-from", "list", "a"}),
+        args({"--json", "--output", "-", "a"}),
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
@@ -126,6 +139,80 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
           "--decode",      "--strip",  "--png-level",   "--tiff-compression", "--webp-quality",
           "--list-formats"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
+}
+
+// Short, compact and long forms read alike; "--" ends the options.
+TEST(BatchOptionsTest, OptionFormsAgree) {
+    const auto summary = [](const QStringList& arguments) {
+        const ParsedArguments parsed = parseArguments(arguments, 2);
+        if (!parsed.options)
+            return parsed.usageError.toStdString();
+        const BatchOptions& o = *parsed.options;
+        return QStringLiteral("%1 %2x%3 %4 %5 %6 %7 %8 %9")
+            .arg(o.inputs.join(u','))
+            .arg(o.size.width())
+            .arg(o.size.height())
+            .arg(o.outDir, o.scheme.extensionItem)
+            .arg(o.jobs)
+            .arg(int(o.verbosity))
+            .arg(int(o.progress))
+            .arg(o.output)
+            .toStdString();
+    };
+    const std::vector<std::pair<QStringList, QStringList>> pairs = {
+        {args({"-s", "32x16", "a"}), args({"--size", "32x16", "a"})},
+        {args({"-s32x16", "a"}), args({"--size=32x16", "a"})},
+        {args({"-o", "/x", "a"}), args({"--out", "/x", "a"})},
+        {args({"-f", "png", "a"}), args({"--format", "png", "a"})},
+        {args({"-j3", "a"}), args({"--jobs", "3", "a"})},
+        {args({"-q", "a"}), args({"--quiet", "a"})},
+        {args({"-v", "a"}), args({"--verbose", "a"})},
+        {args({"-qj2", "a"}), args({"--quiet", "--jobs", "2", "a"})},
+        {args({"--progress", "never", "-", "--output", "-"}),
+         args({"--progress=never", "--output=-", "--", "-"})},
+        {args({"-o", "/x", "--", "-j"}), args({"--out=/x", "--", "-j"})},
+    };
+    for (const auto& [first, second] : pairs) {
+        const std::string expected = summary(second);
+        EXPECT_EQ(summary(first), expected) << first.join(u' ').toStdString();
+        EXPECT_TRUE(parseArguments(first, 2).options) << expected;
+    }
+    EXPECT_EQ(parseArguments(args({"--", "-s", "--out"}), 2).options->inputs,
+              (QStringList{QStringLiteral("-s"), QStringLiteral("--out")}));
+    for (const char* version : {"-V", "--version"})
+        EXPECT_TRUE(parseArguments(args({version}), 2).versionText.startsWith(u"kadrix-batch 1"));
+    const QString help = parseArguments(args({"--help"}), 2).helpText;
+    for (const char* option : {"-V, --version", "-q, --quiet", "-v, --verbose", "--progress",
+                               "-o, --out", "-j, --jobs", "-s, --size", "-f, --format", "--output"})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
+}
+
+TEST(BatchOptionsTest, WipeTakesWhatQtsColourParserTakes) {
+    const struct {
+        const char* text;
+        std::optional<Colour> colour;
+    } cases[] = {{"white", makeColour(255, 255, 255)},
+                 {"#fff", makeColour(255, 255, 255)},
+                 {"#FF8000", makeColour(255, 128, 0)},
+                 {"FF8000", makeColour(255, 128, 0)},
+                 {"DarkGrey", makeColour(169, 169, 169)},
+                 {"#12345", std::nullopt},
+                 {"whitish", std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(parseWipe(QString::fromUtf8(c.text)), c.colour) << c.text;
+}
+
+TEST(ReporterTest, ControlCharactersAndForeignBytesAreShownEscaped) {
+    const struct {
+        QString name;
+        QString shown;
+    } cases[] = {
+        {QStringLiteral("a\nb\tc\x1b[31m\x7f.jpg"), QStringLiteral("a\\nb\\tc\\x1b[31m\\x7f.jpg")},
+        {nameFromNative("caf\xE9.jpg"), QStringLiteral("caf\\xe9.jpg")},
+        {QStringLiteral("Été.jpg"), QStringLiteral("Été.jpg")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(escapedForTerminal(c.name), c.shown) << c.shown.toStdString();
 }
 
 TEST(BatchOptionsTest, FormatsPickTheDestinationItemAndStripDropsMetadata) {
@@ -180,6 +267,14 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
         QFile file(dir.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
+    // Two names that are not UTF-8 (Latin-1 "d\xff" and "d\xfe"), which Qt
+    // would decode to one "d\uFFFD.jpg".
+    for (const char* name : {"d\xff.jpg", "d\xfe.jpg"}) {
+        const int fd = ::open((QFile::encodeName(dir.path()) + '/' + name).constData(),
+                              O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
     QDir(dir.path()).mkdir(QStringLiteral("sub.jpg"));
     const QString single = dir.filePath(QStringLiteral("notes.txt"));
     const QString before = QDir::currentPath();
@@ -187,12 +282,13 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
         collectSources({single, dir.path(), dir.filePath(QStringLiteral("gone.jpg"))},
                        pictureNameRule(pictureRegistry()));
     EXPECT_EQ(QDir::currentPath(), before);
-    QStringList names;
+    QList<QByteArray> names;
     for (const SourceFile& f : collected.files)
-        names << f.name;
-    // "B.jpg" and "b.JPG" differ only in case: the first by name is kept.
-    EXPECT_EQ(names, (QStringList{QStringLiteral("notes.txt"), QStringLiteral("B.jpg"),
-                                  QStringLiteral("a.bmp"), QStringLiteral("c.Jpeg")}));
+        names << nativeName(f.name);
+    // "B.jpg" and "b.JPG" differ only in case: two files, both kept; the
+    // names that are not UTF-8 keep their bytes.
+    EXPECT_EQ(names, (QList<QByteArray>{"notes.txt", "B.jpg", "a.bmp", "b.JPG", "c.Jpeg",
+                                        "d\xfe.jpg", "d\xff.jpg"}));
     EXPECT_EQ(collected.files[1].folder, QDir(dir.path()).absolutePath() + u'/');
     EXPECT_EQ(collected.missing, QStringList{dir.filePath(QStringLiteral("gone.jpg"))});
 }
@@ -249,11 +345,27 @@ class KadrixBatchTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
 
-    Outcome run(const QStringList& arguments) {
+    // In an English locale unless told otherwise.
+    static QProcessEnvironment speaking(const char* lang) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
+        return env;
+    }
+
+    Outcome run(const QStringList& arguments, const QByteArray& input = {},
+                QByteArray* output = nullptr, const char* lang = "C.UTF-8") {
         QProcess process;
+        process.setProcessEnvironment(speaking(lang));
         process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
+        process.write(input);
+        process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+        const QByteArray out = process.readAllStandardOutput();
+        if (output)
+            *output = out;
+        return {process.exitCode(), QString::fromLocal8Bit(out),
                 QString::fromLocal8Bit(process.readAllStandardError())};
     }
 
@@ -379,6 +491,10 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
     writeJpeg(QStringLiteral("src/a.jpg"), 100, 100);
     write(QStringLiteral("src/b.jpg"), "not a picture");
     writeJpeg(QStringLiteral("src/c.jpg"), 100, 100);
+    // A sparse file of more than a gigabyte, refused before it is read.
+    QFile big(dir.filePath(QStringLiteral("src/d.jpg")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((qint64(1) << 30) + 1));
+    big.close();
     const Outcome r =
         run({QStringLiteral("--jobs"), QStringLiteral("1"), dir.filePath(QStringLiteral("src")),
              dir.filePath(QStringLiteral("gone"))});
@@ -387,7 +503,9 @@ TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
     EXPECT_TRUE(r.err.contains(QStringLiteral(": Not a JPEG file: starts with 0x6e 0x6f")))
         << "libjpeg's own text follows the number: " << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("gone: no such file or folder")));
-    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 2 failed")))
+    EXPECT_TRUE(r.err.contains(QStringLiteral("d.jpg: Invalid picture: file too large")))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 3 failed")))
         << r.out.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("src/cropped/cropped_c.BMP"))));
 }
@@ -406,7 +524,7 @@ TEST_F(KadrixBatchTest, FailuresSayWhy) {
         {"65535x1", "jpeg",
          QStringLiteral("cannot write ") + out + QStringLiteral("/cropped_a.JPEG: JPEG error #")},
         // no canvas of that size can be made
-        {"65535x65535", "bmp", QStringLiteral("Taille finale invalide: 65535 * 65535")},
+        {"65535x65535", "bmp", QStringLiteral("Invalid result size: 65535 x 65535")},
     };
     for (const auto& c : cases) {
         const Outcome r =
@@ -487,6 +605,140 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
          {"bmp    .bmp                     yes   yes", "ico    .ico                     yes   no",
           "jpeg   .jpeg .jpg               yes   yes"})
         EXPECT_TRUE(formats.out.contains(QString::fromLatin1(line))) << formats.out.toStdString();
+    // Results into a source folder, one --output for a folder: nothing written.
+    writeJpeg(QStringLiteral("src/a.jpg"), 40, 30);
+    const QString src = dir.filePath(QStringLiteral("src"));
+    EXPECT_EQ(run({QStringLiteral("--out"), src + QStringLiteral("/."), src}).status, 2);
+    EXPECT_EQ(run({QStringLiteral("--output"), dir.filePath(QStringLiteral("o.bmp")), src}).status,
+              2);
+    EXPECT_EQ(QDir(src).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("a.jpg")});
+}
+
+// How much a run says: -q nothing on success, -v a line per picture, the
+// progress line when asked for even off a terminal.
+TEST_F(KadrixBatchTest, QuietVerboseAndProgressSayWhatTheyAreAskedTo) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 40, 30);
+    const struct {
+        const char* option;
+        QString out, err; // expected within; "" for nothing at all
+    } cases[] = {
+        {"-q", {}, {}},
+        {"-v", QStringLiteral("1 framed"), source + QStringLiteral(" -> ")},
+        {"--progress=always", QStringLiteral("1 framed"), QStringLiteral("] 1/1")},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run({QString::fromLatin1(c.option), QStringLiteral("--overwrite"),
+                               QStringLiteral("-s16x16"), source});
+        EXPECT_EQ(r.status, 0) << c.option;
+        EXPECT_TRUE(c.out.isEmpty() ? r.out.isEmpty() : r.out.contains(c.out))
+            << c.option << r.out.toStdString();
+        EXPECT_TRUE(c.err.isEmpty() ? r.err.isEmpty() : r.err.contains(c.err))
+            << c.option << r.err.toStdString();
+    }
+}
+
+// A picture from standard input to standard output, and input that is none.
+TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
+    QByteArray out;
+    const Outcome r = run({QStringLiteral("-s"), QStringLiteral("80x60"), QStringLiteral("-f"),
+                           QStringLiteral("jpeg"), QStringLiteral("-"), QStringLiteral("--output"),
+                           QStringLiteral("-")},
+                          test::encodeRaw(test::photoLike(200, 150)), &out);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage::fromData(out, "JPEG").size(), QSize(80, 60));
+    // A reader that goes away: a message, and no temporary left.
+    const QString picture = writeJpeg(QStringLiteral("in.jpg"), 64, 48);
+    const QString tmp = dir.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    QProcess shell;
+    QProcessEnvironment env = speaking("C.UTF-8");
+    env.insert(QStringLiteral("TMPDIR"), tmp);
+    shell.setProcessEnvironment(env);
+    shell.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("\"$0\" -s 3000x3000 - --output - < \"$1\" | head -c 1 "
+                                ">/dev/null; exit ${PIPESTATUS[0]}"),
+                 QStringLiteral(KADRIX_BATCH_PATH), picture});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_TRUE(shell.readAllStandardError().contains("cannot write to standard output"));
+    EXPECT_TRUE(QDir(tmp).isEmpty());
+    const Outcome none =
+        run({QStringLiteral("-"), QStringLiteral("--output"), QStringLiteral("-")}, "hello", &out);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("-: not a picture"))) << none.err.toStdString();
+    EXPECT_TRUE(out.isEmpty());
+}
+
+// The shared code's French texts in English, and kadrix-batch's own texts in
+// French under a French locale; the JSON lines keep English.
+TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 40, 30);
+    const QString gone = dir.filePath(QStringLiteral("gone.jpg"));
+    const QStringList arguments{QStringLiteral("--size"), QStringLiteral("65535x65535"), source,
+                                gone};
+    const struct {
+        const char* lang;
+        QString shared, own;
+    } cases[] = {
+        {"C.UTF-8", QStringLiteral("Invalid result size: 65535 x 65535"),
+         QStringLiteral("no such file or folder")},
+        {"fr_FR.UTF-8", QStringLiteral("Taille finale invalide: 65535 * 65535"),
+         QStringLiteral("fichier ou dossier introuvable")},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(arguments, {}, nullptr, c.lang);
+        EXPECT_TRUE(r.err.contains(c.shared)) << c.lang << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.own)) << c.lang << r.err.toStdString();
+        const Outcome json =
+            run(QStringList{QStringLiteral("--json")} + arguments, {}, nullptr, c.lang);
+        EXPECT_TRUE(json.out.contains(QStringLiteral("Invalid result size: 65535 x 65535")) &&
+                    json.out.contains(QStringLiteral("no such file or folder")))
+            << c.lang << json.out.toStdString();
+    }
+}
+
+// SIGTERM: the pictures in hand are finished and committed, the others not
+// started; every committed result has its JSON line, no temporary is left,
+// and a re-run completes the set.
+TEST_F(KadrixBatchTest, SigtermEndsTheRunAfterThePicturesInHand) {
+    for (int i = 0; i < 8; ++i)
+        writeJpeg(QStringLiteral("src/p%1.jpg").arg(i), 1600, 1200);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    const QStringList arguments{QStringLiteral("--json"),
+                                QStringLiteral("-j2"),
+                                QStringLiteral("-s"),
+                                QStringLiteral("1500x1100"),
+                                QStringLiteral("-f"),
+                                QStringLiteral("png"),
+                                QStringLiteral("-o"),
+                                out,
+                                dir.filePath(QStringLiteral("src"))};
+    QProcess process;
+    process.setProcessEnvironment(speaking("C.UTF-8"));
+    process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
+    ASSERT_TRUE(process.waitForReadyRead(60000)); // the first JSON line: a picture is done
+    ::kill(pid_t(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 143);
+    const QStringList lines =
+        QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_LT(lines.size(), 8);
+    QStringList committed;
+    for (const QString& line : lines) {
+        EXPECT_TRUE(line.contains(QStringLiteral("\"status\":\"framed\""))) << line.toStdString();
+        committed << QFileInfo(line.section(QStringLiteral("\"result\":\""), 1).section(u'"', 0, 0))
+                         .fileName();
+    }
+    committed.sort();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name), committed);
+    for (const QString& name : committed)
+        EXPECT_EQ(QImage(out + u'/' + name).size(), QSize(1500, 1100)) << name.toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError())
+                    .contains(QStringLiteral("stopped by SIGTERM")));
+    EXPECT_EQ(run(arguments).status, 0);
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 8);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "jpeg_test_files.h"
+#include "memory_budget.h"
 #include "result_claims.h"
 #include "shard.h"
 #include "source_list_file.h"
@@ -14,6 +15,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace kadrix::cli {
 namespace {
@@ -133,11 +138,38 @@ TEST(SourceListTest, SplitsLinesOrNulsKeepingEveryOtherByte) {
     EXPECT_EQ(latin1[0].raw, QByteArray("caf\xE9.jpg"));
 }
 
+// A worker whose picture does not fit waits until another lets its own go;
+// a picture larger than the whole budget is refused without waiting.
+TEST(MemoryBudgetTest, PicturesWaitForRoomAndTooLargeOnesAreRefused) {
+    MemoryBudget budget(100);
+    qint64 first = 0, second = 0;
+    ASSERT_TRUE(budget.exchange(first, 60));
+    std::atomic<bool> admitted{false};
+    std::thread other([&] {
+        EXPECT_TRUE(budget.exchange(second, 60));
+        admitted = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(admitted);
+    EXPECT_TRUE(budget.exchange(first, 30)); // lets the 60 go, takes 30 beside the other's 60
+    other.join();
+    EXPECT_TRUE(admitted);
+    EXPECT_FALSE(budget.exchange(second, 101));
+    EXPECT_EQ(second, 0);
+    budget.release(first);
+    EXPECT_TRUE(budget.exchange(second, 100));
+}
+
 TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
     const std::vector<QString> paths = {QStringLiteral("/o/a"), QStringLiteral("/o/b"),
                                         QStringLiteral("/o/a"), QStringLiteral("/p/a"),
                                         QStringLiteral("/o/b"), QStringLiteral("/o/a")};
     EXPECT_EQ(firstClaims(paths), (std::vector<qsizetype>{0, 1, 0, 3, 1, 0}));
+    // On a destination that ignores letter case, /c/A and /c/a are one file.
+    const std::vector<QString> cased = {QStringLiteral("/c/A.jpg"), QStringLiteral("/s/A.jpg"),
+                                        QStringLiteral("/c/a.jpg"), QStringLiteral("/s/a.jpg")};
+    const auto caseless = [](const QString& folder) { return folder == QStringLiteral("/c/"); };
+    EXPECT_EQ(firstClaims(cased, caseless), (std::vector<qsizetype>{0, 1, 0, 3}));
 }
 
 TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {

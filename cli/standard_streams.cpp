@@ -1,0 +1,67 @@
+#include "standard_streams.h"
+
+#include "picture_registry.h"
+#include "picture_signature.h"
+#include "regular_file.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
+namespace kadrix::cli {
+
+StandardInput saveStandardInput(const QString& folder) {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {
+            {},
+            Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "cannot read standard input"))};
+    const QByteArray bytes = in.read(MaxPictureFileBytes + 1);
+    if (in.error() != QFileDevice::NoError)
+        return {{},
+                Text("kadrix-batch",
+                     QT_TRANSLATE_NOOP("kadrix-batch", "cannot read standard input: %1"),
+                     {in.errorString()})};
+    if (bytes.size() > MaxPictureFileBytes)
+        return {{},
+                Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "more than %1 bytes"),
+                     {QString::number(MaxPictureFileBytes)})};
+    const QString extension = extensionOfSignature(bytes.left(16));
+    if (extension.isEmpty() || !pictureRegistry().knows(extension))
+        return {{}, Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "not a picture"))};
+    QFile out(folder + QStringLiteral("/stdin.") + extension);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
+        return {{},
+                Text("kadrix-batch",
+                     QT_TRANSLATE_NOOP("kadrix-batch", "cannot keep standard input: %1"),
+                     {out.errorString()})};
+    return {out.fileName(), {}};
+}
+
+QString copyToStandardOutput(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    std::fflush(stdout);
+    char buffer[1 << 16];
+    for (;;) {
+        const qint64 got = file.read(buffer, sizeof buffer);
+        if (got < 0)
+            return file.errorString();
+        if (got == 0)
+            return {};
+        for (qint64 done = 0; done < got;) {
+            const ssize_t put = ::write(STDOUT_FILENO, buffer + done, std::size_t(got - done));
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put < 0)
+                return QString::fromLocal8Bit(std::strerror(errno));
+            done += put;
+        }
+    }
+}
+
+} // namespace kadrix::cli

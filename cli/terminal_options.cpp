@@ -1,0 +1,48 @@
+#include "terminal_options.h"
+
+namespace kadrix::cli {
+
+void TerminalOptions::addTo(QCommandLineParser& parser) const {
+    parser.addOptions({version_, quiet_, verbose_, progress_, output_});
+}
+
+QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
+    if (parser.isSet(quiet_) && parser.isSet(verbose_))
+        return QStringLiteral("--quiet and --verbose do not go together");
+    options.verbosity = parser.isSet(quiet_)     ? Verbosity::Quiet
+                        : parser.isSet(verbose_) ? Verbosity::Verbose
+                                                 : Verbosity::Normal;
+    const QString progress = parser.value(progress_);
+    if (progress == QStringLiteral("auto"))
+        options.progress = ProgressMode::Auto;
+    else if (progress == QStringLiteral("always"))
+        options.progress = ProgressMode::Always;
+    else if (progress == QStringLiteral("never"))
+        options.progress = ProgressMode::Never;
+    else
+        return QStringLiteral("--progress wants auto, always or never: \"%1\"").arg(progress);
+
+    const QStringList outputs = parser.values(output_);
+    if (outputs.size() > 1)
+        return QStringLiteral("--output names the one result of a single source; it is given "
+                              "%1 times")
+            .arg(outputs.size());
+    if (!outputs.isEmpty()) {
+        options.output = outputs.front();
+        if (options.output.isEmpty())
+            return QStringLiteral("--output wants a file, or - for standard output");
+        if (options.inputs.size() != 1 || !options.filesFrom.isEmpty())
+            return QStringLiteral("--output names the one result of a single source");
+        if (options.output == QStringLiteral("-") && options.json)
+            return QStringLiteral("--json and --output - both want standard output");
+        if (options.recursive || options.shard.kind != ShardRequest::Kind::Whole)
+            return QStringLiteral("--output goes with neither --recursive nor --shard");
+    }
+    return {};
+}
+
+QString versionText() {
+    return QStringLiteral("kadrix-batch " KADRIX_VERSION);
+}
+
+} // namespace kadrix::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "batch_options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+namespace kadrix::cli {
+
+// The options people expect of a Unix tool: the version, how much is said,
+// the progress line, and one result named on its own (a pipe among them).
+class TerminalOptions {
+public:
+    void addTo(QCommandLineParser& parser) const;
+    bool versionAsked(const QCommandLineParser& parser) const { return parser.isSet(version_); }
+    // Fills the fields these options set; returns the usage error, "" when none.
+    QString read(const QCommandLineParser& parser, BatchOptions& options) const;
+
+private:
+    QCommandLineOption version_{{QStringLiteral("V"), QStringLiteral("version")},
+                                QStringLiteral("Shows the version and exits.")};
+    QCommandLineOption quiet_{{QStringLiteral("q"), QStringLiteral("quiet")},
+                              QStringLiteral("Says nothing but errors.")};
+    QCommandLineOption verbose_{{QStringLiteral("v"), QStringLiteral("verbose")},
+                                QStringLiteral("Says a line for each picture framed.")};
+    QCommandLineOption progress_{
+        QStringLiteral("progress"),
+        QStringLiteral("A one-line progress display on standard error (count, rate, time left): "
+                       "auto (default) shows it on a terminal, never with --json or --quiet."),
+        QStringLiteral("auto|always|never"), QStringLiteral("auto")};
+    QCommandLineOption output_{
+        QStringLiteral("output"),
+        QStringLiteral("The path of the one result of a single source file; - writes it to "
+                       "standard output in the --format. A source - is read from standard "
+                       "input."),
+        QStringLiteral("FILE")};
+};
+
+// "kadrix-batch 1.2.3", the version the package carries.
+QString versionText();
+
+} // namespace kadrix::cli
