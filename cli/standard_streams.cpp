@@ -1,5 +1,6 @@
 #include "standard_streams.h"
 
+#include "picture_formats.h"
 #include "picture_registry.h"
 #include "picture_signature.h"
 #include "regular_file.h"
@@ -29,7 +30,7 @@ StandardInput saveStandardInput(const QString& folder) {
         return {{},
                 Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "more than %1 bytes"),
                      {QString::number(MaxPictureFileBytes)})};
-    const QString extension = extensionOfSignature(bytes.left(16));
+    const QString extension = extensionOfSignature(bytes.left(signatureLength()));
     if (extension.isEmpty() || !pictureRegistry().knows(extension))
         return {{}, Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "not a picture"))};
     QFile out(folder + QStringLiteral("/stdin.") + extension);

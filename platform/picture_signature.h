@@ -5,9 +5,9 @@
 
 namespace kadrix {
 
-// The extension of the picture type whose signature `head` (the first bytes
-// of a file, 16 are enough) starts with: "jpg", "png", "bmp", "tif", "webp",
-// "heic" or "avif"; "" when it is none of them.
+// The first extension of the picture format whose signature `head` (the
+// first bytes of a file, signatureLength() of them) starts with, from the
+// format table; "" when it is none of them.
 QString extensionOfSignature(const QByteArray& head);
 
 } // namespace kadrix
