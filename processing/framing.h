@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "framing_options.h"
 #include "picture_registry.h"
 #include "source_loader.h"
 
@@ -20,10 +21,12 @@ public:
     SourceFramer(int W, int H);
 
     // Loads `sourcePath` (the picture type chosen by its extension), decodes
-    // it as `decode` says and composes it centred on the canvas, which is
-    // first filled with `wipe`. False for a source of zero width or height:
-    // the canvas then holds only the wipe colour. Throws the picture's errors.
-    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {});
+    // it as `decode` says and composes it on the canvas, which is first filled
+    // with `wipe`, placed by `framing`'s anchor, the margins then filled as
+    // its fill says. False for a source of zero width or height: the canvas
+    // then holds only the wipe colour. Throws the picture's errors.
+    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
+               const FramingOptions& framing = {});
 
     int width() const { return W_; }
     int height() const { return H_; }
@@ -33,6 +36,9 @@ public:
     const Picture* source() const { return loader_.picture(); }
 
 private:
+    // Repaints the margins the decoded source leaves, as the fill says.
+    void fillMargins(const FramingOptions& framing);
+
     int W_;
     int H_;
     Bitmap canvas_;
