@@ -3,6 +3,7 @@
 #include "file_filter.h"
 #include "result_writer.h"
 #include "cluster_options.h"
+#include "framing_arguments.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -158,6 +159,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                        decode});
     const ClusterOptions cluster;
     cluster.addTo(parser);
+    const FramingArguments framing;
+    framing.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("sources"),
                                  QStringLiteral("Picture files and folders."),
                                  QStringLiteral("SOURCE..."));
@@ -253,6 +256,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                         .arg(parser.value(decode)));
 
     if (const QString error = cluster.read(parser, options); !error.isEmpty())
+        return fail(error);
+    if (const QString error = framing.read(parser, options.framing); !error.isEmpty())
         return fail(error);
     if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
         return fail(QStringLiteral("no source given"));

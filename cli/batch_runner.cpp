@@ -2,6 +2,7 @@
 
 #include "batch_plan.h"
 #include "errors.h"
+#include "framed_save.h"
 #include "framing.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
@@ -77,14 +78,14 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         if (!QDir().mkpath(folderPart(target)))
             return failed(QStringLiteral("cannot create the folder ") + folderPart(target));
 
-        const bool framed = framer.frame(source, options.wipe, options.decode);
+        const bool framed = framer.frame(source, options.wipe, options.decode, options.framing);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
         }
         if (!framed)
             return skipped(QStringLiteral("empty picture"), source);
-        const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source());
+        const SaveOutcome saved = saveFramed(framer, target, options.framing);
         if (!saved)
             return failed(QStringLiteral("cannot write ") + target + QStringLiteral(": ") +
                           saved.error);
@@ -204,7 +205,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.error,
                                           result.width,
                                           result.height,
-                                          clock.elapsed()}));
+                                          clock.elapsed(),
+                                          options.framing}));
             reporter.advance();
         }
     };
@@ -234,7 +236,8 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
             try {
                 loader.loadFromFile(source);
                 reporter.line(planLine(source, loader.width(), loader.height(), options.size,
-                                       target, QFileInfo::exists(target)));
+                                       target, QFileInfo::exists(target),
+                                       options.framing.anchor));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +
@@ -329,7 +332,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
         const Unreadable& u = unreadable[i];
         reporter.problem(Program + QStringLiteral(": ") + u.shown + QStringLiteral(": ") + u.why);
         if (options.json)
-            reporter.record(jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, u.why}));
+            reporter.record(jsonLine(
+                {u.shown, u.bytes, {}, SourceStatus::Failed, u.why, -1, -1, 0, options.framing}));
         ++failedToRead;
     }
 

@@ -37,6 +37,8 @@ QByteArray jsonLine(const SourceRecord& record) {
         {QStringLiteral("width"), sideOrNull(record.width)},
         {QStringLiteral("height"), sideOrNull(record.height)},
         {QStringLiteral("ms"), record.ms},
+        {QStringLiteral("anchor"), anchorName(record.framing.anchor)},
+        {QStringLiteral("fill"), fillName(record.framing.fill)},
     };
     if (!record.sourceBytes.isEmpty())
         object.insert(QStringLiteral("source_base64"),

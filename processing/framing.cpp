@@ -27,6 +27,7 @@ bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOpt
     // The previous source's pixels go before the next picture is decoded, so
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
+    sourcePath_ = sourcePath;
     loader_.loadFromFile(sourcePath);
     assignVisibleSource(loader_, W_, H_, decoded_, decode, framing.anchor);
     if (!ComposeResult(decoded_, W_, H_, wipe, canvas_, framing.anchor))

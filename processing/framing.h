@@ -34,6 +34,8 @@ public:
     // The picture of the last frame() until the next one: where the save
     // step can take what a result carries over from its source.
     const Picture* source() const { return loader_.picture(); }
+    // The path of the last frame()'s source.
+    const QString& sourcePath() const { return sourcePath_; }
 
 private:
     // Repaints the margins the decoded source leaves, as the fill says.
@@ -44,6 +46,7 @@ private:
     Bitmap canvas_;
     PictureLoader loader_;
     Bitmap decoded_;
+    QString sourcePath_;
 };
 
 } // namespace kadrix

@@ -45,6 +45,7 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.jobs, 2);
     EXPECT_FALSE(o.dryRun || o.overwrite);
     EXPECT_EQ(o.decode.mode, DecodeMode::Seek);
+    EXPECT_EQ(o.framing, FramingOptions{});
 }
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
@@ -54,7 +55,8 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
               "--format",      "jpeg",     "--quality", "50",        "--progressive", "--grey",
               "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
               "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
-              "--decode",      "whole",    "--no-auto-orient",      "a",         "b"}),
+              "--decode",      "whole",    "--no-auto-orient",      "--gravity", "NorthEast",
+              "--fill",        "MIRROR",   "--keep-dates",          "a",         "b"}),
         2);
     // clang-format on
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
@@ -75,6 +77,28 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(o.jobs, 1);
     EXPECT_TRUE(o.dryRun && o.overwrite);
     EXPECT_EQ(o.decode.mode, DecodeMode::Whole);
+    EXPECT_EQ(o.framing, (FramingOptions{Anchor::NorthEast, Fill::Mirror, true}));
+}
+
+TEST(BatchOptionsTest, DirectionsAndFillsTakeEverySpelling) {
+    const struct {
+        const char* text;
+        std::optional<Anchor> anchor;
+    } directions[] = {{"centre", Anchor::Centre},         {"Center", Anchor::Centre},
+                      {"north-east", Anchor::NorthEast},  {"NorthEast", Anchor::NorthEast},
+                      {"SOUTH-WEST", Anchor::SouthWest},  {"west", Anchor::West},
+                      {"northwest", Anchor::NorthWest},   {"up", std::nullopt},
+                      {"SouthEast", Anchor::SouthEast},    {"", std::nullopt}};
+    for (const auto& d : directions)
+        EXPECT_EQ(parseAnchor(QString::fromUtf8(d.text)), d.anchor) << d.text;
+    EXPECT_EQ(parseFill(QStringLiteral("Color")), Fill::WipeColour);
+    EXPECT_EQ(parseFill(QStringLiteral("blur")), Fill::Blur);
+    EXPECT_EQ(parseFill(QStringLiteral("stretch")), std::nullopt);
+    // A wrong value names the accepted ones.
+    EXPECT_TRUE(parseArguments(args({"--gravity", "up", "a"}), 1)
+                    .usageError.contains(QStringLiteral("north-east")));
+    EXPECT_TRUE(parseArguments(args({"--fill", "stretch", "a"}), 1)
+                    .usageError.contains(QStringLiteral("mirror")));
 }
 
 TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
@@ -94,6 +118,8 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--out", "", "a"}),
         args({"--bogus", "a"}),
         args({"--decode", "fast", "a"}),
+        args({"--gravity", "up", "a"}),
+        args({"--fill", "stretch", "a"}),
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
@@ -105,7 +131,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     for (const char* option :
          {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
           "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-          "--overwrite", "--decode", "--strip"})
+          "--overwrite", "--decode", "--strip", "--gravity", "--fill", "--keep-dates"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -134,6 +160,10 @@ TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
         EXPECT_EQ(change.before, c.before) << c.source;
         EXPECT_EQ(change.after, c.after) << c.source;
     }
+    EXPECT_EQ(planLine(QStringLiteral("a.jpg"), 643, 477, QSize(640, 480), QStringLiteral("r"),
+                       true, Anchor::SouthWest),
+              QStringLiteral("a.jpg: 643x477, columns: 0 left, crop 3 right; rows: pad 3 top, 0 "
+                             "bottom -> r (exists)"));
     EXPECT_EQ(planLine(QStringLiteral("/s/a%1.jpg"), 643, 477, QSize(640, 480),
                        QStringLiteral("/s/cropped/cropped_a%1.BMP"), false),
               QStringLiteral("/s/a%1.jpg: 643x477, columns: crop 1 left, crop 2 right; rows: pad 1 "
@@ -434,6 +464,9 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
         run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
+    EXPECT_EQ(run({QStringLiteral("--gravity"), QStringLiteral("up"), QStringLiteral("x.jpg")})
+                  .status,
+              2);
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
 }
 
