@@ -18,7 +18,8 @@ constexpr int MaxQuality = 95;
 const QString Description = QStringLiteral(
     "Frames pictures to one fixed size, as Kadrix's \"GO\" does: each source is centred on a\n"
     "canvas filled with the wipe colour, cropped symmetrically where it is larger (an odd\n"
-    "leftover pixel goes to the right or bottom), never scaled. Results are named by the\n"
+    "leftover pixel goes to the right or bottom), never scaled; --gravity anchors it\n"
+    "elsewhere and --fill fills the margins otherwise. Results are named by the\n"
     "rename scheme: prefix, the source's name up to its first \".\", suffix, running number\n"
     "and extension (.BMP, .JPEG, .PNG, .TIFF or .WEBP).\n"
     "\n"

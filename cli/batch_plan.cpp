@@ -42,10 +42,10 @@ QString planLine(const QString& source, int width, int height, const QSize& canv
     // One multi-argument call: a "%" in a path is never taken for a marker.
     return QStringLiteral("%1: %2x%3, columns: %4; rows: %5 -> %6 (%7)")
         .arg(source, QString::number(width), QString::number(height),
-             describeAxis(axisChange(width, canvas.width(), horizontalSide(anchor)), QStringLiteral("left"),
-                          QStringLiteral("right")),
-             describeAxis(axisChange(height, canvas.height(), verticalSide(anchor)), QStringLiteral("top"),
-                          QStringLiteral("bottom")),
+             describeAxis(axisChange(width, canvas.width(), horizontalSide(anchor)),
+                          QStringLiteral("left"), QStringLiteral("right")),
+             describeAxis(axisChange(height, canvas.height(), verticalSide(anchor)),
+                          QStringLiteral("top"), QStringLiteral("bottom")),
              result, exists ? QStringLiteral("exists") : QStringLiteral("new"));
 }
 

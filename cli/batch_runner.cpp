@@ -236,8 +236,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
             try {
                 loader.loadFromFile(source);
                 reporter.line(planLine(source, loader.width(), loader.height(), options.size,
-                                       target, QFileInfo::exists(target),
-                                       options.framing.anchor));
+                                       target, QFileInfo::exists(target), options.framing.anchor));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + source + QStringLiteral(": ") +

@@ -2,8 +2,7 @@
 
 namespace kadrix {
 
-bool ComposeResult(const Bitmap& source, int W, int H, Colour wipe, Bitmap& result,
-                   Anchor anchor) {
+bool ComposeResult(const Bitmap& source, int W, int H, Colour wipe, Bitmap& result, Anchor anchor) {
     const QRect canvas(0, 0, W, H);
     result.fillRect(canvas, wipe);
     const int sw = source.width();

@@ -52,8 +52,8 @@ void SourceFramer::fillMargins(const FramingOptions& framing) {
     case Fill::Blur: {
         const Picture& source = *loader_.picture();
         const BlurredBackground background =
-            blurredBackground(reducedPicture(source, decoded_), source.width(), source.height(),
-                              W_, H_, framing.anchor);
+            blurredBackground(reducedPicture(source, decoded_), source.width(), source.height(), W_,
+                              H_, framing.anchor);
         paintBackground(canvas_, background, picture);
         return;
     }

@@ -8,8 +8,8 @@ FramingOptions FramingDefaults;
 
 namespace {
 
-constexpr std::array AnchorNames{"centre",     "north",      "north-east", "east",      "south-east",
-                                 "south",      "south-west", "west",       "north-west"};
+constexpr std::array AnchorNames{"centre", "north",      "north-east", "east",      "south-east",
+                                 "south",  "south-west", "west",       "north-west"};
 constexpr std::array FillNames{"colour", "edge", "mirror", "blur"};
 
 // Lower case without hyphens, blanks or underscores: "North-East", "NorthEast"

@@ -27,9 +27,9 @@ enum class Anchor : std::uint8_t {
 // What the canvas shows where the picture does not cover it.
 enum class Fill : std::uint8_t {
     WipeColour, // the wipe colour
-    Edge,   // the picture's outermost row or column repeated outwards
-    Mirror, // the picture reflected at its edges, again and again
-    Blur,   // the picture scaled to cover the canvas and strongly blurred
+    Edge,       // the picture's outermost row or column repeated outwards
+    Mirror,     // the picture reflected at its edges, again and again
+    Blur,       // the picture scaled to cover the canvas and strongly blurred
 };
 
 // The framing choices every row of a run is framed and saved with.

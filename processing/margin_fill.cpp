@@ -148,8 +148,8 @@ BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int
     }
 
     // Scaled by the larger of the two ratios, the picture covers the canvas.
-    const double scale = std::max(double(W) / std::max(pictureWidth, 1),
-                                  double(H) / std::max(pictureHeight, 1));
+    const double scale =
+        std::max(double(W) / std::max(pictureWidth, 1), double(H) / std::max(pictureHeight, 1));
     background.width = std::max(double(W), pictureWidth * scale);
     background.height = std::max(double(H), pictureHeight * scale);
     const auto offset = [](double leftover, int side) {

@@ -5,6 +5,7 @@
 #include "picture_registry.h"
 #include "source_collection.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -81,18 +82,12 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
 }
 
 TEST(BatchOptionsTest, DirectionsAndFillsTakeEverySpelling) {
-    const struct {
-        const char* text;
-        std::optional<Anchor> anchor;
-    } directions[] = {{"centre", Anchor::Centre},         {"Center", Anchor::Centre},
-                      {"north-east", Anchor::NorthEast},  {"NorthEast", Anchor::NorthEast},
-                      {"SOUTH-WEST", Anchor::SouthWest},  {"west", Anchor::West},
-                      {"northwest", Anchor::NorthWest},   {"up", std::nullopt},
-                      {"SouthEast", Anchor::SouthEast},    {"", std::nullopt}};
-    for (const auto& d : directions)
-        EXPECT_EQ(parseAnchor(QString::fromUtf8(d.text)), d.anchor) << d.text;
+    for (const char* text : {"centre", "Center", "CENTER"})
+        EXPECT_EQ(parseAnchor(QString::fromUtf8(text)), Anchor::Centre) << text;
+    for (const char* text : {"south-west", "SouthWest", "southwest", "SOUTH-WEST"})
+        EXPECT_EQ(parseAnchor(QString::fromUtf8(text)), Anchor::SouthWest) << text;
+    EXPECT_EQ(parseAnchor(QStringLiteral("up")), std::nullopt);
     EXPECT_EQ(parseFill(QStringLiteral("Color")), Fill::WipeColour);
-    EXPECT_EQ(parseFill(QStringLiteral("blur")), Fill::Blur);
     EXPECT_EQ(parseFill(QStringLiteral("stretch")), std::nullopt);
     // A wrong value names the accepted ones.
     EXPECT_TRUE(parseArguments(args({"--gravity", "up", "a"}), 1)
@@ -129,9 +124,10 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
     const ParsedArguments help = parseArguments(args({"--help"}), 2);
     EXPECT_FALSE(help.options);
     for (const char* option :
-         {"--size", "--wipe", "--out", "--format", "--quality", "--progressive", "--grey",
-          "--subsampling", "--prefix", "--no-name", "--suffix", "--number", "--jobs", "--dry-run",
-          "--overwrite", "--decode", "--strip", "--gravity", "--fill", "--keep-dates"})
+         {"--size",        "--wipe",   "--out",         "--format",  "--quality",
+          "--progressive", "--grey",   "--subsampling", "--prefix",  "--no-name",
+          "--suffix",      "--number", "--jobs",        "--dry-run", "--overwrite",
+          "--decode",      "--strip",  "--gravity",     "--fill",    "--keep-dates"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -339,6 +335,30 @@ TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cropped"))));
 }
 
+// With --keep-dates a result carries its source's modification time; without,
+// the time it was written. The dry run prints the anchored crop and margins.
+TEST_F(KadrixBatchTest, KeptDatesAndAnchoredPlans) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 643, 477);
+    const QDateTime old = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 789), Qt::UTC);
+    {
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
+    ASSERT_EQ(run({source}).status, 0);
+    EXPECT_GT(QFileInfo(result).lastModified(), old.addYears(10));
+    ASSERT_EQ(run({QStringLiteral("--keep-dates"), QStringLiteral("--overwrite"), source}).status,
+              0);
+    EXPECT_EQ(QFileInfo(result).lastModified().toUTC(), old);
+
+    const Outcome plan = run({QStringLiteral("--dry-run"), QStringLiteral("--gravity"),
+                              QStringLiteral("NorthEast"), source});
+    EXPECT_TRUE(plan.out.contains(QStringLiteral(": 643x477, columns: crop 3 left, 0 right; rows: "
+                                                 "0 top, pad 3 bottom -> ")))
+        << plan.out.toStdString();
+}
+
 // A photo stored landscape with Orientation 6 is measured (and so framed)
 // upright; --no-auto-orient takes it as stored.
 TEST_F(KadrixBatchTest, OrientedPhotosAreUprightUnlessAskedNotTo) {
@@ -464,9 +484,9 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
         run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
-    EXPECT_EQ(run({QStringLiteral("--gravity"), QStringLiteral("up"), QStringLiteral("x.jpg")})
-                  .status,
-              2);
+    EXPECT_EQ(
+        run({QStringLiteral("--gravity"), QStringLiteral("up"), QStringLiteral("x.jpg")}).status,
+        2);
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
 }
 

@@ -139,18 +139,19 @@ TEST_P(ComposeAnchored, PlacesWindowsAndPixels) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Anchors, ComposeAnchored,
-    ::testing::Values(AnchorCase{Anchor::Centre, {-2, -3}, {2, 3}, {-2, 3}},
-                      AnchorCase{Anchor::North, {-2, 0}, {2, 0}, {-2, 0}},
-                      AnchorCase{Anchor::NorthEast, {-5, 0}, {5, 0}, {-5, 0}},
-                      AnchorCase{Anchor::East, {-5, -3}, {5, 3}, {-5, 3}},
-                      AnchorCase{Anchor::SouthEast, {-5, -7}, {5, 7}, {-5, 7}},
-                      AnchorCase{Anchor::South, {-2, -7}, {2, 7}, {-2, 7}},
-                      AnchorCase{Anchor::SouthWest, {0, -7}, {0, 7}, {0, 7}},
-                      AnchorCase{Anchor::West, {0, -3}, {0, 3}, {0, 3}},
-                      AnchorCase{Anchor::NorthWest, {0, 0}, {0, 0}, {0, 0}}),
-    [](const auto& p) { return anchorName(p.param.anchor).remove(u'-').toStdString(); });
+INSTANTIATE_TEST_SUITE_P(Anchors, ComposeAnchored,
+                         ::testing::Values(AnchorCase{Anchor::Centre, {-2, -3}, {2, 3}, {-2, 3}},
+                                           AnchorCase{Anchor::North, {-2, 0}, {2, 0}, {-2, 0}},
+                                           AnchorCase{Anchor::NorthEast, {-5, 0}, {5, 0}, {-5, 0}},
+                                           AnchorCase{Anchor::East, {-5, -3}, {5, 3}, {-5, 3}},
+                                           AnchorCase{Anchor::SouthEast, {-5, -7}, {5, 7}, {-5, 7}},
+                                           AnchorCase{Anchor::South, {-2, -7}, {2, 7}, {-2, 7}},
+                                           AnchorCase{Anchor::SouthWest, {0, -7}, {0, 7}, {0, 7}},
+                                           AnchorCase{Anchor::West, {0, -3}, {0, 3}, {0, 3}},
+                                           AnchorCase{Anchor::NorthWest, {0, 0}, {0, 0}, {0, 0}}),
+                         [](const auto& p) {
+                             return anchorName(p.param.anchor).remove(u'-').toStdString();
+                         });
 
 TEST(ComposeResult, OddMarginsAndCropsLeaveTheExtraOnTheRightAndBottom) {
     const Bitmap narrow = numberedSource(637, 477);

@@ -2,7 +2,6 @@
 
 #include "framing.h"
 #include "jpeg_test_files.h"
-#include "picture_registry.h"
 
 #include <QTemporaryDir>
 
@@ -41,10 +40,10 @@ std::string letters(const Bitmap& canvas) {
 Bitmap framed(const Bitmap& picture, QSize canvas, Anchor anchor, Fill fill) {
     Bitmap result(canvas.width(), canvas.height());
     ComposeResult(picture, canvas.width(), canvas.height(), Wipe, result, anchor);
-    extendMargins(result, picture,
-                  placementOf(picture.width(), picture.height(), canvas.width(), canvas.height(),
-                              anchor),
-                  fill);
+    extendMargins(
+        result, picture,
+        placementOf(picture.width(), picture.height(), canvas.width(), canvas.height(), anchor),
+        fill);
     return result;
 }
 
@@ -57,23 +56,19 @@ TEST(MarginFill, EdgeAndMirrorGiveVipssPixels) {
         Fill fill;
         const char* expected;
     } cases[] = {
-        {Anchor::Centre, {8, 7}, Fill::Edge,
-         "aaabcccc aaabcccc aaabcccc dddeffff dddeffff dddeffff dddeffff"},
-        {Anchor::NorthEast, {8, 7}, Fill::Edge,
-         "aaaaaabc ddddddef ddddddef ddddddef ddddddef ddddddef ddddddef"},
-        {Anchor::SouthWest, {8, 7}, Fill::Edge,
-         "abcccccc abcccccc abcccccc abcccccc abcccccc abcccccc deffffff"},
-        {Anchor::East, {2, 5}, Fill::Edge, "bc bc ef ef ef"},
-        {Anchor::South, {9, 1}, Fill::Edge, "ddddeffff"},
-        {Anchor::Centre, {8, 7}, Fill::Mirror,
-         "eddeffed baabccba baabccba eddeffed eddeffed baabccba baabccba"},
-        {Anchor::NorthEast, {8, 7}, Fill::Mirror,
-         "bccbaabc effeddef effeddef bccbaabc bccbaabc effeddef effeddef"},
-        {Anchor::SouthWest, {8, 7}, Fill::Mirror,
-         "abccbaab abccbaab deffedde deffedde abccbaab abccbaab deffedde"},
-        {Anchor::East, {2, 5}, Fill::Mirror, "bc bc ef ef bc"},
-        {Anchor::South, {9, 1}, Fill::Mirror, "feddeffed"},
-        {Anchor::Centre, {5, 3}, Fill::WipeColour, "..... .abc. .def."},
+        // clang-format off
+        {Anchor::Centre,    {8, 7}, Fill::Edge,   "aaabcccc aaabcccc aaabcccc dddeffff dddeffff dddeffff dddeffff"},
+        {Anchor::NorthEast, {8, 7}, Fill::Edge,   "aaaaaabc ddddddef ddddddef ddddddef ddddddef ddddddef ddddddef"},
+        {Anchor::SouthWest, {8, 7}, Fill::Edge,   "abcccccc abcccccc abcccccc abcccccc abcccccc abcccccc deffffff"},
+        {Anchor::East,      {2, 5}, Fill::Edge,   "bc bc ef ef ef"},
+        {Anchor::South,     {9, 1}, Fill::Edge,   "ddddeffff"},
+        {Anchor::Centre,    {8, 7}, Fill::Mirror, "eddeffed baabccba baabccba eddeffed eddeffed baabccba baabccba"},
+        {Anchor::NorthEast, {8, 7}, Fill::Mirror, "bccbaabc effeddef effeddef bccbaabc bccbaabc effeddef effeddef"},
+        {Anchor::SouthWest, {8, 7}, Fill::Mirror, "abccbaab abccbaab deffedde deffedde abccbaab abccbaab deffedde"},
+        {Anchor::East,      {2, 5}, Fill::Mirror, "bc bc ef ef bc"},
+        {Anchor::South,     {9, 1}, Fill::Mirror, "feddeffed"},
+        {Anchor::Centre,    {5, 3}, Fill::WipeColour, "..... .abc. .def."},
+        // clang-format on
     };
     const Bitmap picture = lettered(3, 2);
     for (const auto& c : cases)
@@ -100,43 +95,34 @@ TEST(MarginFill, OnePixelAndOneRowPicturesFillTheCanvas) {
     }
 }
 
-// The blurred fill of a JPEG photo, larger than the canvas across and
-// smaller down, so that its foreground is decoded as a window.
-class BlurFill : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        path = test::writeBytes(dir.filePath(QStringLiteral("p.jpg")),
-                                test::encodeRaw(test::photoLike(300, 120), {.restartInterval = 19}));
-    }
-    Bitmap frame(Fill fill, DecodeMode mode, Anchor anchor = Anchor::Centre) {
+// The blurred fill of a JPEG photo larger than the canvas across and smaller
+// down, so that its picture is decoded as a window: the margins follow the
+// picture (no flat bars), the picture's pixels are those of the Colour fill,
+// and the whole decode gives the same canvas.
+TEST(BlurFill, FillsTheMarginsWithoutTouchingThePictureTheSameFromEveryDecode) {
+    QTemporaryDir dir;
+    const QString path =
+        test::writeBytes(dir.filePath(QStringLiteral("p.jpg")),
+                         test::encodeRaw(test::photoLike(300, 120), {.restartInterval = 19}));
+    const auto frame = [&](Fill fill, DecodeMode mode, Anchor anchor) {
         SourceFramer framer(160, 200);
         EXPECT_TRUE(framer.frame(path, Wipe, {mode}, {anchor, fill, false}));
         return framer.canvas();
-    }
-    QTemporaryDir dir;
-    QString path;
-};
-
-TEST_F(BlurFill, FillsTheMarginsWithoutTouchingThePictureTheSameFromEveryDecode) {
+    };
     for (const Anchor anchor : {Anchor::Centre, Anchor::SouthEast}) {
         const Bitmap plain = frame(Fill::WipeColour, DecodeMode::Whole, anchor);
         const Bitmap blurred = frame(Fill::Blur, DecodeMode::Seek, anchor);
         EXPECT_EQ(frame(Fill::Blur, DecodeMode::Whole, anchor).image(), blurred.image());
-        const Placement p = placementOf(300, 120, 160, 200, anchor);
-        std::set<Colour> marginColours;
-        for (int y = 0; y < 200; ++y) {
-            const bool pictureRow = y >= p.dy && y < p.dy + 120;
-            for (int x = 0; x < 160; ++x) {
-                if (pictureRow)
+        const int top = placementOf(300, 120, 160, 200, anchor).dy;
+        std::set<Colour> margin;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 160; ++x)
+                if (y >= top && y < top + 120)
                     ASSERT_EQ(blurred.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
                 else
-                    marginColours.insert(blurred.pixel(x, y));
-            }
-        }
-        // No flat bars: the background follows the picture.
-        EXPECT_GT(marginColours.size(), 50u);
-        EXPECT_EQ(marginColours.count(Wipe), 0u);
+                    margin.insert(blurred.pixel(x, y));
+        EXPECT_GT(margin.size(), 50u);
+        EXPECT_EQ(margin.count(Wipe), 0u);
     }
 }
 
