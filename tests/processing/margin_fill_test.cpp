@@ -67,7 +67,7 @@ TEST(MarginFill, EdgeAndMirrorGiveVipssPixels) {
         {Anchor::SouthWest, {8, 7}, Fill::Mirror, "abccbaab abccbaab deffedde deffedde abccbaab abccbaab deffedde"},
         {Anchor::East,      {2, 5}, Fill::Mirror, "bc bc ef ef bc"},
         {Anchor::South,     {9, 1}, Fill::Mirror, "feddeffed"},
-        {Anchor::Centre,    {5, 3}, Fill::WipeColour, "..... .abc. .def."},
+        {Anchor::Centre,    {5, 3}, Fill::WipeColour, ".abc. .def. ....."},
         // clang-format on
     };
     const Bitmap picture = lettered(3, 2);
