@@ -8,6 +8,7 @@
 #include "file_filter.h"
 #include "filedrag.h"
 #include "form_about.h"
+#include "form_framing.h"
 #include "form_op_jpeg.h"
 #include "image_list_model.h"
 #include "naming.h"
@@ -99,6 +100,8 @@ void TFormKadrix::bindHandlers() {
             guarded([this] { SpeedButton1Click(); }));
     connect(ui->SpeedButton2, &QToolButton::clicked, this,
             guarded([this] { SpeedButton2Click(); }));
+    connect(ui->SpeedButtonFraming, &QToolButton::clicked, this,
+            guarded([this] { SpeedButtonFramingClick(); }));
 }
 
 void TFormKadrix::FormCreate() {
@@ -158,6 +161,12 @@ void TFormKadrix::SpeedButton1Click() {
 void TFormKadrix::SpeedButton2Click() {
     if (FormAbout)
         dialogs().showModal(*FormAbout);
+}
+
+void TFormKadrix::SpeedButtonFramingClick() {
+    // A new dialog each time, so that it opens on the record in force.
+    TFormFraming dialog(this);
+    dialogs().showModal(dialog);
 }
 
 void TFormKadrix::closeEvent(QCloseEvent* event) {

@@ -56,6 +56,8 @@ public:
     void SpeedButtonCloseClick();
     void SpeedButton1Click();
     void SpeedButton2Click();
+    // "Framing Options": the framing options dialog, modally.
+    void SpeedButtonFramingClick();
 
     // Source folder and output naming.
     void EditSrcDirChange();

@@ -1,5 +1,11 @@
-// ComposeResult against the bound of plain memset + memcpy of the same bytes.
+// ComposeResult against the bound of plain memset + memcpy of the same bytes,
+// and the framing step of a phone-sized JPEG on a square canvas with each fill.
 #include "compositor.h"
+#include "framing.h"
+#include "jpeg_image.h"
+#include "photo_bitmap.h"
+
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -57,6 +63,26 @@ void boundLargeCanvas(benchmark::State& state) {
     }
 }
 
+// A 4032 x 3024 photo framed to 4032 x 4032 (margins above and below):
+// decoding and composing, the result not written. Argument: the fill.
+void frameSquare(benchmark::State& state) {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        kadrix::registerJpegPicture();
+        kadrix::TJPEGImage jpeg;
+        jpeg.assign(kadrix::bench::photoBitmap(4032, 3024, 7));
+        const QString file = dir.filePath(QStringLiteral("phone.jpg"));
+        jpeg.saveToFile(file);
+        return file;
+    }();
+    const auto fill = kadrix::Fill(state.range(0));
+    kadrix::SourceFramer framer(4032, 4032);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(framer.frame(path, 0, {}, {kadrix::Anchor::Centre, fill, false}));
+    state.SetLabel(kadrix::fillName(fill).toStdString());
+}
+
+BENCHMARK(frameSquare)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(composeLargeSource)->Unit(benchmark::kMicrosecond);
 BENCHMARK(boundLargeSource)->Unit(benchmark::kMicrosecond);
 BENCHMARK(composeLargeCanvas)->Unit(benchmark::kMillisecond);

@@ -160,6 +160,8 @@ done
 echo "  (kadrix-batch decodes a one-component JPEG to its 256 exact grey levels; the"
 echo "   program's window keeps the options dialog's palette of 236 grey levels)"
 
+bash "$(dirname "$0")/framing.sh" "$build"
+
 echo
 if [ -x /usr/bin/time ]; then
     for source in set24/large100.jpg camera/camera100.jpg; do

@@ -3,6 +3,7 @@
 #include "cluster_options.h"
 #include "file_filter.h"
 #include "result_writer.h"
+#include "framing_arguments.h"
 #include "terminal_options.h"
 
 #include <QCommandLineParser>
@@ -18,7 +19,8 @@ constexpr int MaxQuality = 95;
 const QString Description = QStringLiteral(
     "Frames pictures to one fixed size, as Kadrix's \"GO\" does: each source is centred on a\n"
     "canvas filled with the wipe colour, cropped symmetrically where it is larger (an odd\n"
-    "leftover pixel goes to the right or bottom), never scaled. Results are named by the\n"
+    "leftover pixel goes to the right or bottom), never scaled; --gravity anchors it\n"
+    "elsewhere and --fill fills the margins otherwise. Results are named by the\n"
     "rename scheme: prefix, the source's name up to its first \".\", suffix, running number\n"
     "and extension (.BMP, .JPEG, .PNG, .TIFF or .WEBP).\n"
     "\n"
@@ -192,6 +194,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     cluster.addTo(parser);
     const TerminalOptions terminal;
     terminal.addTo(parser);
+    const FramingArguments framing;
+    framing.addTo(parser);
     parser.addPositionalArgument(
         QStringLiteral("sources"),
         QStringLiteral("Picture files and folders; - reads one picture from standard input. "
@@ -320,6 +324,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     if (const QString error = cluster.read(parser, options); !error.isEmpty())
         return fail(error);
     if (const QString error = terminal.read(parser, options); !error.isEmpty())
+        return fail(error);
+    if (const QString error = framing.read(parser, options.framing); !error.isEmpty())
         return fail(error);
     if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
         return fail(QStringLiteral("no source given"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colour.h"
+#include "framing_options.h"
 #include "jpeg_defaults.h"
 #include "naming.h"
 #include "result_writer.h"
@@ -33,6 +34,7 @@ struct BatchOptions {
     bool dryRun = false;
     bool overwrite = false;
     DecodeOptions decode;
+    FramingOptions framing; // --gravity, --fill and --keep-dates
 
     // Running as one task of many (read in cluster_options.cpp).
     QString filesFrom;         // --files-from list, "-" for standard input, "" when none

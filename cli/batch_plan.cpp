@@ -18,8 +18,8 @@ QString resultPathOf(const BatchOptions& options, const SourceFile& source, int 
     return buildResultName(scheme, source.name, row, false).path;
 }
 
-AxisChange axisChange(int sourceLength, int canvasLength) {
-    const int offset = placementOf(sourceLength, sourceLength, canvasLength, canvasLength).dx;
+AxisChange axisChange(int sourceLength, int canvasLength, int side) {
+    const int offset = anchoredOffset(canvasLength - sourceLength, side);
     return {offset, canvasLength - sourceLength - offset};
 }
 
@@ -40,14 +40,14 @@ QString describeAxis(const AxisChange& change, const QString& before, const QStr
 }
 
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
-                 const QString& result, bool exists) {
+                 const QString& result, bool exists, Anchor anchor) {
     // One multi-argument call: a "%" in a path is never taken for a marker.
     return QStringLiteral("%1: %2x%3, columns: %4; rows: %5 -> %6 (%7)")
         .arg(source, QString::number(width), QString::number(height),
-             describeAxis(axisChange(width, canvas.width()), QStringLiteral("left"),
-                          QStringLiteral("right")),
-             describeAxis(axisChange(height, canvas.height()), QStringLiteral("top"),
-                          QStringLiteral("bottom")),
+             describeAxis(axisChange(width, canvas.width(), horizontalSide(anchor)),
+                          QStringLiteral("left"), QStringLiteral("right")),
+             describeAxis(axisChange(height, canvas.height(), verticalSide(anchor)),
+                          QStringLiteral("top"), QStringLiteral("bottom")),
              result, exists ? QStringLiteral("exists") : QStringLiteral("new"));
 }
 

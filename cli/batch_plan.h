@@ -18,14 +18,17 @@ struct AxisChange {
     int before; // left or top
     int after;  // right or bottom
 };
-// An odd leftover goes after (right or bottom), as the compositor places it.
-AxisChange axisChange(int sourceLength, int canvasLength);
+// Placed as the compositor places it with an anchor on that side of the
+// axis (-1 left or top, 0 centred, +1 right or bottom): centred, an odd
+// leftover goes after (right or bottom).
+AxisChange axisChange(int sourceLength, int canvasLength, int side = 0);
 
 // "pad 3 left, pad 4 right", "crop 1 left, crop 2 right", "0 left, crop 1 right".
 QString describeAxis(const AxisChange& change, const QString& before, const QString& after);
 
-// One dry-run line: "<source>: <w>x<h>, columns: ..., rows: ... -> <result> (exists|new)".
+// One dry-run line: "<source>: <w>x<h>, columns: ..., rows: ... -> <result> (exists|new)",
+// the columns and rows as the anchor places the picture.
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
-                 const QString& result, bool exists);
+                 const QString& result, bool exists, Anchor anchor = Anchor::Centre);
 
 } // namespace kadrix::cli

@@ -3,6 +3,7 @@
 #include "batch_plan.h"
 #include "errors.h"
 #include "format_list.h"
+#include "framed_save.h"
 #include "framing.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
@@ -121,14 +122,14 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                                                       "more than the %2 MB a run may hold"),
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
-        const bool framed = framer.frame(source, options.wipe, options.decode, admit);
+        const bool framed = framer.frame(source, options.wipe, options.decode, options.framing, admit);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
         }
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
-        const SaveOutcome saved = saveResult(framer.canvas(), target, framer.source(),
+        const SaveOutcome saved = saveFramed(framer, target, options.framing,
                                              decision == SaveDecision::Replace, options.encoding);
         result.diskFull = saved.diskFull();
         if (!saved)
@@ -269,7 +270,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           inEnglish(result.error),
                                           result.width,
                                           result.height,
-                                          clock.elapsed()}));
+                                          clock.elapsed(),
+                                          options.framing}));
             reporter.advance();
         }
         budget.release(held);
@@ -292,7 +294,11 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                       {},
                                       share.targets[std::size_t(position)],
                                       SourceStatus::Failed,
-                                      inEnglish(notStarted)}));
+                                      inEnglish(notStarted),
+                                      -1,
+                                      -1,
+                                      0,
+                                      options.framing}));
         ++all.notFramed;
     }
     if (all.notFramed > 0) {
@@ -330,7 +336,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
             try {
                 loader.loadFromFile(source);
                 reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
-                                       target, QFileInfo::exists(target)));
+                                       target, QFileInfo::exists(target), options.framing.anchor));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +
@@ -489,8 +495,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
         reporter.problem(Program + QStringLiteral(": ") + u.shown + QStringLiteral(": ") +
                          u.why.translated());
         if (options.json)
-            reporter.record(
-                jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, inEnglish(u.why)}));
+            reporter.record(jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, inEnglish(u.why),
+                                      -1, -1, 0, options.framing}));
         ++failedToRead;
     }
 

@@ -39,6 +39,8 @@ QByteArray jsonLine(const SourceRecord& record) {
         {QStringLiteral("width"), sideOrNull(record.width)},
         {QStringLiteral("height"), sideOrNull(record.height)},
         {QStringLiteral("ms"), record.ms},
+        {QStringLiteral("anchor"), anchorName(record.framing.anchor)},
+        {QStringLiteral("fill"), fillName(record.framing.fill)},
     };
     const QByteArray sourceBytes =
         hasEscapedBytes(record.source) ? nativeName(record.source) : record.sourceBytes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framing_options.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,11 +20,13 @@ struct SourceRecord {
     int width = -1; // the source's size, -1 when it was not read
     int height = -1;
     qint64 ms = 0;
+    FramingOptions framing; // the run's anchor and fill
 };
 
 // One JSON object on one line, ending in "\n": "source", "result", "status"
-// ("framed", "skipped" or "failed"), "error", "width", "height" and "ms",
-// with null for what is not known. JSON text is Unicode, so a name that is
+// ("framed", "skipped" or "failed"), "error", "width", "height", "ms",
+// "anchor" and "fill" (as --gravity and --fill name them), with null for
+// what is not known. JSON text is Unicode, so a name that is
 // not valid UTF-8 appears in "source" with U+FFFD for each bad byte, and
 // losslessly, byte for byte, as base 64 in "source_base64".
 QByteArray jsonLine(const SourceRecord& record);

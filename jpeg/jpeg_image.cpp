@@ -127,6 +127,27 @@ std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window, Deco
     return turnUpright(std::move(*part), turn);
 }
 
+std::optional<kadrix::Bitmap> TJPEGImage::decodeReduced(QSize atLeast) const {
+    const QByteArray data = Image->Data.value_or(QByteArray());
+    if (data.isEmpty())
+        return std::nullopt;
+    const Orientation turn = orientation();
+    // libjpeg's scaled output is the full size divided and rounded up.
+    const QSize full = uprightSize(turn, {Image->Width, Image->Height});
+    TJPEGDefaults options = Options;
+    for (int scale = int(JpegScale::Eighth); scale > int(Options.Scale); --scale) {
+        const int divisor = 1 << scale;
+        if ((full.width() + divisor - 1) / divisor >= atLeast.width() &&
+            (full.height() + divisor - 1) / divisor >= atLeast.height()) {
+            options.Scale = JpegScale(scale);
+            break;
+        }
+    }
+    kadrix::Bitmap reduced = jpegcodec::decode(data, options);
+    reduced.convertTo24();
+    return turnUpright(std::move(reduced), turn);
+}
+
 void TJPEGImage::assignTo(kadrix::Bitmap& target) const {
     target = DecodeBitmap();
 }

@@ -6,4 +6,8 @@ std::optional<Bitmap> Picture::decodeWindow(const QRect&, DecodeMode) const {
     return std::nullopt;
 }
 
+std::optional<Bitmap> Picture::decodeReduced(QSize) const {
+    return std::nullopt;
+}
+
 } // namespace kadrix

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -41,6 +42,11 @@ public:
     // picture or these options: the caller then decodes the whole picture.
     // `mode` (Window or Seek) says how a type that can may go about it.
     virtual std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const;
+    // The whole picture made smaller, in 24 bits per pixel, no smaller than
+    // `atLeast` where the picture is that large, for a type that can decode
+    // it smaller for less than the whole decode costs (a JPEG's scaled
+    // decode). Nothing when it cannot (the default).
+    virtual std::optional<Bitmap> decodeReduced(QSize atLeast) const;
 };
 
 } // namespace kadrix

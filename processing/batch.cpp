@@ -2,6 +2,7 @@
 
 #include "dialog_service.h"
 #include "errors.h"
+#include "framed_save.h"
 #include "framing.h"
 #include "message_loop.h"
 #include "naming.h"
@@ -29,8 +30,9 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
     return answer == Answer::Yes;
 }
 
-// Saves one result of the `source` picture, with the overwrite and failure prompts.
-void saveRow(BatchWindow& window, const Bitmap& canvas, const Picture* source, int row) {
+// Saves the framer's result of one row, with the overwrite and failure prompts.
+void saveRow(BatchWindow& window, const SourceFramer& framer, const FramingOptions& framing,
+             int row) {
     const QString path = window.BuildResultPath(row, true);
     const auto replace = [&] {
         return askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path);
@@ -47,7 +49,8 @@ void saveRow(BatchWindow& window, const Bitmap& canvas, const Picture* source, i
         break;
     }
     // The prompt names the file in its caption and the cause under its text.
-    const SaveOutcome saved = saveResult(canvas, path, source, decision == SaveDecision::Replace);
+    const SaveOutcome saved =
+        saveFramed(framer, path, framing, decision == SaveDecision::Replace);
     if (!saved && dialogs().messageBox(QStringLiteral("Enregistrement Impossible\n") + saved.error,
                                        path, Buttons::OkCancel) == Answer::Cancel)
         stopSilently(window);
@@ -99,7 +102,8 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         endIfRowsChanged();
 
         const QString source = window.SourcePath(row);
-        if (!framer.frame(source, window.wipeColour(), decode))
+        const FramingOptions framing = FramingDefaults; // as the row is framed, so it is saved
+        if (!framer.frame(source, window.wipeColour(), decode, framing))
             continue;
 
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
@@ -116,7 +120,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         }
         endIfRowsChanged(); // a prompt's own message loop may have let a command run
         if (save)
-            saveRow(window, framer.canvas(), framer.source(), row);
+            saveRow(window, framer, framing, row);
 
         window.setRunningCountText(runningCountText(row + 1));
         processPendingMessages();

@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "framing_options.h"
 #include "picture_registry.h"
 #include "source_loader.h"
 
@@ -22,13 +23,15 @@ public:
     SourceFramer(int W, int H);
 
     // Loads `sourcePath` (the picture type chosen by its extension), decodes
-    // it as `decode` says and composes it centred on the canvas, which is
-    // first filled with `wipe`; transparent sources are composed over `wipe`.
-    // False for a source of zero width or height: the canvas then holds only
-    // the wipe colour. Throws the picture's errors. `beforeDecode`, when
-    // given, is shown the loaded picture before its pixels are decoded (and
-    // may throw to refuse it).
+    // it as `decode` says and composes it on the canvas, which is first filled
+    // with `wipe`, placed by `framing`'s anchor, the margins then filled as
+    // its fill says; transparent sources are composed over `wipe`. False for
+    // a source of zero width or height: the canvas then holds only the wipe
+    // colour. Throws the picture's errors. `beforeDecode`, when given, is
+    // shown the loaded picture before its pixels are decoded (and may throw
+    // to refuse it).
     bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
+               const FramingOptions& framing = {},
                const std::function<void(const Picture& picture)>& beforeDecode = {});
 
     int width() const { return W_; }
@@ -37,13 +40,19 @@ public:
     // The picture of the last frame() until the next one: where the save
     // step can take what a result carries over from its source.
     const Picture* source() const { return loader_.picture(); }
+    // The path of the last frame()'s source.
+    const QString& sourcePath() const { return sourcePath_; }
 
 private:
+    // Repaints the margins the decoded source leaves, as the fill says.
+    void fillMargins(const FramingOptions& framing);
+
     int W_;
     int H_;
     Bitmap canvas_;
     PictureLoader loader_;
     Bitmap decoded_;
+    QString sourcePath_;
 };
 
 } // namespace kadrix

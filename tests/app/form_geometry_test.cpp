@@ -3,6 +3,7 @@
 // of a group box lies inside its frame.
 #include "main_window_fixture.h"
 
+#include "form_framing.h"
 #include "form_style.h"
 
 #include <QCheckBox>
@@ -133,10 +134,12 @@ using FormGeometry = MainWindowTest;
 TEST_F(FormGeometry, CaptionsFitAndControlsStayInsideTheirFrames) {
     // The widths below hold for the substitute of the designed face.
     ASSERT_EQ(QFontInfo(window().font()).family(), QStringLiteral("Liberation Sans Narrow"));
+    TFormFraming formFraming;
     const struct {
         const char* name;
         QWidget* form;
     } formsToCheck[] = {{"FormKadrix", forms.FormKadrix.get()},
+                        {"FormFraming", &formFraming},
                         {"FormOpJpeg", forms.FormOpJpeg.get()},
                         {"FormAbout", forms.FormAbout.get()}};
     // The size labels, in their fixed-pitch face, as they read for the largest pictures.

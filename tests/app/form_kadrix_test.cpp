@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 
 #include "form_op_jpeg.h"
+#include "framing_options.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QToolButton>
@@ -39,8 +41,11 @@ TEST_F(StartUp, EveryControlHasItsCaptionAndDefault) {
     const struct {
         const char* name;
         const char* text;
-    } buttons[] = {{"SpeedButton1", "JPEG Options "}, {"SpeedButtonRedim", "GO"},
-                   {"SpeedButtonClose", "Close"},     {"SpeedButton2", "About"}};
+    } buttons[] = {{"SpeedButton1", "JPEG Options "},
+                   {"SpeedButtonFraming", "Framing Options"},
+                   {"SpeedButtonRedim", "GO"},
+                   {"SpeedButtonClose", "Close"},
+                   {"SpeedButton2", "About"}};
     for (const auto& b : buttons)
         EXPECT_EQ(control<QToolButton>(b.name)->text(), QString::fromUtf8(b.text)) << b.name;
     for (const char* name : {"SpeedButtonSrcDir", "SpeedButtonList", "SpeedButtonDstDir",
@@ -153,6 +158,35 @@ TEST_F(StartUp, JpegOptionsPressedTwiceShowsOneDialog) {
 TEST_F(StartUp, AboutIsShownModally) {
     control<QToolButton>("SpeedButton2")->click();
     EXPECT_EQ(dialogs->modalShown, 1);
+}
+
+// The framing options dialog opens modally; OK
+// stores its controls there, Cancel leaves the record, "Default" puts the
+// controls back to the designed framing.
+TEST_F(StartUp, FramingOptionsAreStoredOnlyByOk) {
+    const FramingOptions before = FramingDefaults;
+    const auto press = [&](const char* button, bool defaults = false) {
+        dialogs->onModal = [=](QDialog& dialog) {
+            const auto find = [&](const char* name) {
+                return dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
+            };
+            find("RadioAnchorNorthWest")->click();
+            dialog.findChild<QListWidget*>(QStringLiteral("ListFill"))->setCurrentRow(3);
+            find("CheckBoxKeepDates")->setChecked(true);
+            if (defaults)
+                find("SpeedButtonDefault")->click();
+            find(button)->click();
+        };
+        control<QToolButton>("SpeedButtonFraming")->click();
+    };
+    press("BitBtnCancel");
+    EXPECT_EQ(FramingDefaults, before);
+    press("BitBtnOk");
+    EXPECT_EQ(FramingDefaults, (FramingOptions{Anchor::NorthWest, Fill::Blur, true}));
+    press("BitBtnOk", true);
+    EXPECT_EQ(FramingDefaults, FramingOptions{});
+    EXPECT_EQ(dialogs->modalShown, 3);
+    FramingDefaults = before;
 }
 
 TEST_F(StartUp, CloseSetsStopAndClosesTheWindow) {

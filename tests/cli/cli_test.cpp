@@ -7,6 +7,7 @@
 #include "reporter.h"
 #include "source_collection.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -58,6 +59,7 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.encoding.pngLevel, 6);
     EXPECT_EQ(o.encoding.tiff, TiffCompression::Lzw);
     EXPECT_EQ(o.encoding.webpQuality, 95);
+    EXPECT_EQ(o.framing, FramingOptions{});
 }
 
 TEST(BatchOptionsTest, EveryOptionIsRead) {
@@ -68,7 +70,8 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
               "--subsampling", "--prefix", "",          "--no-name", "--suffix",      "_s",
               "--number",      "3:7",      "--jobs",    "1",         "--dry-run",     "--overwrite",
               "--decode",      "whole",    "--no-auto-orient",      "--png-level",   "9",
-              "--tiff-compression", "none", "--webp-quality", "100",    "a",         "b"}),
+              "--tiff-compression", "none", "--webp-quality", "100",  "--gravity", "NorthEast",
+              "--fill",        "MIRROR",   "--keep-dates",          "a",         "b"}),
         2);
     // clang-format on
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
@@ -92,6 +95,22 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     EXPECT_EQ(o.encoding.pngLevel, 9);
     EXPECT_EQ(o.encoding.tiff, TiffCompression::None);
     EXPECT_EQ(o.encoding.webpQuality, 100);
+    EXPECT_EQ(o.framing, (FramingOptions{Anchor::NorthEast, Fill::Mirror, true}));
+}
+
+TEST(BatchOptionsTest, DirectionsAndFillsTakeEverySpelling) {
+    for (const char* text : {"centre", "Center", "CENTER"})
+        EXPECT_EQ(parseAnchor(QString::fromUtf8(text)), Anchor::Centre) << text;
+    for (const char* text : {"south-west", "SouthWest", "southwest", "SOUTH-WEST"})
+        EXPECT_EQ(parseAnchor(QString::fromUtf8(text)), Anchor::SouthWest) << text;
+    EXPECT_EQ(parseAnchor(QStringLiteral("up")), std::nullopt);
+    EXPECT_EQ(parseFill(QStringLiteral("Color")), Fill::WipeColour);
+    EXPECT_EQ(parseFill(QStringLiteral("stretch")), std::nullopt);
+    // A wrong value names the accepted ones.
+    EXPECT_TRUE(parseArguments(args({"--gravity", "up", "a"}), 1)
+                    .usageError.contains(QStringLiteral("north-east")));
+    EXPECT_TRUE(parseArguments(args({"--fill", "stretch", "a"}), 1)
+                    .usageError.contains(QStringLiteral("mirror")));
 }
 
 TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
@@ -124,6 +143,8 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         args({"--output", "o", "--output", "p", "a"}),
         args({"--output", "o", "--files-from", "list", "a"}),
         args({"--json", "--output", "-", "a"}),
+        args({"--gravity", "up", "a"}),
+        args({"--fill", "stretch", "a"}),
     };
     for (const QStringList& arguments : wrong) {
         const ParsedArguments parsed = parseArguments(arguments, 2);
@@ -137,7 +158,7 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
           "--progressive", "--grey",   "--subsampling", "--prefix",           "--no-name",
           "--suffix",      "--number", "--jobs",        "--dry-run",          "--overwrite",
           "--decode",      "--strip",  "--png-level",   "--tiff-compression", "--webp-quality",
-          "--list-formats"})
+          "--list-formats", "--gravity", "--fill",      "--keep-dates"})
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -240,6 +261,10 @@ TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
         EXPECT_EQ(change.before, c.before) << c.source;
         EXPECT_EQ(change.after, c.after) << c.source;
     }
+    EXPECT_EQ(planLine(QStringLiteral("a.jpg"), 643, 477, QSize(640, 480), QStringLiteral("r"),
+                       true, Anchor::SouthWest),
+              QStringLiteral("a.jpg: 643x477, columns: 0 left, crop 3 right; rows: pad 3 top, 0 "
+                             "bottom -> r (exists)"));
     EXPECT_EQ(planLine(QStringLiteral("/s/a%1.jpg"), 643, 477, QSize(640, 480),
                        QStringLiteral("/s/cropped/cropped_a%1.BMP"), false),
               QStringLiteral("/s/a%1.jpg: 643x477, columns: crop 1 left, crop 2 right; rows: pad 1 "
@@ -440,6 +465,30 @@ TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cropped"))));
 }
 
+// With --keep-dates a result carries its source's modification time; without,
+// the time it was written. The dry run prints the anchored crop and margins.
+TEST_F(KadrixBatchTest, KeptDatesAndAnchoredPlans) {
+    const QString source = writeJpeg(QStringLiteral("a.jpg"), 643, 477);
+    const QDateTime old = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 789), Qt::UTC);
+    {
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
+    ASSERT_EQ(run({source}).status, 0);
+    EXPECT_GT(QFileInfo(result).lastModified(), old.addYears(10));
+    ASSERT_EQ(run({QStringLiteral("--keep-dates"), QStringLiteral("--overwrite"), source}).status,
+              0);
+    EXPECT_EQ(QFileInfo(result).lastModified().toUTC(), old);
+
+    const Outcome plan = run({QStringLiteral("--dry-run"), QStringLiteral("--gravity"),
+                              QStringLiteral("NorthEast"), source});
+    EXPECT_TRUE(plan.out.contains(QStringLiteral(": 643x477, columns: crop 3 left, 0 right; rows: "
+                                                 "0 top, pad 3 bottom -> ")))
+        << plan.out.toStdString();
+}
+
 // A photo stored landscape with Orientation 6 is measured (and so framed)
 // upright; --no-auto-orient takes it as stored.
 TEST_F(KadrixBatchTest, OrientedPhotosAreUprightUnlessAskedNotTo) {
@@ -597,6 +646,9 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
         run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
+    EXPECT_EQ(
+        run({QStringLiteral("--gravity"), QStringLiteral("up"), QStringLiteral("x.jpg")}).status,
+        2);
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
     // The format table as this installation has it: a line per format.
     const Outcome formats = run({QStringLiteral("--list-formats")});

@@ -306,7 +306,9 @@ TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
     test::writeBytes(path("latin1"), "caf\xE9.jpg\n");
     const RunOutcome r =
         run({QStringLiteral("--json"), QStringLiteral("--files-from"), QStringLiteral("latin1"),
-             QStringLiteral("--size"), QStringLiteral("20x20"), path("src"), path("gone.jpg")});
+             QStringLiteral("--size"), QStringLiteral("20x20"), QStringLiteral("--gravity"),
+             QStringLiteral("South"), QStringLiteral("--fill"), QStringLiteral("mirror"),
+             path("src"), path("gone.jpg")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("1 framed, 0 skipped, 3 failed")))
         << r.err.toStdString();
@@ -324,6 +326,10 @@ TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
     EXPECT_EQ(bySource[QStringLiteral("a.jpg")].value(QStringLiteral("status")),
               QStringLiteral("framed"));
     EXPECT_EQ(bySource[QStringLiteral("a.jpg")].value(QStringLiteral("width")), 50);
+    for (const QJsonObject& object : bySource) {
+        EXPECT_EQ(object.value(QStringLiteral("anchor")), QStringLiteral("south"));
+        EXPECT_EQ(object.value(QStringLiteral("fill")), QStringLiteral("mirror"));
+    }
     EXPECT_EQ(bySource[QStringLiteral("bad.jpg")].value(QStringLiteral("status")),
               QStringLiteral("failed"));
     EXPECT_TRUE(bySource[QStringLiteral("gone.jpg")].value(QStringLiteral("result")).isNull());

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <optional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -29,9 +30,10 @@ Bitmap numberedSource(int w, int h) {
 
 // The per-pixel statement of the result: source pixel (x - dx, y - dy) where
 // it exists, otherwise the wipe colour; dx and dy truncate toward zero.
-void expectMatchesOracle(const Bitmap& src, const Bitmap& result, int W, int H) {
-    const int dx = (W - src.width()) / 2;
-    const int dy = (H - src.height()) / 2;
+void expectMatchesOracle(const Bitmap& src, const Bitmap& result, int W, int H,
+                         std::optional<Placement> at = std::nullopt) {
+    const int dx = at ? at->dx : (W - src.width()) / 2;
+    const int dy = at ? at->dy : (H - src.height()) / 2;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             const int sx = x - dx, sy = y - dy;
@@ -45,10 +47,11 @@ void expectMatchesOracle(const Bitmap& src, const Bitmap& result, int W, int H) 
         }
 }
 
-Bitmap compose(const Bitmap& src, int W, int H, bool* composed = nullptr) {
+Bitmap compose(const Bitmap& src, int W, int H, bool* composed = nullptr,
+               Anchor anchor = Anchor::Centre) {
     Bitmap result(W, H);
     result.fill(0x00ABCDEF); // stale content must be covered
-    const bool ok = ComposeResult(src, W, H, Wipe, result);
+    const bool ok = ComposeResult(src, W, H, Wipe, result, anchor);
     if (composed)
         *composed = ok;
     return result;
@@ -96,6 +99,64 @@ INSTANTIATE_TEST_SUITE_P(Part, ComposeNamedCases,
                          [](const auto& p) {
                              return std::to_string(p.param.sw) + "x" +
                                     std::to_string(p.param.sh);
+                         });
+
+// Each anchor with a source 5 x 7 larger than a 640 x 480 canvas, 5 x 7
+// smaller, and larger across but smaller down: where the source sits, what
+// part of it is decoded, and the canvas both give.
+struct AnchorCase {
+    Anchor anchor;
+    Placement larger, smaller, mixed;
+};
+
+class ComposeAnchored : public ::testing::TestWithParam<AnchorCase> {};
+
+TEST_P(ComposeAnchored, PlacesWindowsAndPixels) {
+    const AnchorCase c = GetParam();
+    const struct {
+        QSize size;
+        Placement expected;
+    } shapes[] = {{{645, 487}, c.larger}, {{635, 473}, c.smaller}, {{645, 473}, c.mixed}};
+    for (const auto& shape : shapes) {
+        const int sw = shape.size.width(), sh = shape.size.height();
+        SCOPED_TRACE(anchorName(c.anchor).toStdString() + " " + std::to_string(sw) + "x" +
+                     std::to_string(sh));
+        const Placement p = placementOf(sw, sh, 640, 480, c.anchor);
+        EXPECT_EQ(p.dx, shape.expected.dx);
+        EXPECT_EQ(p.dy, shape.expected.dy);
+        // A centred axis keeps the designed rule.
+        const Placement centred = placementOf(sw, sh, 640, 480);
+        if (horizontalSide(c.anchor) == 0) {
+            EXPECT_EQ(p.dx, centred.dx);
+        }
+        if (verticalSide(c.anchor) == 0) {
+            EXPECT_EQ(p.dy, centred.dy);
+        }
+
+        const Bitmap src = numberedSource(sw, sh);
+        const Bitmap whole = compose(src, 640, 480, nullptr, c.anchor);
+        expectMatchesOracle(src, whole, 640, 480, p);
+        // The visible window alone composes to the same canvas.
+        const QRect window = visibleWindow(sw, sh, 640, 480, c.anchor);
+        EXPECT_EQ(window, QRect(std::max(0, -p.dx), std::max(0, -p.dy), std::min(sw, 640),
+                                std::min(sh, 480)));
+        const Bitmap part(src.image().copy(window));
+        EXPECT_EQ(compose(part, 640, 480, nullptr, c.anchor).image(), whole.image());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Anchors, ComposeAnchored,
+                         ::testing::Values(AnchorCase{Anchor::Centre, {-2, -3}, {2, 3}, {-2, 3}},
+                                           AnchorCase{Anchor::North, {-2, 0}, {2, 0}, {-2, 0}},
+                                           AnchorCase{Anchor::NorthEast, {-5, 0}, {5, 0}, {-5, 0}},
+                                           AnchorCase{Anchor::East, {-5, -3}, {5, 3}, {-5, 3}},
+                                           AnchorCase{Anchor::SouthEast, {-5, -7}, {5, 7}, {-5, 7}},
+                                           AnchorCase{Anchor::South, {-2, -7}, {2, 7}, {-2, 7}},
+                                           AnchorCase{Anchor::SouthWest, {0, -7}, {0, 7}, {0, 7}},
+                                           AnchorCase{Anchor::West, {0, -3}, {0, 3}, {0, 3}},
+                                           AnchorCase{Anchor::NorthWest, {0, 0}, {0, 0}, {0, 0}}),
+                         [](const auto& p) {
+                             return anchorName(p.param.anchor).remove(u'-').toStdString();
                          });
 
 TEST(ComposeResult, OddMarginsAndCropsLeaveTheExtraOnTheRightAndBottom) {

@@ -39,6 +39,8 @@ std::optional<Colour> ScriptedDialogs::chooseColour(Colour initial) {
 void ScriptedDialogs::showModal(QDialog& dialog) {
     ++modalShown;
     dialog.show();
+    if (onModal)
+        onModal(dialog);
     dialog.hide();
 }
 

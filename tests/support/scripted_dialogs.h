@@ -37,6 +37,8 @@ public:
     std::vector<Colour> colourRequests;
 
     int modalShown = 0;
+    // Called with each modal form while it is shown (to press its buttons).
+    std::function<void(QDialog&)> onModal;
 
     Answer messageBox(const QString& text, const QString& caption, Buttons buttons) override;
     void errorBox(const QString& text) override;

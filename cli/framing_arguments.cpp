@@ -1,0 +1,24 @@
+#include "framing_arguments.h"
+
+namespace kadrix::cli {
+
+void FramingArguments::addTo(QCommandLineParser& parser) const {
+    parser.addOptions({gravity_, fill_, keepDates_});
+}
+
+QString FramingArguments::read(const QCommandLineParser& parser, FramingOptions& framing) const {
+    const QString direction = parser.value(gravity_);
+    const std::optional<Anchor> anchor = parseAnchor(direction);
+    if (!anchor)
+        return QStringLiteral("--gravity wants %1: \"%2\"")
+            .arg(anchorNames().join(QStringLiteral(", ")), direction);
+    const QString fillText = parser.value(fill_);
+    const std::optional<Fill> fill = parseFill(fillText);
+    if (!fill)
+        return QStringLiteral("--fill wants %1: \"%2\"")
+            .arg(fillNames().join(QStringLiteral(", ")), fillText);
+    framing = {*anchor, *fill, parser.isSet(keepDates_)};
+    return {};
+}
+
+} // namespace kadrix::cli

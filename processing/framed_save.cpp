@@ -1,0 +1,29 @@
+#include "framed_save.h"
+
+#include "framing.h"
+#include "native_name.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace kadrix {
+
+SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
+                       const FramingOptions& framing, bool replace,
+                       const ResultEncoding& encoding) {
+    SaveOutcome outcome = saveResult(framer.canvas(), path, framer.source(), replace, encoding);
+    // A date that cannot be set leaves a good result: the save stands.
+    if (outcome && framing.keepDates)
+        keepSourceDate(framer.sourcePath(), path);
+    return outcome;
+}
+
+bool keepSourceDate(const QString& sourcePath, const QString& resultPath) {
+    struct stat source {};
+    if (::stat(nativeName(sourcePath).constData(), &source) != 0)
+        return false;
+    const timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+    return ::utimensat(AT_FDCWD, nativeName(resultPath).constData(), times, 0) == 0;
+}
+
+} // namespace kadrix

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "bitmap.h"
+#include "compositor.h"
+#include "framing_options.h"
+
+#include <QSize>
+
+namespace kadrix {
+
+class Picture;
+
+// The fills that continue the picture into the margins it leaves. Each one
+// works on a canvas where ComposeResult() has already put the picture, and
+// repaints only the pixels the picture does not cover, so where the picture
+// covers the canvas every fill gives the Colour fill's pixels.
+
+// Edge and Mirror: canvas pixel (x, y) becomes source pixel (mapped(x - dx),
+// mapped(y - dy)), the coordinate clamped to the picture (Edge) or reflected
+// at its edges with the edge pixel repeated, over and over (Mirror), as vips
+// extends an image with "copy" and "mirror". `source` is the bitmap composed
+// at `placement` (the whole picture or its visible window: on an axis with
+// margins a window spans the whole picture). Any other fill does nothing.
+void extendMargins(Bitmap& canvas, const Bitmap& source, Placement placement, Fill fill);
+
+// Maps a coordinate outside 0..length-1 into the picture; length is 1 or more.
+int edgeIndex(int u, int length);
+int mirrorIndex(int u, int length);
+
+// The Blur fill's background: the picture scaled to cover the whole canvas,
+// its aspect kept and placed by the anchor, strongly blurred. It is made
+// small (its longer side at most BlurWorkSide pixels), blurred there with
+// three box passes, and scaled up smoothly only where the canvas shows it.
+struct BlurredBackground {
+    Bitmap pixels;     // the small blurred picture
+    double left = 0;   // where the covering picture's left edge lands on the canvas
+    double top = 0;    // and its top edge (0 or less)
+    double width = 0;  // its size on the canvas: the canvas width or more
+    double height = 0; // and the canvas height or more
+};
+inline constexpr int BlurWorkSide = 128;
+inline constexpr int BlurRadius = 4; // of each box pass, at BlurWorkSide
+
+// The size the picture is reduced to before blurring: its longer side
+// BlurWorkSide, or the picture's own size when smaller. Never 0 on a side.
+QSize blurWorkSize(int pictureWidth, int pictureHeight);
+
+// Blurs `reduced` (any size of 24-bit picture, scaled to blurWorkSize() here)
+// into the background of a pictureWidth x pictureHeight picture on a W x H
+// canvas.
+BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,
+                                    int W, int H, Anchor anchor);
+
+// Paints the background where the picture (its rectangle on the canvas)
+// does not cover the canvas.
+void paintBackground(Bitmap& canvas, const BlurredBackground& background, const QRect& picture);
+
+// The picture reduced for the Blur fill: the type's own reduced decode when
+// it has one (a JPEG's scaled decode), otherwise `decoded` when it is the
+// whole picture, otherwise the picture decoded whole.
+Bitmap reducedPicture(const Picture& picture, const Bitmap& decoded);
+
+} // namespace kadrix
