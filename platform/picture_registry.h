@@ -3,6 +3,7 @@
 #include "picture.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -35,6 +36,10 @@ public:
     // the reader is there; types may share one presence.
     void registerFormat(const QString& extension, const QString& description,
                         PictureFactory factory, std::shared_ptr<const Presence> presence = {});
+    // Registers each of `extensions` for one type whose filter entry is a
+    // single item listing them all: "description (*.a;*.b)".
+    void registerGroup(const QStringList& extensions, const QString& description,
+                       PictureFactory factory, std::shared_ptr<const Presence> presence = {});
     void unregisterFormat(const QString& extension);
 
     // A new, empty picture of the type registered for the extension (without
@@ -54,6 +59,7 @@ private:
         QString description;
         PictureFactory factory;
         std::shared_ptr<const Presence> presence;
+        bool grouped = false; // joins the grouped formats of its description next to it
         bool present() const { return !presence || presence->present(); }
     };
     QString filterTextOf(const std::function<bool(const Format&)>& included) const;
@@ -68,6 +74,9 @@ PictureRegistry& pictureRegistry();
 // "desc (*.ext)|*.ext"; with more than one format the text starts with the
 // combined "Tous (masks)|masks" pair.
 QString buildFilterText(const std::vector<std::pair<QString, QString>>& formats);
+// The same with items that may cover several extensions, each item
+// "desc (*.a;*.b)|*.a;*.b"; the combined entry takes them in that order.
+QString buildFilterText(const std::vector<std::pair<QString, QStringList>>& items);
 
 // The extension of a path as typed, without the dot ("" when it has none).
 QString extensionOf(const QString& path);

@@ -7,6 +7,8 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
     libjpeg62-turbo-dev libexif-dev qt6-image-formats-plugins
+    # HEIF sources; libheif1 brings its HEVC and AV1 decoders and encoders
+    libheif-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-liberation
     # the install test's validators, and `make deb` (dpkg-shlibdeps, file)
