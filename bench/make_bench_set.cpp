@@ -9,8 +9,17 @@
 //           third one with EXIF Orientation 6 (stored turned, portrait upright)
 //   camera/  6 pictures laid out as cameras write them: 6000 x 4000, 4:2:2,
 //           quality 92, no restart markers
+//   heif/   12 iPhone-like HEIC files: 4032 x 3024 as a grid of 8 x 6 HEVC
+//           tiles of 512 x 512, every third one with a rotation of 270 degrees
+//           (irot), as phones write portraits
+//   heif-large/  one 6000 x 4000 HEIC grid of 12 x 8 tiles, for the peak memory
+// The HEIC files are cut from photo-like pictures made as the JPEG files are.
 // Folders that already hold their files are left as they are.
 #include "exif_blocks.h"
+#include "heif_files.h"
+
+#include <QFile>
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
@@ -124,6 +133,45 @@ bool writeSet(const std::filesystem::path& folder, const std::vector<Picture>& p
     return true;
 }
 
+// HEIC files laid out as iPhones write them: photo-like pictures cut into
+// 512 x 512 tiles, each an HEVC image of its own, assembled into a grid whose
+// output crops the right and bottom tiles; every third one (with
+// `rotateThirds`) stored turned, with a rotation of 270 degrees.
+bool writeHeifSet(const std::filesystem::path& folder, const std::string& stem, int count,
+                  int width, int height, bool rotateThirds, unsigned firstSeed) {
+    using namespace kadrix::test;
+    constexpr int Tile = 512;
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < count; ++i) {
+        const std::filesystem::path path = folder / (stem + std::to_string(100 + i) + ".heic");
+        if (std::filesystem::exists(path))
+            continue;
+        const std::filesystem::path photo = folder / "photo.tmp.jpg";
+        if (!writeJpeg(photo, {"", width, height}, firstSeed + unsigned(i)))
+            return false;
+        const QImage image =
+            QImage(QString::fromStdString(photo.string())).convertToFormat(QImage::Format_RGB888);
+        std::filesystem::remove(photo);
+        const int columns = (width + Tile - 1) / Tile, rows = (height + Tile - 1) / Tile;
+        QList<QByteArray> tiles;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                tiles << encodeHeif({.picture = image.copy(c * Tile, r * Tile, Tile, Tile),
+                                     .quality = 80,
+                                     .fast = true});
+        QList<QByteArray> transforms;
+        if (rotateThirds && i % 3 == 2)
+            transforms << irotBox(3);
+        const QByteArray file = gridHeif(tiles, rows, columns, width, height, transforms);
+        QFile out(QString::fromStdString(path.string()));
+        if (file.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -155,7 +203,9 @@ int main(int argc, char** argv) {
     };
     return writeSet(root / "set12", set12, 1) && writeSet(root / "set24", set24, 101) &&
                    writeSet(root / "mixed", mixed, 201) && writeSet(root / "phone", phone, 301) &&
-                   writeSet(root / "camera", camera, 401)
+                   writeSet(root / "camera", camera, 401) &&
+                   writeHeifSet(root / "heif", "iphone", 12, 4032, 3024, true, 501) &&
+                   writeHeifSet(root / "heif-large", "large", 1, 6000, 4000, false, 601)
                ? 0
                : 1;
 }

@@ -12,7 +12,7 @@ seconds=${2:?seconds per target}
 shift 2
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-    targets=(fuzz_jpeg fuzz_exif fuzz_qt_picture fuzz_integer fuzz_naming fuzz_filter)
+    targets=(fuzz_jpeg fuzz_exif fuzz_qt_picture fuzz_integer fuzz_naming fuzz_filter fuzz_heif)
 fi
 
 "$build/make_seeds" "$build/seeds" || exit 1

@@ -1,6 +1,7 @@
 #include "heif_picture.h"
 
 #include "errors.h"
+#include "heif_boxes.h"
 #include "heif_format.h"
 #include "picture_registry.h"
 #include "regular_file.h"
@@ -64,7 +65,7 @@ void check(const heif_error& error) {
     if (error.code == heif_error_Ok)
         return;
     throw EInvalidGraphic(QStringLiteral("Image invalide: %1 (%2)")
-                              .arg(reasonOf(error), QString::fromUtf8(error.message)));
+                              .arg(reasonOf(error), QString::fromUtf8(error.message).trimmed()));
 }
 
 // Rounds a sample of `bits` bits to 8 bits (libheif's own conversion
@@ -175,14 +176,18 @@ void HeifPicture::loadFromData(QByteArray data) {
     heif_image_handle* primary = nullptr;
     check(heif_context_get_primary_image_handle(handles->context.get(), &primary));
     handles->primary.reset(primary);
-    // The size after the transforms, or the stored size without them. The
-    // first may be off for a file whose properties list a transform before
-    // the image's extent; the decoded picture says the last word.
-    const bool transformed = autoOrient_;
-    const QSize size = transformed ? QSize(heif_image_handle_get_width(primary),
-                                           heif_image_handle_get_height(primary))
-                                   : QSize(heif_image_handle_get_ispe_width(primary),
-                                           heif_image_handle_get_ispe_height(primary));
+    // The size after the transforms (libheif's, corrected where the order of
+    // the properties misleads it), or the stored size without them. The
+    // decoded picture's size has the last word.
+    QSize size;
+    if (autoOrient_) {
+        size = QSize(heif_image_handle_get_width(primary), heif_image_handle_get_height(primary));
+        if (const auto properties = heif::primaryProperties(data_))
+            size = heif::correctedSize(size, *properties);
+    } else {
+        size = QSize(heif_image_handle_get_ispe_width(primary),
+                     heif_image_handle_get_ispe_height(primary));
+    }
     if (size.width() <= 0 || size.height() <= 0)
         throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
     handles_ = std::move(handles);

@@ -30,8 +30,8 @@ public:
     void loadFromFile(const QString& path) override;
     void loadFromData(QByteArray data);
 
-    // The container's size of the primary image until it is decoded, the
-    // decoded picture's size afterwards.
+    // The container's size of the primary image until it is decoded (see
+    // heif::correctedSize()), the decoded picture's size afterwards.
     int width() const override { return size_.width(); }
     int height() const override { return size_.height(); }
     // Decodes the primary image (once); throws EInvalidGraphic when that fails.
