@@ -1,8 +1,10 @@
 #include "batch_runner.h"
+#include "heif_picture.h"
 
 #include "batch_plan.h"
 #include "errors.h"
 #include "framing.h"
+#include "heif_picture.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
 #include "naming.h"
@@ -311,7 +313,9 @@ int runCommandLine(const QStringList& arguments, int cores) {
         return usageError(chosen.error);
     const Shard shard = *chosen.shard;
 
-    // Fixed before any worker starts; the workers only read them.
+    // Fixed before any worker starts; the workers only read them. The same
+    // order as the window's, so that the filter text is the same.
+    registerHeifPicture([] { return JpegDefaults.AutoOrient; });
     registerPlatformPictures();
     registerJpegPicture();
     JpegDefaults = options.jpeg;

@@ -1,6 +1,7 @@
 #include "batch_options.h"
 #include "batch_plan.h"
 #include "exif_blocks.h"
+#include "heif_files.h"
 #include "jpeg_test_files.h"
 #include "picture_registry.h"
 #include "source_collection.h"
@@ -113,8 +114,8 @@ TEST(BatchOptionsTest, FormatsPickTheDestinationItemAndStripDropsMetadata) {
     const struct {
         const char* format;
         const char* item;
-    } cases[] = {{"bmp", "*.BMP"},         {"JPG", "*.JPG;*.JPEG"}, {"png", "*.PNG"},
-                 {"tif", "*.TIF;*.TIFF"},  {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
+    } cases[] = {{"bmp", "*.BMP"},        {"JPG", "*.JPG;*.JPEG"},  {"png", "*.PNG"},
+                 {"tif", "*.TIF;*.TIFF"}, {"TIFF", "*.TIF;*.TIFF"}, {"webp", "*.WEBP"}};
     for (const auto& c : cases) {
         const ParsedArguments parsed = parseArguments(args({"--format", c.format, "a"}), 1);
         ASSERT_TRUE(parsed.options) << c.format;
@@ -157,7 +158,8 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
     EXPECT_TRUE(filter.contains(QStringLiteral("*.JPG")));
 
     QTemporaryDir dir;
-    for (const char* name : {"b.JPG", "a.bmp", "B.jpg", "notes.txt", "noext", "c.Jpeg"}) {
+    for (const char* name : {"b.JPG", "a.bmp", "B.jpg", "notes.txt", "noext", "c.Jpeg", "d.HEIC",
+                             "e.avif", "f.Hif", "g.heif"}) {
         QFile file(dir.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
@@ -173,7 +175,9 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
         names << f.name;
     // "B.jpg" and "b.JPG" differ only in case: the first by name is kept.
     EXPECT_EQ(names, (QStringList{QStringLiteral("notes.txt"), QStringLiteral("B.jpg"),
-                                  QStringLiteral("a.bmp"), QStringLiteral("c.Jpeg")}));
+                                  QStringLiteral("a.bmp"), QStringLiteral("c.Jpeg"),
+                                  QStringLiteral("d.HEIC"), QStringLiteral("e.avif"),
+                                  QStringLiteral("f.Hif"), QStringLiteral("g.heif")}));
     EXPECT_EQ(collected.files[1].folder, QDir(dir.path()).absolutePath() + u'/');
     EXPECT_EQ(collected.missing, QStringList{dir.filePath(QStringLiteral("gone.jpg"))});
 }
@@ -187,10 +191,10 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
         bool accepted;
         bool asks;
     } cases[] = {
-        {"a.JPG", true, false},     {"a.j", true, false}, {"notes.txt", false, false},
-        {"noext", false, false},    {"a.", false, false},
-        {"a.Tif", false, true},     // its reader is missing
-        {"a.WEB", true, true},      // it starts the installed "webp"
+        {"a.JPG", true, false},      {"a.j", true, false},
+        {"notes.txt", false, false}, {"noext", false, false},
+        {"a.", false, false},        {"a.Tif", false, true}, // its reader is missing
+        {"a.WEB", true, true},                               // it starts the installed "webp"
         {"a.b;*.tif", false, true}, // not letters and digits: the actual text decides
     };
     for (const auto& c : cases) {
@@ -309,19 +313,33 @@ TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cropped"))));
 }
 
-// A photo stored landscape with Orientation 6 is measured (and so framed)
-// upright; --no-auto-orient takes it as stored.
+// A photo stored landscape with Orientation 6 (a HEIC file: a rotation of
+// its own) is measured (and so framed) upright; --no-auto-orient takes it as
+// stored.
 TEST_F(KadrixBatchTest, OrientedPhotosAreUprightUnlessAskedNotTo) {
-    const QString source =
-        write(QStringLiteral("a.jpg"),
-              test::withApp1(test::encodeRaw(test::photoLike(40, 30)), test::exifBlock(6)));
-    const Outcome upright = run({QStringLiteral("--dry-run"), source});
-    EXPECT_TRUE(upright.out.contains(source + QStringLiteral(": 30x40")))
-        << upright.out.toStdString();
-    const Outcome stored =
-        run({QStringLiteral("--dry-run"), QStringLiteral("--no-auto-orient"), source});
-    EXPECT_TRUE(stored.out.contains(source + QStringLiteral(": 40x30")))
-        << stored.out.toStdString();
+    QImage heifPhoto(96, 64, QImage::Format_RGB888);
+    heifPhoto.fill(QColor(40, 90, 160));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char *upright, *stored;
+    } cases[] = {
+        {"a.jpg", test::withApp1(test::encodeRaw(test::photoLike(40, 30)), test::exifBlock(6)),
+         ": 30x40", ": 40x30"},
+        {"b.HEIC",
+         test::withProperties(test::encodeHeif({.picture = heifPhoto}), {test::irotBox(3)}),
+         ": 64x96", ": 96x64"},
+    };
+    for (const auto& c : cases) {
+        const QString source = write(QString::fromUtf8(c.name), c.bytes);
+        const Outcome upright = run({QStringLiteral("--dry-run"), source});
+        EXPECT_TRUE(upright.out.contains(source + QString::fromUtf8(c.upright)))
+            << upright.out.toStdString();
+        const Outcome stored =
+            run({QStringLiteral("--dry-run"), QStringLiteral("--no-auto-orient"), source});
+        EXPECT_TRUE(stored.out.contains(source + QString::fromUtf8(c.stored)))
+            << stored.out.toStdString();
+    }
 }
 
 // Photos with a restart marker per MCU row, one stored turned and one with a
@@ -408,10 +426,10 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         test::RawImage grey = test::gradient(size.width(), size.height(), 1);
         const QByteArray jpeg = test::encodeRaw(grey);
         const std::vector<std::uint8_t> levels = test::referenceGrey(jpeg);
-        const Outcome r = run({QStringLiteral("--size"), QStringLiteral("120x100"),
-                               QStringLiteral("--format"), QStringLiteral("png"),
-                               QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
-                               write(QStringLiteral("g.jpg"), jpeg)});
+        const Outcome r =
+            run({QStringLiteral("--size"), QStringLiteral("120x100"), QStringLiteral("--format"),
+                 QStringLiteral("png"), QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
+                 write(QStringLiteral("g.jpg"), jpeg)});
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         const QImage result(out + QStringLiteral("/cropped_g.PNG"));
         ASSERT_EQ(result.size(), QSize(120, 100));
@@ -420,8 +438,7 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 120; ++x) {
                 const int sx = x - dx, sy = y - dy;
-                const bool inside =
-                    sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
+                const bool inside = sx >= 0 && sy >= 0 && sx < size.width() && sy < size.height();
                 const int level = inside ? levels[std::size_t(sy * size.width() + sx)] : 0;
                 wrong += result.pixel(x, y) != qRgb(level, level, level);
             }
