@@ -1,5 +1,4 @@
 #include "batch_runner.h"
-#include "heif_picture.h"
 
 #include "batch_plan.h"
 #include "errors.h"
