@@ -13,6 +13,7 @@
 //           tiles of 512 x 512, every third one with a rotation of 270 degrees
 //           (irot), as phones write portraits
 //   heif-large/  one 6000 x 4000 HEIC grid of 12 x 8 tiles, for the peak memory
+//   heif-huge/   one 16320 x 12240 (200-megapixel) grid of 32 x 24 tiles
 // The HEIC files are cut from photo-like pictures made as the JPEG files are.
 // Folders that already hold their files are left as they are.
 #include "exif_blocks.h"
@@ -172,6 +173,32 @@ bool writeHeifSet(const std::filesystem::path& folder, const std::string& stem, 
     return true;
 }
 
+// A 200-megapixel grid of 32 x 24 tiles of 512 x 512 (16320 x 12240), as a
+// recent phone writes it; its tiles are 48 of a photo-like picture in turn.
+bool writeHugeGrid(const std::filesystem::path& path) {
+    using namespace kadrix::test;
+    if (std::filesystem::exists(path))
+        return true;
+    std::filesystem::create_directories(path.parent_path());
+    const std::filesystem::path photo = path.parent_path() / "photo.tmp.jpg";
+    if (!writeJpeg(photo, {"", 4096, 3072}, 701))
+        return false;
+    const QImage picture =
+        QImage(QString::fromStdString(photo.string())).convertToFormat(QImage::Format_RGB888);
+    std::filesystem::remove(photo);
+    QList<QByteArray> own;
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 8; ++c)
+            own << encodeHeif(
+                {.picture = picture.copy(c * 512, r * 512, 512, 512), .quality = 80, .fast = true});
+    QList<QByteArray> tiles;
+    for (int i = 0; i < 32 * 24; ++i)
+        tiles << own[i % own.size()];
+    const QByteArray file = gridHeif(tiles, 24, 32, 16320, 12240);
+    QFile out(QString::fromStdString(path.string()));
+    return !file.isEmpty() && out.open(QIODevice::WriteOnly) && out.write(file) == file.size();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -205,7 +232,8 @@ int main(int argc, char** argv) {
                    writeSet(root / "mixed", mixed, 201) && writeSet(root / "phone", phone, 301) &&
                    writeSet(root / "camera", camera, 401) &&
                    writeHeifSet(root / "heif", "iphone", 12, 4032, 3024, true, 501) &&
-                   writeHeifSet(root / "heif-large", "large", 1, 6000, 4000, false, 601)
+                   writeHeifSet(root / "heif-large", "large", 1, 6000, 4000, false, 601) &&
+                   writeHugeGrid(root / "heif-huge" / "huge100.heic")
                ? 0
                : 1;
 }

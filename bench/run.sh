@@ -165,8 +165,9 @@ done
 echo "  (kadrix-batch decodes a one-component JPEG to its 256 exact grey levels; the"
 echo "   program's window keeps the options dialog's palette of 236 grey levels)"
 
-# HEIC photos: kadrix-batch (the whole decode, the only one for HEIF yet),
-# vips and ImageMagick, all through libheif, and the results' pixels.
+# HEIC photos: kadrix-batch (decoding only the tiles a result shows, and the
+# whole picture), vips and ImageMagick, all through libheif, and the results'
+# pixels.
 if [[ " ${KADRIX_BENCH_SETS:-heif} " == *" heif "* ]]; then
     src=heic
     folder="$data/heif"
@@ -175,7 +176,8 @@ if [[ " ${KADRIX_BENCH_SETS:-heif} " == *" heif "* ]]; then
     echo "-- heif: $count iPhone-like HEIC files (4032x3024 grids of 8x6 HEVC tiles of 512x512, a rotation of 270 on a third)"
     declare -A ms=()
     one=$(time_runs "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$folder")
-    ms["kadrix-batch --jobs 1"]=$one
+    ms["kadrix-batch --jobs 1 (tiles)"]=$one
+    ms["kadrix-batch --jobs 1 --decode whole"]=$(time_runs "$batch" --jobs 1 --decode whole --format jpeg --out "$scratch/out" "$folder")
     ms["kadrix-batch (all $(nproc) cores)"]=$(time_runs "$batch" --format jpeg --out "$scratch/out" "$folder")
     if command -v mogrify >/dev/null; then
         ms["ImageMagick mogrify (1 thread)"]=$(time_runs magick_all jpg "$folder" -quality 95 -sampling-factor 1x1)
@@ -208,10 +210,10 @@ fi
 
 echo
 if [ -x /usr/bin/time ]; then
-    for source in set24/large100.jpg camera/camera100.jpg heif-large/large100.heic; do
+    for source in set24/large100.jpg camera/camera100.jpg heif-large/large100.heic heif-huge/huge100.heic; do
         rm -rf "$scratch/out"
         /usr/bin/time -v "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$data/$source" \
-            2>&1 >/dev/null | awk -v s="$source" '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on a 24-megapixel source (%s): %.1f MB\n", s, $NF / 1024 }'
+            2>&1 >/dev/null | awk -v s="$source" '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on %s: %.1f MB\n", s, $NF / 1024 }'
     done
 else
     echo "peak memory not measured: /usr/bin/time is missing"

@@ -1,5 +1,7 @@
 // The HEIF picture type on arbitrary bytes: load with and without the file's
-// transforms, read the metadata, decode the whole picture and a window of it.
+// transforms, read the metadata, decode the whole picture and a window of it,
+// the window also through the tile path (the container reader and the tile
+// wrapper) of a fresh picture.
 // Every failure must be an Error; a picture that decodes must have the size
 // it reports, and a window the pixels of the whole picture there.
 #include "fuzz_support.h"
@@ -46,8 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "the bitmap differs from the reported size");
             const QRect window(whole.width() / 3, whole.height() / 4, whole.width() / 2 + 1,
                                whole.height() / 2 + 1);
+            // A fresh picture takes the tile path where it can; the decoded
+            // one cuts its window from the whole.
+            HeifPicture fresh(autoOrient);
+            fresh.loadFromData(bytes);
+            const std::optional<Bitmap> tiled = fresh.decodeWindow(window, DecodeMode::Seek);
             const std::optional<Bitmap> part = picture.decodeWindow(window, DecodeMode::Seek);
-            check(part.has_value(), "no window of a decoded picture");
+            check(part.has_value() && tiled.has_value(), "no window of a decoded picture");
+            check(tiled->image().convertToFormat(QImage::Format_BGR888) == part->image(),
+                  "the tile path differs from the whole decode");
             const QRect inside = window.intersected(QRect(0, 0, whole.width(), whole.height()));
             check(part->width() == inside.width() && part->height() == inside.height(),
                   "a window of the wrong size");

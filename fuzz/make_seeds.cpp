@@ -179,6 +179,14 @@ void heifSeeds() {
     write("heif", "imir.heic", withProperties(full, {imirBox(1)}));
     write("heif", "clap-irot.heic", withProperties(full, {clapBox(12, 1, 8, 1, 2, 1), irotBox(1)}));
     write("heif", "irot-first.heic", withProperties(plain, {irotBox(1), imirBox(0)}, true));
+    // Grids of 64 x 64 tiles, as phones write them, for the tile path.
+    QList<QByteArray> tiles;
+    for (int i = 0; i < 4; ++i)
+        tiles << encodeHeif(
+            {.picture = pattern(64 + i, 64, QImage::Format_RGB888).copy(i, 0, 64, 64),
+             .quality = 30});
+    write("heif", "grid.heic", gridHeif(tiles, 2, 2, 100, 90));
+    write("heif", "grid-irot.heic", gridHeif(tiles, 2, 2, 128, 128, {irotBox(3), imirBox(1)}));
 }
 
 } // namespace

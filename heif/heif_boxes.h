@@ -31,4 +31,33 @@ std::optional<std::vector<ItemProperty>> primaryProperties(QByteArrayView file);
 // as it is (the decoded picture's size corrects it).
 QSize correctedSize(QSize reported, const std::vector<ItemProperty>& properties);
 
+// A grid primary image as the tile path needs it: every tile an independent
+// coded image of one size, placed row by row.
+struct GridLayout {
+    int rows = 0, columns = 0;
+    int width = 0, height = 0;         // the grid's output, before its transforms
+    int tileWidth = 0, tileHeight = 0; // every tile's
+    QByteArrayView tileType;           // "hvc1" or "av01"
+    QByteArrayView colour;             // the `colr` box the tiles decode with (may be empty)
+    struct Tile {
+        QByteArrayView config; // the decoder configuration box, header included
+        QByteArrayView data;   // the coded picture (one extent in the file)
+    };
+    std::vector<Tile> tiles;
+    std::vector<ItemProperty> transforms; // the grid's irot and imir, in order
+};
+
+// The primary image's grid, when it is one the tile path can take: a `grid`
+// item whose description and `dimg` references agree, whose tiles are hidden
+// coded images of one type and size, each with exactly a decoder
+// configuration and an extent (and optionally a colour description), stored
+// as one extent inside the file, and whose own properties hold no clean
+// aperture. Nothing for anything else (the whole decode then takes it).
+std::optional<GridLayout> readGrid(QByteArrayView file);
+
+// A file holding only `tile` of `grid` as its primary image, for libheif to
+// decode: `ftyp`, a `meta` naming the tile's type, configuration, size and the
+// grid's colour description, and an `mdat` with its coded bytes.
+QByteArray singleTileFile(const GridLayout& grid, const GridLayout::Tile& tile);
+
 } // namespace kadrix::heif

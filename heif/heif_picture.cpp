@@ -3,6 +3,7 @@
 #include "errors.h"
 #include "heif_boxes.h"
 #include "heif_format.h"
+#include "heif_tiles.h"
 #include "picture_registry.h"
 #include "regular_file.h"
 
@@ -228,7 +229,19 @@ void HeifPicture::assignTo(Bitmap& target) const {
     target = bitmapOfDecoded(decoded());
 }
 
-std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode) const {
+std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode mode) const {
+    // A grid not decoded yet gives the window from the tiles it touches.
+    if (mode != DecodeMode::Whole && decoded_.isNull() && handles_ && !hasAlpha() &&
+        heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) <= 8 &&
+        heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) <= 8) {
+        if (std::optional<heif::GridLayout> grid = heif::readGrid(data_)) {
+            if (!autoOrient_)
+                grid->transforms.clear();
+            if (heif::uprightSize(*grid) == size_)
+                if (std::optional<QImage> part = heif::decodeGridWindow(*grid, window, MaxHeifSide))
+                    return bitmapOfDecoded(std::move(*part));
+        }
+    }
     const QSize reported = size_;
     const QImage& image = decoded();
     if (image.size() != reported)

@@ -39,8 +39,11 @@ public:
     // The ICC profile and the EXIF block of the primary image; the pixels
     // count as turned upright, so a JPEG result's Orientation becomes 1.
     PictureMetadata metadata() const override;
-    // `window` of the decoded picture. Nothing when the decoded size is not
-    // the size reported before decoding (the caller asked for a window of a
+    // `window` of the picture. A grid (as phones write them) not decoded yet
+    // gives it from the tiles the window touches, the same pixels as the
+    // whole decode's; anything the tile path does not take is decoded whole
+    // and the window taken from it. Nothing when the decoded size is not the
+    // size reported before decoding (the caller asked for a window of a
     // wrong size): the caller then takes the whole picture.
     std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
 

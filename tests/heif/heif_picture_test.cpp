@@ -265,3 +265,44 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
 
 } // namespace
 } // namespace kadrix::test
+
+namespace kadrix::test {
+namespace {
+
+// A window of a grid, decoded from the tiles it touches, holds the whole
+// decode's pixels there, through every transform; what the tile path does not
+// take (a clean aperture) is decoded whole, with the same pixels.
+TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
+    const QImage picture = gradient(192, 128);
+    QList<QByteArray> tiles;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            tiles << encodeHeif({.picture = picture.copy(c * 64, r * 64, 64, 64)});
+    const QList<QList<QByteArray>> transforms = {{},
+                                                 {irotBox(1)},
+                                                 {irotBox(2)},
+                                                 {irotBox(3)},
+                                                 {imirBox(0)},
+                                                 {imirBox(1)},
+                                                 {irotBox(1), imirBox(1)},
+                                                 {clapBox(100, 1, 80, 1)}};
+    const QRect windows[] = {{10, 10, 40, 30},  {50, 40, 30, 40},   {0, 0, 170, 120},
+                             {140, 90, 40, 40}, {-5, -5, 500, 500}, {63, 63, 2, 2}};
+    for (const QList<QByteArray>& t : transforms) {
+        const QByteArray file = gridHeif(tiles, 2, 3, 170, 120, t);
+        ASSERT_FALSE(file.isEmpty());
+        const QImage whole = decode(file);
+        for (const QRect& window : windows) {
+            HeifPicture grid;
+            grid.loadFromData(file);
+            const std::optional<Bitmap> part = grid.decodeWindow(window, DecodeMode::Seek);
+            ASSERT_TRUE(part.has_value());
+            EXPECT_EQ(part->image().convertToFormat(QImage::Format_RGB888),
+                      whole.copy(window.intersected(whole.rect())))
+                << t.size() << " transforms, window " << window.x() << "," << window.y();
+        }
+    }
+}
+
+} // namespace
+} // namespace kadrix::test
