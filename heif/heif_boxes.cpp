@@ -206,81 +206,26 @@ std::optional<std::vector<std::pair<quint32, Extent>>> readLocations(QByteArrayV
 
 } // namespace
 
-std::optional<GridLayout> readGrid(QByteArrayView f) {
-    const auto meta = find(boxesIn(f, 0, f.size()), "meta");
-    if (!meta || meta->content + 4 > meta->end)
-        return std::nullopt;
-    const std::vector<Box> inMeta = boxesIn(f, meta->content + 4, meta->end);
-    const auto pitm = find(inMeta, "pitm"), iinf = find(inMeta, "iinf"),
-               iloc = find(inMeta, "iloc"), iref = find(inMeta, "iref"),
-               iprp = find(inMeta, "iprp"), idat = find(inMeta, "idat");
-    if (!pitm || !iinf || !iloc || !iref || !iprp)
-        return std::nullopt;
-    Cursor p{f, pitm->content, pitm->end};
-    const int pitmVersion = int(p.read(1));
-    p.read(3);
-    const quint32 primary = quint32(p.read(pitmVersion == 0 ? 2 : 4));
-    if (!p.ok)
-        return std::nullopt;
+namespace {
 
-    // Item types and hidden flags.
-    Cursor i{f, iinf->content, iinf->end};
-    const int iinfVersion = int(i.read(1));
-    i.read(3);
-    i.read(iinfVersion == 0 ? 2 : 4);
-    if (!i.ok)
-        return std::nullopt;
+// What the items of the container say: the primary item, each item's type
+// and first extent, and the grid description of the primary item when it is
+// a grid.
+struct Container {
+    std::vector<Box> inMeta;
+    quint32 primary = 0;
     std::vector<std::pair<quint32, QByteArrayView>> types;
-    for (const Box& infe : boxesIn(f, i.at, iinf->end)) {
-        Cursor e{f, infe.content, infe.end};
-        const int version = int(e.read(1));
-        e.read(3);
-        if (!is(infe.type, "infe") || version < 2 || !e.ok)
-            continue;
-        const quint32 id = quint32(e.read(version == 2 ? 2 : 4));
-        e.read(2);
-        if (!e.ok || e.at + 4 > e.end)
-            return std::nullopt;
-        types.emplace_back(id, f.sliced(e.at, 4));
-    }
-    const auto typeOf = [&](quint32 id) {
+    std::vector<std::pair<quint32, Extent>> locations;
+    std::optional<Box> idat;
+    QByteArrayView typeOf(quint32 id) const {
         for (const auto& [item, type] : types)
             if (item == id)
                 return type;
-        return QByteArrayView();
-    };
-    if (!is(typeOf(primary), "grid"))
-        return std::nullopt;
-
-    // The grid's tiles, in their order.
-    std::vector<quint32> tileIds;
-    Cursor r{f, iref->content, iref->end};
-    const int irefVersion = int(r.read(1));
-    r.read(3);
-    if (!r.ok)
-        return std::nullopt;
-    for (const Box& ref : boxesIn(f, r.at, iref->end)) {
-        Cursor c{f, ref.content, ref.end};
-        const int idBytes = irefVersion == 0 ? 2 : 4;
-        const quint32 from = quint32(c.read(idBytes));
-        const int count = int(c.read(2));
-        if (!c.ok)
-            return std::nullopt;
-        if (!is(ref.type, "dimg") || from != primary)
-            continue;
-        if (!tileIds.empty())
-            return std::nullopt; // two lists of tiles
-        for (int k = 0; k < count; ++k)
-            tileIds.push_back(quint32(c.read(idBytes)));
-        if (!c.ok)
-            return std::nullopt;
+        return {};
     }
-
-    const auto locations = readLocations(f, *iloc);
-    if (!locations)
-        return std::nullopt;
-    const auto extentOf = [&](quint32 id) -> std::optional<QByteArrayView> {
-        for (const auto& [item, e] : *locations) {
+    // The item's bytes when they are one extent inside the file or `idat`.
+    std::optional<QByteArrayView> extentOf(QByteArrayView f, quint32 id) const {
+        for (const auto& [item, e] : locations) {
             if (item != id)
                 continue;
             if (e.count != 1)
@@ -293,21 +238,127 @@ std::optional<GridLayout> readGrid(QByteArrayView f) {
             return f.sliced(from + qsizetype(e.offset), qsizetype(e.length));
         }
         return std::nullopt;
-    };
+    }
+};
 
-    GridLayout grid;
-    const auto description = extentOf(primary);
+std::optional<Container> readContainer(QByteArrayView f) {
+    const auto meta = find(boxesIn(f, 0, f.size()), "meta");
+    if (!meta || meta->content + 4 > meta->end)
+        return std::nullopt;
+    Container c;
+    c.inMeta = boxesIn(f, meta->content + 4, meta->end);
+    const auto pitm = find(c.inMeta, "pitm"), iinf = find(c.inMeta, "iinf"),
+               iloc = find(c.inMeta, "iloc");
+    c.idat = find(c.inMeta, "idat");
+    if (!pitm || !iinf || !iloc)
+        return std::nullopt;
+    Cursor p{f, pitm->content, pitm->end};
+    const int pitmVersion = int(p.read(1));
+    p.read(3);
+    c.primary = quint32(p.read(pitmVersion == 0 ? 2 : 4));
+    if (!p.ok)
+        return std::nullopt;
+    Cursor i{f, iinf->content, iinf->end};
+    const int iinfVersion = int(i.read(1));
+    i.read(3);
+    i.read(iinfVersion == 0 ? 2 : 4);
+    if (!i.ok)
+        return std::nullopt;
+    for (const Box& infe : boxesIn(f, i.at, iinf->end)) {
+        Cursor e{f, infe.content, infe.end};
+        const int version = int(e.read(1));
+        e.read(3);
+        if (!is(infe.type, "infe") || version < 2 || !e.ok)
+            continue;
+        const quint32 id = quint32(e.read(version == 2 ? 2 : 4));
+        e.read(2);
+        if (!e.ok || e.at + 4 > e.end)
+            return std::nullopt;
+        c.types.emplace_back(id, f.sliced(e.at, 4));
+    }
+    auto locations = readLocations(f, *iloc);
+    if (!locations)
+        return std::nullopt;
+    c.locations = std::move(*locations);
+    return c;
+}
+
+struct GridDescription {
+    int rows = 0, columns = 0, width = 0, height = 0;
+};
+
+std::optional<GridDescription> describedGrid(QByteArrayView f, const Container& c) {
+    if (!is(c.typeOf(c.primary), "grid"))
+        return std::nullopt;
+    const auto description = c.extentOf(f, c.primary);
     if (!description || description->size() < 8)
         return std::nullopt;
     Cursor d{*description, 0, description->size()};
     d.read(1);
     const int wide = (d.read(1) & 1) ? 4 : 2;
-    grid.rows = int(d.read(1)) + 1;
-    grid.columns = int(d.read(1)) + 1;
-    grid.width = int(d.read(wide));
-    grid.height = int(d.read(wide));
-    if (!d.ok || grid.width <= 0 || grid.height <= 0 ||
-        tileIds.size() != size_t(grid.rows) * size_t(grid.columns))
+    GridDescription g;
+    g.rows = int(d.read(1)) + 1;
+    g.columns = int(d.read(1)) + 1;
+    const quint64 w = d.read(wide), h = d.read(wide);
+    if (!d.ok || w == 0 || h == 0 || w > 0x7fffffff || h > 0x7fffffff)
+        return std::nullopt;
+    g.width = int(w);
+    g.height = int(h);
+    return g;
+}
+
+} // namespace
+
+std::optional<QSize> gridOutputSize(QByteArrayView f) {
+    const auto c = readContainer(f);
+    if (!c)
+        return std::nullopt;
+    const auto g = describedGrid(f, *c);
+    if (!g)
+        return std::nullopt;
+    return QSize(g->width, g->height);
+}
+
+std::optional<GridLayout> readGrid(QByteArrayView f) {
+    const auto container = readContainer(f);
+    if (!container)
+        return std::nullopt;
+    const Container& c = *container;
+    const quint32 primary = c.primary;
+    const auto iref = find(c.inMeta, "iref"), iprp = find(c.inMeta, "iprp");
+    const auto description = describedGrid(f, c);
+    if (!iref || !iprp || !description)
+        return std::nullopt;
+
+    // The grid's tiles, in their order.
+    std::vector<quint32> tileIds;
+    Cursor r{f, iref->content, iref->end};
+    const int irefVersion = int(r.read(1));
+    r.read(3);
+    if (!r.ok)
+        return std::nullopt;
+    for (const Box& ref : boxesIn(f, r.at, iref->end)) {
+        Cursor b{f, ref.content, ref.end};
+        const int idBytes = irefVersion == 0 ? 2 : 4;
+        const quint32 from = quint32(b.read(idBytes));
+        const int count = int(b.read(2));
+        if (!b.ok)
+            return std::nullopt;
+        if (!is(ref.type, "dimg") || from != primary)
+            continue;
+        if (!tileIds.empty())
+            return std::nullopt; // two lists of tiles
+        for (int k = 0; k < count; ++k)
+            tileIds.push_back(quint32(b.read(idBytes)));
+        if (!b.ok)
+            return std::nullopt;
+    }
+    GridLayout grid;
+    grid.rows = description->rows;
+    grid.columns = description->columns;
+    grid.width = description->width;
+    grid.height = description->height;
+    if (tileIds.size() != size_t(grid.rows) * size_t(grid.columns))
         return std::nullopt;
 
     // Every item's properties.
@@ -321,15 +372,15 @@ std::optional<GridLayout> readGrid(QByteArrayView f) {
         for (const Box& ipma : inIprp) {
             if (!is(ipma.type, "ipma"))
                 continue;
-            Cursor c{f, ipma.content, ipma.end};
-            const int version = int(c.read(1));
-            const bool wideIndex = (c.read(3) & 1) != 0;
-            const quint64 entries = c.read(4);
-            for (quint64 e = 0; e < entries && c.ok; ++e) {
-                const quint32 item = quint32(c.read(version < 1 ? 2 : 4));
-                const int count = int(c.read(1));
-                for (int k = 0; k < count && c.ok; ++k) {
-                    const quint64 index = c.read(wideIndex ? 2 : 1) & (wideIndex ? 0x7fff : 0x7f);
+            Cursor m{f, ipma.content, ipma.end};
+            const int version = int(m.read(1));
+            const bool wideIndex = (m.read(3) & 1) != 0;
+            const quint64 entries = m.read(4);
+            for (quint64 e = 0; e < entries && m.ok; ++e) {
+                const quint32 item = quint32(m.read(version < 1 ? 2 : 4));
+                const int count = int(m.read(1));
+                for (int k = 0; k < count && m.ok; ++k) {
+                    const quint64 index = m.read(wideIndex ? 2 : 1) & (wideIndex ? 0x7fff : 0x7f);
                     if (item != id || index == 0)
                         continue;
                     if (index > properties.size())
@@ -337,7 +388,7 @@ std::optional<GridLayout> readGrid(QByteArrayView f) {
                     found.push_back(&properties[index - 1]);
                 }
             }
-            if (!c.ok)
+            if (!m.ok)
                 return std::nullopt;
         }
         return found;
@@ -355,13 +406,13 @@ std::optional<GridLayout> readGrid(QByteArrayView f) {
             grid.colour = f.sliced(b->start, b->end - b->start);
     }
     for (const quint32 id : tileIds) {
-        const QByteArrayView type = typeOf(id);
+        const QByteArrayView type = c.typeOf(id);
         if (!(is(type, "hvc1") || is(type, "av01")) ||
             (!grid.tileType.isEmpty() && type != grid.tileType))
             return std::nullopt;
         grid.tileType = type;
         const auto own = propertiesOf(id);
-        const auto data = extentOf(id);
+        const auto data = c.extentOf(f, id);
         if (!own || !data)
             return std::nullopt;
         GridLayout::Tile tile{{}, *data};

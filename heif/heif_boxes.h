@@ -55,6 +55,11 @@ struct GridLayout {
 // aperture. Nothing for anything else (the whole decode then takes it).
 std::optional<GridLayout> readGrid(QByteArrayView file);
 
+// The output size the primary image's grid description gives, when the
+// primary image is a grid whose description can be read (libheif decodes a
+// grid to that size, whatever its extent says).
+std::optional<QSize> gridOutputSize(QByteArrayView file);
+
 // A file holding only `tile` of `grid` as its primary image, for libheif to
 // decode: `ftyp`, a `meta` naming the tile's type, configuration, size and the
 // grid's colour description, and an `mdat` with its coded bytes.

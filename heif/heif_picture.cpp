@@ -205,9 +205,16 @@ const QImage& HeifPicture::decoded() const {
     if (!handles_)
         throw EInvalidGraphic(QStringLiteral("Image invalide: aucune image chargée"));
     heif_image_handle* primary = handles_->primary.get();
-    if (bitmapBytes(size_.width(), size_.height(), 3) > MaxBitmapBytes)
-        throw Error(
-            QStringLiteral("Image trop grande: %1 * %2").arg(size_.width()).arg(size_.height()));
+    // libheif decodes a grid to the size its description gives, which its
+    // extent need not repeat: the larger of the two is what the decode takes.
+    QSize claimed = size_;
+    if (const std::optional<QSize> grid = heif::gridOutputSize(data_))
+        if (qint64(grid->width()) * grid->height() > qint64(claimed.width()) * claimed.height())
+            claimed = *grid;
+    if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
+        throw Error(QStringLiteral("Image trop grande: %1 * %2")
+                        .arg(claimed.width())
+                        .arg(claimed.height()));
     const bool alpha = hasAlpha();
     const bool deep = heif_image_handle_get_luma_bits_per_pixel(primary) > 8 ||
                       heif_image_handle_get_chroma_bits_per_pixel(primary) > 8;
