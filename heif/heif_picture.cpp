@@ -189,6 +189,24 @@ void HeifPicture::loadFromData(QByteArray data) {
         size = QSize(heif_image_handle_get_ispe_width(primary),
                      heif_image_handle_get_ispe_height(primary));
     }
+    // A grid decodes to the size its description gives, whatever its extent
+    // says: that size, turned as the file's rotations turn it (a clean
+    // aperture is left to the decoded size).
+    const QSize extent(heif_image_handle_get_ispe_width(primary),
+                       heif_image_handle_get_ispe_height(primary));
+    if (const std::optional<QSize> grid = heif::gridOutputSize(data_); grid && *grid != extent) {
+        bool turned = false, cropped = false;
+        if (const auto properties = heif::primaryProperties(data_))
+            for (const heif::ItemProperty& p : *properties) {
+                cropped = cropped || p.type == QByteArrayView("clap", 4);
+                if (p.type == QByteArrayView("irot", 4) && !p.payload.isEmpty())
+                    turned = turned != ((quint8(p.payload[0]) & 1) != 0);
+            }
+        if (!autoOrient_)
+            size = *grid;
+        else if (!cropped)
+            size = turned ? grid->transposed() : *grid;
+    }
     if (size.width() <= 0 || size.height() <= 0)
         throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
     handles_ = std::move(handles);
