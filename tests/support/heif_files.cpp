@@ -272,12 +272,18 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
     const int tileExtentIndex = 2 + int(own.size());
     for (const QByteArray& c : configs)
         ipco += c;
+    // Indices past 127 take the associations' 15-bit form.
+    const bool wide = tileExtentIndex + n > 127;
+    const auto association = [&](int index, bool essential) {
+        return wide ? be(2, quint64(index | (essential ? 0x8000 : 0)))
+                    : be(1, quint64(index | (essential ? 0x80 : 0)));
+    };
     QByteArray ipma = be(4, quint64(1 + n)) + be(2, 1) + be(1, quint64(1 + own.size()));
     for (int i = 0; i <= own.size(); ++i)
-        ipma += be(1, quint64(0x81 + i));
+        ipma += association(1 + i, true);
     for (int t = 0; t < n; ++t)
-        ipma += be(2, quint64(2 + t)) + be(1, 2) +
-                be(1, quint64(0x80 | (tileExtentIndex + 1 + t))) + be(1, quint64(tileExtentIndex));
+        ipma += be(2, quint64(2 + t)) + be(1, 2) + association(tileExtentIndex + 1 + t, true) +
+                association(tileExtentIndex, false);
     QByteArray infos = be(2, quint64(1 + n)) +
                        fullBox("infe", 2, 0, be(2, 1) + be(2, 0) + QByteArray("grid") + '\0');
     QByteArray refs;
@@ -305,7 +311,7 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
                            fullBox("pitm", 0, 0, be(2, 1)) + fullBox("iloc", 1, 0, iloc) +
                            fullBox("iinf", 0, 0, infos) +
                            fullBox("iref", 0, 0, box("dimg", be(2, 1) + be(2, quint64(n)) + refs)) +
-                           box("iprp", box("ipco", ipco) + fullBox("ipma", 0, 0, ipma)) +
+                           box("iprp", box("ipco", ipco) + fullBox("ipma", 0, wide ? 1 : 0, ipma)) +
                            box("idat", grid));
     };
     const qint64 mdatData = ftyp.size() + metaWith(0).size() + 8;
