@@ -236,6 +236,15 @@ const QImage& HeifPicture::decoded() const {
     const bool alpha = hasAlpha();
     const bool deep = heif_image_handle_get_luma_bits_per_pixel(primary) > 8 ||
                       heif_image_handle_get_chroma_bits_per_pixel(primary) > 8;
+    // A grid the tile path takes is put together tile by tile: the same
+    // pixels as libheif's decode of the whole grid, which would hold the
+    // picture three times over (its 4:2:0 planes, an intermediate and the
+    // result) where this holds it once.
+    if (!alpha && !deep)
+        if (std::optional<QImage> whole = tiledWindow(QRect(QPoint(0, 0), size_))) {
+            decoded_ = std::move(*whole);
+            return decoded_;
+        }
     const heif_chroma chroma =
         deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
              : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
@@ -254,19 +263,26 @@ void HeifPicture::assignTo(Bitmap& target) const {
     target = bitmapOfDecoded(decoded());
 }
 
+std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
+    if (!handles_ || hasAlpha() ||
+        heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
+        heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)
+        return std::nullopt;
+    std::optional<heif::GridLayout> grid = heif::readGrid(data_);
+    if (!grid)
+        return std::nullopt;
+    if (!autoOrient_)
+        grid->transforms.clear();
+    if (heif::uprightSize(*grid) != size_)
+        return std::nullopt;
+    return heif::decodeGridWindow(*grid, window, MaxHeifSide);
+}
+
 std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode mode) const {
     // A grid not decoded yet gives the window from the tiles it touches.
-    if (mode != DecodeMode::Whole && decoded_.isNull() && handles_ && !hasAlpha() &&
-        heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) <= 8 &&
-        heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) <= 8) {
-        if (std::optional<heif::GridLayout> grid = heif::readGrid(data_)) {
-            if (!autoOrient_)
-                grid->transforms.clear();
-            if (heif::uprightSize(*grid) == size_)
-                if (std::optional<QImage> part = heif::decodeGridWindow(*grid, window, MaxHeifSide))
-                    return bitmapOfDecoded(std::move(*part));
-        }
-    }
+    if (mode != DecodeMode::Whole && decoded_.isNull())
+        if (std::optional<QImage> part = tiledWindow(window))
+            return bitmapOfDecoded(std::move(*part));
     const QSize reported = size_;
     const QImage& image = decoded();
     if (image.size() != reported)

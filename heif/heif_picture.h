@@ -51,6 +51,9 @@ public:
 
 private:
     const QImage& decoded() const;
+    // `window` of a grid through the tile path; nothing when it does not take
+    // this picture.
+    std::optional<QImage> tiledWindow(const QRect& window) const;
 
     struct Handles;
     QByteArray data_; // read by libheif in place: outlives the handles
