@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace kadrix::heif {
 namespace {
 
@@ -319,7 +321,7 @@ std::optional<QSize> gridOutputSize(QByteArrayView f) {
     return QSize(g->width, g->height);
 }
 
-std::optional<GridLayout> readGrid(QByteArrayView f) {
+std::optional<GridLayout> readGrid(QByteArrayView f, bool* tileWithoutExtent) {
     const auto container = readContainer(f);
     if (!container)
         return std::nullopt;
@@ -394,6 +396,17 @@ std::optional<GridLayout> readGrid(QByteArrayView f) {
         return found;
     };
 
+    // libheif 1.15 pastes a tile without an extent nowhere and leaves its
+    // part of the grid uninitialised: such a grid is damaged.
+    for (const quint32 id : tileIds) {
+        const auto own = propertiesOf(id);
+        if (own && std::none_of(own->begin(), own->end(),
+                                [](const Box* b) { return is(b->type, "ispe"); })) {
+            if (tileWithoutExtent)
+                *tileWithoutExtent = true;
+            return std::nullopt;
+        }
+    }
     const auto gridProperties = propertiesOf(primary);
     if (!gridProperties)
         return std::nullopt;

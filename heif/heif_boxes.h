@@ -53,7 +53,10 @@ struct GridLayout {
 // configuration and an extent (and optionally a colour description), stored
 // as one extent inside the file, and whose own properties hold no clean
 // aperture. Nothing for anything else (the whole decode then takes it).
-std::optional<GridLayout> readGrid(QByteArrayView file);
+// `tileWithoutExtent`, when given, is set when the reading stops at a tile
+// without an extent (`ispe`), which libheif 1.15 decodes into uninitialised
+// pixels.
+std::optional<GridLayout> readGrid(QByteArrayView file, bool* tileWithoutExtent = nullptr);
 
 // The output size the primary image's grid description gives, when the
 // primary image is a grid whose description can be read (libheif decodes a

@@ -240,11 +240,10 @@ const QImage& HeifPicture::decoded() const {
     // pixels as libheif's decode of the whole grid, which would hold the
     // picture three times over (its 4:2:0 planes, an intermediate and the
     // result) where this holds it once.
-    if (!alpha && !deep)
-        if (std::optional<QImage> whole = tiledWindow(QRect(QPoint(0, 0), size_))) {
-            decoded_ = std::move(*whole);
-            return decoded_;
-        }
+    if (std::optional<QImage> whole = tiledWindow(QRect(QPoint(0, 0), size_))) {
+        decoded_ = std::move(*whole);
+        return decoded_;
+    }
     const heif_chroma chroma =
         deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
              : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
@@ -264,16 +263,20 @@ void HeifPicture::assignTo(Bitmap& target) const {
 }
 
 std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
-    if (!handles_ || hasAlpha() ||
-        heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
-        heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)
+    if (!handles_)
         return std::nullopt;
-    std::optional<heif::GridLayout> grid = heif::readGrid(data_);
+    bool tileWithoutExtent = false;
+    std::optional<heif::GridLayout> grid = heif::readGrid(data_, &tileWithoutExtent);
+    if (tileWithoutExtent)
+        throw EInvalidGraphic(
+            QStringLiteral("Image invalide: fichier HEIF endommagé (une tuile sans taille)"));
     if (!grid)
         return std::nullopt;
     if (!autoOrient_)
         grid->transforms.clear();
-    if (heif::uprightSize(*grid) != size_)
+    if (heif::uprightSize(*grid) != size_ || hasAlpha() ||
+        heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
+        heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)
         return std::nullopt;
     return heif::decodeGridWindow(*grid, window, MaxHeifSide);
 }

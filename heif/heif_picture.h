@@ -52,7 +52,8 @@ public:
 private:
     const QImage& decoded() const;
     // `window` of a grid through the tile path; nothing when it does not take
-    // this picture.
+    // this picture. Throws EInvalidGraphic for a grid libheif would decode
+    // into uninitialised pixels (a tile without an extent).
     std::optional<QImage> tiledWindow(const QRect& window) const;
 
     struct Handles;

@@ -229,6 +229,10 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
     QByteArray huge(12, '\0'); // version, flags, then width and height
     qToBigEndian<quint32>(30000, huge.data() + 4);
     qToBigEndian<quint32>(30000, huge.data() + 8);
+    // A grid whose tiles' extent (the second `ispe`, after the grid's) is lost.
+    QByteArray tilesWithoutExtent = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
+    tilesWithoutExtent.replace(
+        tilesWithoutExtent.indexOf("ispe", tilesWithoutExtent.indexOf("ispe") + 4), 4, "isQ ");
     const struct {
         const char* what;
         QByteArray file;
@@ -254,6 +258,8 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"grid larger than the size limit",
          gridHeif({plain, plain, plain, plain}, 2, 2, 30000, 30000),
          "Image invalide: image trop grande"},
+        {"tiles without an extent", tilesWithoutExtent,
+         "Image invalide: fichier HEIF endommagé (une tuile sans taille)"},
         {"tile without decoder configuration",
          gridHeif({plain, plain, withPropertyRenamed(plain, "hvcC", "hvcX"), plain}, 2, 2, 120, 90),
          "Image invalide: "},
