@@ -1,5 +1,6 @@
 // Compares another tool's results with ours, pixel for pixel.
-//   compare_results TOOL SOURCES OURS THEIRS W H any|even
+//   compare_results TOOL SOURCES OURS THEIRS W H any|even [PATTERN]
+// The sources are the files of SOURCES matching PATTERN (default "*.jpg").
 // Our result of SOURCES/x.jpg is OURS/cropped_x.BMP; the tool's is the file
 // of THEIRS named x.<anything>. With "even", sources whose size differs from
 // W x H by an odd count on an axis are left out: the tool places the odd
@@ -12,8 +13,9 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc != 8) {
-        std::fprintf(stderr, "usage: %s TOOL SOURCES OURS THEIRS W H any|even\n", argv[0]);
+    if (argc != 8 && argc != 9) {
+        std::fprintf(stderr, "usage: %s TOOL SOURCES OURS THEIRS W H any|even [PATTERN]\n",
+                     argv[0]);
         return 2;
     }
     const QString tool = QString::fromLocal8Bit(argv[1]);
@@ -22,10 +24,10 @@ int main(int argc, char** argv) {
     const QDir theirs(QString::fromLocal8Bit(argv[4]));
     const int W = std::atoi(argv[5]), H = std::atoi(argv[6]);
     const bool evenOnly = QByteArray(argv[7]) == "even";
+    const QString pattern = argc == 9 ? QString::fromLocal8Bit(argv[8]) : QStringLiteral("*.jpg");
 
     int compared = 0, identical = 0, left = 0;
-    for (const QString& name :
-         sources.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name)) {
+    for (const QString& name : sources.entryList({pattern}, QDir::Files, QDir::Name)) {
         const QString base = QFileInfo(name).completeBaseName();
         const QSize size = QImageReader(sources.filePath(name)).size();
         if (evenOnly && ((size.width() - W) % 2 != 0 || (size.height() - H) % 2 != 0)) {

@@ -9,8 +9,18 @@
 //           third one with EXIF Orientation 6 (stored turned, portrait upright)
 //   camera/  6 pictures laid out as cameras write them: 6000 x 4000, 4:2:2,
 //           quality 92, no restart markers
+//   heif/   12 iPhone-like HEIC files: 4032 x 3024 as a grid of 8 x 6 HEVC
+//           tiles of 512 x 512, every third one with a rotation of 270 degrees
+//           (irot), as phones write portraits
+//   heif-large/  one 6000 x 4000 HEIC grid of 12 x 8 tiles, for the peak memory
+//   heif-huge/   one 16320 x 12240 (200-megapixel) grid of 32 x 24 tiles
+// The HEIC files are cut from photo-like pictures made as the JPEG files are.
 // Folders that already hold their files are left as they are.
 #include "exif_blocks.h"
+#include "heif_files.h"
+
+#include <QFile>
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
@@ -124,6 +134,71 @@ bool writeSet(const std::filesystem::path& folder, const std::vector<Picture>& p
     return true;
 }
 
+// HEIC files laid out as iPhones write them: photo-like pictures cut into
+// 512 x 512 tiles, each an HEVC image of its own, assembled into a grid whose
+// output crops the right and bottom tiles; every third one (with
+// `rotateThirds`) stored turned, with a rotation of 270 degrees.
+bool writeHeifSet(const std::filesystem::path& folder, const std::string& stem, int count,
+                  int width, int height, bool rotateThirds, unsigned firstSeed) {
+    using namespace kadrix::test;
+    constexpr int Tile = 512;
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < count; ++i) {
+        const std::filesystem::path path = folder / (stem + std::to_string(100 + i) + ".heic");
+        if (std::filesystem::exists(path))
+            continue;
+        const std::filesystem::path photo = folder / "photo.tmp.jpg";
+        if (!writeJpeg(photo, {"", width, height}, firstSeed + unsigned(i)))
+            return false;
+        const QImage image =
+            QImage(QString::fromStdString(photo.string())).convertToFormat(QImage::Format_RGB888);
+        std::filesystem::remove(photo);
+        const int columns = (width + Tile - 1) / Tile, rows = (height + Tile - 1) / Tile;
+        QList<QByteArray> tiles;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                tiles << encodeHeif({.picture = image.copy(c * Tile, r * Tile, Tile, Tile),
+                                     .quality = 80,
+                                     .fast = true});
+        QList<QByteArray> transforms;
+        if (rotateThirds && i % 3 == 2)
+            transforms << irotBox(3);
+        const QByteArray file = gridHeif(tiles, rows, columns, width, height, transforms);
+        QFile out(QString::fromStdString(path.string()));
+        if (file.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+// A 200-megapixel grid of 32 x 24 tiles of 512 x 512 (16320 x 12240), as a
+// recent phone writes it; its tiles are 48 of a photo-like picture in turn.
+bool writeHugeGrid(const std::filesystem::path& path) {
+    using namespace kadrix::test;
+    if (std::filesystem::exists(path))
+        return true;
+    std::filesystem::create_directories(path.parent_path());
+    const std::filesystem::path photo = path.parent_path() / "photo.tmp.jpg";
+    if (!writeJpeg(photo, {"", 4096, 3072}, 701))
+        return false;
+    const QImage picture =
+        QImage(QString::fromStdString(photo.string())).convertToFormat(QImage::Format_RGB888);
+    std::filesystem::remove(photo);
+    QList<QByteArray> own;
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 8; ++c)
+            own << encodeHeif(
+                {.picture = picture.copy(c * 512, r * 512, 512, 512), .quality = 80, .fast = true});
+    QList<QByteArray> tiles;
+    for (int i = 0; i < 32 * 24; ++i)
+        tiles << own[i % own.size()];
+    const QByteArray file = gridHeif(tiles, 24, 32, 16320, 12240);
+    QFile out(QString::fromStdString(path.string()));
+    return !file.isEmpty() && out.open(QIODevice::WriteOnly) && out.write(file) == file.size();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -155,7 +230,10 @@ int main(int argc, char** argv) {
     };
     return writeSet(root / "set12", set12, 1) && writeSet(root / "set24", set24, 101) &&
                    writeSet(root / "mixed", mixed, 201) && writeSet(root / "phone", phone, 301) &&
-                   writeSet(root / "camera", camera, 401)
+                   writeSet(root / "camera", camera, 401) &&
+                   writeHeifSet(root / "heif", "iphone", 12, 4032, 3024, true, 501) &&
+                   writeHeifSet(root / "heif-large", "large", 1, 6000, 4000, false, 601) &&
+                   writeHugeGrid(root / "heif-huge" / "huge100.heic")
                ? 0
                : 1;
 }

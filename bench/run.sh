@@ -7,7 +7,9 @@
 # the phone-like set also the plain loop over bands cut beforehand to the
 # window's MCU rows with jpegtran, the floor for files with restart markers.
 # Prints the median milliseconds per picture of each, checks the results'
-# pixels, and measures the peak memory of kadrix-batch on 24-megapixel sources.
+# pixels, and measures the peak memory of kadrix-batch on 24-megapixel sources;
+# then the same on iPhone-like HEIC files (the "heif" set) against vips and
+# ImageMagick.
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 reps="${KADRIX_BENCH_REPS:-5}"
@@ -50,10 +52,12 @@ time_runs() {
     printf '%s\n' "${times[@]}" | median
 }
 
+# The sources' extension (jpg; heic for the HEIF set).
+src=jpg
 vips_each() { # vips gravity on each picture of a folder, into $scratch/out
     local ext="$1" options="$2" folder="$3" f
-    for f in "$folder"/*.jpg; do
-        vips gravity "$f" "$scratch/out/$(basename "${f%.jpg}").$ext$options" centre 640 480 \
+    for f in "$folder"/*."$src"; do
+        vips gravity "$f" "$scratch/out/$(basename "${f%."$src"}").$ext$options" centre 640 480 \
             --extend background --background 0
     done
 }
@@ -61,7 +65,7 @@ magick_all() { # ImageMagick on one thread over a folder, into $scratch/out
     local format="$1" folder="$2"
     shift 2
     MAGICK_THREAD_LIMIT=1 mogrify -path "$scratch/out" -format "$format" "$@" \
-        -background black -gravity center -extent 640x480 "$folder"/*.jpg
+        -background black -gravity center -extent 640x480 "$folder"/*."$src"
 }
 
 # Bands of the phone-like pictures: the window's MCU rows and one above, cut
@@ -76,6 +80,7 @@ if command -v jpegtran >/dev/null && [ ! -f "$bands/done" ]; then
 fi
 
 for set in ${KADRIX_BENCH_SETS:-set12 set24 mixed phone camera}; do
+    [ "$set" = heif ] && continue
     folder="$data/$set"
     count=$(ls "$folder"/*.jpg | wc -l)
     echo
@@ -160,14 +165,57 @@ done
 echo "  (kadrix-batch decodes a one-component JPEG to its 256 exact grey levels; the"
 echo "   program's window keeps the options dialog's palette of 236 grey levels)"
 
+# HEIC photos: kadrix-batch (decoding only the tiles a result shows, and the
+# whole picture), vips and ImageMagick, all through libheif, and the results'
+# pixels.
+if [[ " ${KADRIX_BENCH_SETS:-heif} " == *" heif "* ]]; then
+    src=heic
+    folder="$data/heif"
+    count=$(ls "$folder"/*.heic | wc -l)
+    echo
+    echo "-- heif: $count iPhone-like HEIC files (4032x3024 grids of 8x6 HEVC tiles of 512x512, a rotation of 270 on a third)"
+    declare -A ms=()
+    one=$(time_runs "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$folder")
+    ms["kadrix-batch --jobs 1 (tiles)"]=$one
+    ms["kadrix-batch --jobs 1 --decode whole"]=$(time_runs "$batch" --jobs 1 --decode whole --format jpeg --out "$scratch/out" "$folder")
+    ms["kadrix-batch (all $(nproc) cores)"]=$(time_runs "$batch" --format jpeg --out "$scratch/out" "$folder")
+    if command -v mogrify >/dev/null; then
+        ms["ImageMagick mogrify (1 thread)"]=$(time_runs magick_all jpg "$folder" -quality 95 -sampling-factor 1x1)
+    fi
+    if command -v vips >/dev/null; then
+        ms["vips gravity"]=$(VIPS_CONCURRENCY=1 time_runs vips_each jpg "[Q=95,no_subsample]" "$folder")
+    fi
+    printf '  %-40s %12s %10s\n' "tool" "ms/picture" "vs --jobs 1"
+    for name in "${!ms[@]}"; do
+        printf '%s\t%s\n' "${ms[$name]}" "$name"
+    done | sort -n | while IFS=$'\t' read -r total name; do
+        awk -v t="$total" -v n="$count" -v one="$one" -v name="$name" \
+            'BEGIN { printf "  %-40s %12.1f %9.2fx\n", name, t / n, t / one }'
+    done
+    unset ms
+    rm -rf "$scratch/ours"
+    "$batch" --out "$scratch/ours" "$folder" >/dev/null
+    if command -v vips >/dev/null; then
+        rm -rf "$scratch/out" && mkdir -p "$scratch/out"
+        vips_each png "" "$folder"
+        "$build/bench/compare_results" vips "$folder" "$scratch/ours" "$scratch/out" 640 480 any '*.heic' | sed 's/^/  /'
+    fi
+    if command -v mogrify >/dev/null; then
+        rm -rf "$scratch/out" && mkdir -p "$scratch/out"
+        magick_all png "$folder"
+        "$build/bench/compare_results" ImageMagick "$folder" "$scratch/ours" "$scratch/out" 640 480 any '*.heic' | sed 's/^/  /'
+    fi
+    src=jpg
+fi
+
 bash "$(dirname "$0")/framing.sh" "$build"
 
 echo
 if [ -x /usr/bin/time ]; then
-    for source in set24/large100.jpg camera/camera100.jpg; do
+    for source in set24/large100.jpg camera/camera100.jpg heif-large/large100.heic heif-huge/huge100.heic; do
         rm -rf "$scratch/out"
         /usr/bin/time -v "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$data/$source" \
-            2>&1 >/dev/null | awk -v s="$source" '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on a 24-megapixel source (%s): %.1f MB\n", s, $NF / 1024 }'
+            2>&1 >/dev/null | awk -v s="$source" '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on %s: %.1f MB\n", s, $NF / 1024 }'
     done
 else
     echo "peak memory not measured: /usr/bin/time is missing"

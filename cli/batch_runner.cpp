@@ -5,6 +5,7 @@
 #include "format_list.h"
 #include "framed_save.h"
 #include "framing.h"
+#include "heif_picture.h"
 #include "jpeg_image.h"
 #include "json_lines.h"
 #include "memory_budget.h"
@@ -424,7 +425,9 @@ int runCommandLine(const QStringList& arguments, int cores) {
     const Shard shard = *chosen.shard;
     installStopSignals();
 
-    // Fixed before any worker starts; the workers only read them.
+    // Fixed before any worker starts; the workers only read them. The same
+    // order as the window's, so that the filter text is the same.
+    registerHeifPicture([] { return JpegDefaults.AutoOrient; });
     registerPlatformPictures();
     registerJpegPicture();
     JpegDefaults = options.jpeg;

@@ -5,6 +5,7 @@
 // ICO pictures in several pixel formats, and texts for the integer fields,
 // the naming and the filter. Everything is generated here.
 #include "exif_blocks.h"
+#include "heif_files.h"
 #include "jpeg_image.h"
 #include "raw_jpeg.h"
 
@@ -154,6 +155,40 @@ void textSeeds() {
                      "a|b\\c||\\d\\e|"));
 }
 
+// Small HEIC and AVIF files of every kind the picture type reads: 4:2:0 and
+// 4:4:4, 10 bits, an alpha plane, a colour profile and an EXIF block, and the
+// transforms (rotation, mirror, clean aperture) in both orders.
+void heifSeeds() {
+    using namespace kadrix::test;
+    const QImage rgb = pattern(24, 16, QImage::Format_RGB888);
+    const QByteArray plain = encodeHeif({.picture = rgb, .quality = 50});
+    const QByteArray full = encodeHeif({.picture = rgb, .quality = 50, .fullChroma = true});
+    write("heif", "plain.heic", plain);
+    write("heif", "full.heic", full);
+    write("heif", "deep.heic", encodeHeif({.picture = rgb, .bits = 10, .quality = 50}));
+    write("heif", "alpha.heic",
+          encodeHeif({.picture = pattern(16, 16, QImage::Format_RGBA8888), .quality = 50}));
+    write("heif", "plain.avif",
+          encodeHeif({.picture = rgb, .codec = HeifCodec::Av1, .quality = 50}));
+    write("heif", "metadata.heic",
+          encodeHeif({.picture = rgb,
+                      .quality = 50,
+                      .icc = QByteArray(128, '\0') + QByteArray("acsp"),
+                      .exif = exifBlock(6)}));
+    write("heif", "irot.heic", withProperties(full, {irotBox(3)}));
+    write("heif", "imir.heic", withProperties(full, {imirBox(1)}));
+    write("heif", "clap-irot.heic", withProperties(full, {clapBox(12, 1, 8, 1, 2, 1), irotBox(1)}));
+    write("heif", "irot-first.heic", withProperties(plain, {irotBox(1), imirBox(0)}, true));
+    // Grids of 64 x 64 tiles, as phones write them, for the tile path.
+    QList<QByteArray> tiles;
+    for (int i = 0; i < 4; ++i)
+        tiles << encodeHeif(
+            {.picture = pattern(64 + i, 64, QImage::Format_RGB888).copy(i, 0, 64, 64),
+             .quality = 30});
+    write("heif", "grid.heic", gridHeif(tiles, 2, 2, 100, 90));
+    write("heif", "grid-irot.heic", gridHeif(tiles, 2, 2, 128, 128, {irotBox(3), imirBox(1)}));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -167,5 +202,6 @@ int main(int argc, char** argv) {
     exifSeeds();
     pictureSeeds();
     textSeeds();
+    heifSeeds();
     return 0;
 }

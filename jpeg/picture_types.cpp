@@ -1,5 +1,6 @@
 #include "picture_types.h"
 
+#include "heif_picture.h"
 #include "jpeg_image.h"
 #include "qt_picture.h"
 
@@ -8,6 +9,9 @@ namespace kadrix {
 PictureTypes::PictureTypes() {
     static bool platformRegistered = false;
     if (!platformRegistered) {
+        // First, so that its items come last in the filter; its pictures
+        // turn upright as the JPEG options say.
+        registerHeifPicture([] { return JpegDefaults.AutoOrient; });
         registerPlatformPictures();
         platformRegistered = true;
     }

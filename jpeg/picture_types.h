@@ -2,7 +2,7 @@
 
 namespace kadrix {
 
-// Registers every picture type (the platform's, then JPEG) before any window
+// Registers every picture type (HEIF, the platform's, then JPEG) before any window
 // exists; unregisters the JPEG type when destroyed.
 class PictureTypes {
 public:

@@ -12,10 +12,6 @@
 namespace kadrix {
 namespace {
 
-// Far above any camera's output (a 24-bit 2^31-byte bitmap is 26000 x 26000),
-// low enough that a hostile header cannot drive the machine into swap.
-constexpr qint64 MaxBitmapBytes = qint64(1) << 31;
-
 QImage::Format qtFormat(PixelFormat format) {
     switch (format) {
     case PixelFormat::Bits8:

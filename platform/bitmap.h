@@ -75,6 +75,12 @@ private:
     QImage image_;
 };
 
+// The most bytes a bitmap may take: far above any camera's output (a 24-bit
+// 2^31-byte bitmap is 26000 x 26000), low enough that a hostile header cannot
+// drive the machine into swap. Picture types that allocate pixels of their
+// own refuse what would exceed it.
+inline constexpr qint64 MaxBitmapBytes = qint64(1) << 31;
+
 // Bytes a bitmap of that size would need, or -1 on overflow: checked before
 // allocating sizes that come from files or fields.
 qint64 bitmapBytes(qint64 width, qint64 height, int bytesPerPixel);

@@ -21,6 +21,15 @@ void PictureRegistry::registerFormat(const QString& extension, const QString& de
     formats_.push_back({extension.toLower(), description, std::move(factory), std::move(presence)});
 }
 
+void PictureRegistry::registerGroup(const QStringList& extensions, const QString& description,
+                                    PictureFactory factory,
+                                    std::shared_ptr<const Presence> presence) {
+    for (const QString& extension : extensions) {
+        registerFormat(extension, description, factory, presence);
+        formats_.back().grouped = true;
+    }
+}
+
 void PictureRegistry::unregisterFormat(const QString& extension) {
     const QString key = extension.toLower();
     std::erase_if(formats_, [&](const Format& f) { return f.extension == key; });
@@ -61,11 +70,19 @@ QString PictureRegistry::filterTextAssuming(bool present) const {
 }
 
 QString PictureRegistry::filterTextOf(const std::function<bool(const Format&)>& included) const {
-    std::vector<std::pair<QString, QString>> pairs;
-    for (const Format& f : formats_)
-        if (included(f))
-            pairs.emplace_back(f.description, f.extension);
-    return buildFilterText(pairs);
+    std::vector<std::pair<QString, QStringList>> items;
+    const Format* previous = nullptr;
+    for (const Format& f : formats_) {
+        if (!included(f))
+            continue;
+        if (f.grouped && previous != nullptr && previous->grouped &&
+            previous->description == f.description)
+            items.back().second << f.extension;
+        else
+            items.emplace_back(f.description, QStringList{f.extension});
+        previous = &f;
+    }
+    return buildFilterText(items);
 }
 
 PictureRegistry& pictureRegistry() {
@@ -74,14 +91,24 @@ PictureRegistry& pictureRegistry() {
 }
 
 QString buildFilterText(const std::vector<std::pair<QString, QString>>& formats) {
+    std::vector<std::pair<QString, QStringList>> items;
+    for (const auto& [description, extension] : formats)
+        items.emplace_back(description, QStringList{extension});
+    return buildFilterText(items);
+}
+
+QString buildFilterText(const std::vector<std::pair<QString, QStringList>>& items) {
     QStringList pieces;
     QStringList masks;
-    for (auto it = formats.rbegin(); it != formats.rend(); ++it) {
-        const QString mask = QStringLiteral("*.") + it->second;
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        QStringList own;
+        for (const QString& extension : it->second)
+            own << QStringLiteral("*.") + extension;
+        const QString mask = own.join(QLatin1Char(';'));
         pieces << QStringLiteral("%1 (%2)").arg(it->first, mask) << mask;
         masks << mask;
     }
-    if (formats.size() > 1) {
+    if (items.size() > 1) {
         const QString all = masks.join(QLatin1Char(';'));
         pieces.prepend(all);
         pieces.prepend(QStringLiteral("Tous (%1)").arg(all));

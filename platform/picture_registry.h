@@ -4,6 +4,7 @@
 #include "picture_formats.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -36,6 +37,10 @@ public:
     // the reader is there; types may share one presence.
     void registerFormat(const QString& extension, const QString& description,
                         PictureFactory factory, std::shared_ptr<const Presence> presence = {});
+    // Registers each of `extensions` for one type whose filter entry is a
+    // single item listing them all: "description (*.a;*.b)".
+    void registerGroup(const QStringList& extensions, const QString& description,
+                       PictureFactory factory, std::shared_ptr<const Presence> presence = {});
     void unregisterFormat(const QString& extension);
     // Registers every extension of a format of the format table (by its
     // name), with the table's description, in the table's order.
@@ -60,6 +65,7 @@ private:
         QString description;
         PictureFactory factory;
         std::shared_ptr<const Presence> presence;
+        bool grouped = false; // joins the grouped formats of its description next to it
         bool present() const { return !presence || presence->present(); }
     };
     QString filterTextOf(const std::function<bool(const Format&)>& included) const;
@@ -74,6 +80,9 @@ PictureRegistry& pictureRegistry();
 // "desc (*.ext)|*.ext"; with more than one format the text starts with the
 // combined "Tous (masks)|masks" pair.
 QString buildFilterText(const std::vector<std::pair<QString, QString>>& formats);
+// The same with items that may cover several extensions, each item
+// "desc (*.a;*.b)|*.a;*.b"; the combined entry takes them in that order.
+QString buildFilterText(const std::vector<std::pair<QString, QStringList>>& items);
 
 // The extension of a path as typed, without the dot ("" when it has none).
 QString extensionOf(const QString& path);

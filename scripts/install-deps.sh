@@ -9,6 +9,8 @@ packages=(
     # kadrix-batch's translations: Qt's lupdate and lrelease
     qt6-tools-dev qt6-l10n-tools
     libjpeg62-turbo-dev libexif-dev qt6-image-formats-plugins
+    # HEIF sources; libheif1 brings its HEVC and AV1 decoders and encoders
+    libheif-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-liberation
     # the install test's validators, and `make deb` (dpkg-shlibdeps, file)

@@ -1,6 +1,7 @@
 #include "batch_options.h"
 #include "batch_plan.h"
 #include "exif_blocks.h"
+#include "heif_files.h"
 #include "jpeg_test_files.h"
 #include "native_name.h"
 #include "picture_registry.h"
@@ -288,7 +289,8 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
     EXPECT_TRUE(filter.contains(QStringLiteral("*.JPG")));
 
     QTemporaryDir dir;
-    for (const char* name : {"b.JPG", "a.bmp", "B.jpg", "notes.txt", "noext", "c.Jpeg"}) {
+    for (const char* name : {"b.JPG", "a.bmp", "B.jpg", "notes.txt", "noext", "c.Jpeg", "d.HEIC",
+                             "e.avif", "f.Hif", "g.heif"}) {
         QFile file(dir.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
@@ -313,7 +315,8 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
     // "B.jpg" and "b.JPG" differ only in case: two files, both kept; the
     // names that are not UTF-8 keep their bytes.
     EXPECT_EQ(names, (QList<QByteArray>{"notes.txt", "B.jpg", "a.bmp", "b.JPG", "c.Jpeg",
-                                        "d\xfe.jpg", "d\xff.jpg"}));
+                                        "d.HEIC", "d\xfe.jpg", "d\xff.jpg", "e.avif", "f.Hif",
+                                        "g.heif"}));
     EXPECT_EQ(collected.files[1].folder, QDir(dir.path()).absolutePath() + u'/');
     EXPECT_EQ(collected.missing, QStringList{dir.filePath(QStringLiteral("gone.jpg"))});
 }
@@ -489,19 +492,33 @@ TEST_F(KadrixBatchTest, KeptDatesAndAnchoredPlans) {
         << plan.out.toStdString();
 }
 
-// A photo stored landscape with Orientation 6 is measured (and so framed)
-// upright; --no-auto-orient takes it as stored.
+// A photo stored landscape with Orientation 6 (a HEIC file: a rotation of
+// its own) is measured (and so framed) upright; --no-auto-orient takes it as
+// stored.
 TEST_F(KadrixBatchTest, OrientedPhotosAreUprightUnlessAskedNotTo) {
-    const QString source =
-        write(QStringLiteral("a.jpg"),
-              test::withApp1(test::encodeRaw(test::photoLike(40, 30)), test::exifBlock(6)));
-    const Outcome upright = run({QStringLiteral("--dry-run"), source});
-    EXPECT_TRUE(upright.out.contains(source + QStringLiteral(": 30x40")))
-        << upright.out.toStdString();
-    const Outcome stored =
-        run({QStringLiteral("--dry-run"), QStringLiteral("--no-auto-orient"), source});
-    EXPECT_TRUE(stored.out.contains(source + QStringLiteral(": 40x30")))
-        << stored.out.toStdString();
+    QImage heifPhoto(96, 64, QImage::Format_RGB888);
+    heifPhoto.fill(QColor(40, 90, 160));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char *upright, *stored;
+    } cases[] = {
+        {"a.jpg", test::withApp1(test::encodeRaw(test::photoLike(40, 30)), test::exifBlock(6)),
+         ": 30x40", ": 40x30"},
+        {"b.HEIC",
+         test::withProperties(test::encodeHeif({.picture = heifPhoto}), {test::irotBox(3)}),
+         ": 64x96", ": 96x64"},
+    };
+    for (const auto& c : cases) {
+        const QString source = write(QString::fromUtf8(c.name), c.bytes);
+        const Outcome upright = run({QStringLiteral("--dry-run"), source});
+        EXPECT_TRUE(upright.out.contains(source + QString::fromUtf8(c.upright)))
+            << upright.out.toStdString();
+        const Outcome stored =
+            run({QStringLiteral("--dry-run"), QStringLiteral("--no-auto-orient"), source});
+        EXPECT_TRUE(stored.out.contains(source + QString::fromUtf8(c.stored)))
+            << stored.out.toStdString();
+    }
 }
 
 // Photos with a restart marker per MCU row, one stored turned and one with a

@@ -28,10 +28,11 @@ TEST(FilterDescriptions, KeepsTheDescriptionsOfAFilterText) {
 }
 
 TEST(FilterText, FourFormatsGiveTheCombinedEntryThenEachFormat) {
-    const QString text = buildFilterText({{QStringLiteral("Métafichiers"), QStringLiteral("wmf")},
-                                          {QStringLiteral("Métafichiers évolués"), QStringLiteral("emf")},
-                                          {QStringLiteral("Icônes"), QStringLiteral("ico")},
-                                          {QStringLiteral("Bitmaps"), QStringLiteral("bmp")}});
+    const QString text =
+        buildFilterText({{QStringLiteral("Métafichiers"), QStringLiteral("wmf")},
+                         {QStringLiteral("Métafichiers évolués"), QStringLiteral("emf")},
+                         {QStringLiteral("Icônes"), QStringLiteral("ico")},
+                         {QStringLiteral("Bitmaps"), QStringLiteral("bmp")}});
     EXPECT_EQ(text, QStringLiteral("Tous (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|Bitmaps "
                                    "(*.bmp)|*.bmp|Icônes (*.ico)|*.ico|Métafichiers évolués "
                                    "(*.emf)|*.emf|Métafichiers (*.wmf)|*.wmf"));
@@ -55,17 +56,38 @@ TEST(FilterText, LaterRegistrationsComeRightAfterTheCombinedEntry) {
                            "D-jpeg (*.jpeg)", "D-bmp (*.bmp)", "D-ico (*.ico)", "D-png (*.png)"}));
 }
 
+// The HEIF items, registered first, come after the platform's.
 TEST(FilterText, ThePlatformRegistersPngIcoBmpInThatOrder) {
     const QStringList items = FilterDescriptions(pictureRegistry().filterText());
-    ASSERT_GE(items.size(), 4);
+    ASSERT_GE(items.size(), 6);
     EXPECT_TRUE(items[0].startsWith(QStringLiteral("Tous (")));
-    EXPECT_EQ(items.mid(items.size() - 3),
-              (QStringList{"Bitmaps (*.bmp)", "Icônes (*.ico)", "Images PNG (*.png)"}));
+    EXPECT_TRUE(items[0].endsWith(QStringLiteral(";*.png;*.heic;*.heif;*.hif;*.avif)")));
+    EXPECT_EQ(items.mid(items.size() - 5),
+              (QStringList{"Bitmaps (*.bmp)", "Icônes (*.ico)", "Images PNG (*.png)",
+                           "Images HEIF (*.heic;*.heif;*.hif)", "Images AVIF (*.avif)"}));
+}
+
+// Extensions registered as a group share one item; each still selects the type.
+TEST(FilterText, AGroupOfExtensionsIsOneItem) {
+    PictureRegistry registry;
+    const auto make = [] { return std::make_unique<QtPicture>("png"); };
+    registry.registerFormat(QStringLiteral("png"), QStringLiteral("PNG"), make);
+    registry.registerGroup({QStringLiteral("heic"), QStringLiteral("hif")}, QStringLiteral("HEIF"),
+                           make);
+    registry.registerFormat(QStringLiteral("tif"), QStringLiteral("TIFF"), make);
+    registry.registerFormat(QStringLiteral("tiff"), QStringLiteral("TIFF"), make);
+    EXPECT_EQ(
+        registry.filterText(),
+        QStringLiteral("Tous (*.tiff;*.tif;*.heic;*.hif;*.png)|*.tiff;*.tif;*.heic;*.hif;*.png|"
+                       "TIFF (*.tiff)|*.tiff|TIFF (*.tif)|*.tif|HEIF (*.heic;*.hif)|"
+                       "*.heic;*.hif|PNG (*.png)|*.png"));
+    EXPECT_TRUE(registry.create(QStringLiteral("HIF")) != nullptr);
 }
 
 TEST(QtNameFilters, MasksAreSeparatedByBlanksInsideTheLastParentheses) {
-    EXPECT_EQ(toQtNameFilters(QStringLiteral("Tous (*.bmp;*.ico)|*.bmp;*.ico|Bitmaps (*.bmp)|*.bmp")),
-              (QStringList{"Tous (*.bmp *.ico)", "Bitmaps (*.bmp)"}));
+    EXPECT_EQ(
+        toQtNameFilters(QStringLiteral("Tous (*.bmp;*.ico)|*.bmp;*.ico|Bitmaps (*.bmp)|*.bmp")),
+        (QStringList{"Tous (*.bmp *.ico)", "Bitmaps (*.bmp)"}));
     EXPECT_EQ(toQtNameFilters(QStringLiteral("*.BMP|*.BMP|*.JPG;*.JPEG|*.JPG;*.JPEG|*.*|*.*")),
               (QStringList{"*.BMP (*.BMP)", "*.JPG;*.JPEG (*.JPG *.JPEG)", "*.* (*.*)"}));
 }
@@ -104,9 +126,9 @@ TEST(PictureRegistryPresence, AMissingReaderHidesItsTypesAndIsAskedOnce) {
 // platform's own types and before the JPEG type.
 TEST(PluginPictures, TiffAndWebpLoadAndSitBetweenJpegAndThePlatformTypes) {
     const QStringList items = FilterDescriptions(pictureRegistry().filterText());
-    const QStringList expected = {"Images JPEG (*.jpg)", "Images JPEG (*.jpeg)",
+    const QStringList expected = {"Images JPEG (*.jpg)",  "Images JPEG (*.jpeg)",
                                   "Images WebP (*.webp)", "Images TIFF (*.tiff)",
-                                  "Images TIFF (*.tif)", "Bitmaps (*.bmp)"};
+                                  "Images TIFF (*.tif)",  "Bitmaps (*.bmp)"};
     ASSERT_GE(items.size(), expected.size() + 1);
     EXPECT_EQ(items.mid(1, expected.size()), expected);
 

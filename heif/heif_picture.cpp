@@ -1,0 +1,351 @@
+#include "heif_picture.h"
+
+#include "errors.h"
+#include "heif_boxes.h"
+#include "heif_format.h"
+#include "heif_tiles.h"
+#include "picture_registry.h"
+#include "regular_file.h"
+
+#include <libheif/heif.h>
+
+#include <QFile>
+#include <QtEndian>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace kadrix {
+namespace {
+
+// The largest side a square bitmap within the bitmap limit may have: libheif
+// refuses any image (or grid, or tile) with a longer side while it reads the
+// container, before a pixel is decoded.
+const int MaxHeifSide = int(std::sqrt(double(MaxBitmapBytes) / 3));
+
+struct ContextFree {
+    void operator()(heif_context* c) const { heif_context_free(c); }
+};
+struct HandleRelease {
+    void operator()(heif_image_handle* h) const { heif_image_handle_release(h); }
+};
+struct ImageRelease {
+    void operator()(heif_image* i) const { heif_image_release(i); }
+};
+struct OptionsFree {
+    void operator()(heif_decoding_options* o) const { heif_decoding_options_free(o); }
+};
+using ImagePtr = std::unique_ptr<heif_image, ImageRelease>;
+
+QString reasonOf(const heif_error& error) {
+    switch (error.code) {
+    case heif_error_Invalid_input:
+        return error.subcode == heif_suberror_End_of_data
+                   ? QStringLiteral("fichier HEIF tronqué")
+                   : QStringLiteral("fichier HEIF endommagé");
+    case heif_error_Unsupported_filetype:
+        return QStringLiteral("pas un fichier HEIF");
+    case heif_error_Unsupported_feature:
+        return error.subcode == heif_suberror_Unsupported_codec
+                   ? QStringLiteral("format de compression non pris en charge")
+                   : QStringLiteral("fonction HEIF non prise en charge");
+    case heif_error_Memory_allocation_error:
+        return error.subcode == heif_suberror_Security_limit_exceeded
+                   ? QStringLiteral("image trop grande")
+                   : QStringLiteral("mémoire insuffisante");
+    case heif_error_Decoder_plugin_error:
+        return QStringLiteral("données d'image illisibles");
+    default:
+        return QStringLiteral("fichier HEIF illisible");
+    }
+}
+
+// Throws the house error for a libheif failure, with libheif's own words.
+void check(const heif_error& error) {
+    if (error.code == heif_error_Ok)
+        return;
+    throw EInvalidGraphic(QStringLiteral("Image invalide: %1 (%2)")
+                              .arg(reasonOf(error), QString::fromUtf8(error.message).trimmed()));
+}
+
+// Rounds a sample of `bits` bits to 8 bits (libheif's own conversion
+// truncates, which darkens every picture by half a level).
+inline std::uint8_t to8Bits(unsigned value, unsigned max) {
+    return std::uint8_t((value * 255 + max / 2) / max);
+}
+
+// An 8-bit interleaved RGB(A) image of libheif, adopted without a copy: the
+// red and blue bytes are exchanged in place for BGR888, and libheif's buffer
+// goes when the last copy of the picture goes.
+QImage adopt8Bits(ImagePtr image, bool alpha) {
+    int stride = 0;
+    std::uint8_t* plane = heif_image_get_plane(image.get(), heif_channel_interleaved, &stride);
+    const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
+    if (plane == nullptr || w <= 0 || h <= 0)
+        throw EInvalidGraphic(QStringLiteral("Image invalide: image vide"));
+    if (!alpha)
+        for (int y = 0; y < h; ++y) {
+            std::uint8_t* row = plane + qsizetype(y) * stride;
+            for (int x = 0; x < w; ++x)
+                std::swap(row[3 * x], row[3 * x + 2]);
+        }
+    heif_image* owner = image.release();
+    QImage adopted(
+        plane, w, h, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_BGR888,
+        [](void* info) { heif_image_release(static_cast<heif_image*>(info)); }, owner);
+    if (adopted.isNull()) {
+        heif_image_release(owner);
+        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+    }
+    return alpha ? adopted.convertToFormat(QImage::Format_ARGB32) : adopted;
+}
+
+// A 16-bit-per-sample interleaved RGB(A) image of libheif holding `bits`-bit
+// samples, rounded into a new 8-bit picture.
+QImage round16Bits(const heif_image* image, bool alpha) {
+    int stride = 0;
+    const std::uint8_t* plane =
+        heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    const int w = heif_image_get_width(image, heif_channel_interleaved);
+    const int h = heif_image_get_height(image, heif_channel_interleaved);
+    const int bits = heif_image_get_bits_per_pixel_range(image, heif_channel_interleaved);
+    if (plane == nullptr || w <= 0 || h <= 0 || bits <= 8 || bits > 16)
+        throw EInvalidGraphic(QStringLiteral("Image invalide: image vide"));
+    const unsigned max = (1u << bits) - 1;
+    const int channels = alpha ? 4 : 3;
+    // RGBA8888 and BGR888 name their bytes in memory order on every machine.
+    QImage out(w, h, alpha ? QImage::Format_RGBA8888 : QImage::Format_BGR888);
+    if (out.isNull())
+        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* in = plane + qsizetype(y) * stride;
+        std::uint8_t* row = out.scanLine(y);
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t s[4];
+            for (int c = 0; c < channels; ++c) {
+                const std::uint8_t* sample = in + 2 * (channels * x + c);
+                s[c] = to8Bits(std::min<unsigned>(qFromLittleEndian<quint16>(sample), max), max);
+            }
+            if (alpha) {
+                std::copy(s, s + 4, row + 4 * x);
+            } else {
+                row[3 * x] = s[2];
+                row[3 * x + 1] = s[1];
+                row[3 * x + 2] = s[0];
+            }
+        }
+    }
+    return alpha ? out.convertToFormat(QImage::Format_ARGB32) : out;
+}
+
+} // namespace
+
+struct HeifPicture::Handles {
+    std::unique_ptr<heif_context, ContextFree> context;
+    std::unique_ptr<heif_image_handle, HandleRelease> primary;
+};
+
+HeifPicture::HeifPicture(bool autoOrient) : autoOrient_(autoOrient) {}
+HeifPicture::~HeifPicture() = default;
+
+void HeifPicture::loadFromFile(const QString& path) {
+    QFile file;
+    openRegularFile(file, path);
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EInvalidGraphic(
+            QStringLiteral("Erreur de lecture de %1: %2").arg(path, file.errorString()));
+    loadFromData(std::move(data));
+}
+
+void HeifPicture::loadFromData(QByteArray data) {
+    handles_.reset();
+    decoded_ = QImage();
+    size_ = QSize();
+    data_ = std::move(data);
+    if (!heif::hasHeifSignature(data_))
+        throw EInvalidGraphic(QStringLiteral("Image invalide: pas un fichier HEIF"));
+    auto handles = std::make_unique<Handles>();
+    handles->context.reset(heif_context_alloc());
+    if (!handles->context)
+        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+    heif_context_set_maximum_image_size_limit(handles->context.get(), MaxHeifSide);
+    check(heif_context_read_from_memory_without_copy(handles->context.get(), data_.constData(),
+                                                     size_t(data_.size()), nullptr));
+    heif_image_handle* primary = nullptr;
+    check(heif_context_get_primary_image_handle(handles->context.get(), &primary));
+    handles->primary.reset(primary);
+    // The size after the transforms (libheif's, corrected where the order of
+    // the properties misleads it), or the stored size without them. The
+    // decoded picture's size has the last word.
+    QSize size;
+    if (autoOrient_) {
+        size = QSize(heif_image_handle_get_width(primary), heif_image_handle_get_height(primary));
+        if (const auto properties = heif::primaryProperties(data_))
+            size = heif::correctedSize(size, *properties);
+    } else {
+        size = QSize(heif_image_handle_get_ispe_width(primary),
+                     heif_image_handle_get_ispe_height(primary));
+    }
+    // A grid decodes to the size its description gives, whatever its extent
+    // says: that size, turned as the file's rotations turn it (a clean
+    // aperture is left to the decoded size).
+    const QSize extent(heif_image_handle_get_ispe_width(primary),
+                       heif_image_handle_get_ispe_height(primary));
+    if (const std::optional<QSize> grid = heif::gridOutputSize(data_); grid && *grid != extent) {
+        bool turned = false, cropped = false;
+        if (const auto properties = heif::primaryProperties(data_))
+            for (const heif::ItemProperty& p : *properties) {
+                cropped = cropped || p.type == QByteArrayView("clap", 4);
+                if (p.type == QByteArrayView("irot", 4) && !p.payload.isEmpty())
+                    turned = turned != ((quint8(p.payload[0]) & 1) != 0);
+            }
+        if (!autoOrient_)
+            size = *grid;
+        else if (!cropped)
+            size = turned ? grid->transposed() : *grid;
+    }
+    if (size.width() <= 0 || size.height() <= 0)
+        throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
+    handles_ = std::move(handles);
+    size_ = size;
+}
+
+bool HeifPicture::hasAlpha() const {
+    return handles_ && heif_image_handle_has_alpha_channel(handles_->primary.get());
+}
+
+const QImage& HeifPicture::decoded() const {
+    if (!decoded_.isNull())
+        return decoded_;
+    if (!handles_)
+        throw EInvalidGraphic(QStringLiteral("Image invalide: aucune image chargée"));
+    heif_image_handle* primary = handles_->primary.get();
+    // libheif decodes a grid to the size its description gives, which its
+    // extent need not repeat: the larger of the two is what the decode takes.
+    QSize claimed = size_;
+    if (const std::optional<QSize> grid = heif::gridOutputSize(data_))
+        if (qint64(grid->width()) * grid->height() > qint64(claimed.width()) * claimed.height())
+            claimed = *grid;
+    if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
+        throw Error(QStringLiteral("Image trop grande: %1 * %2")
+                        .arg(claimed.width())
+                        .arg(claimed.height()));
+    const bool alpha = hasAlpha();
+    const bool deep = heif_image_handle_get_luma_bits_per_pixel(primary) > 8 ||
+                      heif_image_handle_get_chroma_bits_per_pixel(primary) > 8;
+    // A grid the tile path takes is put together tile by tile: the same
+    // pixels as libheif's decode of the whole grid, which would hold the
+    // picture three times over (its 4:2:0 planes, an intermediate and the
+    // result) where this holds it once.
+    if (std::optional<QImage> whole = tiledWindow(QRect(QPoint(0, 0), size_))) {
+        decoded_ = std::move(*whole);
+        return decoded_;
+    }
+    const heif_chroma chroma =
+        deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
+             : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
+    const std::unique_ptr<heif_decoding_options, OptionsFree> options(
+        heif_decoding_options_alloc());
+    options->ignore_transformations = autoOrient_ ? 0 : 1;
+    heif_image* raw = nullptr;
+    check(heif_decode_image(primary, &raw, heif_colorspace_RGB, chroma, options.get()));
+    ImagePtr image(raw);
+    decoded_ = deep ? round16Bits(image.get(), alpha) : adopt8Bits(std::move(image), alpha);
+    size_ = decoded_.size();
+    return decoded_;
+}
+
+void HeifPicture::assignTo(Bitmap& target) const {
+    target = bitmapOfDecoded(decoded());
+}
+
+std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
+    if (!handles_)
+        return std::nullopt;
+    bool tileWithoutExtent = false;
+    std::optional<heif::GridLayout> grid = heif::readGrid(data_, &tileWithoutExtent);
+    if (tileWithoutExtent)
+        throw EInvalidGraphic(
+            QStringLiteral("Image invalide: fichier HEIF endommagé (une tuile sans taille)"));
+    if (!grid)
+        return std::nullopt;
+    if (!autoOrient_)
+        grid->transforms.clear();
+    if (heif::uprightSize(*grid) != size_ || hasAlpha() ||
+        heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
+        heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)
+        return std::nullopt;
+    return heif::decodeGridWindow(*grid, window, MaxHeifSide);
+}
+
+std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode mode) const {
+    // A grid not decoded yet gives the window from the tiles it touches.
+    if (mode != DecodeMode::Whole && decoded_.isNull())
+        if (std::optional<QImage> part = tiledWindow(window))
+            return bitmapOfDecoded(std::move(*part));
+    const QSize reported = size_;
+    const QImage& image = decoded();
+    if (image.size() != reported)
+        return std::nullopt;
+    return bitmapOfDecoded(image.copy(window.intersected(image.rect())));
+}
+
+PictureMetadata HeifPicture::metadata() const {
+    PictureMetadata metadata;
+    metadata.turned = true;
+    if (!handles_)
+        return metadata;
+    heif_image_handle* primary = handles_->primary.get();
+    const heif_color_profile_type type = heif_image_handle_get_color_profile_type(primary);
+    if (type == heif_color_profile_type_prof || type == heif_color_profile_type_rICC) {
+        QByteArray icc(qsizetype(heif_image_handle_get_raw_color_profile_size(primary)), '\0');
+        if (!icc.isEmpty() &&
+            heif_image_handle_get_raw_color_profile(primary, icc.data()).code == heif_error_Ok)
+            metadata.iccProfile = std::move(icc);
+    }
+    heif_item_id id = 0;
+    if (heif_image_handle_get_list_of_metadata_block_IDs(primary, "Exif", &id, 1) == 1) {
+        QByteArray block(qsizetype(heif_image_handle_get_metadata_size(primary, id)), '\0');
+        // Four bytes give the offset of the TIFF header from their end.
+        if (block.size() > 4 &&
+            heif_image_handle_get_metadata(primary, id, block.data()).code == heif_error_Ok) {
+            const quint32 offset = qFromBigEndian<quint32>(block.constData());
+            if (offset < quint32(block.size() - 4))
+                metadata.exif = QByteArray("Exif\0\0", 6) + block.mid(4 + qsizetype(offset));
+        }
+    }
+    return metadata;
+}
+
+Bitmap bitmapOfDecoded(QImage image) {
+    // Pictures with an alpha plane stay straight ARGB32: the framing step
+    // composes them over the wipe colour.
+    const QImage::Format format =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_BGR888;
+    if (image.format() != format)
+        image = image.convertToFormat(format);
+    if (image.isNull())
+        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+    return Bitmap(std::move(image));
+}
+
+void registerHeifPicture(std::function<bool()> autoOrient) {
+    heif_init(nullptr);
+    const PictureFactory factory = [autoOrient = std::move(autoOrient)] {
+        return std::make_unique<HeifPicture>(!autoOrient || autoOrient());
+    };
+    // Registered newest first in the filter: AVIF before HEIF, so that HEIF
+    // is listed first.
+    for (auto type = heif::HeifFileTypes.rbegin(); type != heif::HeifFileTypes.rend(); ++type) {
+        QStringList extensions;
+        for (QLatin1StringView extension : type->extensions)
+            if (!extension.isEmpty())
+                extensions << extension;
+        pictureRegistry().registerGroup(extensions, type->description, factory);
+    }
+}
+
+} // namespace kadrix

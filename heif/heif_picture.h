@@ -1,0 +1,77 @@
+#pragma once
+
+#include "picture.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+#include <functional>
+#include <memory>
+
+namespace kadrix {
+
+// The HEIF picture type (HEIC, AVIF and the rest of the family) over libheif.
+// Loading keeps the file's bytes and reads the container; the primary image
+// is decoded on the first request for pixels and kept. Thumbnails, depth
+// maps and other auxiliary images are ignored.
+//
+// With `autoOrient` the picture is the one the file means: its rotation,
+// mirror and clean aperture applied in the file's order. Without, it is the
+// picture as stored. An EXIF Orientation inside the file is never applied.
+// Sources of 10 or 12 bits come out at 8 bits per channel, rounded.
+class HeifPicture final : public Picture {
+public:
+    explicit HeifPicture(bool autoOrient = true);
+    ~HeifPicture() override;
+
+    // Throws EInvalidGraphic "Image invalide: <reason>" when the file cannot
+    // be read or is no HEIF file libheif can read.
+    void loadFromFile(const QString& path) override;
+    void loadFromData(QByteArray data);
+
+    // The container's size of the primary image until it is decoded (see
+    // heif::correctedSize()), the decoded picture's size afterwards.
+    int width() const override { return size_.width(); }
+    int height() const override { return size_.height(); }
+    // Decodes the primary image (once); throws EInvalidGraphic when that fails.
+    void assignTo(Bitmap& target) const override;
+    // The ICC profile and the EXIF block of the primary image; the pixels
+    // count as turned upright, so a JPEG result's Orientation becomes 1.
+    PictureMetadata metadata() const override;
+    // `window` of the picture. A grid (as phones write them) not decoded yet
+    // gives it from the tiles the window touches, the same pixels as the
+    // whole decode's; anything the tile path does not take is decoded whole
+    // and the window taken from it. Nothing when the decoded size is not the
+    // size reported before decoding (the caller asked for a window of a
+    // wrong size): the caller then takes the whole picture.
+    std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
+
+    bool hasAlpha() const;
+
+private:
+    const QImage& decoded() const;
+    // `window` of a grid through the tile path; nothing when it does not take
+    // this picture. Throws EInvalidGraphic for a grid libheif would decode
+    // into uninitialised pixels (a tile without an extent).
+    std::optional<QImage> tiledWindow(const QRect& window) const;
+
+    struct Handles;
+    QByteArray data_; // read by libheif in place: outlives the handles
+    std::unique_ptr<Handles> handles_;
+    mutable QSize size_;
+    mutable QImage decoded_; // BGR888, or ARGB32 (straight alpha) with an alpha plane
+    bool autoOrient_;
+};
+
+// The bitmap handed out for a decoded picture: BGR888, or ARGB32 (straight
+// alpha) for a picture with an alpha plane.
+Bitmap bitmapOfDecoded(QImage image);
+
+// Enters the HEIF types in the picture registry: "Images HEIF" for heic,
+// heif and hif, then "Images AVIF" for avif, each as one filter item placed
+// after every type registered later. `autoOrient` is asked when each picture
+// is created (the JPEG options' "Upright" setting).
+void registerHeifPicture(std::function<bool()> autoOrient);
+
+} // namespace kadrix

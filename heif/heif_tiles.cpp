@@ -1,0 +1,155 @@
+#include "heif_tiles.h"
+
+#include <libheif/heif.h>
+
+#include <QTransform>
+
+#include <cstring>
+#include <memory>
+
+namespace kadrix::heif {
+namespace {
+
+// Quarter turns anticlockwise of an `irot`, or the axis of an `imir`.
+int valueOf(const ItemProperty& p) {
+    return p.payload.isEmpty() ? 0 : quint8(p.payload[0]);
+}
+bool isRotation(const ItemProperty& p) {
+    return p.type == QByteArrayView("irot", 4);
+}
+
+// `r` in a picture of `size` after turning that picture `quarters` quarter
+// turns anticlockwise.
+QRect turnedRect(const QRect& r, QSize size, int quarters) {
+    const int w = size.width(), h = size.height();
+    switch (quarters & 3) {
+    case 1:
+        return {r.y(), w - r.x() - r.width(), r.height(), r.width()};
+    case 2:
+        return {w - r.x() - r.width(), h - r.y() - r.height(), r.width(), r.height()};
+    case 3:
+        return {h - r.y() - r.height(), r.x(), r.height(), r.width()};
+    default:
+        return r;
+    }
+}
+
+// `r` in a picture of `size` after libheif's mirror of `axis` (0 exchanges
+// top and bottom, 1 left and right).
+QRect mirroredRect(const QRect& r, QSize size, int axis) {
+    if ((axis & 1) == 0)
+        return {r.x(), size.height() - r.y() - r.height(), r.width(), r.height()};
+    return {size.width() - r.x() - r.width(), r.y(), r.width(), r.height()};
+}
+
+struct ContextFree {
+    void operator()(heif_context* c) const { heif_context_free(c); }
+};
+struct HandleRelease {
+    void operator()(heif_image_handle* h) const { heif_image_handle_release(h); }
+};
+struct ImageRelease {
+    void operator()(heif_image* i) const { heif_image_release(i); }
+};
+
+// Decodes one tile and copies its part inside `region` (in stored
+// coordinates) into `out`; false when it does not decode as a plain 8-bit
+// tile of the grid's tile size.
+bool paintTile(const GridLayout& grid, int index, const QRect& region, QImage& out, int maxSide) {
+    const QByteArray file = singleTileFile(grid, grid.tiles[size_t(index)]);
+    std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    if (!context)
+        return false;
+    heif_context_set_maximum_image_size_limit(context.get(), maxSide);
+    if (heif_context_read_from_memory_without_copy(context.get(), file.constData(),
+                                                   size_t(file.size()), nullptr)
+            .code != heif_error_Ok)
+        return false;
+    heif_image_handle* rawHandle = nullptr;
+    if (heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok)
+        return false;
+    std::unique_ptr<heif_image_handle, HandleRelease> handle(rawHandle);
+    if (heif_image_handle_has_alpha_channel(rawHandle) ||
+        heif_image_handle_get_luma_bits_per_pixel(rawHandle) > 8 ||
+        heif_image_handle_get_chroma_bits_per_pixel(rawHandle) > 8)
+        return false;
+    heif_image* rawImage = nullptr;
+    if (heif_decode_image(rawHandle, &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                          nullptr)
+            .code != heif_error_Ok)
+        return false;
+    std::unique_ptr<heif_image, ImageRelease> image(rawImage);
+    int stride = 0;
+    const std::uint8_t* plane =
+        heif_image_get_plane_readonly(rawImage, heif_channel_interleaved, &stride);
+    if (plane == nullptr ||
+        heif_image_get_width(rawImage, heif_channel_interleaved) != grid.tileWidth ||
+        heif_image_get_height(rawImage, heif_channel_interleaved) != grid.tileHeight)
+        return false;
+    const QRect tileRect((index % grid.columns) * grid.tileWidth,
+                         (index / grid.columns) * grid.tileHeight, grid.tileWidth, grid.tileHeight);
+    const QRect part = tileRect.intersected(region);
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const std::uint8_t* in =
+            plane + qsizetype(y - tileRect.y()) * stride + 3 * (part.x() - tileRect.x());
+        std::uint8_t* row = out.scanLine(y - region.y()) + 3 * (part.x() - region.x());
+        for (int x = 0; x < part.width(); ++x) {
+            row[3 * x] = in[3 * x + 2];
+            row[3 * x + 1] = in[3 * x + 1];
+            row[3 * x + 2] = in[3 * x];
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QSize uprightSize(const GridLayout& grid) {
+    QSize size(grid.width, grid.height);
+    for (const ItemProperty& p : grid.transforms)
+        if (isRotation(p) && (valueOf(p) & 1))
+            size.transpose();
+    return size;
+}
+
+std::optional<QImage> decodeGridWindow(const GridLayout& grid, const QRect& window, int maxSide) {
+    // The picture's size before each transform.
+    std::vector<QSize> sizes{QSize(grid.width, grid.height)};
+    for (const ItemProperty& p : grid.transforms) {
+        QSize next = sizes.back();
+        if (isRotation(p) && (valueOf(p) & 1))
+            next.transpose();
+        sizes.push_back(next);
+    }
+    const QRect wanted = window.intersected(QRect(QPoint(0, 0), sizes.back()));
+    if (wanted.isEmpty())
+        return std::nullopt;
+    // Back through the transforms to the stored picture.
+    QRect region = wanted;
+    for (size_t k = grid.transforms.size(); k-- > 0;) {
+        const ItemProperty& p = grid.transforms[k];
+        region = isRotation(p) ? turnedRect(region, sizes[k + 1], 4 - (valueOf(p) & 3))
+                               : mirroredRect(region, sizes[k + 1], valueOf(p));
+    }
+    QImage out(region.size(), QImage::Format_BGR888);
+    if (out.isNull())
+        return std::nullopt;
+    const int c0 = region.left() / grid.tileWidth, c1 = region.right() / grid.tileWidth;
+    const int r0 = region.top() / grid.tileHeight, r1 = region.bottom() / grid.tileHeight;
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            if (!paintTile(grid, r * grid.columns + c, region, out, maxSide))
+                return std::nullopt;
+    // Forward through the transforms, as libheif turns the whole picture.
+    for (const ItemProperty& p : grid.transforms) {
+        if (isRotation(p))
+            out = out.transformed(QTransform().rotate(-90.0 * (valueOf(p) & 3)));
+        else
+            out = (valueOf(p) & 1) ? out.mirrored(true, false) : out.mirrored(false, true);
+    }
+    if (out.size() != wanted.size())
+        return std::nullopt;
+    return out;
+}
+
+} // namespace kadrix::heif

@@ -1,0 +1,337 @@
+#include "exif_blocks.h"
+#include "heif_files.h"
+
+#include "errors.h"
+#include "heif_picture.h"
+#include "jpeg_image.h"
+#include "picture_registry.h"
+#include "result_writer.h"
+
+#include <libheif/heif.h>
+
+#include <QColorSpace>
+#include <QPainter>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTransform>
+#include <QtEndian>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace kadrix::test {
+namespace {
+
+// An asymmetric gradient, so that every turn and mirror shows.
+QImage gradient(int w, int h, bool alpha = false) {
+    QImage image(w, h, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixelColor(x, y,
+                                QColor(x * 255 / w, y * 255 / h, (x * y) % 256,
+                                       alpha ? (x < w / 2 ? 255 : 128) : 255));
+    return image;
+}
+
+QImage decode(const QByteArray& file, bool autoOrient = true, QSize* before = nullptr) {
+    HeifPicture picture(autoOrient);
+    picture.loadFromData(file);
+    if (before)
+        *before = {picture.width(), picture.height()};
+    Bitmap bitmap;
+    picture.assignTo(bitmap);
+    EXPECT_EQ(QSize(picture.width(), picture.height()), bitmap.image().size());
+    return bitmap.image().convertToFormat(QImage::Format_RGB888);
+}
+
+// What loading and decoding `file` throws; empty when it works.
+QString failure(const QByteArray& file) {
+    try {
+        decode(file);
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return {};
+}
+
+QImage turned(const QImage& image, int degreesClockwise) {
+    return image.transformed(QTransform().rotate(degreesClockwise));
+}
+
+const QByteArray& plainFile() {
+    static const QByteArray file =
+        encodeHeif({.picture = gradient(96, 64), .fullChroma = true, .exif = exifBlock(6)});
+    return file;
+}
+
+// The file's transforms are applied in its order, its EXIF Orientation (6
+// here) never; without auto-orientation the stored picture comes out. A
+// mirror's axis reads as libheif (and so vips and ImageMagick) reads it: 0
+// exchanges top and bottom, 1 left and right.
+TEST(HeifTransforms, AreAppliedInTheFilesOrderAndTheExifOrientationIsNot) {
+    ASSERT_FALSE(plainFile().isEmpty());
+    const QImage plain = decode(plainFile());
+    ASSERT_EQ(plain.size(), QSize(96, 64));
+    const struct {
+        const char* what;
+        QList<QByteArray> properties;
+        bool beforeExtent;
+        std::function<QImage(const QImage&)> expected;
+    } cases[] = {
+        {"irot 90", {irotBox(1)}, false, [](const QImage& i) { return turned(i, 270); }},
+        {"irot 180", {irotBox(2)}, false, [](const QImage& i) { return turned(i, 180); }},
+        {"irot 270", {irotBox(3)}, false, [](const QImage& i) { return turned(i, 90); }},
+        {"imir 0 (top-bottom)",
+         {imirBox(0)},
+         false,
+         [](const QImage& i) { return i.mirrored(false, true); }},
+        {"imir 1 (left-right)",
+         {imirBox(1)},
+         false,
+         [](const QImage& i) { return i.mirrored(true, false); }},
+        {"clap centred",
+         {clapBox(48, 1, 32, 1)},
+         false,
+         [](const QImage& i) { return i.copy(24, 16, 48, 32); }},
+        {"clap moved",
+         {clapBox(48, 1, 32, 1, 8, 1, -4, 1)},
+         false,
+         [](const QImage& i) { return i.copy(32, 12, 48, 32); }},
+        {"clap then irot",
+         {clapBox(48, 1, 32, 1), irotBox(1)},
+         false,
+         [](const QImage& i) { return turned(i.copy(24, 16, 48, 32), 270); }},
+        {"irot then clap",
+         {irotBox(1), clapBox(32, 1, 48, 1)},
+         false,
+         [](const QImage& i) { return turned(i, 270).copy(16, 24, 32, 48); }},
+        {"irot then imir",
+         {irotBox(1), imirBox(1)},
+         false,
+         [](const QImage& i) { return turned(i, 270).mirrored(true, false); }},
+        {"imir then irot",
+         {imirBox(1), irotBox(1)},
+         false,
+         [](const QImage& i) { return turned(i.mirrored(true, false), 270); }},
+        {"irot listed before the extent",
+         {irotBox(3)},
+         true,
+         [](const QImage& i) { return turned(i, 90); }},
+    };
+    for (const auto& c : cases) {
+        const QByteArray file = withProperties(plainFile(), c.properties, c.beforeExtent);
+        ASSERT_FALSE(file.isEmpty()) << c.what;
+        QSize before;
+        EXPECT_EQ(decode(file, true, &before), c.expected(plain)) << c.what;
+        EXPECT_EQ(before, c.expected(plain).size()) << c.what;
+        EXPECT_EQ(decode(file, false, &before), plain) << c.what;
+        EXPECT_EQ(before, plain.size()) << c.what;
+    }
+}
+
+// The colour profile and the EXIF block reach the results that carry them;
+// the EXIF block says Orientation 1 and the result's size.
+TEST(HeifMetadata, TheProfileAndTheEditedExifReachTheResults) {
+    const QByteArray p3 = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+    ExifFields fields;
+    fields.orientation = 6;
+    fields.make = "Phone";
+    const QByteArray file =
+        encodeHeif({.picture = gradient(96, 64), .icc = p3, .exif = makeExif(fields)});
+    HeifPicture picture;
+    picture.loadFromData(file);
+    EXPECT_EQ(picture.metadata().iccProfile, p3);
+    EXPECT_EQ(readExif(picture.metadata().exif).make, "Phone");
+    QTemporaryDir dir;
+    Bitmap canvas(40, 30);
+    canvas.fill(0);
+    for (const char* name : {"r.jpg", "r.png", "r.webp"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(saveResult(canvas, path, &picture)) << name;
+        EXPECT_EQ(QImage(path).colorSpace().iccProfile(), p3) << name;
+    }
+    TJPEGImage result;
+    result.loadFromFile(dir.filePath(QStringLiteral("r.jpg")));
+    const ExifFacts exif = readExif(result.metadata().exif);
+    EXPECT_EQ(exif.orientation, 1);
+    EXPECT_EQ(exif.make, "Phone");
+    EXPECT_EQ(exif.pixelWidth, 40);
+}
+
+// Every codec and depth gives the picture it stored; samples of more than 8
+// bits are rounded to 8, not cut.
+TEST(HeifDepth, EachCodecAndDepthGivesItsPictureRounded) {
+    const struct {
+        const char* what;
+        HeifCodec codec;
+        int bits;
+        bool alpha;
+        bool grid = false; // 2 x 2 tiles of the picture, the grid cropping the last ones
+    } cases[] = {
+        {"HEVC", HeifCodec::Hevc, 8, false},
+        {"AV1", HeifCodec::Av1, 8, false},
+        {"HEVC 10 bits", HeifCodec::Hevc, 10, false},
+        {"HEVC with alpha", HeifCodec::Hevc, 8, true},
+        {"HEVC grid", HeifCodec::Hevc, 8, false, true},
+    };
+    for (const auto& c : cases) {
+        QImage source = gradient(96, 64, c.alpha);
+        QByteArray file =
+            encodeHeif({.picture = source, .codec = c.codec, .bits = c.bits, .quality = 100});
+        if (c.grid) {
+            file = gridHeif({file, file, file, file}, 2, 2, 180, 120);
+            source = QImage(180, 120, QImage::Format_RGB888);
+            QPainter(&source).drawTiledPixmap(0, 0, 180, 120, QPixmap::fromImage(gradient(96, 64)));
+        }
+        ASSERT_FALSE(file.isEmpty()) << c.what;
+        HeifPicture picture;
+        picture.loadFromData(file);
+        EXPECT_EQ(picture.hasAlpha(), c.alpha) << c.what;
+        const QImage decoded = decode(file);
+        ASSERT_EQ(decoded.size(), source.size()) << c.what;
+        for (const QPoint at : {QPoint(10, 10), c.grid ? QPoint(140, 100) : QPoint(40, 25)}) {
+            const QColor got = decoded.pixelColor(at), stored = source.pixelColor(at);
+            EXPECT_NEAR(got.red(), stored.red(), 16) << c.what;
+            EXPECT_NEAR(got.green(), stored.green(), 16) << c.what;
+        }
+        if (c.bits == 8)
+            continue;
+        // libheif's own samples at 16 bits, rounded here to compare.
+        heif_context* context = heif_context_alloc();
+        heif_context_read_from_memory_without_copy(context, file.constData(), size_t(file.size()),
+                                                   nullptr);
+        heif_image_handle* handle = nullptr;
+        heif_context_get_primary_image_handle(context, &handle);
+        heif_image* deep = nullptr;
+        ASSERT_EQ(heif_decode_image(handle, &deep, heif_colorspace_RGB,
+                                    heif_chroma_interleaved_RRGGBB_LE, nullptr)
+                      .code,
+                  heif_error_Ok);
+        int stride = 0;
+        const uint8_t* plane =
+            heif_image_get_plane_readonly(deep, heif_channel_interleaved, &stride);
+        int wrong = 0;
+        for (int y = 0; y < decoded.height(); ++y)
+            for (int x = 0; x < decoded.width() * 3; ++x) {
+                const unsigned v = qFromLittleEndian<quint16>(plane + y * stride + 2 * x);
+                wrong += decoded.constScanLine(y)[x] != (v * 255 + 511) / 1023;
+            }
+        EXPECT_EQ(wrong, 0) << c.what;
+        heif_image_release(deep);
+        heif_image_handle_release(handle);
+        heif_context_free(context);
+    }
+}
+
+TEST(HeifDamage, EachDamagedFileGivesItsError) {
+    const QByteArray& plain = plainFile();
+    QByteArray huge(12, '\0'); // version, flags, then width and height
+    qToBigEndian<quint32>(30000, huge.data() + 4);
+    qToBigEndian<quint32>(30000, huge.data() + 8);
+    // A grid whose tiles' extent (the second `ispe`, after the grid's) is lost.
+    QByteArray tilesWithoutExtent = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
+    tilesWithoutExtent.replace(
+        tilesWithoutExtent.indexOf("ispe", tilesWithoutExtent.indexOf("ispe") + 4), 4, "isQ ");
+    const struct {
+        const char* what;
+        QByteArray file;
+        const char* reason;
+    } cases[] = {
+        {"no HEIF file", QByteArray("\xff\xd8\xff\xe0 not a HEIF file at all"),
+         "Image invalide: pas un fichier HEIF"},
+        {"truncated", plain.left(plain.size() - 200), "Image invalide: "},
+        {"cut in its container", plain.left(300), "Image invalide: "},
+        {"data past the end", withPrimaryOffsetMoved(plain, 1 << 20), "Image invalide: "},
+        {"larger than the size limit", withPropertyPayload(plain, "ispe", huge),
+         "Image invalide: image trop grande"},
+        {"clap with a zero denominator", withProperties(plain, {clapBox(32, 0, 24, 1)}),
+         "Image invalide: "},
+        {"clap with a negative denominator", withProperties(plain, {clapBox(32, 1, 24, -2)}),
+         "Image invalide: "},
+        {"no decoder configuration", withPropertyRenamed(plain, "hvcC", "hvcX"),
+         "Image invalide: "},
+        {"fewer tiles than the grid", gridHeif({plain, plain, plain}, 2, 2, 120, 90),
+         "Image invalide: "},
+        {"more tiles than the grid", gridHeif({plain, plain, plain, plain, plain}, 2, 2, 120, 90),
+         "Image invalide: "},
+        {"grid larger than the size limit",
+         gridHeif({plain, plain, plain, plain}, 2, 2, 30000, 30000),
+         "Image invalide: image trop grande"},
+        {"tiles without an extent", tilesWithoutExtent,
+         "Image invalide: fichier HEIF endommagé (une tuile sans taille)"},
+        {"tile without decoder configuration",
+         gridHeif({plain, plain, withPropertyRenamed(plain, "hvcC", "hvcX"), plain}, 2, 2, 120, 90),
+         "Image invalide: "},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(failure(c.file).startsWith(QString::fromUtf8(c.reason)))
+            << c.what << ": " << failure(c.file).toStdString();
+}
+
+} // namespace
+} // namespace kadrix::test
+
+namespace kadrix::test {
+namespace {
+
+// libheif's own decode of the whole primary image, in 8-bit RGB.
+QImage libheifDecode(const QByteArray& file) {
+    heif_context* context = heif_context_alloc();
+    heif_context_read_from_memory_without_copy(context, file.constData(), size_t(file.size()),
+                                               nullptr);
+    heif_image_handle* handle = nullptr;
+    heif_context_get_primary_image_handle(context, &handle);
+    heif_image* image = nullptr;
+    heif_decode_image(handle, &image, heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr);
+    int stride = 0;
+    const uint8_t* plane = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    const QImage copy = QImage(plane, heif_image_get_width(image, heif_channel_interleaved),
+                               heif_image_get_height(image, heif_channel_interleaved), stride,
+                               QImage::Format_RGB888)
+                            .copy();
+    heif_image_release(image);
+    heif_image_handle_release(handle);
+    heif_context_free(context);
+    return copy;
+}
+
+// A grid put together from its tiles, and a window of it decoded from the
+// tiles it touches, hold libheif's whole decode's pixels, through every
+// transform; what the tile path does not take (a clean aperture) is decoded
+// whole, with the same pixels.
+TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
+    const QImage picture = gradient(192, 128);
+    QList<QByteArray> tiles;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            tiles << encodeHeif({.picture = picture.copy(c * 64, r * 64, 64, 64)});
+    const QList<QList<QByteArray>> transforms = {{},
+                                                 {irotBox(1)},
+                                                 {irotBox(2)},
+                                                 {irotBox(3)},
+                                                 {imirBox(0)},
+                                                 {imirBox(1)},
+                                                 {irotBox(1), imirBox(1)},
+                                                 {clapBox(100, 1, 80, 1)}};
+    const QRect windows[] = {{10, 10, 40, 30},  {50, 40, 30, 40},   {0, 0, 170, 120},
+                             {140, 90, 40, 40}, {-5, -5, 500, 500}, {63, 63, 2, 2}};
+    for (const QList<QByteArray>& t : transforms) {
+        const QByteArray file = gridHeif(tiles, 2, 3, 170, 120, t);
+        ASSERT_FALSE(file.isEmpty());
+        const QImage whole = libheifDecode(file);
+        EXPECT_EQ(decode(file), whole) << t.size() << " transforms";
+        for (const QRect& window : windows) {
+            HeifPicture grid;
+            grid.loadFromData(file);
+            const std::optional<Bitmap> part = grid.decodeWindow(window, DecodeMode::Seek);
+            ASSERT_TRUE(part.has_value());
+            EXPECT_EQ(part->image().convertToFormat(QImage::Format_RGB888),
+                      whole.copy(window.intersected(whole.rect())))
+                << t.size() << " transforms, window " << window.x() << "," << window.y();
+        }
+    }
+}
+
+} // namespace
+} // namespace kadrix::test
