@@ -2,8 +2,8 @@
 
 #include "cluster_options.h"
 #include "file_filter.h"
-#include "result_writer.h"
 #include "framing_arguments.h"
+#include "result_writer.h"
 #include "terminal_options.h"
 
 #include <QCommandLineParser>

@@ -123,7 +123,8 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                                                       "more than the %2 MB a run may hold"),
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
-        const bool framed = framer.frame(source, options.wipe, options.decode, options.framing, admit);
+        const bool framed =
+            framer.frame(source, options.wipe, options.decode, options.framing, admit);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
@@ -304,12 +305,12 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     }
     if (all.notFramed > 0) {
         all.failed += all.notFramed;
-        reporter.problem(Program + QStringLiteral(": ") +
-                         own(QT_TRANSLATE_NOOP("kadrix-batch",
-                                               "stopped, the destination is full: %1 pictures "
-                                               "not framed"),
-                             {QString::number(all.notFramed)})
-                             .translated());
+        reporter.problem(
+            Program + QStringLiteral(": ") +
+            own(QT_TRANSLATE_NOOP("kadrix-batch", "stopped, the destination is full: %1 pictures "
+                                                  "not framed"),
+                {QString::number(all.notFramed)})
+                .translated());
     } else {
         all.notStarted = int(rows - std::min(next.load(), rows));
     }
@@ -498,8 +499,15 @@ int runCommandLine(const QStringList& arguments, int cores) {
         reporter.problem(Program + QStringLiteral(": ") + u.shown + QStringLiteral(": ") +
                          u.why.translated());
         if (options.json)
-            reporter.record(jsonLine({u.shown, u.bytes, {}, SourceStatus::Failed, inEnglish(u.why),
-                                      -1, -1, 0, options.framing}));
+            reporter.record(jsonLine({u.shown,
+                                      u.bytes,
+                                      {},
+                                      SourceStatus::Failed,
+                                      inEnglish(u.why),
+                                      -1,
+                                      -1,
+                                      0,
+                                      options.framing}));
         ++failedToRead;
     }
 

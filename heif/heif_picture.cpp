@@ -4,6 +4,7 @@
 #include "heif_boxes.h"
 #include "heif_format.h"
 #include "heif_tiles.h"
+#include "picture_formats.h"
 #include "picture_registry.h"
 #include "regular_file.h"
 
@@ -338,13 +339,11 @@ void registerHeifPicture(std::function<bool()> autoOrient) {
         return std::make_unique<HeifPicture>(!autoOrient || autoOrient());
     };
     // Registered newest first in the filter: AVIF before HEIF, so that HEIF
-    // is listed first.
-    for (auto type = heif::HeifFileTypes.rbegin(); type != heif::HeifFileTypes.rend(); ++type) {
-        QStringList extensions;
-        for (QLatin1StringView extension : type->extensions)
-            if (!extension.isEmpty())
-                extensions << extension;
-        pictureRegistry().registerGroup(extensions, type->description, factory);
+    // is listed first. Each format is one item, whatever its extensions.
+    for (auto name = std::rbegin(heif::HeifFormatNames); name != std::rend(heif::HeifFormatNames);
+         ++name) {
+        const PictureFormat* format = pictureFormatNamed(QString::fromLatin1(*name));
+        pictureRegistry().registerGroup(format->extensions, format->description, factory);
     }
 }
 

@@ -32,7 +32,9 @@ std::vector<PictureFormat> table() {
          {bytes("II*\0", 4), bytes("MM\0*", 4)}},
         {"webp", "Images WebP", {"webp"}, R::QtPlugin, "webp", W::WebP, "webp", {"RIFF????WEBP"}},
         {"jpeg", "Images JPEG", {"jpeg", "jpg"}, R::OwnType, {}, W::Jpeg, "jpeg", {"\xFF\xD8\xFF"}},
-        // Read by the HEIF picture type once its library registers them.
+        // Read by the HEIF picture type once its library registers them, each
+        // as one item; the reader also looks for these brands among a file's
+        // compatible ones.
         {"heif",
          "Images HEIF",
          {"heic", "heif", "hif"},

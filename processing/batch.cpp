@@ -49,8 +49,7 @@ void saveRow(BatchWindow& window, const SourceFramer& framer, const FramingOptio
         break;
     }
     // The prompt names the file in its caption and the cause under its text.
-    const SaveOutcome saved =
-        saveFramed(framer, path, framing, decision == SaveDecision::Replace);
+    const SaveOutcome saved = saveFramed(framer, path, framing, decision == SaveDecision::Replace);
     if (!saved && dialogs().messageBox(QStringLiteral("Enregistrement Impossible\n") + saved.error,
                                        path, Buttons::OkCancel) == Answer::Cancel)
         stopSilently(window);

@@ -24,8 +24,8 @@ void assignVisibleSource(const PictureLoader& loader, int W, int H, Colour wipe,
     if (source.pixelFormat() == PixelFormat::Bits32 && W > 0 && H > 0)
         // Only the part that lands on the canvas is composed: the same canvas
         // as the whole picture gives, for less work and memory.
-        source = source.composedOver(wipe,
-                                     visibleWindow(source.width(), source.height(), W, H, anchor));
+        source =
+            source.composedOver(wipe, visibleWindow(source.width(), source.height(), W, H, anchor));
     else
         source.convertTo24(wipe);
 }
