@@ -3,6 +3,7 @@
 #include "errors.h"
 #include "heif_boxes.h"
 #include "heif_format.h"
+#include "heif_owners.h"
 #include "heif_tiles.h"
 #include "picture_formats.h"
 #include "picture_registry.h"
@@ -24,20 +25,6 @@ namespace {
 // refuses any image (or grid, or tile) with a longer side while it reads the
 // container, before a pixel is decoded.
 const int MaxHeifSide = int(std::sqrt(double(MaxBitmapBytes) / 3));
-
-struct ContextFree {
-    void operator()(heif_context* c) const { heif_context_free(c); }
-};
-struct HandleRelease {
-    void operator()(heif_image_handle* h) const { heif_image_handle_release(h); }
-};
-struct ImageRelease {
-    void operator()(heif_image* i) const { heif_image_release(i); }
-};
-struct OptionsFree {
-    void operator()(heif_decoding_options* o) const { heif_decoding_options_free(o); }
-};
-using ImagePtr = std::unique_ptr<heif_image, ImageRelease>;
 
 QString reasonOf(const heif_error& error) {
     switch (error.code) {
@@ -79,7 +66,7 @@ inline std::uint8_t to8Bits(unsigned value, unsigned max) {
 // An 8-bit interleaved RGB(A) image of libheif, adopted without a copy: the
 // red and blue bytes are exchanged in place for BGR888, and libheif's buffer
 // goes when the last copy of the picture goes.
-QImage adopt8Bits(ImagePtr image, bool alpha) {
+QImage adopt8Bits(heif::ImagePtr image, bool alpha) {
     int stride = 0;
     std::uint8_t* plane = heif_image_get_plane(image.get(), heif_channel_interleaved, &stride);
     const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
@@ -144,8 +131,8 @@ QImage round16Bits(const heif_image* image, bool alpha) {
 } // namespace
 
 struct HeifPicture::Handles {
-    std::unique_ptr<heif_context, ContextFree> context;
-    std::unique_ptr<heif_image_handle, HandleRelease> primary;
+    heif::ContextPtr context;
+    heif::HandlePtr primary;
 };
 
 HeifPicture::HeifPicture(bool autoOrient) : autoOrient_(autoOrient) {}
@@ -248,12 +235,11 @@ const QImage& HeifPicture::decoded() const {
     const heif_chroma chroma =
         deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
              : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
-    const std::unique_ptr<heif_decoding_options, OptionsFree> options(
-        heif_decoding_options_alloc());
+    const heif::OptionsPtr options(heif_decoding_options_alloc());
     options->ignore_transformations = autoOrient_ ? 0 : 1;
     heif_image* raw = nullptr;
     check(heif_decode_image(primary, &raw, heif_colorspace_RGB, chroma, options.get()));
-    ImagePtr image(raw);
+    heif::ImagePtr image(raw);
     decoded_ = deep ? round16Bits(image.get(), alpha) : adopt8Bits(std::move(image), alpha);
     size_ = decoded_.size();
     return decoded_;

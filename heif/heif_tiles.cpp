@@ -1,5 +1,7 @@
 #include "heif_tiles.h"
 
+#include "heif_owners.h"
+
 #include <libheif/heif.h>
 
 #include <QTransform>
@@ -42,22 +44,12 @@ QRect mirroredRect(const QRect& r, QSize size, int axis) {
     return {size.width() - r.x() - r.width(), r.y(), r.width(), r.height()};
 }
 
-struct ContextFree {
-    void operator()(heif_context* c) const { heif_context_free(c); }
-};
-struct HandleRelease {
-    void operator()(heif_image_handle* h) const { heif_image_handle_release(h); }
-};
-struct ImageRelease {
-    void operator()(heif_image* i) const { heif_image_release(i); }
-};
-
 // Decodes one tile and copies its part inside `region` (in stored
 // coordinates) into `out`; false when it does not decode as a plain 8-bit
 // tile of the grid's tile size.
 bool paintTile(const GridLayout& grid, int index, const QRect& region, QImage& out, int maxSide) {
     const QByteArray file = singleTileFile(grid, grid.tiles[size_t(index)]);
-    std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    heif::ContextPtr context(heif_context_alloc());
     if (!context)
         return false;
     heif_context_set_maximum_image_size_limit(context.get(), maxSide);
@@ -68,7 +60,7 @@ bool paintTile(const GridLayout& grid, int index, const QRect& region, QImage& o
     heif_image_handle* rawHandle = nullptr;
     if (heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok)
         return false;
-    std::unique_ptr<heif_image_handle, HandleRelease> handle(rawHandle);
+    heif::HandlePtr handle(rawHandle);
     if (heif_image_handle_has_alpha_channel(rawHandle) ||
         heif_image_handle_get_luma_bits_per_pixel(rawHandle) > 8 ||
         heif_image_handle_get_chroma_bits_per_pixel(rawHandle) > 8)
@@ -78,7 +70,7 @@ bool paintTile(const GridLayout& grid, int index, const QRect& region, QImage& o
                           nullptr)
             .code != heif_error_Ok)
         return false;
-    std::unique_ptr<heif_image, ImageRelease> image(rawImage);
+    heif::ImagePtr image(rawImage);
     int stride = 0;
     const std::uint8_t* plane =
         heif_image_get_plane_readonly(rawImage, heif_channel_interleaved, &stride);
