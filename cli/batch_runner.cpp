@@ -46,6 +46,14 @@ Text own(const char* source, QStringList args = {}) {
     return Text("kadrix-batch", source, std::move(args));
 }
 
+// Every picture type, in the window's order, so that the filter text (and
+// with it the folder scan) is the same.
+void registerPictureTypes() {
+    registerHeifPicture([] { return JpegDefaults.AutoOrient; });
+    registerPlatformPictures();
+    registerJpegPicture();
+}
+
 // What became of one source.
 struct RowResult {
     SourceStatus status = SourceStatus::Framed;
@@ -407,9 +415,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
         return 0;
     }
     if (parsed.listFormats) {
-        registerPlatformPictures();
-        registerJpegPicture();
-        reporter.line(formatListText(pictureRegistry()));
+        registerPictureTypes();
+        reporter.text(formatListText(pictureRegistry()));
         return 0;
     }
     if (!parsed.options)
@@ -426,11 +433,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     const Shard shard = *chosen.shard;
     installStopSignals();
 
-    // Fixed before any worker starts; the workers only read them. The same
-    // order as the window's, so that the filter text is the same.
-    registerHeifPicture([] { return JpegDefaults.AutoOrient; });
-    registerPlatformPictures();
-    registerJpegPicture();
+    // Fixed before any worker starts; the workers only read them.
+    registerPictureTypes();
     JpegDefaults = options.jpeg;
 
     // A picture from standard input, and a result for standard output, pass
