@@ -10,9 +10,9 @@
 
 #include "exif_edit.h"
 #include "exif_orientation.h"
+#include "jpeg_image.h"
 #include "jpeg_markers.h"
 #include "result_metadata.h"
-#include "jpeg_image.h"
 
 #include <QBuffer>
 

@@ -12,14 +12,7 @@
 
 using namespace kadrix;
 using fuzz::check;
-
-namespace {
-
-// Pictures above this many pixels are only measured: a small file can claim a
-// large picture that the decoders then fill. The size limit is tested apart.
-constexpr qint64 MaxDecodedPixels = qint64(1) << 20;
-
-} // namespace
+using fuzz::MaxDecodedPixels;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::ensureApplication();

@@ -13,13 +13,9 @@
 
 using namespace kadrix;
 using fuzz::check;
+using fuzz::MaxDecodedPixels;
 
 namespace {
-
-// Pictures above this many pixels are only measured: a few header bytes can
-// claim a large image that the codec then fills with grey, which costs time
-// without reaching new code. The bomb tests of the suite cover large claims.
-constexpr qint64 MaxDecodedPixels = qint64(1) << 20;
 
 TJPEGDefaults readingOptions(int which) {
     TJPEGDefaults o;

@@ -12,14 +12,7 @@
 
 using namespace kadrix;
 using fuzz::check;
-
-namespace {
-
-// Only measured above this: the readers would spend their time filling a
-// large claimed image. The bomb tests of the suite cover large claims.
-constexpr qint64 MaxDecodedPixels = qint64(1) << 20;
-
-} // namespace
+using fuzz::MaxDecodedPixels;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::ensureApplication();

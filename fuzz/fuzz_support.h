@@ -4,6 +4,7 @@
 // before the first input) and a check that stops the fuzzer with a message.
 
 #include <QString>
+#include <QtGlobal>
 
 #include <cstddef>
 #include <cstdint>
@@ -22,5 +23,11 @@ void check(bool condition, const char* what);
 // units taken two bytes at a time, or Latin-1 when `latin1` is set (so that
 // short inputs reach the ASCII characters the parsers care about).
 QString textFrom(const std::uint8_t* data, std::size_t size, bool latin1);
+
+// Pictures above this many pixels are only measured, not decoded: a few
+// header bytes can claim a large picture that a decoder then fills, which
+// costs time without reaching new code. The suite's bomb tests cover large
+// claims.
+inline constexpr qint64 MaxDecodedPixels = qint64(1) << 20;
 
 } // namespace kadrix::fuzz
