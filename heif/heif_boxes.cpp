@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <limits>
 
 namespace kadrix::heif {
 namespace {
@@ -56,7 +57,39 @@ std::optional<Box> find(const std::vector<Box>& boxes, const char* type) {
 
 } // namespace
 
-std::optional<std::vector<ItemProperty>> primaryProperties(QByteArrayView f) {
+std::optional<MetaBox> readMetaBox(const HeifSource& file) {
+    // Phones write three or four top-level boxes; a file of countless tiny
+    // ones is not worth walking.
+    const int MaxTopLevelBoxes = 1024;
+    const qint64 MaxMetaBytes = 32 << 20;
+    qint64 at = 0;
+    for (int k = 0; k < MaxTopLevelBoxes && at + 8 <= file.size(); ++k) {
+        const std::optional<QByteArray> header =
+            file.read(at, std::min<qint64>(16, file.size() - at));
+        if (!header)
+            return std::nullopt;
+        quint64 size = be32(*header, 0);
+        if (size == 1 && header->size() == 16)
+            size = qFromBigEndian<quint64>(header->constData() + 8);
+        else if (size == 0)
+            size = quint64(file.size() - at);
+        if (size < 8 || size > quint64(file.size() - at))
+            return std::nullopt;
+        if (header->sliced(4, 4) == QByteArrayView("meta")) {
+            if (size > quint64(MaxMetaBytes))
+                return std::nullopt;
+            std::optional<QByteArray> bytes = file.read(at, qint64(size));
+            if (!bytes)
+                return std::nullopt;
+            return MetaBox{std::move(*bytes), at};
+        }
+        at += qint64(size);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<ItemProperty>> primaryProperties(const MetaBox& metaBox) {
+    const QByteArrayView f = metaBox.bytes;
     const auto meta = find(boxesIn(f, 0, f.size()), "meta");
     if (!meta || meta->content + 4 > meta->end)
         return std::nullopt;
@@ -212,8 +245,9 @@ namespace {
 
 // What the items of the container say: the primary item, each item's type
 // and first extent, and the grid description of the primary item when it is
-// a grid.
+// a grid. Box positions are in the `meta` box's bytes, extents in the file.
 struct Container {
+    qint64 metaAt = 0, fileSize = 0;
     std::vector<Box> inMeta;
     quint32 primary = 0;
     std::vector<std::pair<quint32, QByteArrayView>> types;
@@ -225,29 +259,43 @@ struct Container {
                 return type;
         return {};
     }
-    // The item's bytes when they are one extent inside the file or `idat`.
-    std::optional<QByteArrayView> extentOf(QByteArrayView f, quint32 id) const {
+    // Where the item's bytes lie in the file, when they are one extent inside
+    // the file or `idat`.
+    std::optional<ByteRange> extentOf(quint32 id) const {
         for (const auto& [item, e] : locations) {
             if (item != id)
                 continue;
             if (e.count != 1)
                 return std::nullopt;
-            const qsizetype from = e.method == 0 ? 0 : idat ? idat->content : -1;
-            const qsizetype to = e.method == 0 ? f.size() : idat ? idat->end : -1;
+            const qint64 from = e.method == 0 ? 0 : idat ? metaAt + idat->content : -1;
+            const qint64 to = e.method == 0 ? fileSize : idat ? metaAt + idat->end : -1;
             if (from < 0 || e.method > 1 || e.offset > quint64(to - from) ||
                 e.length > quint64(to - from) - e.offset || e.length == 0)
                 return std::nullopt;
-            return f.sliced(from + qsizetype(e.offset), qsizetype(e.length));
+            return ByteRange{from + qint64(e.offset), qint64(e.length)};
         }
         return std::nullopt;
     }
 };
 
-std::optional<Container> readContainer(QByteArrayView f) {
+// The first `most` bytes of `range`: from the `meta` box when they lie in
+// it, else read from the file.
+std::optional<QByteArray> bytesOf(const MetaBox& meta, const HeifSource& file,
+                                  const ByteRange& range, qint64 most) {
+    const qint64 length = std::min(range.length, most);
+    if (range.offset >= meta.at && range.offset + length <= meta.at + meta.bytes.size())
+        return meta.bytes.mid(qsizetype(range.offset - meta.at), qsizetype(length));
+    return file.read(range.offset, length);
+}
+
+std::optional<Container> readContainer(const MetaBox& metaBox, qint64 fileSize) {
+    const QByteArrayView f = metaBox.bytes;
     const auto meta = find(boxesIn(f, 0, f.size()), "meta");
     if (!meta || meta->content + 4 > meta->end)
         return std::nullopt;
     Container c;
+    c.metaAt = metaBox.at;
+    c.fileSize = fileSize;
     c.inMeta = boxesIn(f, meta->content + 4, meta->end);
     const auto pitm = find(c.inMeta, "pitm"), iinf = find(c.inMeta, "iinf"),
                iloc = find(c.inMeta, "iloc");
@@ -289,10 +337,13 @@ struct GridDescription {
     int rows = 0, columns = 0, width = 0, height = 0;
 };
 
-std::optional<GridDescription> describedGrid(QByteArrayView f, const Container& c) {
+std::optional<GridDescription> describedGrid(const MetaBox& meta, const HeifSource& file,
+                                             const Container& c) {
     if (!is(c.typeOf(c.primary), "grid"))
         return std::nullopt;
-    const auto description = c.extentOf(f, c.primary);
+    const auto extent = c.extentOf(c.primary);
+    // Version, flags, rows, columns and two sizes of at most four bytes.
+    const auto description = extent ? bytesOf(meta, file, *extent, 12) : std::nullopt;
     if (!description || description->size() < 8)
         return std::nullopt;
     Cursor d{*description, 0, description->size()};
@@ -311,24 +362,26 @@ std::optional<GridDescription> describedGrid(QByteArrayView f, const Container& 
 
 } // namespace
 
-std::optional<QSize> gridOutputSize(QByteArrayView f) {
-    const auto c = readContainer(f);
+std::optional<QSize> gridOutputSize(const MetaBox& meta, const HeifSource& file) {
+    const auto c = readContainer(meta, file.size());
     if (!c)
         return std::nullopt;
-    const auto g = describedGrid(f, *c);
+    const auto g = describedGrid(meta, file, *c);
     if (!g)
         return std::nullopt;
     return QSize(g->width, g->height);
 }
 
-std::optional<GridLayout> readGrid(QByteArrayView f, bool* tileWithoutExtent) {
-    const auto container = readContainer(f);
+std::optional<GridLayout> readGrid(const MetaBox& meta, const HeifSource& file,
+                                   bool* tileWithoutExtent) {
+    const QByteArrayView f = meta.bytes;
+    const auto container = readContainer(meta, file.size());
     if (!container)
         return std::nullopt;
     const Container& c = *container;
     const quint32 primary = c.primary;
     const auto iref = find(c.inMeta, "iref"), iprp = find(c.inMeta, "iprp");
-    const auto description = describedGrid(f, c);
+    const auto description = describedGrid(meta, file, c);
     if (!iref || !iprp || !description)
         return std::nullopt;
 
@@ -411,9 +464,7 @@ std::optional<GridLayout> readGrid(QByteArrayView f, bool* tileWithoutExtent) {
     if (!gridProperties)
         return std::nullopt;
     for (const Box* b : *gridProperties) {
-        if (is(b->type, "clap"))
-            return std::nullopt;
-        if (is(b->type, "irot") || is(b->type, "imir"))
+        if (is(b->type, "irot") || is(b->type, "imir") || is(b->type, "clap"))
             grid.transforms.push_back({b->type, f.sliced(b->content, b->end - b->content)});
         if (is(b->type, "colr"))
             grid.colour = f.sliced(b->start, b->end - b->start);
@@ -425,7 +476,7 @@ std::optional<GridLayout> readGrid(QByteArrayView f, bool* tileWithoutExtent) {
             return std::nullopt;
         grid.tileType = type;
         const auto own = propertiesOf(id);
-        const auto data = c.extentOf(f, id);
+        const auto data = c.extentOf(id);
         if (!own || !data)
             return std::nullopt;
         GridLayout::Tile tile{{}, *data};
@@ -462,7 +513,80 @@ std::optional<GridLayout> readGrid(QByteArrayView f, bool* tileWithoutExtent) {
     return grid;
 }
 
-QByteArray singleTileFile(const GridLayout& grid, const GridLayout::Tile& tile) {
+namespace {
+
+// libheif 1.15's fractions, which its clean aperture is rounded with: 32-bit
+// terms, both halved until each lies within ±0x10000. `ok` turns false where
+// a 32-bit term would overflow or a denominator vanish.
+struct Fraction {
+    qint64 n = 0, d = 1;
+};
+struct FractionArithmetic {
+    bool ok = true;
+    qint64 term(qint64 v) {
+        ok = ok && v >= std::numeric_limits<qint32>::min() &&
+             v <= std::numeric_limits<qint32>::max();
+        return ok ? v : 0;
+    }
+    Fraction make(qint64 n, qint64 d) {
+        n = term(n);
+        d = term(d);
+        while (d > 0x10000 || d < -0x10000) {
+            n /= 2;
+            d /= 2;
+        }
+        while (n > 0x10000 || n < -0x10000) {
+            n /= 2;
+            d /= 2;
+        }
+        ok = ok && d != 0;
+        return {n, ok ? d : 1};
+    }
+    Fraction plus(Fraction a, Fraction b) {
+        if (a.d == b.d)
+            return make(a.n + b.n, a.d);
+        return make(term(a.n * b.d) + term(b.n * a.d), a.d * b.d);
+    }
+    Fraction minus(Fraction a, Fraction b) { return plus(a, {-b.n, b.d}); }
+    Fraction plus(Fraction a, qint64 v) { return make(a.n + term(v * a.d), a.d); }
+    Fraction over(Fraction a, qint64 v) { return make(a.n, a.d * v); }
+    // C++'s division, which rounds towards zero, as libheif's does.
+    qint64 roundDown(Fraction a) { return a.n / a.d; }
+    qint64 round(Fraction a) { return term(a.n + a.d / 2) / a.d; }
+};
+
+} // namespace
+
+std::optional<QRect> cleanAperture(QByteArrayView payload, QSize size) {
+    if (payload.size() < 32)
+        return std::nullopt;
+    const auto value = [&](int k) { return qFromBigEndian<quint32>(payload.data() + 4 * k); };
+    const auto signedValue = [&](int k) { return qint64(qint32(value(k))); };
+    FractionArithmetic a;
+    const Fraction width = a.make(value(0), value(1)), height = a.make(value(2), value(3));
+    const Fraction horizontal = a.make(signedValue(4), signedValue(5));
+    const Fraction vertical = a.make(signedValue(6), signedValue(7));
+    // left = offset + (size - 1)/2 - (aperture - 1)/2, rounded down for
+    // the left edge and to nearest for the top; the far edges follow from
+    // the aperture's size, then all are clamped to the picture.
+    const auto nearEdge = [&](Fraction offset, Fraction aperture, int side) {
+        return a.minus(a.plus(offset, a.make(side - 1, 2)), a.over(a.plus(aperture, -1), 2));
+    };
+    qint64 left = a.roundDown(nearEdge(horizontal, width, size.width()));
+    qint64 right = a.round(a.plus(a.plus(width, -1), left));
+    qint64 top = a.round(nearEdge(vertical, height, size.height()));
+    qint64 bottom = a.round(a.plus(a.plus(height, -1), top));
+    left = std::max<qint64>(left, 0);
+    top = std::max<qint64>(top, 0);
+    right = std::min<qint64>(right, size.width() - 1);
+    bottom = std::min<qint64>(bottom, size.height() - 1);
+    // A single column or row is where libheif's versions disagree: left to it.
+    if (!a.ok || left >= right || top >= bottom)
+        return std::nullopt;
+    return QRect(int(left), int(top), int(right - left + 1), int(bottom - top + 1));
+}
+
+QByteArray singleTileFile(const GridLayout& grid, QByteArrayView config, QByteArrayView data) {
     const auto be = [](int bytes, quint64 value) {
         QByteArray out(bytes, '\0');
         for (int k = bytes - 1; k >= 0; --k, value >>= 8)
@@ -477,7 +601,7 @@ QByteArray singleTileFile(const GridLayout& grid, const GridLayout::Tile& tile) 
     };
     const QByteArray type = grid.tileType.toByteArray();
     QByteArray ipco =
-        tile.config.toByteArray() +
+        config.toByteArray() +
         fullBox("ispe", 0, be(4, quint64(grid.tileWidth)) + be(4, quint64(grid.tileHeight))) +
         grid.colour.toByteArray();
     const int count = grid.colour.isEmpty() ? 2 : 3;
@@ -487,20 +611,19 @@ QByteArray singleTileFile(const GridLayout& grid, const GridLayout::Tile& tile) 
     const QByteArray ftyp = box("ftyp", QByteArray(is(grid.tileType, "av01") ? "avif" : "heic") +
                                             be(4, 0) + "mif1miaf");
     const auto metaAt = [&](quint64 dataAt) {
-        return fullBox(
-            "meta", 0,
-            fullBox("hdlr", 0, be(4, 0) + "pict" + QByteArray(13, '\0')) +
-                fullBox("pitm", 0, be(2, 1)) +
-                fullBox("iloc", 0,
-                        be(1, 0x44) + be(1, 0) + be(2, 1) + be(2, 1) + be(2, 0) + be(2, 1) +
-                            be(4, dataAt) + be(4, quint64(tile.data.size()))) +
-                fullBox("iinf", 0,
-                        be(2, 1) +
-                            box("infe", be(4, 2 << 24) + be(2, 1) + be(2, 0) + type + '\0')) +
-                box("iprp", box("ipco", ipco) + fullBox("ipma", 0, ipma)));
+        return fullBox("meta", 0,
+                       fullBox("hdlr", 0, be(4, 0) + "pict" + QByteArray(13, '\0')) +
+                           fullBox("pitm", 0, be(2, 1)) +
+                           fullBox("iloc", 0,
+                                   be(1, 0x44) + be(1, 0) + be(2, 1) + be(2, 1) + be(2, 0) +
+                                       be(2, 1) + be(4, dataAt) + be(4, quint64(data.size()))) +
+                           fullBox("iinf", 0,
+                                   be(2, 1) + box("infe", be(4, 2 << 24) + be(2, 1) + be(2, 0) +
+                                                              type + '\0')) +
+                           box("iprp", box("ipco", ipco) + fullBox("ipma", 0, ipma)));
     };
     const quint64 dataAt = quint64(ftyp.size() + metaAt(0).size() + 8);
-    return ftyp + metaAt(dataAt) + box("mdat", tile.data.toByteArray());
+    return ftyp + metaAt(dataAt) + box("mdat", data.toByteArray());
 }
 
 } // namespace kadrix::heif

@@ -7,14 +7,14 @@
 #include "heif_tiles.h"
 #include "picture_formats.h"
 #include "picture_registry.h"
-#include "regular_file.h"
 
 #include <libheif/heif.h>
 
-#include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -130,7 +130,11 @@ QImage round16Bits(const heif_image* image, bool alpha) {
 
 } // namespace
 
+// libheif reads the file through `source` for as long as its context lives.
 struct HeifPicture::Handles {
+    explicit Handles(heif::HeifSource s) : source(std::move(s)) {}
+    heif::HeifSource source;
+    std::optional<heif::MetaBox> meta;
     heif::ContextPtr context;
     heif::HandlePtr primary;
 };
@@ -139,29 +143,31 @@ HeifPicture::HeifPicture(bool autoOrient) : autoOrient_(autoOrient) {}
 HeifPicture::~HeifPicture() = default;
 
 void HeifPicture::loadFromFile(const QString& path) {
-    QFile file;
-    openRegularFile(file, path);
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EInvalidGraphic(
-            QStringLiteral("Erreur de lecture de %1: %2").arg(path, file.errorString()));
-    loadFromData(std::move(data));
+    // The file stays open and is read part by part: a grid's tiles are
+    // read only when they are decoded.
+    load(heif::HeifSource::fromFile(path));
 }
 
 void HeifPicture::loadFromData(QByteArray data) {
+    load(heif::HeifSource(std::move(data)));
+}
+
+void HeifPicture::load(heif::HeifSource source) {
     handles_.reset();
     decoded_ = QImage();
     size_ = QSize();
-    data_ = std::move(data);
-    if (!heif::hasHeifSignature(data_))
+    const std::optional<QByteArray> head = source.read(0, std::min<qint64>(source.size(), 256));
+    if (!head || !heif::hasHeifSignature(*head))
         throw EInvalidGraphic(QStringLiteral("Image invalide: pas un fichier HEIF"));
-    auto handles = std::make_unique<Handles>();
+    auto handles = std::make_unique<Handles>(std::move(source));
     handles->context.reset(heif_context_alloc());
     if (!handles->context)
         throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
     heif_context_set_maximum_image_size_limit(handles->context.get(), MaxHeifSide);
-    check(heif_context_read_from_memory_without_copy(handles->context.get(), data_.constData(),
-                                                     size_t(data_.size()), nullptr));
+    check(heif_context_read_from_reader(handles->context.get(), heif::HeifSource::libheifReader(),
+                                        &handles->source, nullptr));
+    handles->meta = heif::readMetaBox(handles->source);
+    const std::optional<heif::MetaBox>& meta = handles->meta;
     heif_image_handle* primary = nullptr;
     check(heif_context_get_primary_image_handle(handles->context.get(), &primary));
     handles->primary.reset(primary);
@@ -171,7 +177,7 @@ void HeifPicture::loadFromData(QByteArray data) {
     QSize size;
     if (autoOrient_) {
         size = QSize(heif_image_handle_get_width(primary), heif_image_handle_get_height(primary));
-        if (const auto properties = heif::primaryProperties(data_))
+        if (const auto properties = meta ? heif::primaryProperties(*meta) : std::nullopt)
             size = heif::correctedSize(size, *properties);
     } else {
         size = QSize(heif_image_handle_get_ispe_width(primary),
@@ -182,9 +188,11 @@ void HeifPicture::loadFromData(QByteArray data) {
     // aperture is left to the decoded size).
     const QSize extent(heif_image_handle_get_ispe_width(primary),
                        heif_image_handle_get_ispe_height(primary));
-    if (const std::optional<QSize> grid = heif::gridOutputSize(data_); grid && *grid != extent) {
+    const std::optional<QSize> grid =
+        meta ? heif::gridOutputSize(*meta, handles->source) : std::nullopt;
+    if (grid && *grid != extent) {
         bool turned = false, cropped = false;
-        if (const auto properties = heif::primaryProperties(data_))
+        if (const auto properties = heif::primaryProperties(*meta))
             for (const heif::ItemProperty& p : *properties) {
                 cropped = cropped || p.type == QByteArrayView("clap", 4);
                 if (p.type == QByteArrayView("irot", 4) && !p.payload.isEmpty())
@@ -195,6 +203,12 @@ void HeifPicture::loadFromData(QByteArray data) {
         else if (!cropped)
             size = turned ? grid->transposed() : *grid;
     }
+    // A grid the tile path takes has the size its transforms give, which
+    // libheif's handle misstates for a clean aperture past the picture's edge.
+    if (const auto layout =
+            autoOrient_ && meta ? heif::readGrid(*meta, handles->source) : std::nullopt)
+        if (const std::optional<QSize> upright = heif::uprightSize(*layout))
+            size = *upright;
     if (size.width() <= 0 || size.height() <= 0)
         throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
     handles_ = std::move(handles);
@@ -214,7 +228,8 @@ const QImage& HeifPicture::decoded() const {
     // libheif decodes a grid to the size its description gives, which its
     // extent need not repeat: the larger of the two is what the decode takes.
     QSize claimed = size_;
-    if (const std::optional<QSize> grid = heif::gridOutputSize(data_))
+    if (const std::optional<QSize> grid =
+            handles_->meta ? heif::gridOutputSize(*handles_->meta, handles_->source) : std::nullopt)
         if (qint64(grid->width()) * grid->height() > qint64(claimed.width()) * claimed.height())
             claimed = *grid;
     if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
@@ -252,8 +267,11 @@ void HeifPicture::assignTo(Bitmap& target) const {
 std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
     if (!handles_)
         return std::nullopt;
+    if (!handles_->meta)
+        return std::nullopt;
     bool tileWithoutExtent = false;
-    std::optional<heif::GridLayout> grid = heif::readGrid(data_, &tileWithoutExtent);
+    std::optional<heif::GridLayout> grid =
+        heif::readGrid(*handles_->meta, handles_->source, &tileWithoutExtent);
     if (tileWithoutExtent)
         throw EInvalidGraphic(
             QStringLiteral("Image invalide: fichier HEIF endommagé (une tuile sans taille)"));
@@ -261,11 +279,11 @@ std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
         return std::nullopt;
     if (!autoOrient_)
         grid->transforms.clear();
-    if (heif::uprightSize(*grid) != size_ || hasAlpha() ||
+    if (heif::uprightSize(*grid) != std::optional<QSize>(size_) || hasAlpha() ||
         heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
         heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)
         return std::nullopt;
-    return heif::decodeGridWindow(*grid, window, MaxHeifSide);
+    return heif::decodeGridWindow(*grid, handles_->source, window, MaxHeifSide);
 }
 
 std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode mode) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "heif_source.h"
 #include "picture.h"
 
 #include <QByteArray>
@@ -12,8 +13,8 @@
 namespace kadrix {
 
 // The HEIF picture type (HEIC, AVIF and the rest of the family) over libheif.
-// Loading keeps the file's bytes and reads the container; the primary image
-// is decoded on the first request for pixels and kept. Thumbnails, depth
+// Loading keeps the file open and reads the container; the primary image is
+// decoded on the first request for pixels and kept. Thumbnails, depth
 // maps and other auxiliary images are ignored.
 //
 // With `autoOrient` the picture is the one the file means: its rotation,
@@ -50,6 +51,7 @@ public:
     bool hasAlpha() const;
 
 private:
+    void load(heif::HeifSource source);
     const QImage& decoded() const;
     // `window` of a grid through the tile path; nothing when it does not take
     // this picture. Throws EInvalidGraphic for a grid libheif would decode
@@ -57,7 +59,6 @@ private:
     std::optional<QImage> tiledWindow(const QRect& window) const;
 
     struct Handles;
-    QByteArray data_; // read by libheif in place: outlives the handles
     std::unique_ptr<Handles> handles_;
     mutable QSize size_;
     mutable QImage decoded_; // BGR888, or ARGB32 (straight alpha) with an alpha plane

@@ -19,6 +19,36 @@ int valueOf(const ItemProperty& p) {
 bool isRotation(const ItemProperty& p) {
     return p.type == QByteArrayView("irot", 4);
 }
+bool isAperture(const ItemProperty& p) {
+    return p.type == QByteArrayView("clap", 4);
+}
+
+// The picture's size before each of the grid's transforms and after the
+// last, and the part each clean aperture keeps; nothing when an aperture is
+// one the tile path leaves to libheif.
+struct Steps {
+    std::vector<QSize> sizes;
+    std::vector<QRect> kept; // per transform; empty but for apertures
+};
+std::optional<Steps> stepsOf(const GridLayout& grid) {
+    Steps steps{{QSize(grid.width, grid.height)}, {}};
+    for (const ItemProperty& p : grid.transforms) {
+        QSize next = steps.sizes.back();
+        QRect kept;
+        if (isAperture(p)) {
+            const std::optional<QRect> aperture = cleanAperture(p.payload, next);
+            if (!aperture)
+                return std::nullopt;
+            kept = *aperture;
+            next = kept.size();
+        } else if (isRotation(p) && (valueOf(p) & 1)) {
+            next.transpose();
+        }
+        steps.sizes.push_back(next);
+        steps.kept.push_back(kept);
+    }
+    return steps;
+}
 
 // `r` in a picture of `size` after turning that picture `quarters` quarter
 // turns anticlockwise.
@@ -47,8 +77,13 @@ QRect mirroredRect(const QRect& r, QSize size, int axis) {
 // Decodes one tile and copies its part inside `region` (in stored
 // coordinates) into `out`; false when it does not decode as a plain 8-bit
 // tile of the grid's tile size.
-bool paintTile(const GridLayout& grid, int index, const QRect& region, QImage& out, int maxSide) {
-    const QByteArray file = singleTileFile(grid, grid.tiles[size_t(index)]);
+bool paintTile(const GridLayout& grid, const HeifSource& source, int index, const QRect& region,
+               QImage& out, int maxSide) {
+    const GridLayout::Tile& tile = grid.tiles[size_t(index)];
+    const std::optional<QByteArray> data = source.read(tile.data.offset, tile.data.length);
+    if (!data)
+        return false;
+    const QByteArray file = singleTileFile(grid, tile.config, *data);
     heif::ContextPtr context(heif_context_alloc());
     if (!context)
         return false;
@@ -96,23 +131,19 @@ bool paintTile(const GridLayout& grid, int index, const QRect& region, QImage& o
 
 } // namespace
 
-QSize uprightSize(const GridLayout& grid) {
-    QSize size(grid.width, grid.height);
-    for (const ItemProperty& p : grid.transforms)
-        if (isRotation(p) && (valueOf(p) & 1))
-            size.transpose();
-    return size;
+std::optional<QSize> uprightSize(const GridLayout& grid) {
+    const std::optional<Steps> steps = stepsOf(grid);
+    if (!steps)
+        return std::nullopt;
+    return steps->sizes.back();
 }
 
-std::optional<QImage> decodeGridWindow(const GridLayout& grid, const QRect& window, int maxSide) {
-    // The picture's size before each transform.
-    std::vector<QSize> sizes{QSize(grid.width, grid.height)};
-    for (const ItemProperty& p : grid.transforms) {
-        QSize next = sizes.back();
-        if (isRotation(p) && (valueOf(p) & 1))
-            next.transpose();
-        sizes.push_back(next);
-    }
+std::optional<QImage> decodeGridWindow(const GridLayout& grid, const HeifSource& source,
+                                       const QRect& window, int maxSide) {
+    const std::optional<Steps> steps = stepsOf(grid);
+    if (!steps)
+        return std::nullopt;
+    const std::vector<QSize>& sizes = steps->sizes;
     const QRect wanted = window.intersected(QRect(QPoint(0, 0), sizes.back()));
     if (wanted.isEmpty())
         return std::nullopt;
@@ -120,8 +151,11 @@ std::optional<QImage> decodeGridWindow(const GridLayout& grid, const QRect& wind
     QRect region = wanted;
     for (size_t k = grid.transforms.size(); k-- > 0;) {
         const ItemProperty& p = grid.transforms[k];
-        region = isRotation(p) ? turnedRect(region, sizes[k + 1], 4 - (valueOf(p) & 3))
-                               : mirroredRect(region, sizes[k + 1], valueOf(p));
+        if (isAperture(p))
+            region.translate(steps->kept[k].topLeft());
+        else
+            region = isRotation(p) ? turnedRect(region, sizes[k + 1], 4 - (valueOf(p) & 3))
+                                   : mirroredRect(region, sizes[k + 1], valueOf(p));
     }
     QImage out(region.size(), QImage::Format_BGR888);
     if (out.isNull())
@@ -130,10 +164,13 @@ std::optional<QImage> decodeGridWindow(const GridLayout& grid, const QRect& wind
     const int r0 = region.top() / grid.tileHeight, r1 = region.bottom() / grid.tileHeight;
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c)
-            if (!paintTile(grid, r * grid.columns + c, region, out, maxSide))
+            if (!paintTile(grid, source, r * grid.columns + c, region, out, maxSide))
                 return std::nullopt;
-    // Forward through the transforms, as libheif turns the whole picture.
+    // Forward through the transforms, as libheif turns the whole picture (a
+    // clean aperture's part is already the region's).
     for (const ItemProperty& p : grid.transforms) {
+        if (isAperture(p))
+            continue;
         if (isRotation(p))
             out = out.transformed(QTransform().rotate(-90.0 * (valueOf(p) & 3)));
         else

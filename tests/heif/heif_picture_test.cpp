@@ -3,6 +3,7 @@
 
 #include "errors.h"
 #include "heif_picture.h"
+#include "heif_tiles.h"
 #include "jpeg_image.h"
 #include "picture_registry.h"
 #include "result_writer.h"
@@ -298,27 +299,43 @@ QImage libheifDecode(const QByteArray& file) {
 
 // A grid put together from its tiles, and a window of it decoded from the
 // tiles it touches, hold libheif's whole decode's pixels, through every
-// transform; what the tile path does not take (a clean aperture) is decoded
-// whole, with the same pixels.
+// transform and clean aperture (odd sizes, halves, offsets either way, larger
+// than the picture); the one the tile path leaves to libheif (a single
+// column) is decoded whole, with the same pixels.
 TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
     const QImage picture = gradient(192, 128);
     QList<QByteArray> tiles;
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
             tiles << encodeHeif({.picture = picture.copy(c * 64, r * 64, 64, 64)});
-    const QList<QList<QByteArray>> transforms = {{},
-                                                 {irotBox(1)},
-                                                 {irotBox(2)},
-                                                 {irotBox(3)},
-                                                 {imirBox(0)},
-                                                 {imirBox(1)},
-                                                 {irotBox(1), imirBox(1)},
-                                                 {clapBox(100, 1, 80, 1)}};
+    const struct {
+        QList<QByteArray> transforms;
+        bool tiled;
+    } rows[] = {{{}, true},
+                {{irotBox(1)}, true},
+                {{irotBox(2)}, true},
+                {{irotBox(3)}, true},
+                {{imirBox(0)}, true},
+                {{imirBox(1)}, true},
+                {{irotBox(1), imirBox(1)}, true},
+                {{clapBox(100, 1, 80, 1)}, true},
+                {{clapBox(101, 1, 79, 1, 7, 1, -5, 1)}, true},
+                {{clapBox(201, 2, 161, 2, 3, 2, -7, 2)}, true},
+                {{clapBox(300, 1, 300, 1)}, true},
+                {{irotBox(1), clapBox(80, 1, 101, 1, 3, 1, 4, 1)}, true},
+                {{clapBox(99, 1, 80, 1, -20, 1, 9, 1), irotBox(3)}, true},
+                {{imirBox(1), clapBox(64, 1, 63, 1, 30, 1, -1, 2), irotBox(2)}, true},
+                {{clapBox(1, 1, 80, 1)}, false}};
     const QRect windows[] = {{10, 10, 40, 30},  {50, 40, 30, 40},   {0, 0, 170, 120},
                              {140, 90, 40, 40}, {-5, -5, 500, 500}, {63, 63, 2, 2}};
-    for (const QList<QByteArray>& t : transforms) {
+    for (const auto& [t, tiled] : rows) {
         const QByteArray file = gridHeif(tiles, 2, 3, 170, 120, t);
         ASSERT_FALSE(file.isEmpty());
+        const heif::HeifSource source(file);
+        const std::optional<heif::MetaBox> meta = heif::readMetaBox(source);
+        ASSERT_TRUE(meta.has_value());
+        const std::optional<heif::GridLayout> layout = heif::readGrid(*meta, source);
+        EXPECT_EQ(layout && heif::uprightSize(*layout), tiled) << t.size() << " transforms";
         const QImage whole = libheifDecode(file);
         EXPECT_EQ(decode(file), whole) << t.size() << " transforms";
         for (const QRect& window : windows) {
