@@ -5,6 +5,7 @@
 // ICO pictures in several pixel formats, and texts for the integer fields,
 // the naming and the filter. Everything is generated here.
 #include "exif_blocks.h"
+#include "heif_boxes.h"
 #include "heif_files.h"
 #include "jpeg_image.h"
 #include "raw_jpeg.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
+#include <QtEndian>
 
 #include <cstdio>
 #include <cstdlib>
@@ -185,8 +187,32 @@ void heifSeeds() {
         tiles << encodeHeif(
             {.picture = pattern(64 + i, 64, QImage::Format_RGB888).copy(i, 0, 64, 64),
              .quality = 30});
-    write("heif", "grid.heic", gridHeif(tiles, 2, 2, 100, 90));
-    write("heif", "grid-irot.heic", gridHeif(tiles, 2, 2, 128, 128, {irotBox(3), imirBox(1)}));
+    const QByteArray grids[] = {
+        gridHeif(tiles, 2, 2, 100, 90), gridHeif(tiles, 2, 2, 128, 128, {irotBox(3), imirBox(1)}),
+        gridHeif(tiles, 2, 2, 120, 100, {clapBox(101, 1, 79, 2, 3, 1, -5, 2), irotBox(1)})};
+    const char* names[] = {"grid.heic", "grid-irot.heic", "grid-clap.heic"};
+    for (int k = 0; k < 3; ++k) {
+        write("heif", names[k], grids[k]);
+        write("heif_boxes", names[k], grids[k]);
+    }
+    write("heif_boxes", "plain.heic", plain);
+    write("heif_boxes", "clap-irot.heic",
+          withProperties(full, {clapBox(12, 1, 8, 1, 2, 1), irotBox(1)}));
+    // Each tile of the first grid as the tile wrapper's input: its type, its
+    // size less one, its configuration's length, the configuration, the data.
+    const kadrix::heif::HeifSource source(grids[0]);
+    const auto meta = kadrix::heif::readMetaBox(source);
+    const auto grid = meta ? kadrix::heif::readGrid(*meta, source) : std::nullopt;
+    for (size_t k = 0; grid && k < grid->tiles.size(); ++k) {
+        const auto& tile = grid->tiles[k];
+        QByteArray input(7, '\0');
+        qToBigEndian<quint16>(quint16(grid->tileWidth - 1), input.data() + 1);
+        qToBigEndian<quint16>(quint16(grid->tileHeight - 1), input.data() + 3);
+        qToBigEndian<quint16>(quint16(tile.config.size()), input.data() + 5);
+        input += tile.config.toByteArray() +
+                 source.read(tile.data.offset, tile.data.length).value_or(QByteArray());
+        write("heif_tile", QStringLiteral("tile%1").arg(k), input);
+    }
 }
 
 } // namespace

@@ -12,7 +12,7 @@ seconds=${2:?seconds per target}
 shift 2
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-    targets=(fuzz_jpeg fuzz_exif fuzz_qt_picture fuzz_integer fuzz_naming fuzz_filter fuzz_heif)
+    targets=(fuzz_jpeg fuzz_exif fuzz_qt_picture fuzz_integer fuzz_naming fuzz_filter fuzz_heif fuzz_heif_boxes fuzz_heif_tile)
 fi
 
 # x265 (writing the HEIF seeds) keeps a few blocks until the process ends.

@@ -26,6 +26,8 @@ HeifSource::~HeifSource() = default;
 bool HeifSource::readInto(char* into, qint64 offset, qint64 length) const {
     if (offset < 0 || length < 0 || offset > size_ || length > size_ - offset)
         return false;
+    if (length == 0)
+        return true;
     if (!file_) {
         std::memcpy(into, data_.constData() + offset, size_t(length));
         return true;
