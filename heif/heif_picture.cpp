@@ -57,6 +57,16 @@ void check(const heif_error& error) {
                               .arg(reasonOf(error), QString::fromUtf8(error.message).trimmed()));
 }
 
+// Checks what libheif answered after reading `source`: a file that shrank
+// while libheif read it is reported as cut short, whatever libheif made of
+// the missing bytes.
+void check(const heif_error& error, const heif::HeifSource& source) {
+    if (source.failed())
+        throw EInvalidGraphic(
+            QStringLiteral("Image invalide: fichier HEIF tronqué (le fichier a raccourci)"));
+    check(error);
+}
+
 // Rounds a sample of `bits` bits to 8 bits (libheif's own conversion
 // truncates, which darkens every picture by half a level).
 inline std::uint8_t to8Bits(unsigned value, unsigned max) {
@@ -165,7 +175,8 @@ void HeifPicture::load(heif::HeifSource source) {
         throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
     heif_context_set_maximum_image_size_limit(handles->context.get(), MaxHeifSide);
     check(heif_context_read_from_reader(handles->context.get(), heif::HeifSource::libheifReader(),
-                                        &handles->source, nullptr));
+                                        &handles->source, nullptr),
+          handles->source);
     handles->meta = heif::readMetaBox(handles->source);
     const std::optional<heif::MetaBox>& meta = handles->meta;
     heif_image_handle* primary = nullptr;
@@ -253,8 +264,10 @@ const QImage& HeifPicture::decoded() const {
     const heif::OptionsPtr options(heif_decoding_options_alloc());
     options->ignore_transformations = autoOrient_ ? 0 : 1;
     heif_image* raw = nullptr;
-    check(heif_decode_image(primary, &raw, heif_colorspace_RGB, chroma, options.get()));
+    const heif_error error =
+        heif_decode_image(primary, &raw, heif_colorspace_RGB, chroma, options.get());
     heif::ImagePtr image(raw);
+    check(error, handles_->source);
     decoded_ = deep ? round16Bits(image.get(), alpha) : adopt8Bits(std::move(image), alpha);
     size_ = decoded_.size();
     return decoded_;
@@ -316,7 +329,8 @@ PictureMetadata HeifPicture::metadata() const {
         QByteArray block(qsizetype(heif_image_handle_get_metadata_size(primary, id)), '\0');
         // Four bytes give the offset of the TIFF header from their end.
         if (block.size() > 4 &&
-            heif_image_handle_get_metadata(primary, id, block.data()).code == heif_error_Ok) {
+            heif_image_handle_get_metadata(primary, id, block.data()).code == heif_error_Ok &&
+            !handles_->source.failed()) {
             const quint32 offset = qFromBigEndian<quint32>(block.constData());
             if (offset < quint32(block.size() - 4))
                 metadata.exif = QByteArray("Exif\0\0", 6) + block.mid(4 + qsizetype(offset));

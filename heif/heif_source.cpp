@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 
 namespace kadrix::heif {
@@ -51,10 +52,15 @@ const heif_reader* HeifSource::libheifReader() {
         r.get_position = [](void* source) -> int64_t {
             return static_cast<HeifSource*>(source)->position_;
         };
+        // libheif 1.15 asserts that a read it asked for succeeds: a failed
+        // one gives zeros, and the source remembers the failure for the
+        // caller to report once libheif returns.
         r.read = [](void* into, size_t length, void* source) -> int {
             auto* s = static_cast<HeifSource*>(source);
-            if (!s->readInto(static_cast<char*>(into), s->position_, qint64(length)))
-                return 1;
+            if (!s->readInto(static_cast<char*>(into), s->position_, qint64(length))) {
+                std::memset(into, 0, length);
+                s->failed_ = true;
+            }
             s->position_ += qint64(length);
             return 0;
         };
@@ -65,8 +71,11 @@ const heif_reader* HeifSource::libheifReader() {
             s->position_ = position;
             return 0;
         };
+        // The file's size now, so that libheif reports a file cut short
+        // since it was opened before it reads past its end.
         r.wait_for_file_size = [](int64_t size, void* source) {
-            return size <= static_cast<HeifSource*>(source)->size_
+            const auto* s = static_cast<HeifSource*>(source);
+            return size <= std::min(s->size_, s->file_ ? s->file_->size() : s->size_)
                        ? heif_reader_grow_status_size_reached
                        : heif_reader_grow_status_size_beyond_eof;
         };

@@ -32,6 +32,9 @@ public:
     // libheif's reader over this source: pass `this` as its user data. Each
     // source keeps one position, so one libheif context reads it at a time.
     static const heif_reader* libheifReader();
+    // Whether a read libheif asked for failed (the file shrank since it was
+    // opened): what libheif made of the bytes is then not the file's.
+    bool failed() const { return failed_; }
 
 private:
     HeifSource() = default;
@@ -41,6 +44,7 @@ private:
     QByteArray data_;
     qint64 size_ = 0;
     qint64 position_ = 0; // libheif's
+    bool failed_ = false;
 };
 
 } // namespace kadrix::heif

@@ -47,9 +47,23 @@ QImage decode(const QByteArray& file, bool autoOrient = true, QSize* before = nu
 }
 
 // What loading and decoding `file` throws; empty when it works.
-QString failure(const QByteArray& file) {
+// The error decoding `file` gives; with `shrunkTo`, of the file on disk cut
+// to that many bytes after it was loaded, through the window path.
+QString failure(const QByteArray& file, qint64 shrunkTo = 0) {
     try {
-        decode(file);
+        if (shrunkTo == 0) {
+            decode(file);
+            return {};
+        }
+        QTemporaryDir dir;
+        QFile out(dir.filePath("cut.heic"));
+        if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size())
+            return QStringLiteral("cannot write");
+        out.close();
+        HeifPicture picture;
+        picture.loadFromFile(out.fileName());
+        out.resize(shrunkTo);
+        picture.decodeWindow(QRect(0, 0, picture.width(), picture.height()), DecodeMode::Seek);
     } catch (const Error& e) {
         return e.message();
     }
@@ -234,10 +248,12 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
     QByteArray tilesWithoutExtent = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
     tilesWithoutExtent.replace(
         tilesWithoutExtent.indexOf("ispe", tilesWithoutExtent.indexOf("ispe") + 4), 4, "isQ ");
+    const QByteArray grid = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
     const struct {
         const char* what;
         QByteArray file;
         const char* reason;
+        qint64 shrunkTo = 0; // bytes left of the file once it is loaded
     } cases[] = {
         {"no HEIF file", QByteArray("\xff\xd8\xff\xe0 not a HEIF file at all"),
          "Image invalide: pas un fichier HEIF"},
@@ -264,10 +280,13 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"tile without decoder configuration",
          gridHeif({plain, plain, withPropertyRenamed(plain, "hvcC", "hvcX"), plain}, 2, 2, 120, 90),
          "Image invalide: "},
+        {"shrunk once loaded", plain, "Image invalide: fichier HEIF tronqué", plain.size() / 2},
+        {"grid shrunk once loaded", grid, "Image invalide: fichier HEIF tronqué",
+         grid.size() - 100},
     };
     for (const auto& c : cases)
-        EXPECT_TRUE(failure(c.file).startsWith(QString::fromUtf8(c.reason)))
-            << c.what << ": " << failure(c.file).toStdString();
+        EXPECT_TRUE(failure(c.file, c.shrunkTo).startsWith(QString::fromUtf8(c.reason)))
+            << c.what << ": " << failure(c.file, c.shrunkTo).toStdString();
 }
 
 } // namespace
