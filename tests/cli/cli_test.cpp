@@ -1,5 +1,6 @@
 #include "batch_options.h"
 #include "batch_plan.h"
+#include "batch_run.h"
 #include "exif_blocks.h"
 #include "heif_files.h"
 #include "jpeg_test_files.h"
@@ -349,87 +350,7 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
 
 // --- the built program --------------------------------------------------------
 
-struct Outcome {
-    int status;
-    QString out;
-    QString err;
-};
-
-// One run of kadrix-batch and what it must give. "~/" stands for the test's
-// folder in the arguments, texts and files. Each text must stand within its
-// stream, an empty one meaning that the stream stays empty; each file must be
-// a picture of the size given, or be absent when the size is empty.
-struct RunCase {
-    const char* what;
-    QStringList arguments;
-    int status;
-    QStringList out = {}, err = {};
-    std::vector<std::pair<QString, QSize>> files = {};
-    QByteArray input = {};
-    const char* lang = "C.UTF-8";
-};
-
-class KadrixBatchTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-
-    // In an English locale unless told otherwise.
-    static QProcessEnvironment speaking(const char* lang) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(u"LANG"_s, QString::fromLatin1(lang));
-        return env;
-    }
-
-    Outcome run(const QStringList& arguments, const QByteArray& input = {},
-                QByteArray* output = nullptr, const char* lang = "C.UTF-8") {
-        QProcess process;
-        process.setProcessEnvironment(speaking(lang));
-        process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        const QByteArray out = process.readAllStandardOutput();
-        if (output)
-            *output = out;
-        return {process.exitCode(), QString::fromLocal8Bit(out),
-                QString::fromLocal8Bit(process.readAllStandardError())};
-    }
-
-    QString here(QString text) const { return text.replace(u"~/"_s, dir.path() + u'/'); }
-
-    void expectRun(const RunCase& c) {
-        SCOPED_TRACE(c.what);
-        QStringList arguments;
-        for (const QString& argument : c.arguments)
-            arguments << here(argument);
-        const Outcome r = run(arguments, c.input, nullptr, c.lang);
-        EXPECT_EQ(r.status, c.status) << r.err.toStdString();
-        for (const auto& [stream, texts] : {std::pair{r.out, c.out}, std::pair{r.err, c.err}})
-            for (const QString& text : texts)
-                EXPECT_TRUE(text.isEmpty() ? stream.isEmpty() : stream.contains(here(text)))
-                    << text.toStdString() << " in: " << stream.toStdString();
-        for (const auto& [file, size] : c.files) {
-            if (size.isEmpty())
-                EXPECT_FALSE(QFileInfo::exists(here(file))) << file.toStdString();
-            else
-                EXPECT_EQ(QImage(here(file)).size(), size) << file.toStdString();
-        }
-    }
-
-    QString writeJpeg(const QString& name, int w, int h) {
-        return write(name, test::encodeRaw(test::photoLike(w, h)));
-    }
-    QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-};
+using KadrixBatchTest = BatchRunTest;
 
 TEST_F(KadrixBatchTest, FramesAFolderIntoCroppedWithTheRenameScheme) {
     writeJpeg("src/a.jpg", 900, 700);
@@ -670,11 +591,10 @@ TEST_F(KadrixBatchTest, QuietVerboseAndProgressSayWhatTheyAreAskedTo) {
 // A picture from standard input to standard output, and a reader that goes
 // away: a message, and no temporary left.
 TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
-    QByteArray out;
     const Outcome r = run({"-s", "80x60", "-f", "jpeg", "-", "--output", "-"},
-                          test::encodeRaw(test::photoLike(200, 150)), &out);
+                          test::encodeRaw(test::photoLike(200, 150)));
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(QImage::fromData(out, "JPEG").size(), QSize(80, 60));
+    EXPECT_EQ(QImage::fromData(r.bytes, "JPEG").size(), QSize(80, 60));
     const QString picture = writeJpeg("in.jpg", 64, 48);
     const QString tmp = dir.filePath("tmp");
     ASSERT_TRUE(QDir().mkpath(tmp));

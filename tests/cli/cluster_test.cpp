@@ -1,3 +1,4 @@
+#include "batch_run.h"
 #include "jpeg_test_files.h"
 #include "memory_budget.h"
 #include "result_claims.h"
@@ -198,12 +199,6 @@ TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
 
 // --- the built program --------------------------------------------------------
 
-struct RunOutcome {
-    int status;
-    QByteArray out;
-    QString err;
-};
-
 // Every file below a folder, by relative path, with its bytes.
 QMap<QString, QByteArray> filesBelow(const QString& folder) {
     QMap<QString, QByteArray> files;
@@ -217,44 +212,22 @@ QMap<QString, QByteArray> filesBelow(const QString& folder) {
     return files;
 }
 
-class ClusterRunTest : public ::testing::Test {
+class ClusterRunTest : public BatchRunTest {
 protected:
-    QTemporaryDir dir;
-
     QString path(const char* relative) const { return dir.filePath(QString::fromUtf8(relative)); }
-
-    void picture(const char* relative, int w, int h) {
-        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
-        test::writeBytes(path(relative), test::encodeRaw(test::photoLike(w, h)));
-    }
-
-    RunOutcome run(const QStringList& arguments,
-                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
-                   const QByteArray& input = {}) {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        const int status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        return {status, process.readAllStandardOutput(),
-                QString::fromLocal8Bit(process.readAllStandardError())};
-    }
 };
 
 TEST_F(ClusterRunTest, ShardsTogetherWriteExactlyTheWholeRun) {
     for (const char* name : {"a.1.jpg", "a.2.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"})
-        picture((std::string("src/") + name).c_str(), 40 + name[0], 30);
-    for (const QStringList& naming : {QStringList{}, QStringList{u"--number"_s, u"3:5"_s}}) {
+        writeJpeg(u"src/"_s + QLatin1String(name), 40 + name[0], 30);
+    for (const QStringList& naming : {QStringList{}, QStringList{"--number", "3:5"}}) {
         const QStringList base =
-            naming + QStringList{u"--size"_s, u"24x20"_s, u"--jobs"_s, u"3"_s, path("src")};
+            naming + QStringList{"--size", "24x20", "--jobs", "3", path("src")};
         const QString whole = path("whole");
-        ASSERT_LE(run(QStringList{u"--out"_s, whole} + base).status, 1);
+        ASSERT_LE(run(QStringList{"--out", whole} + base).status, 1);
         const QString sharded = path("sharded");
         for (int k = 0; k < 3; ++k)
-            run(QStringList{u"--out"_s, sharded, u"--shard"_s, u"%1/3"_s.arg(k)} + base);
+            run(QStringList{"--out", sharded, "--shard", u"%1/3"_s.arg(k)} + base);
         const auto expected = filesBelow(whole);
         // Unnumbered, a.2.jpg names a.1.jpg's result and is skipped.
         EXPECT_EQ(expected.size(), naming.isEmpty() ? 6 : 7);
@@ -265,37 +238,33 @@ TEST_F(ClusterRunTest, ShardsTogetherWriteExactlyTheWholeRun) {
 }
 
 TEST_F(ClusterRunTest, ListsFromStandardInputAndNulFilesJoinTheArguments) {
-    picture("one.jpg", 30, 30);
-    picture("sub/two\nlines.jpg", 30, 30);
-    picture("three.jpg", 30, 30);
+    writeJpeg("one.jpg", 30, 30);
+    writeJpeg("sub/two\nlines.jpg", 30, 30);
+    writeJpeg("three.jpg", 30, 30);
     const QByteArray nulList("sub/two\nlines.jpg\0gone.jpg\0", 26);
     test::writeBytes(path("list0"), nulList);
-    const RunOutcome nul = run({u"--json"_s, u"--number"_s, u"1"_s, u"--files-from"_s, u"list0"_s,
-                                u"--null"_s, u"--out"_s, u"o"_s, u"three.jpg"_s});
+    const Outcome nul = run(
+        {"--json", "--number", "1", "--files-from", "list0", "--null", "--out", "o", "three.jpg"});
     EXPECT_EQ(nul.status, 1) << nul.err.toStdString();
     EXPECT_TRUE(nul.err.contains(u"gone.jpg: no such file or folder"_s));
     EXPECT_TRUE(QFile::exists(path("o/cropped_three1.BMP")));
     EXPECT_TRUE(QFile::exists(path("o/cropped_two\nlines2.BMP")));
 
-    const RunOutcome lines =
-        run({u"--files-from"_s, u"-"_s, u"--out"_s, u"p"_s},
-            QProcessEnvironment::systemEnvironment(), "one.jpg\r\n\nthree.jpg\n");
+    const Outcome lines = run({"--files-from", "-", "--out", "p"}, "one.jpg\r\n\nthree.jpg\n");
     EXPECT_EQ(lines.status, 0) << lines.err.toStdString();
-    EXPECT_EQ(filesBelow(path("p")).keys(),
-              (QStringList{u"cropped_one.BMP"_s, u"cropped_three.BMP"_s}));
+    EXPECT_EQ(filesBelow(path("p")).keys(), (QStringList{"cropped_one.BMP", "cropped_three.BMP"}));
 }
 
 TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
-    picture("src/a.jpg", 50, 40);
+    writeJpeg("src/a.jpg", 50, 40);
     test::writeBytes(path("src/bad.jpg"), "not a picture");
     test::writeBytes(path("latin1"), "caf\xE9.jpg\n");
-    const RunOutcome r =
-        run({u"--json"_s, u"--files-from"_s, u"latin1"_s, u"--size"_s, u"20x20"_s, u"--gravity"_s,
-             u"South"_s, u"--fill"_s, u"mirror"_s, path("src"), path("gone.jpg")});
+    const Outcome r = run({"--json", "--files-from", "latin1", "--size", "20x20", "--gravity",
+                           "South", "--fill", "mirror", path("src"), path("gone.jpg")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(u"1 framed, 0 skipped, 3 failed"_s)) << r.err.toStdString();
     QMap<QString, QJsonObject> bySource;
-    for (const QByteArray& line : r.out.split('\n')) {
+    for (const QByteArray& line : r.bytes.split('\n')) {
         if (line.isEmpty())
             continue;
         QJsonParseError error;
@@ -318,40 +287,37 @@ TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
 }
 
 TEST_F(ClusterRunTest, RecursionMirrorsTheTreeAndSkipsResultFoldersAndLoops) {
-    picture("src/a.jpg", 30, 30);
-    picture("src/x/b.jpg", 30, 30);
-    picture("src/x/y/c.jpg", 30, 30);
-    picture("src/cropped/old.jpg", 30, 30);
-    picture("src/out/old.jpg", 30, 30);
+    writeJpeg("src/a.jpg", 30, 30);
+    writeJpeg("src/x/b.jpg", 30, 30);
+    writeJpeg("src/x/y/c.jpg", 30, 30);
+    writeJpeg("src/cropped/old.jpg", 30, 30);
+    writeJpeg("src/out/old.jpg", 30, 30);
     ASSERT_TRUE(QFile::link(path("src"), path("src/x/loop")));
-    const RunOutcome r =
-        run({u"--recursive"_s, u"--number"_s, u"1"_s, u"--out"_s, path("src/out"), path("src")});
+    const Outcome r = run({"--recursive", "--number", "1", "--out", path("src/out"), path("src")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(filesBelow(path("src/out")).keys(),
-              (QStringList{u"cropped_a1.BMP"_s, u"old.jpg"_s, u"x/cropped_b2.BMP"_s,
-                           u"x/y/cropped_c3.BMP"_s}));
+              (QStringList{"cropped_a1.BMP", "old.jpg", "x/cropped_b2.BMP", "x/y/cropped_c3.BMP"}));
 }
 
 TEST_F(ClusterRunTest, ARunKilledBeforeACommitIsCompletedByTheNextOne) {
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
-        picture((std::string("src/") + name).c_str(), 60, 50);
-    const QStringList base{u"--jobs"_s, u"1"_s,     u"--format"_s, u"jpeg"_s,
-                           u"--size"_s, u"32x32"_s, path("src")};
-    ASSERT_EQ(run(QStringList{u"--out"_s, path("clean")} + base).status, 0);
+        writeJpeg(u"src/"_s + QLatin1String(name), 60, 50);
+    const QStringList base{"--jobs", "1", "--format", "jpeg", "--size", "32x32", path("src")};
+    ASSERT_EQ(run(QStringList{"--out", path("clean")} + base).status, 0);
 
     // Without O_TMPFILE, as on NFS, and killed in place of the third commit.
-    QProcessEnvironment nfs = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment nfs = speaking("C.UTF-8");
     nfs.insert(u"LD_PRELOAD"_s, QStringLiteral(NAMED_TEMPORARIES_PRELOAD));
     nfs.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0:verify_asan_link_order=0"_s);
     QProcessEnvironment killed = nfs;
     killed.insert(u"KADRIX_KILL_AT_RENAME"_s, u"3"_s);
-    const QStringList arguments = QStringList{u"--out"_s, path("out")} + base;
-    EXPECT_EQ(run(arguments, killed).status, -1);
+    const QStringList arguments = QStringList{"--out", path("out")} + base;
+    EXPECT_EQ(run(arguments, {}, killed).status, -1);
     const QStringList left = QDir(path("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     ASSERT_EQ(left.size(), 3) << left.join(u' ').toStdString();
     EXPECT_TRUE(isSaveTemporaryOf(left[0], u"cropped_c.JPEG"_s)) << left[0].toStdString();
 
-    const RunOutcome again = run(arguments, nfs);
+    const Outcome again = run(arguments, {}, nfs);
     EXPECT_EQ(again.status, 0) << again.err.toStdString();
     EXPECT_TRUE(again.err.contains(u"removed the temporary file of an interrupted run"_s));
     EXPECT_EQ(filesBelow(path("out")), filesBelow(path("clean")));
