@@ -1,5 +1,6 @@
 #include "batch_options.h"
 #include "batch_plan.h"
+#include "batch_run.h"
 #include "exif_blocks.h"
 #include "heif_files.h"
 #include "jpeg_test_files.h"
@@ -30,8 +31,10 @@
 namespace kadrix::cli {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 QStringList args(std::initializer_list<const char*> items) {
-    QStringList list{QStringLiteral("kadrix-batch")};
+    QStringList list{u"kadrix-batch"_s};
     for (const char* item : items)
         list << QString::fromUtf8(item);
     return list;
@@ -44,14 +47,14 @@ TEST(BatchOptionsTest, DefaultsAreTheProgramsOwn) {
     EXPECT_EQ(o.size, QSize(640, 480));
     EXPECT_EQ(o.wipe, makeColour(0, 0, 0));
     EXPECT_TRUE(o.outDir.isEmpty());
-    EXPECT_EQ(o.scheme.extensionItem, QStringLiteral("*.BMP"));
+    EXPECT_EQ(o.scheme.extensionItem, u"*.BMP"_s);
     TJPEGDefaults dialogButExactGrey = DialogJpegDefaults;
     dialogButExactGrey.ExactGrey = true; // grey files keep their 256 levels
     EXPECT_EQ(o.jpeg, dialogButExactGrey);
     EXPECT_EQ(o.jpeg.CompressionQuality, 95);
     EXPECT_FALSE(o.jpeg.HorzSubSampling);
     EXPECT_TRUE(o.jpeg.AutoOrient);
-    EXPECT_EQ(o.scheme.prefix, QStringLiteral("cropped_"));
+    EXPECT_EQ(o.scheme.prefix, u"cropped_"_s);
     EXPECT_TRUE(o.scheme.prefixOn && o.scheme.nameOn);
     EXPECT_FALSE(o.scheme.suffixOn || o.scheme.numberOn);
     EXPECT_EQ(o.jobs, 2);
@@ -77,19 +80,19 @@ TEST(BatchOptionsTest, EveryOptionIsRead) {
     // clang-format on
     ASSERT_TRUE(parsed.options) << parsed.usageError.toStdString();
     const BatchOptions& o = *parsed.options;
-    EXPECT_EQ(o.inputs, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(o.inputs, (QStringList{u"a"_s, u"b"_s}));
     EXPECT_EQ(o.size, QSize(320, 200));
     EXPECT_EQ(o.wipe, makeColour(0xFF, 0x80, 0x00));
-    EXPECT_EQ(o.outDir, QStringLiteral("/tmp/x"));
-    EXPECT_EQ(o.scheme.extensionItem, QStringLiteral("*.JPG;*.JPEG"));
+    EXPECT_EQ(o.outDir, u"/tmp/x"_s);
+    EXPECT_EQ(o.scheme.extensionItem, u"*.JPG;*.JPEG"_s);
     EXPECT_EQ(o.jpeg.CompressionQuality, 50);
     EXPECT_TRUE(o.jpeg.ProgressiveEncoding && o.jpeg.GrayScale);
     EXPECT_TRUE(o.jpeg.HorzSubSampling && o.jpeg.VertSubSampling);
     EXPECT_FALSE(o.jpeg.AutoOrient);
     EXPECT_FALSE(o.scheme.prefixOn || o.scheme.nameOn);
     EXPECT_TRUE(o.scheme.suffixOn && o.scheme.numberOn);
-    EXPECT_EQ(o.scheme.digits, QStringLiteral("3"));
-    EXPECT_EQ(o.scheme.start, QStringLiteral("7"));
+    EXPECT_EQ(o.scheme.digits, u"3"_s);
+    EXPECT_EQ(o.scheme.start, u"7"_s);
     EXPECT_EQ(o.jobs, 1);
     EXPECT_TRUE(o.dryRun && o.overwrite);
     EXPECT_EQ(o.decode.mode, DecodeMode::Whole);
@@ -104,62 +107,57 @@ TEST(BatchOptionsTest, DirectionsAndFillsTakeEverySpelling) {
         EXPECT_EQ(parseAnchor(QString::fromUtf8(text)), Anchor::Centre) << text;
     for (const char* text : {"south-west", "SouthWest", "southwest", "SOUTH-WEST"})
         EXPECT_EQ(parseAnchor(QString::fromUtf8(text)), Anchor::SouthWest) << text;
-    EXPECT_EQ(parseAnchor(QStringLiteral("up")), std::nullopt);
-    EXPECT_EQ(parseFill(QStringLiteral("Color")), Fill::WipeColour);
-    EXPECT_EQ(parseFill(QStringLiteral("stretch")), std::nullopt);
-    // A wrong value names the accepted ones.
-    EXPECT_TRUE(parseArguments(args({"--gravity", "up", "a"}), 1)
-                    .usageError.contains(QStringLiteral("north-east")));
-    EXPECT_TRUE(parseArguments(args({"--fill", "stretch", "a"}), 1)
-                    .usageError.contains(QStringLiteral("mirror")));
+    EXPECT_EQ(parseAnchor(u"up"_s), std::nullopt);
+    EXPECT_EQ(parseFill(u"Color"_s), Fill::WipeColour);
+    EXPECT_EQ(parseFill(u"stretch"_s), std::nullopt);
 }
 
+// A wrong use is refused with a message, a wrong direction or fill naming the
+// accepted ones; the help names every option, with its short form if it has one.
 TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
-    const std::vector<QStringList> wrong = {
-        args({}),
-        args({"--size", "640", "a"}),
-        args({"--size", "0x480", "a"}),
-        args({"--size", "640x99999", "a"}),
-        args({"--wipe", "reddish", "a"}),
-        args({"--wipe", "#12345", "a"}),
-        args({"--format", "gif", "a"}),
-        args({"--quality", "4", "a"}),
-        args({"--quality", "96", "a"}),
-        args({"--number", "0", "a"}),
-        args({"--number", "3:x", "a"}),
-        args({"--jobs", "0", "a"}),
-        args({"--out", "", "a"}),
-        args({"--bogus", "a"}),
-        args({"--decode", "fast", "a"}),
-        args({"--png-level", "10", "a"}),
-        args({"--png-level", "-1", "a"}),
-        args({"--tiff-compression", "zip", "a"}),
-        args({"--tiff-compression", "deflate", "a"}), // Qt's TIFF writer has no deflate
-        args({"--webp-quality", "101", "a"}),
-        args({"--format", "ico", "a"}), // read, never written
-        args({"--progress", "sometimes", "a"}),
-        args({"-q", "-v", "a"}),
-        args({"-j", "x", "a"}),
-        args({"--output", "o", "a", "b"}),
-        args({"--output", "o", "--output", "p", "a"}),
-        args({"--output", "o", "--files-from", "list", "a"}),
-        args({"--json", "--output", "-", "a"}),
-        args({"--gravity", "up", "a"}),
-        args({"--fill", "stretch", "a"}),
+    const struct {
+        QStringList arguments;
+        const char* named = ""; // within the message
+    } wrong[] = {
+        // clang-format off
+        {args({})},                                      {args({"--size", "640", "a"})},
+        {args({"--size", "0x480", "a"})},                {args({"--size", "640x99999", "a"})},
+        {args({"--wipe", "reddish", "a"})},              {args({"--wipe", "#12345", "a"})},
+        {args({"--format", "gif", "a"})},                {args({"--quality", "4", "a"})},
+        {args({"--quality", "96", "a"})},                {args({"--number", "0", "a"})},
+        {args({"--number", "3:x", "a"})},                {args({"--jobs", "0", "a"})},
+        {args({"--out", "", "a"})},                      {args({"--bogus", "a"})},
+        {args({"--decode", "fast", "a"})},               {args({"--png-level", "10", "a"})},
+        {args({"--png-level", "-1", "a"})},              {args({"--tiff-compression", "zip", "a"})},
+        {args({"--tiff-compression", "deflate", "a"})}, // Qt's TIFF writer has no deflate
+        {args({"--webp-quality", "101", "a"})},
+        {args({"--format", "ico", "a"})}, // read, never written
+        {args({"--progress", "sometimes", "a"})},        {args({"-q", "-v", "a"})},
+        {args({"-j", "x", "a"})},                        {args({"--output", "o", "a", "b"})},
+        {args({"--output", "o", "--output", "p", "a"})},
+        {args({"--output", "o", "--files-from", "list", "a"})},
+        {args({"--json", "--output", "-", "a"})},
+        {args({"--gravity", "up", "a"}), "north-east"},
+        {args({"--fill", "stretch", "a"}), "mirror"},
+        // clang-format on
     };
-    for (const QStringList& arguments : wrong) {
-        const ParsedArguments parsed = parseArguments(arguments, 2);
-        EXPECT_FALSE(parsed.options) << arguments.join(u' ').toStdString();
-        EXPECT_FALSE(parsed.usageError.isEmpty()) << arguments.join(u' ').toStdString();
+    for (const auto& c : wrong) {
+        const ParsedArguments parsed = parseArguments(c.arguments, 2);
+        const std::string shown = c.arguments.join(u' ').toStdString();
+        EXPECT_FALSE(parsed.options) << shown;
+        EXPECT_FALSE(parsed.usageError.isEmpty()) << shown;
+        EXPECT_TRUE(parsed.usageError.contains(QString::fromUtf8(c.named))) << shown;
     }
     const ParsedArguments help = parseArguments(args({"--help"}), 2);
     EXPECT_FALSE(help.options);
-    for (const char* option :
-         {"--size",        "--wipe",   "--out",         "--format",           "--quality",
-          "--progressive", "--grey",   "--subsampling", "--prefix",           "--no-name",
-          "--suffix",      "--number", "--jobs",        "--dry-run",          "--overwrite",
-          "--decode",      "--strip",  "--png-level",   "--tiff-compression", "--webp-quality",
-          "--list-formats", "--gravity", "--fill",      "--keep-dates"})
+    // clang-format off
+    for (const char* option : {"-s, --size", "--wipe", "-o, --out", "-f, --format", "--quality",
+            "--progressive", "--grey", "--subsampling", "--prefix", "--no-name", "--suffix",
+            "--number", "-j, --jobs", "--dry-run", "--overwrite", "--decode", "--strip",
+            "--png-level", "--tiff-compression", "--webp-quality", "--list-formats", "--gravity",
+            "--fill", "--keep-dates", "-V, --version", "-q, --quiet", "-v, --verbose",
+            "--progress", "--output"})
+        // clang-format on
         EXPECT_TRUE(help.helpText.contains(QString::fromUtf8(option))) << option;
 }
 
@@ -170,8 +168,7 @@ TEST(BatchOptionsTest, OptionFormsAgree) {
         if (!parsed.options)
             return parsed.usageError.toStdString();
         const BatchOptions& o = *parsed.options;
-        return QStringLiteral("%1 %2x%3 %4 %5 %6 %7 %8 %9")
-            .arg(o.inputs.join(u','))
+        return u"%1 %2x%3 %4 %5 %6 %7 %8 %9"_s.arg(o.inputs.join(u','))
             .arg(o.size.width())
             .arg(o.size.height())
             .arg(o.outDir, o.scheme.extensionItem)
@@ -200,13 +197,9 @@ TEST(BatchOptionsTest, OptionFormsAgree) {
         EXPECT_TRUE(parseArguments(first, 2).options) << expected;
     }
     EXPECT_EQ(parseArguments(args({"--", "-s", "--out"}), 2).options->inputs,
-              (QStringList{QStringLiteral("-s"), QStringLiteral("--out")}));
+              (QStringList{u"-s"_s, u"--out"_s}));
     for (const char* version : {"-V", "--version"})
         EXPECT_TRUE(parseArguments(args({version}), 2).versionText.startsWith(u"kadrix-batch 1"));
-    const QString help = parseArguments(args({"--help"}), 2).helpText;
-    for (const char* option : {"-V, --version", "-q, --quiet", "-v, --verbose", "--progress",
-                               "-o, --out", "-j, --jobs", "-s, --size", "-f, --format", "--output"})
-        EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
 }
 
 TEST(BatchOptionsTest, WipeTakesWhatQtsColourParserTakes) {
@@ -229,9 +222,9 @@ TEST(ReporterTest, ControlCharactersAndForeignBytesAreShownEscaped) {
         QString name;
         QString shown;
     } cases[] = {
-        {QStringLiteral("a\nb\tc\x1b[31m\x7f.jpg"), QStringLiteral("a\\nb\\tc\\x1b[31m\\x7f.jpg")},
-        {nameFromNative("caf\xE9.jpg"), QStringLiteral("caf\\xe9.jpg")},
-        {QStringLiteral("Été.jpg"), QStringLiteral("Été.jpg")},
+        {u"a\nb\tc\x1b[31m\x7f.jpg"_s, u"a\\nb\\tc\\x1b[31m\\x7f.jpg"_s},
+        {nameFromNative("caf\xE9.jpg"), u"caf\\xe9.jpg"_s},
+        {u"Été.jpg"_s, u"Été.jpg"_s},
     };
     for (const auto& c : cases)
         EXPECT_EQ(escapedForTerminal(c.name), c.shown) << c.shown.toStdString();
@@ -262,12 +255,11 @@ TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
         EXPECT_EQ(change.before, c.before) << c.source;
         EXPECT_EQ(change.after, c.after) << c.source;
     }
-    EXPECT_EQ(planLine(QStringLiteral("a.jpg"), 643, 477, QSize(640, 480), QStringLiteral("r"),
-                       true, Anchor::SouthWest),
+    EXPECT_EQ(planLine(u"a.jpg"_s, 643, 477, QSize(640, 480), u"r"_s, true, Anchor::SouthWest),
               QStringLiteral("a.jpg: 643x477, columns: 0 left, crop 3 right; rows: pad 3 top, 0 "
                              "bottom -> r (exists)"));
-    EXPECT_EQ(planLine(QStringLiteral("/s/a%1.jpg"), 643, 477, QSize(640, 480),
-                       QStringLiteral("/s/cropped/cropped_a%1.BMP"), false),
+    EXPECT_EQ(planLine(u"/s/a%1.jpg"_s, 643, 477, QSize(640, 480), u"/s/cropped/cropped_a%1.BMP"_s,
+                       false),
               QStringLiteral("/s/a%1.jpg: 643x477, columns: crop 1 left, crop 2 right; rows: pad 1 "
                              "top, pad 2 bottom -> /s/cropped/cropped_a%1.BMP (new)"));
 }
@@ -275,18 +267,17 @@ TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
 TEST(BatchPlanTest, ResultsAreNamedByTheRenameScheme) {
     BatchOptions options =
         *parseArguments(args({"--number", "3:7", "--suffix", "_x", "a"}), 1).options;
-    const SourceFile file{QStringLiteral("/photos/"), QStringLiteral("IMG.1.jpg")};
-    EXPECT_EQ(resultPathOf(options, file, 2),
-              QStringLiteral("/photos/cropped/cropped_IMG_x009.BMP"));
-    options.outDir = QStringLiteral("/out");
-    options.scheme.extensionItem = QStringLiteral("*.JPG;*.JPEG");
-    EXPECT_EQ(resultPathOf(options, file, 0), QStringLiteral("/out/cropped_IMG_x007.JPEG"));
+    const SourceFile file{u"/photos/"_s, u"IMG.1.jpg"_s};
+    EXPECT_EQ(resultPathOf(options, file, 2), u"/photos/cropped/cropped_IMG_x009.BMP"_s);
+    options.outDir = u"/out"_s;
+    options.scheme.extensionItem = u"*.JPG;*.JPEG"_s;
+    EXPECT_EQ(resultPathOf(options, file, 0), u"/out/cropped_IMG_x007.JPEG"_s);
 }
 
 TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
     const QString filter = combinedExtensionFilter(pictureRegistry().filterText());
-    EXPECT_TRUE(filter.startsWith(QStringLiteral("TOUS (")));
-    EXPECT_TRUE(filter.contains(QStringLiteral("*.JPG")));
+    EXPECT_TRUE(filter.startsWith(u"TOUS ("_s));
+    EXPECT_TRUE(filter.contains(u"*.JPG"_s));
 
     QTemporaryDir dir;
     for (const char* name : {"b.JPG", "a.bmp", "B.jpg", "notes.txt", "noext", "c.Jpeg", "d.HEIC",
@@ -302,23 +293,21 @@ TEST(SourceCollectionTest, FoldersGiveTheirPicturesByTheCombinedExtensionRule) {
         ASSERT_GE(fd, 0);
         ::close(fd);
     }
-    QDir(dir.path()).mkdir(QStringLiteral("sub.jpg"));
-    const QString single = dir.filePath(QStringLiteral("notes.txt"));
+    QDir(dir.path()).mkdir(u"sub.jpg"_s);
+    const QString single = dir.filePath(u"notes.txt"_s);
     const QString before = QDir::currentPath();
-    const CollectedSources collected =
-        collectSources({single, dir.path(), dir.filePath(QStringLiteral("gone.jpg"))},
-                       pictureNameRule(pictureRegistry()));
+    const CollectedSources collected = collectSources(
+        {single, dir.path(), dir.filePath(u"gone.jpg"_s)}, pictureNameRule(pictureRegistry()));
     EXPECT_EQ(QDir::currentPath(), before);
     QList<QByteArray> names;
     for (const SourceFile& f : collected.files)
         names << nativeName(f.name);
     // "B.jpg" and "b.JPG" differ only in case: two files, both kept; the
     // names that are not UTF-8 keep their bytes.
-    EXPECT_EQ(names, (QList<QByteArray>{"notes.txt", "B.jpg", "a.bmp", "b.JPG", "c.Jpeg",
-                                        "d.HEIC", "d\xfe.jpg", "d\xff.jpg", "e.avif", "f.Hif",
-                                        "g.heif"}));
+    EXPECT_EQ(names, (QList<QByteArray>{"notes.txt", "B.jpg", "a.bmp", "b.JPG", "c.Jpeg", "d.HEIC",
+                                        "d\xfe.jpg", "d\xff.jpg", "e.avif", "f.Hif", "g.heif"}));
     EXPECT_EQ(collected.files[1].folder, QDir(dir.path()).absolutePath() + u'/');
-    EXPECT_EQ(collected.missing, QStringList{dir.filePath(QStringLiteral("gone.jpg"))});
+    EXPECT_EQ(collected.missing, QStringList{dir.filePath(u"gone.jpg"_s)});
 }
 
 // The name rule answers as the combined entry of the actual filter text does,
@@ -346,12 +335,10 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
         };
         const auto none = [] { return std::unique_ptr<Picture>(); };
         PictureRegistry registry;
-        registry.registerFormat(QStringLiteral("bmp"), QStringLiteral("Bitmaps"), none);
-        registry.registerFormat(QStringLiteral("tif"), QStringLiteral("TIFF"), none,
-                                presence(false));
-        registry.registerFormat(QStringLiteral("webp"), QStringLiteral("WebP"), none,
-                                presence(true));
-        registry.registerFormat(QStringLiteral("jpg"), QStringLiteral("JPEG"), none);
+        registry.registerFormat(u"bmp"_s, u"Bitmaps"_s, none);
+        registry.registerFormat(u"tif"_s, u"TIFF"_s, none, presence(false));
+        registry.registerFormat(u"webp"_s, u"WebP"_s, none, presence(true));
+        registry.registerFormat(u"jpg"_s, u"JPEG"_s, none);
         const QString name = QString::fromUtf8(c.name);
         EXPECT_EQ(pictureNameRule(registry)(name), c.accepted) << c.name;
         EXPECT_EQ(asked > 0, c.asks) << c.name;
@@ -363,162 +350,88 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
 
 // --- the built program --------------------------------------------------------
 
-struct Outcome {
-    int status;
-    QString out;
-    QString err;
-};
-
-class KadrixBatchTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-
-    // In an English locale unless told otherwise.
-    static QProcessEnvironment speaking(const char* lang) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
-        return env;
-    }
-
-    Outcome run(const QStringList& arguments, const QByteArray& input = {},
-                QByteArray* output = nullptr, const char* lang = "C.UTF-8") {
-        QProcess process;
-        process.setProcessEnvironment(speaking(lang));
-        process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        const QByteArray out = process.readAllStandardOutput();
-        if (output)
-            *output = out;
-        return {process.exitCode(), QString::fromLocal8Bit(out),
-                QString::fromLocal8Bit(process.readAllStandardError())};
-    }
-
-    QString writeJpeg(const QString& name, int w, int h) {
-        return write(name, test::encodeRaw(test::photoLike(w, h)));
-    }
-    QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-};
+using KadrixBatchTest = BatchRunTest;
 
 TEST_F(KadrixBatchTest, FramesAFolderIntoCroppedWithTheRenameScheme) {
-    writeJpeg(QStringLiteral("src/a.jpg"), 900, 700);
-    writeJpeg(QStringLiteral("src/b.x.JPG"), 300, 200);
-    const Outcome r =
-        run({QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--number"),
-             QStringLiteral("2"), QStringLiteral("--jobs"), QStringLiteral("2"),
-             dir.filePath(QStringLiteral("src"))});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 0 failed")))
-        << r.out.toStdString();
-    for (const char* name : {"src/cropped/cropped_a01.BMP", "src/cropped/cropped_b02.BMP"}) {
-        const QImage result(dir.filePath(QString::fromUtf8(name)));
-        EXPECT_EQ(result.size(), QSize(64, 48)) << name;
-    }
+    writeJpeg("src/a.jpg", 900, 700);
+    writeJpeg("src/b.x.JPG", 300, 200);
+    expectRun({"folder",
+               {"--size", "64x48", "--number", "2", "--jobs", "2", "~/src"},
+               0,
+               {"2 framed, 0 skipped, 0 failed"},
+               {},
+               {{"~/src/cropped/cropped_a01.BMP", {64, 48}},
+                {"~/src/cropped/cropped_b02.BMP", {64, 48}}}});
 }
 
 TEST_F(KadrixBatchTest, ExistingResultsAreSkippedUnlessOverwritten) {
-    const QString source = writeJpeg(QStringLiteral("a.jpg"), 200, 100);
-    const QString out = dir.filePath(QStringLiteral("out"));
-    const QString result = out + QStringLiteral("/cropped_a.JPEG");
-    const QStringList base{QStringLiteral("--out"),
-                           out,
-                           QStringLiteral("--format"),
-                           QStringLiteral("jpeg"),
-                           QStringLiteral("--size"),
-                           QStringLiteral("32x32"),
+    const QString source = writeJpeg("a.jpg", 200, 100);
+    const QString result = dir.filePath("out/cropped_a.JPEG");
+    const QStringList base{"--out", dir.filePath("out"), "--format", "jpeg", "--size", "32x32",
                            source};
     EXPECT_EQ(run(base).status, 0);
     ASSERT_TRUE(QFile::exists(result));
-    write(QStringLiteral("out/cropped_a.JPEG"), "keep me");
+    write("out/cropped_a.JPEG", "keep me");
 
     const Outcome skipped = run(base);
     EXPECT_EQ(skipped.status, 0);
     EXPECT_TRUE(skipped.err.contains(result)) << skipped.err.toStdString();
-    EXPECT_TRUE(skipped.out.contains(QStringLiteral("0 framed, 1 skipped")))
-        << skipped.out.toStdString();
+    EXPECT_TRUE(skipped.out.contains(u"0 framed, 1 skipped"_s)) << skipped.out.toStdString();
     QFile kept(result);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("keep me"));
     kept.close();
 
-    EXPECT_EQ(run(QStringList{QStringLiteral("--overwrite")} + base).status, 0);
+    EXPECT_EQ(run(QStringList{"--overwrite"} + base).status, 0);
     EXPECT_EQ(QImage(result).size(), QSize(32, 32));
 }
 
-TEST_F(KadrixBatchTest, DryRunPrintsThePlanAndWritesNothing) {
-    const QString source = writeJpeg(QStringLiteral("a.jpg"), 643, 477);
-    const Outcome r = run({QStringLiteral("--dry-run"), source});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
-    EXPECT_TRUE(r.out.contains(source +
-                               QStringLiteral(": 643x477, columns: crop 1 left, crop 2 "
-                                              "right; rows: pad 1 top, pad 2 bottom -> ") +
-                               result + QStringLiteral(" (new)")))
-        << r.out.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("cropped"))));
+// The dry run writes nothing and prints each source's plan: measured upright
+// from its Orientation (a HEIC file: a rotation of its own) unless told not
+// to, cropped and padded about its anchor.
+TEST_F(KadrixBatchTest, DryRunsPrintThePlanAndWriteNothing) {
+    writeJpeg("a.jpg", 643, 477);
+    write("turned.jpg",
+          test::withApp1(test::encodeRaw(test::photoLike(40, 30)), test::exifBlock(6)));
+    QImage heifPhoto(96, 64, QImage::Format_RGB888);
+    heifPhoto.fill(QColor(40, 90, 160));
+    write("turned.HEIC",
+          test::withProperties(test::encodeHeif({.picture = heifPhoto}), {test::irotBox(3)}));
+    const std::vector<std::pair<QString, QSize>> nothing{{"~/cropped", {}}};
+    // clang-format off
+    const RunCase cases[] = {
+        {"centred", {"--dry-run", "~/a.jpg"}, 0,
+         {"~/a.jpg: 643x477, columns: crop 1 left, crop 2 right; rows: pad 1 top, pad 2 bottom "
+          "-> ~/cropped/cropped_a.BMP (new)"}, {}, nothing},
+        {"anchored", {"--dry-run", "--gravity", "NorthEast", "~/a.jpg"}, 0,
+         {": 643x477, columns: crop 3 left, 0 right; rows: 0 top, pad 3 bottom -> "}, {}, nothing},
+        {"JPEG upright", {"--dry-run", "~/turned.jpg"}, 0, {"~/turned.jpg: 30x40"}, {}, nothing},
+        {"JPEG as stored", {"--dry-run", "--no-auto-orient", "~/turned.jpg"}, 0,
+         {"~/turned.jpg: 40x30"}, {}, nothing},
+        {"HEIC upright", {"--dry-run", "~/turned.HEIC"}, 0, {"~/turned.HEIC: 64x96"}, {}, nothing},
+        {"HEIC as stored", {"--dry-run", "--no-auto-orient", "~/turned.HEIC"}, 0,
+         {"~/turned.HEIC: 96x64"}, {}, nothing},
+    };
+    // clang-format on
+    for (const RunCase& c : cases)
+        expectRun(c);
 }
 
 // With --keep-dates a result carries its source's modification time; without,
-// the time it was written. The dry run prints the anchored crop and margins.
-TEST_F(KadrixBatchTest, KeptDatesAndAnchoredPlans) {
-    const QString source = writeJpeg(QStringLiteral("a.jpg"), 643, 477);
+// the time it was written.
+TEST_F(KadrixBatchTest, ResultsKeepTheirSourcesDateWhenAsked) {
+    const QString source = writeJpeg("a.jpg", 643, 477);
     const QDateTime old = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 789), Qt::UTC);
     {
         QFile file(source);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
     }
-    const QString result = dir.filePath(QStringLiteral("cropped/cropped_a.BMP"));
+    const QString result = dir.filePath("cropped/cropped_a.BMP");
     ASSERT_EQ(run({source}).status, 0);
     EXPECT_GT(QFileInfo(result).lastModified(), old.addYears(10));
-    ASSERT_EQ(run({QStringLiteral("--keep-dates"), QStringLiteral("--overwrite"), source}).status,
-              0);
+    ASSERT_EQ(run({"--keep-dates", "--overwrite", source}).status, 0);
     EXPECT_EQ(QFileInfo(result).lastModified().toUTC(), old);
-
-    const Outcome plan = run({QStringLiteral("--dry-run"), QStringLiteral("--gravity"),
-                              QStringLiteral("NorthEast"), source});
-    EXPECT_TRUE(plan.out.contains(QStringLiteral(": 643x477, columns: crop 3 left, 0 right; rows: "
-                                                 "0 top, pad 3 bottom -> ")))
-        << plan.out.toStdString();
-}
-
-// A photo stored landscape with Orientation 6 (a HEIC file: a rotation of
-// its own) is measured (and so framed) upright; --no-auto-orient takes it as
-// stored.
-TEST_F(KadrixBatchTest, OrientedPhotosAreUprightUnlessAskedNotTo) {
-    QImage heifPhoto(96, 64, QImage::Format_RGB888);
-    heifPhoto.fill(QColor(40, 90, 160));
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        const char *upright, *stored;
-    } cases[] = {
-        {"a.jpg", test::withApp1(test::encodeRaw(test::photoLike(40, 30)), test::exifBlock(6)),
-         ": 30x40", ": 40x30"},
-        {"b.HEIC",
-         test::withProperties(test::encodeHeif({.picture = heifPhoto}), {test::irotBox(3)}),
-         ": 64x96", ": 96x64"},
-    };
-    for (const auto& c : cases) {
-        const QString source = write(QString::fromUtf8(c.name), c.bytes);
-        const Outcome upright = run({QStringLiteral("--dry-run"), source});
-        EXPECT_TRUE(upright.out.contains(source + QString::fromUtf8(c.upright)))
-            << upright.out.toStdString();
-        const Outcome stored =
-            run({QStringLiteral("--dry-run"), QStringLiteral("--no-auto-orient"), source});
-        EXPECT_TRUE(stored.out.contains(source + QString::fromUtf8(c.stored)))
-            << stored.out.toStdString();
-    }
 }
 
 // Photos with a restart marker per MCU row, one stored turned and one with a
@@ -531,119 +444,96 @@ TEST_F(KadrixBatchTest, RestartMarkedPhotosFrameAlikeInEveryDecodeMode) {
     const qsizetype rst3 = damaged.indexOf(QByteArray("\xFF\xD3", 2));
     ASSERT_GT(rst3, 0);
     damaged[rst3 + 1] = char(0xD5);
-    write(QStringLiteral("src/a.jpg"), plain);
-    write(QStringLiteral("src/b.jpg"), test::withApp1(plain, test::exifBlock(6)));
-    write(QStringLiteral("src/c.jpg"), damaged);
+    write("src/a.jpg", plain);
+    write("src/b.jpg", test::withApp1(plain, test::exifBlock(6)));
+    write("src/c.jpg", damaged);
     std::map<QString, QByteArray> first;
-    for (const char* mode : {"whole", "window", "seek"}) {
-        const QString out = dir.filePath(QString::fromUtf8(mode));
-        const Outcome r = run({QStringLiteral("--decode"), QString::fromUtf8(mode),
-                               QStringLiteral("--size"), QStringLiteral("128x96"),
-                               QStringLiteral("--out"), out, dir.filePath(QStringLiteral("src"))});
-        EXPECT_TRUE(r.out.contains(QStringLiteral("3 framed, 0 skipped, 0 failed"))) << mode;
-        for (const QString& name :
-             {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}) {
-            QFile file(out + QStringLiteral("/cropped_") + name + QStringLiteral(".BMP"));
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << mode;
+    for (const QString& mode : {u"whole"_s, u"window"_s, u"seek"_s}) {
+        const QString out = dir.filePath(mode);
+        const Outcome r =
+            run({"--decode", mode, "--size", "128x96", "--out", out, dir.filePath("src")});
+        EXPECT_TRUE(r.out.contains(u"3 framed, 0 skipped, 0 failed"_s)) << mode.toStdString();
+        for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
+            QFile file(out + u"/cropped_"_s + name + u".BMP"_s);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << mode.toStdString();
             const QByteArray bytes = file.readAll();
             if (first.count(name) == 0)
                 first[name] = bytes;
-            EXPECT_EQ(bytes, first[name]) << mode << " " << name.toStdString();
+            EXPECT_EQ(bytes, first[name]) << mode.toStdString() << " " << name.toStdString();
         }
     }
 }
 
-TEST_F(KadrixBatchTest, DamagedAndMissingSourcesFailWhileTheOthersGoOn) {
-    writeJpeg(QStringLiteral("src/a.jpg"), 100, 100);
-    write(QStringLiteral("src/b.jpg"), "not a picture");
-    writeJpeg(QStringLiteral("src/c.jpg"), 100, 100);
+// A source or a result that cannot be made is reported with its cause, and
+// the run goes on with the others to its summary.
+TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
+    writeJpeg("a.jpg", 40, 30);
+    writeJpeg("src/a.jpg", 100, 100);
+    write("src/b.jpg", "not a picture");
+    writeJpeg("src/c.jpg", 100, 100);
     // A sparse file of more than a gigabyte, refused before it is read.
-    QFile big(dir.filePath(QStringLiteral("src/d.jpg")));
+    QFile big(dir.filePath("src/d.jpg"));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((qint64(1) << 30) + 1));
     big.close();
-    const Outcome r =
-        run({QStringLiteral("--jobs"), QStringLiteral("1"), dir.filePath(QStringLiteral("src")),
-             dir.filePath(QStringLiteral("gone"))});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("b.jpg: JPEG error #"))) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral(": Not a JPEG file: starts with 0x6e 0x6f")))
-        << "libjpeg's own text follows the number: " << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("gone: no such file or folder")));
-    EXPECT_TRUE(r.err.contains(QStringLiteral("d.jpg: Invalid picture: file too large")))
-        << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("2 framed, 0 skipped, 3 failed")))
-        << r.out.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("src/cropped/cropped_c.BMP"))));
-}
-
-// A result that cannot be made is reported with its cause, and the run goes
-// on to its summary.
-TEST_F(KadrixBatchTest, FailuresSayWhy) {
-    const QString source = writeJpeg(QStringLiteral("a.jpg"), 40, 30);
-    const QString out = dir.filePath(QStringLiteral("out"));
-    const struct {
-        const char* size;
-        const char* format;
-        QString expected;
-    } cases[] = {
+    // clang-format off
+    const RunCase cases[] = {
+        {"damaged and missing sources", {"--jobs", "1", "~/src", "~/gone"}, 1,
+         {"2 framed, 0 skipped, 3 failed"},
+         {"b.jpg: JPEG error #",
+          ": Not a JPEG file: starts with 0x6e 0x6f", // libjpeg's own text follows the number
+          "gone: no such file or folder", "d.jpg: Invalid picture: file too large"},
+         {{"~/src/cropped/cropped_c.BMP", {640, 480}}}},
         // wider than a JPEG file can be: the encoder's message follows the path
-        {"65535x1", "jpeg",
-         QStringLiteral("cannot write ") + out + QStringLiteral("/cropped_a.JPEG: JPEG error #")},
+        {"too wide for JPEG",
+         {"--size", "65535x1", "--format", "jpeg", "--out", "~/out", "~/a.jpg"}, 1,
+         {"0 framed, 0 skipped, 1 failed"}, {"cannot write ~/out/cropped_a.JPEG: JPEG error #"}},
         // no canvas of that size can be made
-        {"65535x65535", "bmp", QStringLiteral("Invalid result size: 65535 x 65535")},
+        {"no such canvas",
+         {"--size", "65535x65535", "--format", "bmp", "--out", "~/out", "~/a.jpg"}, 1,
+         {"0 framed, 0 skipped, 1 failed"}, {"Invalid result size: 65535 x 65535"}},
+        {"standard input that is none", {"-", "--output", "-"}, 1, {""}, {"-: not a picture"}, {},
+         "hello"},
     };
-    for (const auto& c : cases) {
-        const Outcome r =
-            run({QStringLiteral("--size"), QString::fromLatin1(c.size), QStringLiteral("--format"),
-                 QString::fromLatin1(c.format), QStringLiteral("--out"), out, source});
-        EXPECT_EQ(r.status, 1) << c.size;
-        EXPECT_TRUE(r.err.contains(c.expected)) << r.err.toStdString();
-        EXPECT_TRUE(r.out.contains(QStringLiteral("0 framed, 0 skipped, 1 failed")))
-            << r.out.toStdString();
-    }
+    // clang-format on
+    for (const RunCase& c : cases)
+        expectRun(c);
 }
 
 // A full destination names its cause, and no new picture is started after
 // it: each would fail alike.
 TEST_F(KadrixBatchTest, AFullDiskStopsTheRunAndSaysHowManyWereNotFramed) {
-    const QString small = dir.filePath(QStringLiteral("small"));
+    const QString small = dir.filePath("small");
     ASSERT_TRUE(QDir().mkpath(small));
     // 3 MB holds three 640 x 480 BMP results, not four.
     if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=3m") != 0)
         GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
-    QStringList arguments{QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--json"),
-                          QStringLiteral("--out"), small};
+    QStringList arguments{"--jobs", "1", "--json", "--out", small};
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"})
-        arguments << writeJpeg(QStringLiteral("src/") + QLatin1String(name), 40, 30);
+        arguments << writeJpeg(u"src/"_s + QLatin1String(name), 40, 30);
     const Outcome r = run(arguments);
     const QStringList left = QDir(small).entryList(QDir::Files | QDir::Hidden);
     ::umount2(QFile::encodeName(small).constData(), MNT_DETACH);
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("cropped_d.BMP: No space left on device")))
-        << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("the destination is full: 2 pictures not framed")))
-        << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("3 framed, 0 skipped, 3 failed")))
-        << r.err.toStdString();
-    EXPECT_EQ(r.out.count(QStringLiteral("not started: the destination is full")), 2)
-        << r.out.toStdString();
+    for (const char* text :
+         {"cropped_d.BMP: No space left on device",
+          "the destination is full: 2 pictures not framed", "3 framed, 0 skipped, 3 failed"})
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(text))) << r.err.toStdString();
+    EXPECT_EQ(r.out.count(u"not started: the destination is full"_s), 2) << r.out.toStdString();
     EXPECT_EQ(left.size(), 3) << "whole results only, no temporary";
 }
 
 // A one-component JPEG keeps its 256 grey levels, cropped (windowed
 // decode) or with margins (whole decode).
 TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
-    const QString out = dir.filePath(QStringLiteral("out"));
+    const QString out = dir.filePath("out");
     for (const QSize size : {QSize(300, 260), QSize(50, 40)}) {
         test::RawImage grey = test::gradient(size.width(), size.height(), 1);
         const QByteArray jpeg = test::encodeRaw(grey);
         const std::vector<std::uint8_t> levels = test::referenceGrey(jpeg);
-        const Outcome r =
-            run({QStringLiteral("--size"), QStringLiteral("120x100"), QStringLiteral("--format"),
-                 QStringLiteral("png"), QStringLiteral("--overwrite"), QStringLiteral("--out"), out,
-                 write(QStringLiteral("g.jpg"), jpeg)});
+        const Outcome r = run({"--size", "120x100", "--format", "png", "--overwrite", "--out", out,
+                               write("g.jpg", jpeg)});
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
-        const QImage result(out + QStringLiteral("/cropped_g.PNG"));
+        const QImage result(out + u"/cropped_g.PNG"_s);
         ASSERT_EQ(result.size(), QSize(120, 100));
         const int dx = (120 - size.width()) / 2, dy = (100 - size.height()) / 2;
         int wrong = 0;
@@ -658,115 +548,88 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
     }
 }
 
+// Wrong usage exits with 2 and writes nothing; --list-formats gives the format
+// table as this installation has it, a line per format.
 TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
-    const Outcome r =
-        run({QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("x.jpg")});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
-    EXPECT_EQ(
-        run({QStringLiteral("--gravity"), QStringLiteral("up"), QStringLiteral("x.jpg")}).status,
-        2);
-    EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
-    // The format table as this installation has it: a line per format.
-    const Outcome formats = run({QStringLiteral("--list-formats")});
-    EXPECT_EQ(formats.status, 0);
-    const QStringList lines = formats.out.split(u'\n');
-    for (const char* line :
-         {"bmp    .bmp                     yes   yes", "ico    .ico                     yes   no",
-          "jpeg   .jpeg .jpg               yes   yes", "heif   .heic .heif .hif         yes   no"})
-        EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << formats.out.toStdString();
-    // Results into a source folder, one --output for a folder: nothing written.
-    writeJpeg(QStringLiteral("src/a.jpg"), 40, 30);
-    const QString src = dir.filePath(QStringLiteral("src"));
-    EXPECT_EQ(run({QStringLiteral("--out"), src + QStringLiteral("/."), src}).status, 2);
-    EXPECT_EQ(run({QStringLiteral("--output"), dir.filePath(QStringLiteral("o.bmp")), src}).status,
-              2);
-    EXPECT_EQ(QDir(src).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{QStringLiteral("a.jpg")});
+    writeJpeg("src/a.jpg", 40, 30);
+    // clang-format off
+    const RunCase cases[] = {
+        {"wrong size", {"--size", "big", "x.jpg"}, 2, {}, {"--size"}},
+        {"wrong direction", {"--gravity", "up", "x.jpg"}, 2},
+        {"help", {"--help"}, 0},
+        {"formats", {"--list-formats"}, 0,
+         {"\nbmp    .bmp                     yes   yes\n",
+          "\nico    .ico                     yes   no\n",
+          "\njpeg   .jpeg .jpg               yes   yes\n",
+          "\nheif   .heic .heif .hif         yes   no\n"}},
+        {"results into a source folder", {"--out", "~/src/.", "~/src"}, 2},
+        {"one --output for a folder", {"--output", "~/o.bmp", "~/src"}, 2},
+    };
+    // clang-format on
+    for (const RunCase& c : cases)
+        expectRun(c);
+    EXPECT_EQ(QDir(dir.filePath("src")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"a.jpg"});
 }
 
 // How much a run says: -q nothing on success, -v a line per picture, the
 // progress line when asked for even off a terminal.
 TEST_F(KadrixBatchTest, QuietVerboseAndProgressSayWhatTheyAreAskedTo) {
-    const QString source = writeJpeg(QStringLiteral("a.jpg"), 40, 30);
-    const struct {
-        const char* option;
-        QString out, err; // expected within; "" for nothing at all
-    } cases[] = {
-        {"-q", {}, {}},
-        {"-v", QStringLiteral("1 framed"), source + QStringLiteral(" -> ")},
-        {"--progress=always", QStringLiteral("1 framed"), QStringLiteral("] 1/1")},
+    writeJpeg("a.jpg", 40, 30);
+    // clang-format off
+    const RunCase cases[] = {
+        {"quiet", {"-q", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {""}, {""}},
+        {"verbose", {"-v", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {"1 framed"}, {"~/a.jpg -> "}},
+        {"progress", {"--progress=always", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {"1 framed"},
+         {"] 1/1"}},
     };
-    for (const auto& c : cases) {
-        const Outcome r = run({QString::fromLatin1(c.option), QStringLiteral("--overwrite"),
-                               QStringLiteral("-s16x16"), source});
-        EXPECT_EQ(r.status, 0) << c.option;
-        EXPECT_TRUE(c.out.isEmpty() ? r.out.isEmpty() : r.out.contains(c.out))
-            << c.option << r.out.toStdString();
-        EXPECT_TRUE(c.err.isEmpty() ? r.err.isEmpty() : r.err.contains(c.err))
-            << c.option << r.err.toStdString();
-    }
+    // clang-format on
+    for (const RunCase& c : cases)
+        expectRun(c);
 }
 
-// A picture from standard input to standard output, and input that is none.
+// A picture from standard input to standard output, and a reader that goes
+// away: a message, and no temporary left.
 TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
-    QByteArray out;
-    const Outcome r = run({QStringLiteral("-s"), QStringLiteral("80x60"), QStringLiteral("-f"),
-                           QStringLiteral("jpeg"), QStringLiteral("-"), QStringLiteral("--output"),
-                           QStringLiteral("-")},
-                          test::encodeRaw(test::photoLike(200, 150)), &out);
+    const Outcome r = run({"-s", "80x60", "-f", "jpeg", "-", "--output", "-"},
+                          test::encodeRaw(test::photoLike(200, 150)));
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(QImage::fromData(out, "JPEG").size(), QSize(80, 60));
-    // A reader that goes away: a message, and no temporary left.
-    const QString picture = writeJpeg(QStringLiteral("in.jpg"), 64, 48);
-    const QString tmp = dir.filePath(QStringLiteral("tmp"));
+    EXPECT_EQ(QImage::fromData(r.bytes, "JPEG").size(), QSize(80, 60));
+    const QString picture = writeJpeg("in.jpg", 64, 48);
+    const QString tmp = dir.filePath("tmp");
     ASSERT_TRUE(QDir().mkpath(tmp));
     QProcess shell;
     QProcessEnvironment env = speaking("C.UTF-8");
-    env.insert(QStringLiteral("TMPDIR"), tmp);
+    env.insert(u"TMPDIR"_s, tmp);
     shell.setProcessEnvironment(env);
-    shell.start(QStringLiteral("bash"),
-                {QStringLiteral("-c"),
-                 QStringLiteral("\"$0\" -s 3000x3000 - --output - < \"$1\" | head -c 1 "
-                                ">/dev/null; exit ${PIPESTATUS[0]}"),
-                 QStringLiteral(KADRIX_BATCH_PATH), picture});
+    shell.start(u"bash"_s, {"-c",
+                            "\"$0\" -s 3000x3000 - --output - < \"$1\" | head -c 1 >/dev/null; "
+                            "exit ${PIPESTATUS[0]}",
+                            QStringLiteral(KADRIX_BATCH_PATH), picture});
     ASSERT_TRUE(shell.waitForFinished(60000));
     EXPECT_EQ(shell.exitCode(), 1);
     EXPECT_TRUE(shell.readAllStandardError().contains("cannot write to standard output"));
     EXPECT_TRUE(QDir(tmp).isEmpty());
-    const Outcome none =
-        run({QStringLiteral("-"), QStringLiteral("--output"), QStringLiteral("-")}, "hello", &out);
-    EXPECT_EQ(none.status, 1);
-    EXPECT_TRUE(none.err.contains(QStringLiteral("-: not a picture"))) << none.err.toStdString();
-    EXPECT_TRUE(out.isEmpty());
 }
 
 // The shared code's French texts in English, and kadrix-batch's own texts in
 // French under a French locale; the JSON lines keep English.
 TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
-    const QString source = writeJpeg(QStringLiteral("a.jpg"), 40, 30);
-    const QString gone = dir.filePath(QStringLiteral("gone.jpg"));
-    const QStringList arguments{QStringLiteral("--size"), QStringLiteral("65535x65535"), source,
-                                gone};
-    const struct {
-        const char* lang;
-        QString shared, own;
-    } cases[] = {
-        {"C.UTF-8", QStringLiteral("Invalid result size: 65535 x 65535"),
-         QStringLiteral("no such file or folder")},
-        {"fr_FR.UTF-8", QStringLiteral("Taille finale invalide: 65535 * 65535"),
-         QStringLiteral("fichier ou dossier introuvable")},
+    writeJpeg("a.jpg", 40, 30);
+    const QStringList arguments{"--size", "65535x65535", "~/a.jpg", "~/gone.jpg"};
+    const QStringList english{"Invalid result size: 65535 x 65535", "no such file or folder"};
+    // clang-format off
+    const RunCase cases[] = {
+        {"English", arguments, 1, {}, english, {}, {}, "C.UTF-8"},
+        {"French", arguments, 1, {},
+         {"Taille finale invalide: 65535 * 65535", "fichier ou dossier introuvable"}, {}, {},
+         "fr_FR.UTF-8"},
+        {"English JSON", QStringList{"--json"} + arguments, 1, english, {}, {}, {}, "C.UTF-8"},
+        {"French JSON", QStringList{"--json"} + arguments, 1, english, {}, {}, {}, "fr_FR.UTF-8"},
     };
-    for (const auto& c : cases) {
-        const Outcome r = run(arguments, {}, nullptr, c.lang);
-        EXPECT_TRUE(r.err.contains(c.shared)) << c.lang << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(c.own)) << c.lang << r.err.toStdString();
-        const Outcome json =
-            run(QStringList{QStringLiteral("--json")} + arguments, {}, nullptr, c.lang);
-        EXPECT_TRUE(json.out.contains(QStringLiteral("Invalid result size: 65535 x 65535")) &&
-                    json.out.contains(QStringLiteral("no such file or folder")))
-            << c.lang << json.out.toStdString();
-    }
+    // clang-format on
+    for (const RunCase& c : cases)
+        expectRun(c);
 }
 
 // SIGTERM: the pictures in hand are finished and committed, the others not
@@ -774,17 +637,10 @@ TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
 // and a re-run completes the set.
 TEST_F(KadrixBatchTest, SigtermEndsTheRunAfterThePicturesInHand) {
     for (int i = 0; i < 8; ++i)
-        writeJpeg(QStringLiteral("src/p%1.jpg").arg(i), 1600, 1200);
-    const QString out = dir.filePath(QStringLiteral("out"));
-    const QStringList arguments{QStringLiteral("--json"),
-                                QStringLiteral("-j2"),
-                                QStringLiteral("-s"),
-                                QStringLiteral("1500x1100"),
-                                QStringLiteral("-f"),
-                                QStringLiteral("png"),
-                                QStringLiteral("-o"),
-                                out,
-                                dir.filePath(QStringLiteral("src"))};
+        writeJpeg(u"src/p%1.jpg"_s.arg(i), 1600, 1200);
+    const QString out = dir.filePath("out");
+    const QStringList arguments{"--json", "-j2", "-s", "1500x1100",        "-f",
+                                "png",    "-o",  out,  dir.filePath("src")};
     QProcess process;
     process.setProcessEnvironment(speaking("C.UTF-8"));
     process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
@@ -797,16 +653,15 @@ TEST_F(KadrixBatchTest, SigtermEndsTheRunAfterThePicturesInHand) {
     EXPECT_LT(lines.size(), 8);
     QStringList committed;
     for (const QString& line : lines) {
-        EXPECT_TRUE(line.contains(QStringLiteral("\"status\":\"framed\""))) << line.toStdString();
-        committed << QFileInfo(line.section(QStringLiteral("\"result\":\""), 1).section(u'"', 0, 0))
-                         .fileName();
+        EXPECT_TRUE(line.contains(u"\"status\":\"framed\""_s)) << line.toStdString();
+        committed << QFileInfo(line.section(u"\"result\":\""_s, 1).section(u'"', 0, 0)).fileName();
     }
     committed.sort();
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name), committed);
     for (const QString& name : committed)
         EXPECT_EQ(QImage(out + u'/' + name).size(), QSize(1500, 1100)) << name.toStdString();
-    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError())
-                    .contains(QStringLiteral("stopped by SIGTERM")));
+    EXPECT_TRUE(
+        QString::fromLocal8Bit(process.readAllStandardError()).contains(u"stopped by SIGTERM"_s));
     EXPECT_EQ(run(arguments).status, 0);
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 8);
 }

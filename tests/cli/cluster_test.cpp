@@ -1,3 +1,4 @@
+#include "batch_run.h"
 #include "jpeg_test_files.h"
 #include "memory_budget.h"
 #include "result_claims.h"
@@ -22,6 +23,8 @@
 
 namespace kadrix::cli {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 QProcessEnvironment environment(std::initializer_list<std::pair<const char*, const char*>> vars) {
     QProcessEnvironment env;
@@ -116,12 +119,8 @@ TEST(SourceListTest, SplitsLinesOrNulsKeepingEveryOtherByte) {
         QStringList paths;
     };
     const std::vector<Case> cases = {
-        {"a.jpg\r\n\n b.jpg \nlast",
-         false,
-         {QStringLiteral("a.jpg"), QStringLiteral(" b.jpg "), QStringLiteral("last")}},
-        {QByteArray("new\nline.jpg\0\0x.jpg\r\0", 20),
-         true,
-         {QStringLiteral("new\nline.jpg"), QStringLiteral("x.jpg\r")}},
+        {"a.jpg\r\n\n b.jpg \nlast", false, {u"a.jpg"_s, u" b.jpg "_s, u"last"_s}},
+        {QByteArray("new\nline.jpg\0\0x.jpg\r\0", 20), true, {u"new\nline.jpg"_s, u"x.jpg\r"_s}},
         {"\n\r\n", false, {}},
     };
     for (const Case& c : cases) {
@@ -161,14 +160,12 @@ TEST(MemoryBudgetTest, PicturesWaitForRoomAndTooLargeOnesAreRefused) {
 }
 
 TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
-    const std::vector<QString> paths = {QStringLiteral("/o/a"), QStringLiteral("/o/b"),
-                                        QStringLiteral("/o/a"), QStringLiteral("/p/a"),
-                                        QStringLiteral("/o/b"), QStringLiteral("/o/a")};
+    const std::vector<QString> paths = {u"/o/a"_s, u"/o/b"_s, u"/o/a"_s,
+                                        u"/p/a"_s, u"/o/b"_s, u"/o/a"_s};
     EXPECT_EQ(firstClaims(paths), (std::vector<qsizetype>{0, 1, 0, 3, 1, 0}));
     // On a destination that ignores letter case, /c/A and /c/a are one file.
-    const std::vector<QString> cased = {QStringLiteral("/c/A.jpg"), QStringLiteral("/s/A.jpg"),
-                                        QStringLiteral("/c/a.jpg"), QStringLiteral("/s/a.jpg")};
-    const auto caseless = [](const QString& folder) { return folder == QStringLiteral("/c/"); };
+    const std::vector<QString> cased = {u"/c/A.jpg"_s, u"/s/A.jpg"_s, u"/c/a.jpg"_s, u"/s/a.jpg"_s};
+    const auto caseless = [](const QString& folder) { return folder == u"/c/"_s; };
     EXPECT_EQ(firstClaims(cased, caseless), (std::vector<qsizetype>{0, 1, 0, 3}));
 }
 
@@ -188,29 +185,19 @@ TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
     put(".kadrix-cropped_a.BMP.x3YqZ.tmp", "BM");             // not the pattern: five characters,
     put(".kadrix-cropped_a.BMP.x3Yq_0.tmp", "BM");            // ... not a letter or digit
     put(".kadrix-cropped_a.PNG.x3YqZ0.tmp", "BM");            // not the start of a PNG file
-    const QStringList removed =
-        removeStaleTemporaries({dir.filePath(QStringLiteral("cropped_a.BMP")),
-                                dir.filePath(QStringLiteral("cropped_a.JPEG")),
-                                dir.filePath(QStringLiteral("cropped_a.PNG")),
-                                dir.filePath(QStringLiteral("gone/cropped_c.BMP"))});
+    const QStringList removed = removeStaleTemporaries(
+        {dir.filePath(u"cropped_a.BMP"_s), dir.filePath(u"cropped_a.JPEG"_s),
+         dir.filePath(u"cropped_a.PNG"_s), dir.filePath(u"gone/cropped_c.BMP"_s)});
     EXPECT_EQ(removed.size(), 4) << removed.join(u' ').toStdString();
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    EXPECT_EQ(left,
-              (QStringList{QStringLiteral(".kadrix-cropped_a.BMP.x3YqZ.tmp"),
-                           QStringLiteral(".kadrix-cropped_a.BMP.x3Yq_0.tmp"),
-                           QStringLiteral(".kadrix-cropped_a.PNG.x3YqZ0.tmp"),
-                           QStringLiteral(".kadrix-cropped_b.BMP.AbC123.tmp"),
-                           QStringLiteral("cropped_a.BMP"), QStringLiteral("cropped_a.BMP.AbC123"),
-                           QStringLiteral("cropped_a.BMP.backup")}));
+    EXPECT_EQ(
+        left,
+        (QStringList{u".kadrix-cropped_a.BMP.x3YqZ.tmp"_s, u".kadrix-cropped_a.BMP.x3Yq_0.tmp"_s,
+                     u".kadrix-cropped_a.PNG.x3YqZ0.tmp"_s, u".kadrix-cropped_b.BMP.AbC123.tmp"_s,
+                     u"cropped_a.BMP"_s, u"cropped_a.BMP.AbC123"_s, u"cropped_a.BMP.backup"_s}));
 }
 
 // --- the built program --------------------------------------------------------
-
-struct RunOutcome {
-    int status;
-    QByteArray out;
-    QString err;
-};
 
 // Every file below a folder, by relative path, with its bytes.
 QMap<QString, QByteArray> filesBelow(const QString& folder) {
@@ -225,48 +212,22 @@ QMap<QString, QByteArray> filesBelow(const QString& folder) {
     return files;
 }
 
-class ClusterRunTest : public ::testing::Test {
+class ClusterRunTest : public BatchRunTest {
 protected:
-    QTemporaryDir dir;
-
     QString path(const char* relative) const { return dir.filePath(QString::fromUtf8(relative)); }
-
-    void picture(const char* relative, int w, int h) {
-        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
-        test::writeBytes(path(relative), test::encodeRaw(test::photoLike(w, h)));
-    }
-
-    RunOutcome run(const QStringList& arguments,
-                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
-                   const QByteArray& input = {}) {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        const int status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        return {status, process.readAllStandardOutput(),
-                QString::fromLocal8Bit(process.readAllStandardError())};
-    }
 };
 
 TEST_F(ClusterRunTest, ShardsTogetherWriteExactlyTheWholeRun) {
     for (const char* name : {"a.1.jpg", "a.2.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"})
-        picture((std::string("src/") + name).c_str(), 40 + name[0], 30);
-    for (const QStringList& naming :
-         {QStringList{}, QStringList{QStringLiteral("--number"), QStringLiteral("3:5")}}) {
+        writeJpeg(u"src/"_s + QLatin1String(name), 40 + name[0], 30);
+    for (const QStringList& naming : {QStringList{}, QStringList{"--number", "3:5"}}) {
         const QStringList base =
-            naming + QStringList{QStringLiteral("--size"), QStringLiteral("24x20"),
-                                 QStringLiteral("--jobs"), QStringLiteral("3"), path("src")};
+            naming + QStringList{"--size", "24x20", "--jobs", "3", path("src")};
         const QString whole = path("whole");
-        ASSERT_LE(run(QStringList{QStringLiteral("--out"), whole} + base).status, 1);
+        ASSERT_LE(run(QStringList{"--out", whole} + base).status, 1);
         const QString sharded = path("sharded");
         for (int k = 0; k < 3; ++k)
-            run(QStringList{QStringLiteral("--out"), sharded, QStringLiteral("--shard"),
-                            QStringLiteral("%1/3").arg(k)} +
-                base);
+            run(QStringList{"--out", sharded, "--shard", u"%1/3"_s.arg(k)} + base);
         const auto expected = filesBelow(whole);
         // Unnumbered, a.2.jpg names a.1.jpg's result and is skipped.
         EXPECT_EQ(expected.size(), naming.isEmpty() ? 6 : 7);
@@ -277,115 +238,88 @@ TEST_F(ClusterRunTest, ShardsTogetherWriteExactlyTheWholeRun) {
 }
 
 TEST_F(ClusterRunTest, ListsFromStandardInputAndNulFilesJoinTheArguments) {
-    picture("one.jpg", 30, 30);
-    picture("sub/two\nlines.jpg", 30, 30);
-    picture("three.jpg", 30, 30);
+    writeJpeg("one.jpg", 30, 30);
+    writeJpeg("sub/two\nlines.jpg", 30, 30);
+    writeJpeg("three.jpg", 30, 30);
     const QByteArray nulList("sub/two\nlines.jpg\0gone.jpg\0", 26);
     test::writeBytes(path("list0"), nulList);
-    const RunOutcome nul =
-        run({QStringLiteral("--json"), QStringLiteral("--number"), QStringLiteral("1"),
-             QStringLiteral("--files-from"), QStringLiteral("list0"), QStringLiteral("--null"),
-             QStringLiteral("--out"), QStringLiteral("o"), QStringLiteral("three.jpg")});
+    const Outcome nul = run(
+        {"--json", "--number", "1", "--files-from", "list0", "--null", "--out", "o", "three.jpg"});
     EXPECT_EQ(nul.status, 1) << nul.err.toStdString();
-    EXPECT_TRUE(nul.err.contains(QStringLiteral("gone.jpg: no such file or folder")));
+    EXPECT_TRUE(nul.err.contains(u"gone.jpg: no such file or folder"_s));
     EXPECT_TRUE(QFile::exists(path("o/cropped_three1.BMP")));
     EXPECT_TRUE(QFile::exists(path("o/cropped_two\nlines2.BMP")));
 
-    const RunOutcome lines =
-        run({QStringLiteral("--files-from"), QStringLiteral("-"), QStringLiteral("--out"),
-             QStringLiteral("p")},
-            QProcessEnvironment::systemEnvironment(), "one.jpg\r\n\nthree.jpg\n");
+    const Outcome lines = run({"--files-from", "-", "--out", "p"}, "one.jpg\r\n\nthree.jpg\n");
     EXPECT_EQ(lines.status, 0) << lines.err.toStdString();
-    EXPECT_EQ(filesBelow(path("p")).keys(), (QStringList{QStringLiteral("cropped_one.BMP"),
-                                                         QStringLiteral("cropped_three.BMP")}));
+    EXPECT_EQ(filesBelow(path("p")).keys(), (QStringList{"cropped_one.BMP", "cropped_three.BMP"}));
 }
 
 TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
-    picture("src/a.jpg", 50, 40);
+    writeJpeg("src/a.jpg", 50, 40);
     test::writeBytes(path("src/bad.jpg"), "not a picture");
     test::writeBytes(path("latin1"), "caf\xE9.jpg\n");
-    const RunOutcome r =
-        run({QStringLiteral("--json"), QStringLiteral("--files-from"), QStringLiteral("latin1"),
-             QStringLiteral("--size"), QStringLiteral("20x20"), QStringLiteral("--gravity"),
-             QStringLiteral("South"), QStringLiteral("--fill"), QStringLiteral("mirror"),
-             path("src"), path("gone.jpg")});
+    const Outcome r = run({"--json", "--files-from", "latin1", "--size", "20x20", "--gravity",
+                           "South", "--fill", "mirror", path("src"), path("gone.jpg")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("1 framed, 0 skipped, 3 failed")))
-        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"1 framed, 0 skipped, 3 failed"_s)) << r.err.toStdString();
     QMap<QString, QJsonObject> bySource;
-    for (const QByteArray& line : r.out.split('\n')) {
+    for (const QByteArray& line : r.bytes.split('\n')) {
         if (line.isEmpty())
             continue;
         QJsonParseError error;
         const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-        bySource.insert(QFileInfo(object.value(QStringLiteral("source")).toString()).fileName(),
-                        object);
+        bySource.insert(QFileInfo(object.value(u"source"_s).toString()).fileName(), object);
     }
     ASSERT_EQ(bySource.size(), 4) << r.out.toStdString();
-    EXPECT_EQ(bySource[QStringLiteral("a.jpg")].value(QStringLiteral("status")),
-              QStringLiteral("framed"));
-    EXPECT_EQ(bySource[QStringLiteral("a.jpg")].value(QStringLiteral("width")), 50);
+    EXPECT_EQ(bySource[u"a.jpg"_s].value(u"status"_s), u"framed"_s);
+    EXPECT_EQ(bySource[u"a.jpg"_s].value(u"width"_s), 50);
     for (const QJsonObject& object : bySource) {
-        EXPECT_EQ(object.value(QStringLiteral("anchor")), QStringLiteral("south"));
-        EXPECT_EQ(object.value(QStringLiteral("fill")), QStringLiteral("mirror"));
+        EXPECT_EQ(object.value(u"anchor"_s), u"south"_s);
+        EXPECT_EQ(object.value(u"fill"_s), u"mirror"_s);
     }
-    EXPECT_EQ(bySource[QStringLiteral("bad.jpg")].value(QStringLiteral("status")),
-              QStringLiteral("failed"));
-    EXPECT_TRUE(bySource[QStringLiteral("gone.jpg")].value(QStringLiteral("result")).isNull());
-    EXPECT_EQ(bySource[QStringLiteral("gone.jpg")].value(QStringLiteral("status")),
-              QStringLiteral("failed"));
-    EXPECT_EQ(bySource[QString::fromUtf8("caf\uFFFD.jpg")].value(QStringLiteral("source_base64")),
-              QStringLiteral("Y2Fm6S5qcGc="));
+    EXPECT_EQ(bySource[u"bad.jpg"_s].value(u"status"_s), u"failed"_s);
+    EXPECT_TRUE(bySource[u"gone.jpg"_s].value(u"result"_s).isNull());
+    EXPECT_EQ(bySource[u"gone.jpg"_s].value(u"status"_s), u"failed"_s);
+    EXPECT_EQ(bySource[QString::fromUtf8("caf\uFFFD.jpg")].value(u"source_base64"_s),
+              u"Y2Fm6S5qcGc="_s);
 }
 
 TEST_F(ClusterRunTest, RecursionMirrorsTheTreeAndSkipsResultFoldersAndLoops) {
-    picture("src/a.jpg", 30, 30);
-    picture("src/x/b.jpg", 30, 30);
-    picture("src/x/y/c.jpg", 30, 30);
-    picture("src/cropped/old.jpg", 30, 30);
-    picture("src/out/old.jpg", 30, 30);
+    writeJpeg("src/a.jpg", 30, 30);
+    writeJpeg("src/x/b.jpg", 30, 30);
+    writeJpeg("src/x/y/c.jpg", 30, 30);
+    writeJpeg("src/cropped/old.jpg", 30, 30);
+    writeJpeg("src/out/old.jpg", 30, 30);
     ASSERT_TRUE(QFile::link(path("src"), path("src/x/loop")));
-    const RunOutcome r =
-        run({QStringLiteral("--recursive"), QStringLiteral("--number"), QStringLiteral("1"),
-             QStringLiteral("--out"), path("src/out"), path("src")});
+    const Outcome r = run({"--recursive", "--number", "1", "--out", path("src/out"), path("src")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(
-        filesBelow(path("src/out")).keys(),
-        (QStringList{QStringLiteral("cropped_a1.BMP"), QStringLiteral("old.jpg"),
-                     QStringLiteral("x/cropped_b2.BMP"), QStringLiteral("x/y/cropped_c3.BMP")}));
+    EXPECT_EQ(filesBelow(path("src/out")).keys(),
+              (QStringList{"cropped_a1.BMP", "old.jpg", "x/cropped_b2.BMP", "x/y/cropped_c3.BMP"}));
 }
 
 TEST_F(ClusterRunTest, ARunKilledBeforeACommitIsCompletedByTheNextOne) {
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
-        picture((std::string("src/") + name).c_str(), 60, 50);
-    const QStringList base{QStringLiteral("--jobs"),
-                           QStringLiteral("1"),
-                           QStringLiteral("--format"),
-                           QStringLiteral("jpeg"),
-                           QStringLiteral("--size"),
-                           QStringLiteral("32x32"),
-                           path("src")};
-    ASSERT_EQ(run(QStringList{QStringLiteral("--out"), path("clean")} + base).status, 0);
+        writeJpeg(u"src/"_s + QLatin1String(name), 60, 50);
+    const QStringList base{"--jobs", "1", "--format", "jpeg", "--size", "32x32", path("src")};
+    ASSERT_EQ(run(QStringList{"--out", path("clean")} + base).status, 0);
 
     // Without O_TMPFILE, as on NFS, and killed in place of the third commit.
-    QProcessEnvironment nfs = QProcessEnvironment::systemEnvironment();
-    nfs.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(NAMED_TEMPORARIES_PRELOAD));
-    nfs.insert(QStringLiteral("ASAN_OPTIONS"),
-               QStringLiteral("detect_leaks=0:verify_asan_link_order=0"));
+    QProcessEnvironment nfs = speaking("C.UTF-8");
+    nfs.insert(u"LD_PRELOAD"_s, QStringLiteral(NAMED_TEMPORARIES_PRELOAD));
+    nfs.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0:verify_asan_link_order=0"_s);
     QProcessEnvironment killed = nfs;
-    killed.insert(QStringLiteral("KADRIX_KILL_AT_RENAME"), QStringLiteral("3"));
-    const QStringList arguments = QStringList{QStringLiteral("--out"), path("out")} + base;
-    EXPECT_EQ(run(arguments, killed).status, -1);
+    killed.insert(u"KADRIX_KILL_AT_RENAME"_s, u"3"_s);
+    const QStringList arguments = QStringList{"--out", path("out")} + base;
+    EXPECT_EQ(run(arguments, {}, killed).status, -1);
     const QStringList left = QDir(path("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     ASSERT_EQ(left.size(), 3) << left.join(u' ').toStdString();
-    EXPECT_TRUE(isSaveTemporaryOf(left[0], QStringLiteral("cropped_c.JPEG")))
-        << left[0].toStdString();
+    EXPECT_TRUE(isSaveTemporaryOf(left[0], u"cropped_c.JPEG"_s)) << left[0].toStdString();
 
-    const RunOutcome again = run(arguments, nfs);
+    const Outcome again = run(arguments, {}, nfs);
     EXPECT_EQ(again.status, 0) << again.err.toStdString();
-    EXPECT_TRUE(
-        again.err.contains(QStringLiteral("removed the temporary file of an interrupted run")));
+    EXPECT_TRUE(again.err.contains(u"removed the temporary file of an interrupted run"_s));
     EXPECT_EQ(filesBelow(path("out")), filesBelow(path("clean")));
 }
 

@@ -2,6 +2,7 @@
 #include "errors.h"
 #include "fake_batch_window.h"
 #include "jpeg_image.h"
+#include "jpeg_test_files.h"
 #include "picture_registry.h"
 #include "result_writer.h"
 #include "scripted_dialogs.h"
@@ -381,10 +382,7 @@ TEST(ResultWriter, LinksAndLateFilesAreNeverWrittenThroughNorReplaced) {
             const QString target = dir.filePath(QStringLiteral("r") + QLatin1String(extension));
             const QString victim = dir.filePath(QStringLiteral("victim"));
             const QString nowhere = dir.filePath(QStringLiteral("nowhere"));
-            QFile user(victim);
-            ASSERT_TRUE(user.open(QIODevice::WriteOnly));
-            user.write("user data");
-            user.close();
+            test::writeBytes(victim, "user data");
             // A late file appears after the decision, before the commit.
             const QString from = c.at == At::DanglingLink ? nowhere : victim;
             if (c.at == At::LinkToFile || c.at == At::DanglingLink) {
