@@ -2,6 +2,7 @@
 #include "heif_files.h"
 
 #include "errors.h"
+#include "heif_owners.h"
 #include "heif_picture.h"
 #include "heif_tiles.h"
 #include "jpeg_image.h"
@@ -72,6 +73,35 @@ QString failure(const QByteArray& file, qint64 shrunkTo = 0) {
 
 QImage turned(const QImage& image, int degreesClockwise) {
     return image.transformed(QTransform().rotate(degreesClockwise));
+}
+
+// libheif's own decode of the whole primary image in `chroma` (nothing when it
+// fails), for comparison.
+heif::ImagePtr libheifImage(const QByteArray& file, heif_chroma chroma) {
+    const heif::ContextPtr context(heif_context_alloc());
+    heif_context_read_from_memory_without_copy(context.get(), file.constData(), size_t(file.size()),
+                                               nullptr);
+    heif_image_handle* handle = nullptr;
+    heif_context_get_primary_image_handle(context.get(), &handle);
+    const heif::HandlePtr owner(handle);
+    heif_image* image = nullptr;
+    heif_decode_image(handle, &image, heif_colorspace_RGB, chroma, nullptr);
+    return heif::ImagePtr(image);
+}
+
+// The same, in 8-bit RGB.
+QImage libheifDecode(const QByteArray& file) {
+    const heif::ImagePtr image = libheifImage(file, heif_chroma_interleaved_RGB);
+    int stride = 0;
+    const uint8_t* plane =
+        image ? heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride)
+              : nullptr;
+    if (plane == nullptr)
+        return {};
+    return QImage(plane, heif_image_get_width(image.get(), heif_channel_interleaved),
+                  heif_image_get_height(image.get(), heif_channel_interleaved), stride,
+                  QImage::Format_RGB888)
+        .copy();
 }
 
 const QByteArray& plainFile() {
@@ -213,19 +243,11 @@ TEST(HeifDepth, EachCodecAndDepthGivesItsPictureRounded) {
         if (c.bits == 8)
             continue;
         // libheif's own samples at 16 bits, rounded here to compare.
-        heif_context* context = heif_context_alloc();
-        heif_context_read_from_memory_without_copy(context, file.constData(), size_t(file.size()),
-                                                   nullptr);
-        heif_image_handle* handle = nullptr;
-        heif_context_get_primary_image_handle(context, &handle);
-        heif_image* deep = nullptr;
-        ASSERT_EQ(heif_decode_image(handle, &deep, heif_colorspace_RGB,
-                                    heif_chroma_interleaved_RRGGBB_LE, nullptr)
-                      .code,
-                  heif_error_Ok);
+        const heif::ImagePtr deep = libheifImage(file, heif_chroma_interleaved_RRGGBB_LE);
+        ASSERT_TRUE(deep) << c.what;
         int stride = 0;
         const uint8_t* plane =
-            heif_image_get_plane_readonly(deep, heif_channel_interleaved, &stride);
+            heif_image_get_plane_readonly(deep.get(), heif_channel_interleaved, &stride);
         int wrong = 0;
         for (int y = 0; y < decoded.height(); ++y)
             for (int x = 0; x < decoded.width() * 3; ++x) {
@@ -233,9 +255,6 @@ TEST(HeifDepth, EachCodecAndDepthGivesItsPictureRounded) {
                 wrong += decoded.constScanLine(y)[x] != (v * 255 + 511) / 1023;
             }
         EXPECT_EQ(wrong, 0) << c.what;
-        heif_image_release(deep);
-        heif_image_handle_release(handle);
-        heif_context_free(context);
     }
 }
 
@@ -287,33 +306,6 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
     for (const auto& c : cases)
         EXPECT_TRUE(failure(c.file, c.shrunkTo).startsWith(QString::fromUtf8(c.reason)))
             << c.what << ": " << failure(c.file, c.shrunkTo).toStdString();
-}
-
-} // namespace
-} // namespace kadrix::test
-
-namespace kadrix::test {
-namespace {
-
-// libheif's own decode of the whole primary image, in 8-bit RGB.
-QImage libheifDecode(const QByteArray& file) {
-    heif_context* context = heif_context_alloc();
-    heif_context_read_from_memory_without_copy(context, file.constData(), size_t(file.size()),
-                                               nullptr);
-    heif_image_handle* handle = nullptr;
-    heif_context_get_primary_image_handle(context, &handle);
-    heif_image* image = nullptr;
-    heif_decode_image(handle, &image, heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr);
-    int stride = 0;
-    const uint8_t* plane = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
-    const QImage copy = QImage(plane, heif_image_get_width(image, heif_channel_interleaved),
-                               heif_image_get_height(image, heif_channel_interleaved), stride,
-                               QImage::Format_RGB888)
-                            .copy();
-    heif_image_release(image);
-    heif_image_handle_release(handle);
-    heif_context_free(context);
-    return copy;
 }
 
 // A grid put together from its tiles, and a window of it decoded from the
