@@ -10,7 +10,9 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     if (argc != 8 && argc != 9) {
@@ -44,18 +46,27 @@ int main(int argc, char** argv) {
                 : QImage(theirs.filePath(matches.first())).convertToFormat(QImage::Format_RGB888);
         ++compared;
         qint64 differing = -1;
+        int apart = 0; // the largest difference of one channel, in levels
         if (!mine.isNull() && mine.size() == other.size()) {
             differing = 0;
             for (int y = 0; y < mine.height(); ++y)
-                for (int x = 0; x < mine.width(); ++x)
-                    differing += mine.pixel(x, y) != other.pixel(x, y) ? 1 : 0;
+                for (int x = 0; x < mine.width(); ++x) {
+                    const QRgb a = mine.pixel(x, y), b = other.pixel(x, y);
+                    differing += a != b ? 1 : 0;
+                    apart =
+                        std::max({apart, std::abs(qRed(a) - qRed(b)),
+                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+                }
         }
         if (differing == 0)
             ++identical;
         else
             std::printf("  %s: %s differs from ours (%s)\n", qPrintable(tool), qPrintable(name),
-                        differing < 0 ? "missing or other size"
-                                      : qPrintable(QStringLiteral("%1 pixels").arg(differing)));
+                        differing < 0
+                            ? "missing or other size"
+                            : qPrintable(QStringLiteral("%1 pixels, at most %2 levels apart")
+                                             .arg(differing)
+                                             .arg(apart)));
     }
     std::printf("%s: %d of %d results pixel-identical to ours", qPrintable(tool), identical,
                 compared);
