@@ -7,6 +7,7 @@
 #include "terminal_options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace kadrix::cli {
@@ -16,7 +17,18 @@ constexpr int MaxSide = 65535;
 constexpr int MinQuality = 5;
 constexpr int MaxQuality = 95;
 
-const QString Description = QStringLiteral(
+// The parser's own headings of the help text, translated along with
+// kadrix-batch's texts: Qt's catalogue of its own texts is not loaded.
+[[maybe_unused]] constexpr const char* ParserHeadings[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Usage: %1"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "[options]"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Options:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Arguments:"),
+};
+
+// Shown in the user's language, as every help text here.
+const char* const Description = QT_TRANSLATE_NOOP(
+    "kadrix-batch",
     "Frames pictures to one fixed size, as Kadrix's \"GO\" does: each source is centred on a\n"
     "canvas filled with the wipe colour, cropped symmetrically where it is larger (an odd\n"
     "leftover pixel goes to the right or bottom), never scaled; --gravity anchors it\n"
@@ -92,98 +104,130 @@ std::optional<QSize> parseSize(const QString& text) {
 
 ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(Description);
+    parser.setApplicationDescription(QCoreApplication::translate("kadrix-batch", Description));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help and exits."));
-    const QCommandLineOption size({QStringLiteral("s"), QStringLiteral("size")},
-                                  QStringLiteral("Result size, width x height (default 640x480)."),
-                                  QStringLiteral("WxH"), QStringLiteral("640x480"));
+    const QCommandLineOption help(
+        QStringList{QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("kadrix-batch", "Shows this help and exits."));
+    const QCommandLineOption size(
+        {QStringLiteral("s"), QStringLiteral("size")},
+        QCoreApplication::translate("kadrix-batch",
+                                    "Result size, width x height (default 640x480)."),
+        QStringLiteral("WxH"), QStringLiteral("640x480"));
     const QCommandLineOption wipe(
         QStringLiteral("wipe"),
-        QStringLiteral("Colour of the margins: a name (white), #RGB or #RRGGBB "
-                       "(default #000000)."),
+        QCoreApplication::translate("kadrix-batch",
+                                    "Colour of the margins: a name (white), #RGB or #RRGGBB "
+                                    "(default #000000)."),
         QStringLiteral("COLOUR"), QStringLiteral("#000000"));
     const QCommandLineOption out(
         {QStringLiteral("o"), QStringLiteral("out")},
-        QStringLiteral("Folder of every result, created when missing (default: the folder "
-                       "\"cropped\" beside each source)."),
+        QCoreApplication::translate(
+            "kadrix-batch", "Folder of every result, created when missing (default: the folder "
+                            "\"cropped\" beside each source)."),
         QStringLiteral("DIR"));
     const QCommandLineOption format(
         {QStringLiteral("f"), QStringLiteral("format")},
-        QStringLiteral("Result format: bmp (24-bit, default), jpeg, png (lossless), tiff "
-                       "(lossless) or webp."),
+        QCoreApplication::translate(
+            "kadrix-batch", "Result format: bmp (24-bit, default), jpeg, png (lossless), tiff "
+                            "(lossless) or webp."),
         resultFormatNames(QStringLiteral("|"), QStringLiteral("|")),
         resultFormat(ResultFormat::Bmp).name);
     const QCommandLineOption listFormats(
         QStringLiteral("list-formats"),
-        QStringLiteral("Prints which picture formats this installation reads and writes, and "
-                       "exits."));
+        QCoreApplication::translate(
+            "kadrix-batch", "Prints which picture formats this installation reads and writes, and "
+                            "exits."));
     const QCommandLineOption pngLevel(
         QStringLiteral("png-level"),
-        QStringLiteral("PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); "
-                       "lossless at every level (default 6)."),
+        QCoreApplication::translate(
+            "kadrix-batch", "PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); "
+                            "lossless at every level (default 6)."),
         QStringLiteral("N"), QStringLiteral("6"));
     const QCommandLineOption tiffCompression(
         QStringLiteral("tiff-compression"),
-        QStringLiteral("TIFF compression: lzw (lossless, default) or none. deflate is refused: "
-                       "Qt's TIFF writer does not offer it."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "TIFF compression: lzw (lossless, default) or none. deflate is refused: "
+            "Qt's TIFF writer does not offer it."),
         QStringLiteral("lzw|none"), QStringLiteral("lzw"));
     const QCommandLineOption webpQuality(
         QStringLiteral("webp-quality"),
-        QStringLiteral("WebP quality, 0 to 100; 100 is lossless (default 95)."),
+        QCoreApplication::translate("kadrix-batch",
+                                    "WebP quality, 0 to 100; 100 is lossless (default 95)."),
         QStringLiteral("Q"), QStringLiteral("95"));
     const QCommandLineOption strip(
         QStringLiteral("strip"),
-        QStringLiteral("Leaves the sources' EXIF blocks and colour profiles out of the results."));
-    const QCommandLineOption quality(QStringLiteral("quality"),
-                                     QStringLiteral("JPEG quality, 5 to 95 (default 95)."),
-                                     QStringLiteral("Q"), QStringLiteral("95"));
-    const QCommandLineOption progressive(QStringLiteral("progressive"),
-                                         QStringLiteral("Writes progressive JPEG files."));
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Leaves the sources' EXIF blocks and colour profiles out of the results."));
+    const QCommandLineOption quality(
+        QStringLiteral("quality"),
+        QCoreApplication::translate("kadrix-batch", "JPEG quality, 5 to 95 (default 95)."),
+        QStringLiteral("Q"), QStringLiteral("95"));
+    const QCommandLineOption progressive(
+        QStringLiteral("progressive"),
+        QCoreApplication::translate("kadrix-batch", "Writes progressive JPEG files."));
     const QCommandLineOption grey(
         QStringLiteral("grey"),
-        QStringLiteral("Grey levels only: JPEG sources are decoded and JPEG results encoded in "
-                       "grey, as with the options dialog's \"Grey levels only\"."));
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Grey levels only: JPEG sources are decoded and JPEG results encoded in "
+            "grey, as with the options dialog's \"Grey levels only\"."));
     const QCommandLineOption subsampling(
         QStringLiteral("subsampling"),
-        QStringLiteral("Keeps the JPEG encoder's chroma sub-sampling (2x2) instead of "
-                       "encoding every component at full resolution."));
+        QCoreApplication::translate("kadrix-batch",
+                                    "Keeps the JPEG encoder's chroma sub-sampling (2x2) instead of "
+                                    "encoding every component at full resolution."));
     const QCommandLineOption noAutoOrient(
         QStringLiteral("no-auto-orient"),
-        QStringLiteral("Frames JPEG sources as they are stored, ignoring their EXIF orientation "
-                       "(by default a photo is turned upright first)."));
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Frames JPEG sources as they are stored, ignoring their EXIF orientation "
+            "(by default a photo is turned upright first)."));
     const QCommandLineOption prefix(
         QStringLiteral("prefix"),
-        QStringLiteral("Text before each result name (default cropped_; \"\" for none)."),
+        QCoreApplication::translate(
+            "kadrix-batch", "Text before each result name (default cropped_; \"\" for none)."),
         QStringLiteral("TEXT"), QStringLiteral("cropped_"));
     const QCommandLineOption noName(
         QStringLiteral("no-name"),
-        QStringLiteral("Leaves the source's name out of the result name."));
-    const QCommandLineOption suffix(QStringLiteral("suffix"),
-                                    QStringLiteral("Text after the source's name."),
-                                    QStringLiteral("TEXT"));
+        QCoreApplication::translate("kadrix-batch",
+                                    "Leaves the source's name out of the result name."));
+    const QCommandLineOption suffix(
+        QStringLiteral("suffix"),
+        QCoreApplication::translate("kadrix-batch", "Text after the source's name."),
+        QStringLiteral("TEXT"));
     const QCommandLineOption number(
         QStringLiteral("number"),
-        QStringLiteral("Adds a running number of DIGITS digits (with leading zeros), the first "
-                       "source getting START (default 1) and each next one more."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Adds a running number of DIGITS digits (with leading zeros), the first "
+            "source getting START (default 1) and each next one more."),
         QStringLiteral("DIGITS[:START]"));
     const QCommandLineOption jobs(
         {QStringLiteral("j"), QStringLiteral("jobs")},
-        QStringLiteral("Pictures framed at once (default: every core, here %1).").arg(cores),
+        QCoreApplication::translate("kadrix-batch",
+                                    "Pictures framed at once (default: every core, here %1).")
+            .arg(cores),
         QStringLiteral("N"), QString::number(cores));
     const QCommandLineOption dryRun(
         QStringLiteral("dry-run"),
-        QStringLiteral("Writes nothing: prints each source's size, the columns and rows cropped "
-                       "or padded on each side, the result path and whether it exists."));
-    const QCommandLineOption overwrite(QStringLiteral("overwrite"),
-                                       QStringLiteral("Replaces existing results."));
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Writes nothing: prints each source's size, the columns and rows cropped "
+            "or padded on each side, the result path and whether it exists."));
+    const QCommandLineOption overwrite(
+        QStringLiteral("overwrite"),
+        QCoreApplication::translate("kadrix-batch", "Replaces existing results."));
     const QCommandLineOption decode(
         QStringLiteral("decode"),
-        QStringLiteral("How JPEG sources are decoded; the results are the same: whole, the "
-                       "whole picture; window, only the part that lands on the result, reading "
-                       "the rows from the top; seek (default), as window, but files with "
-                       "restart markers are entered at the marker just above that part."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "How JPEG sources are decoded; the results are the same: whole, the "
+            "whole picture; window, only the part that lands on the result, reading "
+            "the rows from the top; seek (default), as window, but files with "
+            "restart markers are entered at the marker just above that part."),
         QStringLiteral("MODE"), QStringLiteral("seek"));
     parser.addOptions({help,        size,        wipe,    out,         format,
                        listFormats, strip,       quality, pngLevel,    tiffCompression,
@@ -198,8 +242,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     framing.addTo(parser);
     parser.addPositionalArgument(
         QStringLiteral("sources"),
-        QStringLiteral("Picture files and folders; - reads one picture from standard input. "
-                       "-- ends the options: what follows is a source even if it starts with -."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Picture files and folders; - reads one picture from standard input. "
+            "-- ends the options: what follows is a source even if it starts with -."),
         QStringLiteral("SOURCE..."));
 
     ParsedArguments result;

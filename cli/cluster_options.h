@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace kadrix::cli {
 
@@ -18,31 +19,40 @@ public:
 private:
     QCommandLineOption filesFrom_{
         QStringLiteral("files-from"),
-        QStringLiteral("Reads more sources from FILE (\"-\": standard input), one path a line, "
-                       "after the argument sources."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Reads more sources from FILE (\"-\": standard input), one path a line, "
+            "after the argument sources."),
         QStringLiteral("FILE")};
     QCommandLineOption null_{QStringLiteral("null"),
-                             QStringLiteral("The --files-from list separates paths by NUL, as "
-                                            "find -print0 writes them.")};
+                             QCoreApplication::translate(
+                                 "kadrix-batch", "The --files-from list separates paths by NUL, as "
+                                                 "find -print0 writes them.")};
     QCommandLineOption shard_{
         QStringLiteral("shard"),
-        QStringLiteral("Frames only share K of N (K from 0): the sources whose position in the "
-                       "whole list leaves K divided by N, numbered as in the whole run. auto "
-                       "takes K and N from a Slurm, Kubernetes or AWS Batch array task."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Frames only share K of N (K from 0): the sources whose position in the "
+            "whole list leaves K divided by N, numbered as in the whole run. auto "
+            "takes K and N from a Slurm, Kubernetes or AWS Batch array task."),
         QStringLiteral("K/N|auto")};
     QCommandLineOption shardCount_{
         QStringLiteral("shard-count"),
-        QStringLiteral("With --shard auto: the count of tasks (a Kubernetes Job's completions; "
-                       "else read from KADRIX_SHARD_COUNT)."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "With --shard auto: the count of tasks (a Kubernetes Job's completions; "
+            "else read from KADRIX_SHARD_COUNT)."),
         QStringLiteral("N")};
-    QCommandLineOption json_{
-        QStringLiteral("json"),
-        QStringLiteral("Writes one JSON object a line per source on standard output, the "
-                       "summary on standard error.")};
+    QCommandLineOption json_{QStringLiteral("json"),
+                             QCoreApplication::translate(
+                                 "kadrix-batch",
+                                 "Writes one JSON object a line per source on standard output, the "
+                                 "summary on standard error.")};
     QCommandLineOption recursive_{
         QStringLiteral("recursive"),
-        QStringLiteral("Takes the sub-folders of folders too (never \"cropped\" folders nor "
-                       "--out), mirroring them under --out.")};
+        QCoreApplication::translate(
+            "kadrix-batch", "Takes the sub-folders of folders too (never \"cropped\" folders nor "
+                            "--out), mirroring them under --out.")};
 };
 
 } // namespace kadrix::cli

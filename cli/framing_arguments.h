@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace kadrix::cli {
 
@@ -18,20 +19,24 @@ public:
 private:
     QCommandLineOption gravity_{
         QStringLiteral("gravity"),
-        QStringLiteral("Where the result sits on the picture: centre (default), north, "
-                       "north-east, east, south-east, south, south-west, west or north-west "
-                       "(ImageMagick's NorthEast, Center... too). A larger picture keeps that "
-                       "side, a smaller one sits against it."),
+        QCoreApplication::translate(
+            "kadrix-batch", "Where the result sits on the picture: centre (default), north, "
+                            "north-east, east, south-east, south, south-west, west or north-west "
+                            "(ImageMagick's NorthEast, Center... too). A larger picture keeps that "
+                            "side, a smaller one sits against it."),
         QStringLiteral("DIRECTION"), QStringLiteral("centre")};
     QCommandLineOption fill_{
         QStringLiteral("fill"),
-        QStringLiteral("What fills the margins: colour (the wipe colour, default), edge (the "
-                       "picture's outermost pixels repeated), mirror (the picture reflected at "
-                       "its edges) or blur (the picture scaled to cover the result and blurred)."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "What fills the margins: colour (the wipe colour, default), edge (the "
+            "picture's outermost pixels repeated), mirror (the picture reflected at "
+            "its edges) or blur (the picture scaled to cover the result and blurred)."),
         QStringLiteral("colour|edge|mirror|blur"), QStringLiteral("colour")};
     QCommandLineOption keepDates_{
         QStringLiteral("keep-dates"),
-        QStringLiteral("Gives each result its source's modification time.")};
+        QCoreApplication::translate("kadrix-batch",
+                                    "Gives each result its source's modification time.")};
 };
 
 } // namespace kadrix::cli

@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace kadrix::cli {
 
@@ -17,22 +18,28 @@ public:
     QString read(const QCommandLineParser& parser, BatchOptions& options) const;
 
 private:
-    QCommandLineOption version_{{QStringLiteral("V"), QStringLiteral("version")},
-                                QStringLiteral("Shows the version and exits.")};
-    QCommandLineOption quiet_{{QStringLiteral("q"), QStringLiteral("quiet")},
-                              QStringLiteral("Says nothing but errors.")};
-    QCommandLineOption verbose_{{QStringLiteral("v"), QStringLiteral("verbose")},
-                                QStringLiteral("Says a line for each picture framed.")};
+    QCommandLineOption version_{
+        {QStringLiteral("V"), QStringLiteral("version")},
+        QCoreApplication::translate("kadrix-batch", "Shows the version and exits.")};
+    QCommandLineOption quiet_{
+        {QStringLiteral("q"), QStringLiteral("quiet")},
+        QCoreApplication::translate("kadrix-batch", "Says nothing but errors.")};
+    QCommandLineOption verbose_{
+        {QStringLiteral("v"), QStringLiteral("verbose")},
+        QCoreApplication::translate("kadrix-batch", "Says a line for each picture framed.")};
     QCommandLineOption progress_{
         QStringLiteral("progress"),
-        QStringLiteral("A one-line progress display on standard error (count, rate, time left): "
-                       "auto (default) shows it on a terminal, never with --json or --quiet."),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "A one-line progress display on standard error (count, rate, time left): "
+            "auto (default) shows it on a terminal, never with --json or --quiet."),
         QStringLiteral("auto|always|never"), QStringLiteral("auto")};
     QCommandLineOption output_{
         QStringLiteral("output"),
-        QStringLiteral("The path of the one result of a single source file; - writes it to "
-                       "standard output in the --format. A source - is read from standard "
-                       "input."),
+        QCoreApplication::translate(
+            "kadrix-batch", "The path of the one result of a single source file; - writes it to "
+                            "standard output in the --format. A source - is read from standard "
+                            "input."),
         QStringLiteral("FILE")};
 };
 

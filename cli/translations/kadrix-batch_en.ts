@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kadrix</name>
     <message>
         <source>Image trop grande: %1 * %2</source>
@@ -156,6 +175,194 @@
     </message>
     <message>
         <source>cannot keep standard input: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not started: the destination is full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped, the destination is full: %1 pictures not framed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames pictures to one fixed size, as Kadrix&apos;s &quot;GO&quot; does: each source is centred on a
+canvas filled with the wipe colour, cropped symmetrically where it is larger (an odd
+leftover pixel goes to the right or bottom), never scaled; --gravity anchors it
+elsewhere and --fill fills the margins otherwise. Results are named by the
+rename scheme: prefix, the source&apos;s name up to its first &quot;.&quot;, suffix, running number
+and extension (.BMP, .JPEG, .PNG, .TIFF or .WEBP).
+
+JPEG results of JPEG sources keep the source&apos;s colour profile and its EXIF block
+(without the thumbnail, with the result&apos;s size); PNG, TIFF and WebP results keep the
+colour profile. XMP and IPTC blocks are never copied. --strip drops both.
+
+Sources are files and folders, in argument order, then those of --files-from, forming
+one list whose position numbers the results. A folder contributes its files (with
+--recursive, then its sub-folders&apos;) whose extension is one of the picture types,
+sorted by name, each under its own bytes (names differing only in letter case are two
+sources). Of sources naming the same result (on a destination that ignores letter
+case, A.jpg and a.jpg are one) the first in the list writes it, the others are skipped.
+
+An existing result is skipped and reported unless --overwrite is given. A source that
+cannot be read is reported and the others go on. A full destination stops the run: no
+new picture is started, and those not framed are counted as failed.
+Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for
+wrong arguments, 130 or 143 when SIGINT or SIGTERM stopped the run (the pictures in
+hand are finished first; a second signal ends it at once). Messages are in English,
+in French under a French locale; JSON lines in English.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows this help and exits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result size, width x height (default 640x480).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour of the margins: a name (white), #RGB or #RRGGBB (default #000000).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder of every result, created when missing (default: the folder &quot;cropped&quot; beside each source).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result format: bmp (24-bit, default), jpeg, png (lossless), tiff (lossless) or webp.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prints which picture formats this installation reads and writes, and exits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); lossless at every level (default 6).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TIFF compression: lzw (lossless, default) or none. deflate is refused: Qt&apos;s TIFF writer does not offer it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WebP quality, 0 to 100; 100 is lossless (default 95).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leaves the sources&apos; EXIF blocks and colour profiles out of the results.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JPEG quality, 5 to 95 (default 95).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes progressive JPEG files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grey levels only: JPEG sources are decoded and JPEG results encoded in grey, as with the options dialog&apos;s &quot;Grey levels only&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keeps the JPEG encoder&apos;s chroma sub-sampling (2x2) instead of encoding every component at full resolution.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames JPEG sources as they are stored, ignoring their EXIF orientation (by default a photo is turned upright first).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text before each result name (default cropped_; &quot;&quot; for none).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leaves the source&apos;s name out of the result name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text after the source&apos;s name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adds a running number of DIGITS digits (with leading zeros), the first source getting START (default 1) and each next one more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures framed at once (default: every core, here %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, the result path and whether it exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaces existing results.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How JPEG sources are decoded; the results are the same: whole, the whole picture; window, only the part that lands on the result, reading the rows from the top; seek (default), as window, but files with restart markers are entered at the marker just above that part.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture files and folders; - reads one picture from standard input. -- ends the options: what follows is a source even if it starts with -.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The --files-from list separates paths by NUL, as find -print0 writes them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames only share K of N (K from 0): the sources whose position in the whole list leaves K divided by N, numbered as in the whole run. auto takes K and N from a Slurm, Kubernetes or AWS Batch array task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --shard auto: the count of tasks (a Kubernetes Job&apos;s completions; else read from KADRIX_SHARD_COUNT).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes one JSON object a line per source on standard output, the summary on standard error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders nor --out), mirroring them under --out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What fills the margins: colour (the wipe colour, default), edge (the picture&apos;s outermost pixels repeated), mirror (the picture reflected at its edges) or blur (the picture scaled to cover the result and blurred).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gives each result its source&apos;s modification time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the version and exits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Says nothing but errors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Says a line for each picture framed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A one-line progress display on standard error (count, rate, time left): auto (default) shows it on a terminal, never with --json or --quiet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Utilisation : %1</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options :</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Arguments :</translation>
+    </message>
+</context>
+<context>
     <name>kadrix</name>
     <message>
         <source>Image trop grande: %1 * %2</source>
@@ -157,6 +176,220 @@
     <message>
         <source>cannot keep standard input: %1</source>
         <translation>impossible de garder l&apos;entrée standard : %1</translation>
+    </message>
+    <message>
+        <source>not started: the destination is full</source>
+        <translation>non commencée : la destination est pleine</translation>
+    </message>
+    <message>
+        <source>stopped, the destination is full: %1 pictures not framed</source>
+        <translation>arrêt, la destination est pleine : %1 images non cadrées</translation>
+    </message>
+    <message>
+        <source>Frames pictures to one fixed size, as Kadrix&apos;s &quot;GO&quot; does: each source is centred on a
+canvas filled with the wipe colour, cropped symmetrically where it is larger (an odd
+leftover pixel goes to the right or bottom), never scaled; --gravity anchors it
+elsewhere and --fill fills the margins otherwise. Results are named by the
+rename scheme: prefix, the source&apos;s name up to its first &quot;.&quot;, suffix, running number
+and extension (.BMP, .JPEG, .PNG, .TIFF or .WEBP).
+
+JPEG results of JPEG sources keep the source&apos;s colour profile and its EXIF block
+(without the thumbnail, with the result&apos;s size); PNG, TIFF and WebP results keep the
+colour profile. XMP and IPTC blocks are never copied. --strip drops both.
+
+Sources are files and folders, in argument order, then those of --files-from, forming
+one list whose position numbers the results. A folder contributes its files (with
+--recursive, then its sub-folders&apos;) whose extension is one of the picture types,
+sorted by name, each under its own bytes (names differing only in letter case are two
+sources). Of sources naming the same result (on a destination that ignores letter
+case, A.jpg and a.jpg are one) the first in the list writes it, the others are skipped.
+
+An existing result is skipped and reported unless --overwrite is given. A source that
+cannot be read is reported and the others go on. A full destination stops the run: no
+new picture is started, and those not framed are counted as failed.
+Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for
+wrong arguments, 130 or 143 when SIGINT or SIGTERM stopped the run (the pictures in
+hand are finished first; a second signal ends it at once). Messages are in English,
+in French under a French locale; JSON lines in English.</source>
+        <translation>Cadre des images à une taille fixe, comme le fait &quot;GO&quot; de Kadrix : chaque source est
+centrée sur un fond de la couleur d&apos;effacement, rognée symétriquement là où elle est plus
+grande (un pixel impair restant va à droite ou en bas), jamais mise à l&apos;échelle ; --gravity
+l&apos;ancre ailleurs et --fill remplit autrement les marges. Les résultats sont nommés selon le
+schéma de renommage : préfixe, nom de la source jusqu&apos;à son premier &quot;.&quot;, suffixe, numéro
+d&apos;ordre et extension (.BMP, .JPEG, .PNG, .TIFF ou .WEBP).
+
+Les résultats JPEG de sources JPEG gardent le profil de couleur de la source et son bloc
+EXIF (sans la vignette, avec la taille du résultat) ; les résultats PNG, TIFF et WebP
+gardent le profil de couleur. Les blocs XMP et IPTC ne sont jamais copiés. --strip retire
+les deux.
+
+Les sources sont des fichiers et des dossiers, dans l&apos;ordre des arguments, puis celles de
+--files-from, formant une seule liste dont les positions numérotent les résultats. Un
+dossier apporte ses fichiers (avec --recursive, puis ceux de ses sous-dossiers) dont
+l&apos;extension est celle d&apos;un des types d&apos;image, triés par nom, chacun sous ses propres octets
+(des noms qui ne diffèrent que par la casse sont deux sources). Parmi des sources donnant le
+même résultat (sur une destination qui ignore la casse, A.jpg et a.jpg n&apos;en font qu&apos;un), la
+première de la liste l&apos;écrit, les autres sont ignorées.
+
+Un résultat existant est ignoré et signalé, sauf avec --overwrite. Une source illisible est
+signalée et les autres continuent. Une destination pleine arrête l&apos;exécution : aucune
+nouvelle image n&apos;est commencée, et celles qui ne sont pas cadrées comptent comme en échec.
+Code de sortie : 0 quand chaque source a été cadrée ou ignorée, 1 quand l&apos;une a échoué,
+2 pour des arguments erronés, 130 ou 143 quand SIGINT ou SIGTERM a arrêté l&apos;exécution (les
+images en cours sont d&apos;abord terminées ; un second signal l&apos;arrête aussitôt). Les messages
+sont en anglais, en français sous une locale française ; les lignes JSON en anglais.</translation>
+    </message>
+    <message>
+        <source>Shows this help and exits.</source>
+        <translation>Affiche cette aide et quitte.</translation>
+    </message>
+    <message>
+        <source>Result size, width x height (default 640x480).</source>
+        <translation>Taille du résultat, largeur x hauteur (par défaut 640x480).</translation>
+    </message>
+    <message>
+        <source>Colour of the margins: a name (white), #RGB or #RRGGBB (default #000000).</source>
+        <translation>Couleur des marges : un nom (white), #RGB ou #RRGGBB (par défaut #000000).</translation>
+    </message>
+    <message>
+        <source>Folder of every result, created when missing (default: the folder &quot;cropped&quot; beside each source).</source>
+        <translation>Dossier de tous les résultats, créé s&apos;il manque (par défaut : le dossier &quot;cropped&quot; à côté de chaque source).</translation>
+    </message>
+    <message>
+        <source>Result format: bmp (24-bit, default), jpeg, png (lossless), tiff (lossless) or webp.</source>
+        <translation>Format du résultat : bmp (24 bits, par défaut), jpeg, png (sans perte), tiff (sans perte) ou webp.</translation>
+    </message>
+    <message>
+        <source>Prints which picture formats this installation reads and writes, and exits.</source>
+        <translation>Affiche les formats d&apos;image que cette installation lit et écrit, et quitte.</translation>
+    </message>
+    <message>
+        <source>PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); lossless at every level (default 6).</source>
+        <translation>Niveau de compression PNG, de 0 (aucune, le plus rapide) à 9 (le plus petit, le plus lent) ; sans perte à tous les niveaux (par défaut 6).</translation>
+    </message>
+    <message>
+        <source>TIFF compression: lzw (lossless, default) or none. deflate is refused: Qt&apos;s TIFF writer does not offer it.</source>
+        <translation>Compression TIFF : lzw (sans perte, par défaut) ou none. deflate est refusé, le module d&apos;écriture TIFF de Qt ne le proposant pas.</translation>
+    </message>
+    <message>
+        <source>WebP quality, 0 to 100; 100 is lossless (default 95).</source>
+        <translation>Qualité WebP, de 0 à 100 ; 100 est sans perte (par défaut 95).</translation>
+    </message>
+    <message>
+        <source>Leaves the sources&apos; EXIF blocks and colour profiles out of the results.</source>
+        <translation>Laisse les blocs EXIF et les profils de couleur des sources hors des résultats.</translation>
+    </message>
+    <message>
+        <source>JPEG quality, 5 to 95 (default 95).</source>
+        <translation>Qualité JPEG, de 5 à 95 (par défaut 95).</translation>
+    </message>
+    <message>
+        <source>Writes progressive JPEG files.</source>
+        <translation>Écrit des fichiers JPEG progressifs.</translation>
+    </message>
+    <message>
+        <source>Grey levels only: JPEG sources are decoded and JPEG results encoded in grey, as with the options dialog&apos;s &quot;Grey levels only&quot;.</source>
+        <translation>Niveaux de gris seulement : les sources JPEG sont décodées et les résultats JPEG encodés en gris, comme avec &quot;Grey levels only&quot; de la boîte de dialogue des options.</translation>
+    </message>
+    <message>
+        <source>Keeps the JPEG encoder&apos;s chroma sub-sampling (2x2) instead of encoding every component at full resolution.</source>
+        <translation>Garde le sous-échantillonnage de la chrominance (2x2) de l&apos;encodeur JPEG au lieu d&apos;encoder chaque composante en pleine résolution.</translation>
+    </message>
+    <message>
+        <source>Frames JPEG sources as they are stored, ignoring their EXIF orientation (by default a photo is turned upright first).</source>
+        <translation>Cadre les sources JPEG telles qu&apos;elles sont enregistrées, sans tenir compte de leur orientation EXIF (par défaut une photo est d&apos;abord redressée).</translation>
+    </message>
+    <message>
+        <source>Text before each result name (default cropped_; &quot;&quot; for none).</source>
+        <translation>Texte avant chaque nom de résultat (par défaut cropped_ ; &quot;&quot; pour aucun).</translation>
+    </message>
+    <message>
+        <source>Leaves the source&apos;s name out of the result name.</source>
+        <translation>Omet le nom de la source dans le nom du résultat.</translation>
+    </message>
+    <message>
+        <source>Text after the source&apos;s name.</source>
+        <translation>Texte après le nom de la source.</translation>
+    </message>
+    <message>
+        <source>Adds a running number of DIGITS digits (with leading zeros), the first source getting START (default 1) and each next one more.</source>
+        <translation>Ajoute un numéro d&apos;ordre de DIGITS chiffres (complété par des zéros à gauche), la première source recevant START (par défaut 1) et chaque suivante un de plus.</translation>
+    </message>
+    <message>
+        <source>Pictures framed at once (default: every core, here %1).</source>
+        <translation>Nombre d&apos;images cadrées à la fois (par défaut : autant que de cœurs, ici %1).</translation>
+    </message>
+    <message>
+        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, the result path and whether it exists.</source>
+        <translation>N&apos;écrit rien : affiche la taille de chaque source, les colonnes et les lignes rognées ou ajoutées de chaque côté, le chemin du résultat et s&apos;il existe.</translation>
+    </message>
+    <message>
+        <source>Replaces existing results.</source>
+        <translation>Remplace les résultats existants.</translation>
+    </message>
+    <message>
+        <source>How JPEG sources are decoded; the results are the same: whole, the whole picture; window, only the part that lands on the result, reading the rows from the top; seek (default), as window, but files with restart markers are entered at the marker just above that part.</source>
+        <translation>Comment les sources JPEG sont décodées (les résultats sont les mêmes) : whole, l&apos;image entière ; window, seulement la partie qui tombe sur le résultat, en lisant les lignes depuis le haut ; seek (par défaut), comme window, mais les fichiers à marqueurs de redémarrage sont abordés au marqueur juste au-dessus de cette partie.</translation>
+    </message>
+    <message>
+        <source>Picture files and folders; - reads one picture from standard input. -- ends the options: what follows is a source even if it starts with -.</source>
+        <translation>Fichiers d&apos;image et dossiers ; - lit une image sur l&apos;entrée standard. -- termine les options : ce qui suit est une source même s&apos;il commence par -.</translation>
+    </message>
+    <message>
+        <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
+        <translation>Lit d&apos;autres sources dans FILE (&quot;-&quot; : l&apos;entrée standard), un chemin par ligne, après les sources données en arguments.</translation>
+    </message>
+    <message>
+        <source>The --files-from list separates paths by NUL, as find -print0 writes them.</source>
+        <translation>La liste de --files-from sépare les chemins par NUL, comme les écrit find -print0.</translation>
+    </message>
+    <message>
+        <source>Frames only share K of N (K from 0): the sources whose position in the whole list leaves K divided by N, numbered as in the whole run. auto takes K and N from a Slurm, Kubernetes or AWS Batch array task.</source>
+        <translation>Ne cadre que la part K sur N (K à partir de 0) : les sources dont la position dans la liste entière, divisée par N, laisse un reste de K, numérotées comme dans l&apos;exécution entière. auto prend K et N d&apos;une tâche de tableau Slurm, Kubernetes ou AWS Batch.</translation>
+    </message>
+    <message>
+        <source>With --shard auto: the count of tasks (a Kubernetes Job&apos;s completions; else read from KADRIX_SHARD_COUNT).</source>
+        <translation>Avec --shard auto : le nombre de tâches (les completions d&apos;un Job Kubernetes ; sinon lu dans KADRIX_SHARD_COUNT).</translation>
+    </message>
+    <message>
+        <source>Writes one JSON object a line per source on standard output, the summary on standard error.</source>
+        <translation>Écrit un objet JSON par ligne pour chaque source sur la sortie standard, le bilan sur la sortie d&apos;erreur standard.</translation>
+    </message>
+    <message>
+        <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders nor --out), mirroring them under --out.</source>
+        <translation>Prend aussi les sous-dossiers des dossiers (jamais les dossiers &quot;cropped&quot; ni --out), en les reproduisant sous --out.</translation>
+    </message>
+    <message>
+        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it.</source>
+        <translation>Où le résultat se place sur l&apos;image : centre (par défaut), north, north-east, east, south-east, south, south-west, west ou north-west (NorthEast, Center... d&apos;ImageMagick aussi). Une image plus grande garde ce côté, une plus petite s&apos;y appuie.</translation>
+    </message>
+    <message>
+        <source>What fills the margins: colour (the wipe colour, default), edge (the picture&apos;s outermost pixels repeated), mirror (the picture reflected at its edges) or blur (the picture scaled to cover the result and blurred).</source>
+        <translation>Ce qui remplit les marges : colour (la couleur d&apos;effacement, par défaut), edge (les pixels du bord de l&apos;image répétés), mirror (l&apos;image reflétée à ses bords) ou blur (l&apos;image mise à l&apos;échelle pour couvrir le résultat, puis floutée).</translation>
+    </message>
+    <message>
+        <source>Gives each result its source&apos;s modification time.</source>
+        <translation>Donne à chaque résultat la date de modification de sa source.</translation>
+    </message>
+    <message>
+        <source>Shows the version and exits.</source>
+        <translation>Affiche la version et quitte.</translation>
+    </message>
+    <message>
+        <source>Says nothing but errors.</source>
+        <translation>N&apos;affiche que les erreurs.</translation>
+    </message>
+    <message>
+        <source>Says a line for each picture framed.</source>
+        <translation>Affiche une ligne pour chaque image cadrée.</translation>
+    </message>
+    <message>
+        <source>A one-line progress display on standard error (count, rate, time left): auto (default) shows it on a terminal, never with --json or --quiet.</source>
+        <translation>Une ligne de progression sur la sortie d&apos;erreur standard (nombre, débit, temps restant) : auto (par défaut) l&apos;affiche sur un terminal, jamais avec --json ou --quiet.</translation>
+    </message>
+    <message>
+        <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
+        <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - l&apos;écrit sur la sortie standard dans le --format. Une source - est lue sur l&apos;entrée standard.</translation>
     </message>
 </context>
 </TS>

@@ -612,8 +612,8 @@ TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
     EXPECT_TRUE(QDir(tmp).isEmpty());
 }
 
-// The shared code's French texts in English, and kadrix-batch's own texts in
-// French under a French locale; the JSON lines keep English.
+// The shared code's French texts in English, and kadrix-batch's own texts (its
+// help too) in French under a French locale; the JSON lines keep English.
 TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
     writeJpeg("a.jpg", 40, 30);
     const QStringList arguments{"--size", "65535x65535", "~/a.jpg", "~/gone.jpg"};
@@ -626,6 +626,9 @@ TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
          "fr_FR.UTF-8"},
         {"English JSON", QStringList{"--json"} + arguments, 1, english, {}, {}, {}, "C.UTF-8"},
         {"French JSON", QStringList{"--json"} + arguments, 1, english, {}, {}, {}, "fr_FR.UTF-8"},
+        {"English help", {"--help"}, 0, {"Options:\n", "Leaves the sources' EXIF blocks and"}},
+        {"French help", {"--help"}, 0, {"Options :\n", "Laisse les blocs EXIF et les profils"}, {},
+         {}, {}, "fr_FR.UTF-8"},
     };
     // clang-format on
     for (const RunCase& c : cases)
