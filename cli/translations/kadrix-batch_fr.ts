@@ -212,7 +212,7 @@ wrong arguments, 130 or 143 when SIGINT or SIGTERM stopped the run (the pictures
 hand are finished first; a second signal ends it at once). Messages are in English,
 in French under a French locale; JSON lines in English.</source>
         <translation>Cadre des images à une taille fixe, comme le fait &quot;GO&quot; de Kadrix : chaque source est
-centrée sur un fond de la couleur d&apos;effacement, rognée symétriquement là où elle est plus
+centrée sur un fond de la couleur de --wipe, rognée symétriquement là où elle est plus
 grande (un pixel impair restant va à droite ou en bas), jamais mise à l&apos;échelle ; --gravity
 l&apos;ancre ailleurs et --fill remplit autrement les marges. Les résultats sont nommés selon le
 schéma de renommage : préfixe, nom de la source jusqu&apos;à son premier &quot;.&quot;, suffixe, numéro
@@ -365,7 +365,7 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     </message>
     <message>
         <source>What fills the margins: colour (the wipe colour, default), edge (the picture&apos;s outermost pixels repeated), mirror (the picture reflected at its edges) or blur (the picture scaled to cover the result and blurred).</source>
-        <translation>Ce qui remplit les marges : colour (la couleur d&apos;effacement, par défaut), edge (les pixels du bord de l&apos;image répétés), mirror (l&apos;image reflétée à ses bords) ou blur (l&apos;image mise à l&apos;échelle pour couvrir le résultat, puis floutée).</translation>
+        <translation>Ce qui remplit les marges : colour (la couleur de --wipe, par défaut), edge (les pixels du bord de l&apos;image répétés), mirror (l&apos;image reflétée à ses bords) ou blur (l&apos;image mise à l&apos;échelle pour couvrir le résultat, puis floutée).</translation>
     </message>
     <message>
         <source>Gives each result its source&apos;s modification time.</source>
