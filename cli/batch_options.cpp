@@ -17,13 +17,18 @@ constexpr int MaxSide = 65535;
 constexpr int MinQuality = 5;
 constexpr int MaxQuality = 95;
 
-// The parser's own headings of the help text, translated along with
-// kadrix-batch's texts: Qt's catalogue of its own texts is not loaded.
-[[maybe_unused]] constexpr const char* ParserHeadings[] = {
+// The parser's own texts, the headings of the help text and its errors
+// (errorText()), translated along with kadrix-batch's texts: Qt's catalogue
+// of its own texts is not loaded.
+[[maybe_unused]] constexpr const char* ParserTexts[] = {
     QT_TRANSLATE_NOOP("QCommandLineParser", "Usage: %1"),
     QT_TRANSLATE_NOOP("QCommandLineParser", "[options]"),
     QT_TRANSLATE_NOOP("QCommandLineParser", "Options:"),
     QT_TRANSLATE_NOOP("QCommandLineParser", "Arguments:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown option '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'."),
 };
 
 // Shown in the user's language, as every help text here.
@@ -273,55 +278,64 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
 
     const auto parsedSize = parseSize(parser.value(size));
     if (!parsedSize)
-        return fail(QStringLiteral("--size wants WxH, each side 1 to %1: \"%2\"")
+        return fail(QCoreApplication::translate("kadrix-batch",
+                                                "--size wants WxH, each side 1 to %1: \"%2\"")
                         .arg(MaxSide)
                         .arg(parser.value(size)));
     options.size = *parsedSize;
 
     const auto parsedWipe = parseWipe(parser.value(wipe));
     if (!parsedWipe)
-        return fail(QStringLiteral("--wipe wants a colour name (white, darkgrey), #RGB or "
-                                   "#RRGGBB: \"%1\"")
+        return fail(QCoreApplication::translate(
+                        "kadrix-batch", "--wipe wants a colour name (white, darkgrey), #RGB or "
+                                        "#RRGGBB: \"%1\"")
                         .arg(parser.value(wipe)));
     options.wipe = *parsedWipe;
 
     if (parser.isSet(out)) {
         options.outDir = parser.value(out);
         if (options.outDir.trimmed().isEmpty())
-            return fail(QStringLiteral("--out wants a folder"));
+            return fail(QCoreApplication::translate("kadrix-batch", "--out wants a folder"));
     }
 
     const std::optional<QString> item = extensionItemOfFormat(parser.value(format));
     if (!item)
-        return fail(QStringLiteral("--format wants %1: \"%2\"")
-                        .arg(resultFormatNames(QStringLiteral(", "), QStringLiteral(" or ")),
+        return fail(QCoreApplication::translate("kadrix-batch", "--format wants %1: \"%2\"")
+                        .arg(resultFormatNames(QStringLiteral(", "),
+                                               QCoreApplication::translate(
+                                                   "kadrix-batch", " or ",
+                                                   "before the last of a list of values")),
                              parser.value(format)));
 
     options.jpeg = DialogJpegDefaults;
     const auto parsedQuality = integerIn(parser.value(quality), MinQuality, MaxQuality);
     if (!parsedQuality)
-        return fail(QStringLiteral("--quality wants %1 to %2: \"%3\"")
+        return fail(QCoreApplication::translate("kadrix-batch", "--quality wants %1 to %2: \"%3\"")
                         .arg(MinQuality)
                         .arg(MaxQuality)
                         .arg(parser.value(quality)));
     options.jpeg.CompressionQuality = std::uint8_t(*parsedQuality);
     const auto parsedLevel = integerIn(parser.value(pngLevel), 0, 9);
     if (!parsedLevel)
-        return fail(QStringLiteral("--png-level wants 0 to 9: \"%1\"").arg(parser.value(pngLevel)));
+        return fail(QCoreApplication::translate("kadrix-batch", "--png-level wants 0 to 9: \"%1\"")
+                        .arg(parser.value(pngLevel)));
     options.encoding.pngLevel = *parsedLevel;
     const QString compression = parser.value(tiffCompression).toLower();
     if (compression == QStringLiteral("deflate"))
-        return fail(QStringLiteral("--tiff-compression deflate: Qt's TIFF writer offers only lzw "
-                                   "and none"));
+        return fail(QCoreApplication::translate(
+            "kadrix-batch", "--tiff-compression deflate: Qt's TIFF writer offers only lzw "
+                            "and none"));
     if (compression != QStringLiteral("lzw") && compression != QStringLiteral("none"))
-        return fail(QStringLiteral("--tiff-compression wants lzw or none: \"%1\"")
+        return fail(QCoreApplication::translate("kadrix-batch",
+                                                "--tiff-compression wants lzw or none: \"%1\"")
                         .arg(parser.value(tiffCompression)));
     options.encoding.tiff =
         compression == QStringLiteral("lzw") ? TiffCompression::Lzw : TiffCompression::None;
     const auto parsedWebp = integerIn(parser.value(webpQuality), 0, 100);
     if (!parsedWebp)
         return fail(
-            QStringLiteral("--webp-quality wants 0 to 100: \"%1\"").arg(parser.value(webpQuality)));
+            QCoreApplication::translate("kadrix-batch", "--webp-quality wants 0 to 100: \"%1\"")
+                .arg(parser.value(webpQuality)));
     options.encoding.webpQuality = *parsedWebp;
     options.jpeg.ProgressiveEncoding = parser.isSet(progressive);
     options.jpeg.GrayScale = parser.isSet(grey);
@@ -342,7 +356,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         const QString digits = colon < 0 ? text : text.left(colon);
         const QString start = colon < 0 ? QStringLiteral("1") : text.mid(colon + 1);
         if (!integerIn(digits, 1, MaxNumberDigits) || !ParseInteger(start))
-            return fail(QStringLiteral("--number wants DIGITS[:START], DIGITS 1 to %1: \"%2\"")
+            return fail(QCoreApplication::translate(
+                            "kadrix-batch", "--number wants DIGITS[:START], DIGITS 1 to %1: \"%2\"")
                             .arg(MaxNumberDigits)
                             .arg(text));
         scheme.numberOn = true;
@@ -352,7 +367,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     scheme.extensionItem = *item;
     const auto parsedJobs = integerIn(parser.value(jobs), 1, 256);
     if (!parsedJobs)
-        return fail(QStringLiteral("--jobs wants 1 to 256: \"%1\"").arg(parser.value(jobs)));
+        return fail(QCoreApplication::translate("kadrix-batch", "--jobs wants 1 to 256: \"%1\"")
+                        .arg(parser.value(jobs)));
     options.jobs = *parsedJobs;
     options.dryRun = parser.isSet(dryRun);
     options.overwrite = parser.isSet(overwrite);
@@ -364,7 +380,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     else if (modeText == QStringLiteral("seek"))
         options.decode.mode = DecodeMode::Seek;
     else
-        return fail(QStringLiteral("--decode wants whole, window or seek: \"%1\"")
+        return fail(QCoreApplication::translate("kadrix-batch",
+                                                "--decode wants whole, window or seek: \"%1\"")
                         .arg(parser.value(decode)));
 
     if (const QString error = cluster.read(parser, options); !error.isEmpty())
@@ -374,7 +391,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     if (const QString error = framing.read(parser, options.framing); !error.isEmpty())
         return fail(error);
     if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
-        return fail(QStringLiteral("no source given"));
+        return fail(QCoreApplication::translate("kadrix-batch", "no source given"));
 
     result.options = std::move(options);
     return result;

@@ -21,6 +21,7 @@
 #include "stop_signals.h"
 #include "translations.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -452,19 +453,22 @@ int runCommandLine(const QStringList& arguments, int cores) {
     }
     const qsizetype standardInput = options.inputs.indexOf(QStringLiteral("-"));
     if (standardInput >= 0 && options.output.isEmpty() && options.outDir.isEmpty())
-        return usageError(
-            QStringLiteral("a picture from standard input (-) wants --output or --out"));
+        return usageError(QCoreApplication::translate(
+            "kadrix-batch", "a picture from standard input (-) wants --output or --out"));
     QString standardInputFile;
     // Results written among the sources would be sources of every re-run and
     // of later shards.
     for (const QString& input : options.inputs)
         if (!options.outDir.isEmpty() && sameFolder(input, options.outDir))
-            return usageError(QStringLiteral("--out is the source folder %1: its results would "
-                                             "become sources of the next run")
-                                  .arg(input));
+            return usageError(
+                QCoreApplication::translate("kadrix-batch",
+                                            "--out is the source folder %1: its results would "
+                                            "become sources of the next run")
+                    .arg(input));
     if (!toStandardOutput && QFileInfo(options.output).isDir())
-        return usageError(QStringLiteral("--output names a file, not the folder ") +
-                          options.output);
+        return usageError(
+            QCoreApplication::translate("kadrix-batch", "--output names a file, not the folder %1")
+                .arg(options.output));
     if (standardInput >= 0) {
         const StandardInput saved = saveStandardInput(pipeFolder->path());
         if (saved.path.isEmpty()) {
@@ -476,9 +480,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
     }
     if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
         QFileInfo(options.inputs.front()).isDir())
-        return usageError(QStringLiteral("--output names the result of a single file, not of the "
-                                         "folder ") +
-                          options.inputs.front());
+        return usageError(
+            QCoreApplication::translate("kadrix-batch",
+                                        "--output names the result of a single file, not of the "
+                                        "folder %1")
+                .arg(options.inputs.front()));
     if (toStandardOutput) {
         RenameScheme scheme = options.scheme;
         scheme.destination = pipeFolder->path();

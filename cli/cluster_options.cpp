@@ -10,11 +10,12 @@ QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& opt
     if (parser.isSet(filesFrom_)) {
         options.filesFrom = parser.value(filesFrom_);
         if (options.filesFrom.isEmpty())
-            return QStringLiteral("--files-from wants a file, or - for standard input");
+            return QCoreApplication::translate(
+                "kadrix-batch", "--files-from wants a file, or - for standard input");
     }
     options.nulSeparated = parser.isSet(null_);
     if (options.nulSeparated && options.filesFrom.isEmpty())
-        return QStringLiteral("--null goes with --files-from");
+        return QCoreApplication::translate("kadrix-batch", "--null goes with --files-from");
 
     if (parser.isSet(shard_)) {
         const QString text = parser.value(shard_);
@@ -24,23 +25,27 @@ QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& opt
             options.shard.kind = ShardRequest::Kind::Fixed;
             options.shard.fixed = *shard;
         } else {
-            return QStringLiteral("--shard wants K/N with K from 0 to N-1, or auto: \"%1\"")
+            return QCoreApplication::translate(
+                       "kadrix-batch", "--shard wants K/N with K from 0 to N-1, or auto: \"%1\"")
                 .arg(text);
         }
     }
     if (parser.isSet(shardCount_)) {
         if (options.shard.kind != ShardRequest::Kind::FromEngine)
-            return QStringLiteral("--shard-count goes with --shard auto");
+            return QCoreApplication::translate("kadrix-batch",
+                                               "--shard-count goes with --shard auto");
         const auto count = parseShard(QStringLiteral("0/") + parser.value(shardCount_));
         if (!count)
-            return QStringLiteral("--shard-count wants a count from 1: \"%1\"")
+            return QCoreApplication::translate("kadrix-batch",
+                                               "--shard-count wants a count from 1: \"%1\"")
                 .arg(parser.value(shardCount_));
         options.shard.shardCount = count->count;
     }
 
     options.json = parser.isSet(json_);
     if (options.json && options.dryRun)
-        return QStringLiteral("--json and --dry-run do not go together");
+        return QCoreApplication::translate("kadrix-batch",
+                                           "--json and --dry-run do not go together");
     options.recursive = parser.isSet(recursive_);
     return {};
 }

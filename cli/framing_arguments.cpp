@@ -10,12 +10,12 @@ QString FramingArguments::read(const QCommandLineParser& parser, FramingOptions&
     const QString direction = parser.value(gravity_);
     const std::optional<Anchor> anchor = parseAnchor(direction);
     if (!anchor)
-        return QStringLiteral("--gravity wants %1: \"%2\"")
+        return QCoreApplication::translate("kadrix-batch", "--gravity wants %1: \"%2\"")
             .arg(anchorNames().join(QStringLiteral(", ")), direction);
     const QString fillText = parser.value(fill_);
     const std::optional<Fill> fill = parseFill(fillText);
     if (!fill)
-        return QStringLiteral("--fill wants %1: \"%2\"")
+        return QCoreApplication::translate("kadrix-batch", "--fill wants %1: \"%2\"")
             .arg(fillNames().join(QStringLiteral(", ")), fillText);
     framing = {*anchor, *fill, parser.isSet(keepDates_)};
     return {};

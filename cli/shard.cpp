@@ -1,5 +1,6 @@
 #include "shard.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace kadrix::cli {
@@ -26,28 +27,38 @@ ShardChoice shardOf(const QString& engine, const QString& indexText, long long o
     const long long index = indexText.toLongLong(&ok) - offset;
     if (!ok)
         return refused(
-            QStringLiteral("%1: the task index \"%2\" is not a number").arg(engine, indexText));
+            QCoreApplication::translate("kadrix-batch", "%1: the task index \"%2\" is not a number")
+                .arg(engine, indexText));
     if (!shards)
-        return refused(engine + QStringLiteral(": the count of tasks is not known"));
+        return refused(
+            QCoreApplication::translate("kadrix-batch", "%1: the count of tasks is not known")
+                .arg(engine));
     if (index < 0 || index >= *shards)
-        return refused(QStringLiteral("%1: task %2 lies outside 0 to %3")
-                           .arg(engine, QString::number(index), QString::number(*shards - 1)));
+        return refused(
+            QCoreApplication::translate("kadrix-batch", "%1: task %2 lies outside 0 to %3")
+                .arg(engine, QString::number(index), QString::number(*shards - 1)));
     return {Shard{int(index), *shards}, {}};
 }
 
 ShardChoice fromSlurm(const QProcessEnvironment& env, const std::optional<int>& shardCount) {
     const QString engine = QStringLiteral("Slurm job array");
     if (env.value(QStringLiteral("SLURM_ARRAY_TASK_STEP")) != QStringLiteral("1"))
-        return refused(engine + QStringLiteral(": the array's step (SLURM_ARRAY_TASK_STEP) must "
-                                               "be 1, as with --array=0-N-1"));
+        return refused(QCoreApplication::translate(
+                           "kadrix-batch", "%1: the array's step (SLURM_ARRAY_TASK_STEP) must "
+                                           "be 1, as with --array=0-N-1")
+                           .arg(engine));
     bool ok = false;
     const long long first = env.value(QStringLiteral("SLURM_ARRAY_TASK_MIN")).toLongLong(&ok);
     if (!ok)
-        return refused(engine + QStringLiteral(": SLURM_ARRAY_TASK_MIN is not set"));
+        return refused(
+            QCoreApplication::translate("kadrix-batch", "%1: SLURM_ARRAY_TASK_MIN is not set")
+                .arg(engine));
     const auto shards = count(env.value(QStringLiteral("SLURM_ARRAY_TASK_COUNT")));
     if (shardCount && shards != shardCount)
-        return refused(engine + QStringLiteral(": --shard-count differs from the array's "
-                                               "SLURM_ARRAY_TASK_COUNT"));
+        return refused(QCoreApplication::translate("kadrix-batch",
+                                                   "%1: --shard-count differs from the array's "
+                                                   "SLURM_ARRAY_TASK_COUNT")
+                           .arg(engine));
     return shardOf(engine, env.value(QStringLiteral("SLURM_ARRAY_TASK_ID")), first, shards);
 }
 
@@ -58,14 +69,15 @@ ShardChoice fromKubernetes(const QProcessEnvironment& env, const std::optional<i
     if (!shards && env.contains(variable)) {
         shards = count(env.value(variable));
         if (!shards)
-            return refused(QStringLiteral("%1: %2 wants a count from 1: \"%3\"")
-                               .arg(engine, variable, env.value(variable)));
+            return refused(
+                QCoreApplication::translate("kadrix-batch", "%1: %2 wants a count from 1: \"%3\"")
+                    .arg(engine, variable, env.value(variable)));
     }
     if (!shards)
-        return refused(engine +
-                       QStringLiteral(": give the Job's completions with --shard-count "
-                                      "or ") +
-                       variable);
+        return refused(
+            QCoreApplication::translate("kadrix-batch",
+                                        "%1: give the Job's completions with --shard-count or %2")
+                .arg(engine, variable));
     return shardOf(engine, env.value(QStringLiteral("JOB_COMPLETION_INDEX")), 0, shards);
 }
 
@@ -73,8 +85,10 @@ ShardChoice fromAwsBatch(const QProcessEnvironment& env, const std::optional<int
     const QString engine = QStringLiteral("AWS Batch array job");
     const auto shards = count(env.value(QStringLiteral("AWS_BATCH_JOB_ARRAY_SIZE")));
     if (shardCount && shards != shardCount)
-        return refused(engine + QStringLiteral(": --shard-count differs from the array's "
-                                               "AWS_BATCH_JOB_ARRAY_SIZE"));
+        return refused(QCoreApplication::translate("kadrix-batch",
+                                                   "%1: --shard-count differs from the array's "
+                                                   "AWS_BATCH_JOB_ARRAY_SIZE")
+                           .arg(engine));
     return shardOf(engine, env.value(QStringLiteral("AWS_BATCH_JOB_ARRAY_INDEX")), 0, shards);
 }
 
@@ -108,7 +122,8 @@ ShardChoice chooseShard(const ShardRequest& request, const QProcessEnvironment& 
         return fromKubernetes(environment, request.shardCount);
     if (environment.contains(QStringLiteral("AWS_BATCH_JOB_ARRAY_INDEX")))
         return fromAwsBatch(environment, request.shardCount);
-    return refused(QStringLiteral(
+    return refused(QCoreApplication::translate(
+        "kadrix-batch",
         "--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or "
         "AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N"));
 }

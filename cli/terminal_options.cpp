@@ -8,7 +8,8 @@ void TerminalOptions::addTo(QCommandLineParser& parser) const {
 
 QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
     if (parser.isSet(quiet_) && parser.isSet(verbose_))
-        return QStringLiteral("--quiet and --verbose do not go together");
+        return QCoreApplication::translate("kadrix-batch",
+                                           "--quiet and --verbose do not go together");
     options.verbosity = parser.isSet(quiet_)     ? Verbosity::Quiet
                         : parser.isSet(verbose_) ? Verbosity::Verbose
                                                  : Verbosity::Normal;
@@ -20,23 +21,30 @@ QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& op
     else if (progress == QStringLiteral("never"))
         options.progress = ProgressMode::Never;
     else
-        return QStringLiteral("--progress wants auto, always or never: \"%1\"").arg(progress);
+        return QCoreApplication::translate("kadrix-batch",
+                                           "--progress wants auto, always or never: \"%1\"")
+            .arg(progress);
 
     const QStringList outputs = parser.values(output_);
     if (outputs.size() > 1)
-        return QStringLiteral("--output names the one result of a single source; it is given "
-                              "%1 times")
+        return QCoreApplication::translate(
+                   "kadrix-batch", "--output names the one result of a single source; it is given "
+                                   "%1 times")
             .arg(outputs.size());
     if (!outputs.isEmpty()) {
         options.output = outputs.front();
         if (options.output.isEmpty())
-            return QStringLiteral("--output wants a file, or - for standard output");
+            return QCoreApplication::translate("kadrix-batch",
+                                               "--output wants a file, or - for standard output");
         if (options.inputs.size() != 1 || !options.filesFrom.isEmpty())
-            return QStringLiteral("--output names the one result of a single source");
+            return QCoreApplication::translate("kadrix-batch",
+                                               "--output names the one result of a single source");
         if (options.output == QStringLiteral("-") && options.json)
-            return QStringLiteral("--json and --output - both want standard output");
+            return QCoreApplication::translate("kadrix-batch",
+                                               "--json and --output - both want standard output");
         if (options.recursive || options.shard.kind != ShardRequest::Kind::Whole)
-            return QStringLiteral("--output goes with neither --recursive nor --shard");
+            return QCoreApplication::translate(
+                "kadrix-batch", "--output goes with neither --recursive nor --shard");
     }
     return {};
 }

@@ -19,6 +19,22 @@
         <source>Arguments:</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kadrix</name>
@@ -363,6 +379,179 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a picture from standard input (-) wants --output or --out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--out is the source folder %1: its results would become sources of the next run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output names a file, not the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output names the result of a single file, not of the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--size wants WxH, each side 1 to %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--wipe wants a colour name (white, darkgrey), #RGB or #RRGGBB: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--out wants a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--format wants %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> or </source>
+        <comment>before the last of a list of values</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--quality wants %1 to %2: &quot;%3&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--png-level wants 0 to 9: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--tiff-compression deflate: Qt&apos;s TIFF writer offers only lzw and none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--tiff-compression wants lzw or none: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--webp-quality wants 0 to 100: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--number wants DIGITS[:START], DIGITS 1 to %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--jobs wants 1 to 256: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--decode wants whole, window or seek: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no source given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--files-from wants a file, or - for standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--null goes with --files-from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--shard wants K/N with K from 0 to N-1, or auto: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--shard-count goes with --shard auto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--shard-count wants a count from 1: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--json and --dry-run do not go together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--gravity wants %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--fill wants %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--quiet and --verbose do not go together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--progress wants auto, always or never: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output names the one result of a single source; it is given %1 times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output wants a file, or - for standard output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output names the one result of a single source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--json and --output - both want standard output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output goes with neither --recursive nor --shard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the task index &quot;%2&quot; is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the count of tasks is not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: task %2 lies outside 0 to %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the array&apos;s step (SLURM_ARRAY_TASK_STEP) must be 1, as with --array=0-N-1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: SLURM_ARRAY_TASK_MIN is not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: --shard-count differs from the array&apos;s SLURM_ARRAY_TASK_COUNT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 wants a count from 1: &quot;%3&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: give the Job&apos;s completions with --shard-count or %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: --shard-count differs from the array&apos;s AWS_BATCH_JOB_ARRAY_SIZE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

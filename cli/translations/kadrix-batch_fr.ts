@@ -19,6 +19,22 @@
         <source>Arguments:</source>
         <translation>Arguments :</translation>
     </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Option inconnue « %1 ».</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Options inconnues : %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Valeur manquante après « %1 ».</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Valeur inattendue après « %1 ».</translation>
+    </message>
 </context>
 <context>
     <name>kadrix</name>
@@ -390,6 +406,179 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
         <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - l&apos;écrit sur la sortie standard dans le --format. Une source - est lue sur l&apos;entrée standard.</translation>
+    </message>
+    <message>
+        <source>a picture from standard input (-) wants --output or --out</source>
+        <translation>une image lue sur l&apos;entrée standard (-) demande --output ou --out</translation>
+    </message>
+    <message>
+        <source>--out is the source folder %1: its results would become sources of the next run</source>
+        <translation>--out est le dossier source %1 : ses résultats deviendraient des sources de l&apos;exécution suivante</translation>
+    </message>
+    <message>
+        <source>--output names a file, not the folder %1</source>
+        <translation>--output désigne un fichier, pas le dossier %1</translation>
+    </message>
+    <message>
+        <source>--output names the result of a single file, not of the folder %1</source>
+        <translation>--output désigne le résultat d&apos;un seul fichier, pas celui du dossier %1</translation>
+    </message>
+    <message>
+        <source>--size wants WxH, each side 1 to %1: &quot;%2&quot;</source>
+        <translation>--size demande WxH, chaque côté de 1 à %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--wipe wants a colour name (white, darkgrey), #RGB or #RRGGBB: &quot;%1&quot;</source>
+        <translation>--wipe demande un nom de couleur (white, darkgrey), #RGB ou #RRGGBB : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--out wants a folder</source>
+        <translation>--out demande un dossier</translation>
+    </message>
+    <message>
+        <source>--format wants %1: &quot;%2&quot;</source>
+        <translation>--format demande %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <comment>before the last of a list of values</comment>
+        <translation> ou </translation>
+    </message>
+    <message>
+        <source>--quality wants %1 to %2: &quot;%3&quot;</source>
+        <translation>--quality demande de %1 à %2 : &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>--png-level wants 0 to 9: &quot;%1&quot;</source>
+        <translation>--png-level demande de 0 à 9 : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--tiff-compression deflate: Qt&apos;s TIFF writer offers only lzw and none</source>
+        <translation>--tiff-compression deflate : le module d&apos;écriture TIFF de Qt ne propose que lzw et none</translation>
+    </message>
+    <message>
+        <source>--tiff-compression wants lzw or none: &quot;%1&quot;</source>
+        <translation>--tiff-compression demande lzw ou none : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--webp-quality wants 0 to 100: &quot;%1&quot;</source>
+        <translation>--webp-quality demande de 0 à 100 : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--number wants DIGITS[:START], DIGITS 1 to %1: &quot;%2&quot;</source>
+        <translation>--number demande DIGITS[:START], DIGITS de 1 à %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--jobs wants 1 to 256: &quot;%1&quot;</source>
+        <translation>--jobs demande de 1 à 256 : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--decode wants whole, window or seek: &quot;%1&quot;</source>
+        <translation>--decode demande whole, window ou seek : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no source given</source>
+        <translation>aucune source donnée</translation>
+    </message>
+    <message>
+        <source>--files-from wants a file, or - for standard input</source>
+        <translation>--files-from demande un fichier, ou - pour l&apos;entrée standard</translation>
+    </message>
+    <message>
+        <source>--null goes with --files-from</source>
+        <translation>--null s&apos;emploie avec --files-from</translation>
+    </message>
+    <message>
+        <source>--shard wants K/N with K from 0 to N-1, or auto: &quot;%1&quot;</source>
+        <translation>--shard demande K/N avec K de 0 à N-1, ou auto : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--shard-count goes with --shard auto</source>
+        <translation>--shard-count s&apos;emploie avec --shard auto</translation>
+    </message>
+    <message>
+        <source>--shard-count wants a count from 1: &quot;%1&quot;</source>
+        <translation>--shard-count demande un nombre à partir de 1 : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--json and --dry-run do not go together</source>
+        <translation>--json et --dry-run ne vont pas ensemble</translation>
+    </message>
+    <message>
+        <source>--gravity wants %1: &quot;%2&quot;</source>
+        <translation>--gravity demande %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--fill wants %1: &quot;%2&quot;</source>
+        <translation>--fill demande %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--quiet and --verbose do not go together</source>
+        <translation>--quiet et --verbose ne vont pas ensemble</translation>
+    </message>
+    <message>
+        <source>--progress wants auto, always or never: &quot;%1&quot;</source>
+        <translation>--progress demande auto, always ou never : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--output names the one result of a single source; it is given %1 times</source>
+        <translation>--output désigne l&apos;unique résultat d&apos;une seule source ; il est donné %1 fois</translation>
+    </message>
+    <message>
+        <source>--output wants a file, or - for standard output</source>
+        <translation>--output demande un fichier, ou - pour la sortie standard</translation>
+    </message>
+    <message>
+        <source>--output names the one result of a single source</source>
+        <translation>--output désigne l&apos;unique résultat d&apos;une seule source</translation>
+    </message>
+    <message>
+        <source>--json and --output - both want standard output</source>
+        <translation>--json et --output - veulent tous deux la sortie standard</translation>
+    </message>
+    <message>
+        <source>--output goes with neither --recursive nor --shard</source>
+        <translation>--output ne s&apos;emploie ni avec --recursive ni avec --shard</translation>
+    </message>
+    <message>
+        <source>%1: the task index &quot;%2&quot; is not a number</source>
+        <translation>%1 : l&apos;indice de tâche &quot;%2&quot; n&apos;est pas un nombre</translation>
+    </message>
+    <message>
+        <source>%1: the count of tasks is not known</source>
+        <translation>%1 : le nombre de tâches est inconnu</translation>
+    </message>
+    <message>
+        <source>%1: task %2 lies outside 0 to %3</source>
+        <translation>%1 : la tâche %2 sort de l&apos;intervalle de 0 à %3</translation>
+    </message>
+    <message>
+        <source>%1: the array&apos;s step (SLURM_ARRAY_TASK_STEP) must be 1, as with --array=0-N-1</source>
+        <translation>%1 : le pas du tableau (SLURM_ARRAY_TASK_STEP) doit être 1, comme avec --array=0-N-1</translation>
+    </message>
+    <message>
+        <source>%1: SLURM_ARRAY_TASK_MIN is not set</source>
+        <translation>%1 : SLURM_ARRAY_TASK_MIN n&apos;est pas défini</translation>
+    </message>
+    <message>
+        <source>%1: --shard-count differs from the array&apos;s SLURM_ARRAY_TASK_COUNT</source>
+        <translation>%1 : --shard-count diffère du SLURM_ARRAY_TASK_COUNT du tableau</translation>
+    </message>
+    <message>
+        <source>%1: %2 wants a count from 1: &quot;%3&quot;</source>
+        <translation>%1 : %2 demande un nombre à partir de 1 : &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>%1: give the Job&apos;s completions with --shard-count or %2</source>
+        <translation>%1 : donnez le nombre de complétions du Job avec --shard-count ou %2</translation>
+    </message>
+    <message>
+        <source>%1: --shard-count differs from the array&apos;s AWS_BATCH_JOB_ARRAY_SIZE</source>
+        <translation>%1 : --shard-count diffère du AWS_BATCH_JOB_ARRAY_SIZE du tableau</translation>
+    </message>
+    <message>
+        <source>--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N</source>
+        <translation>--shard auto : aucun indice de tâche trouvé (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX ou AWS_BATCH_JOB_ARRAY_INDEX) ; hors d&apos;un tableau de tâches, donnez --shard K/N</translation>
     </message>
 </context>
 </TS>
