@@ -613,7 +613,8 @@ TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
 }
 
 // The shared code's French texts in English, and kadrix-batch's own texts (its
-// help too) in French under a French locale; the JSON lines keep English.
+// help and usage errors, the parser's too) in French under a French locale;
+// the JSON lines keep English.
 TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
     writeJpeg("a.jpg", 40, 30);
     const QStringList arguments{"--size", "65535x65535", "~/a.jpg", "~/gone.jpg"};
@@ -629,6 +630,12 @@ TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
         {"English help", {"--help"}, 0, {"Options:\n", "Leaves the sources' EXIF blocks and"}},
         {"French help", {"--help"}, 0, {"Options :\n", "Laisse les blocs EXIF et les profils"}, {},
          {}, {}, "fr_FR.UTF-8"},
+        {"French wrong value", {"--size", "12", "~/a.jpg"}, 2, {""},
+         {"kadrix-batch: --size demande WxH, chaque côté de 1 à 65535 : \"12\"\n"
+          "Essayez « kadrix-batch --help » pour plus d'informations.\n"}, {}, {}, "fr_FR.UTF-8"},
+        {"French unknown option", {"--sise", "~/a.jpg"}, 2, {""},
+         {"kadrix-batch: Option inconnue « sise ».\nEssayez « kadrix-batch --help »"}, {}, {},
+         "fr_FR.UTF-8"},
     };
     // clang-format on
     for (const RunCase& c : cases)
