@@ -141,10 +141,14 @@ QImage round16Bits(const heif_image* image, bool alpha) {
 } // namespace
 
 // libheif reads the file through `source` for as long as its context lives.
+// What the box reader finds in the container is read once, at loading.
 struct HeifPicture::Handles {
     explicit Handles(heif::HeifSource s) : source(std::move(s)) {}
     heif::HeifSource source;
-    std::optional<heif::MetaBox> meta;
+    std::optional<heif::MetaBox> meta;    // the views below point into it
+    std::optional<QSize> gridOutput;      // a grid's size by its description
+    std::optional<heif::GridLayout> grid; // as the tile path takes it
+    bool tileWithoutExtent = false;
     heif::ContextPtr context;
     heif::HandlePtr primary;
 };
@@ -179,6 +183,13 @@ void HeifPicture::load(heif::HeifSource source) {
           handles->source);
     handles->meta = heif::readMetaBox(handles->source);
     const std::optional<heif::MetaBox>& meta = handles->meta;
+    const auto properties = meta ? heif::primaryProperties(*meta) : std::nullopt;
+    if (meta) {
+        handles->gridOutput = heif::gridOutputSize(*meta, handles->source);
+        handles->grid = heif::readGrid(*meta, handles->source, &handles->tileWithoutExtent);
+        if (handles->grid && !autoOrient_)
+            handles->grid->transforms.clear();
+    }
     heif_image_handle* primary = nullptr;
     check(heif_context_get_primary_image_handle(handles->context.get(), &primary));
     handles->primary.reset(primary);
@@ -188,7 +199,7 @@ void HeifPicture::load(heif::HeifSource source) {
     QSize size;
     if (autoOrient_) {
         size = QSize(heif_image_handle_get_width(primary), heif_image_handle_get_height(primary));
-        if (const auto properties = meta ? heif::primaryProperties(*meta) : std::nullopt)
+        if (properties)
             size = heif::correctedSize(size, *properties);
     } else {
         size = QSize(heif_image_handle_get_ispe_width(primary),
@@ -199,11 +210,10 @@ void HeifPicture::load(heif::HeifSource source) {
     // aperture is left to the decoded size).
     const QSize extent(heif_image_handle_get_ispe_width(primary),
                        heif_image_handle_get_ispe_height(primary));
-    const std::optional<QSize> grid =
-        meta ? heif::gridOutputSize(*meta, handles->source) : std::nullopt;
+    const std::optional<QSize>& grid = handles->gridOutput;
     if (grid && *grid != extent) {
         bool turned = false, cropped = false;
-        if (const auto properties = heif::primaryProperties(*meta))
+        if (properties)
             for (const heif::ItemProperty& p : *properties) {
                 cropped = cropped || p.type == QByteArrayView("clap", 4);
                 if (p.type == QByteArrayView("irot", 4) && !p.payload.isEmpty())
@@ -216,9 +226,8 @@ void HeifPicture::load(heif::HeifSource source) {
     }
     // A grid the tile path takes has the size its transforms give, which
     // libheif's handle misstates for a clean aperture past the picture's edge.
-    if (const auto layout =
-            autoOrient_ && meta ? heif::readGrid(*meta, handles->source) : std::nullopt)
-        if (const std::optional<QSize> upright = heif::uprightSize(*layout))
+    if (handles->grid)
+        if (const std::optional<QSize> upright = heif::uprightSize(*handles->grid))
             size = *upright;
     if (size.width() <= 0 || size.height() <= 0)
         throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
@@ -239,8 +248,7 @@ const QImage& HeifPicture::decoded() const {
     // libheif decodes a grid to the size its description gives, which its
     // extent need not repeat: the larger of the two is what the decode takes.
     QSize claimed = size_;
-    if (const std::optional<QSize> grid =
-            handles_->meta ? heif::gridOutputSize(*handles_->meta, handles_->source) : std::nullopt)
+    if (const std::optional<QSize>& grid = handles_->gridOutput)
         if (qint64(grid->width()) * grid->height() > qint64(claimed.width()) * claimed.height())
             claimed = *grid;
     if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
@@ -280,19 +288,11 @@ void HeifPicture::assignTo(Bitmap& target) const {
 std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
     if (!handles_)
         return std::nullopt;
-    if (!handles_->meta)
-        return std::nullopt;
-    bool tileWithoutExtent = false;
-    std::optional<heif::GridLayout> grid =
-        heif::readGrid(*handles_->meta, handles_->source, &tileWithoutExtent);
-    if (tileWithoutExtent)
+    if (handles_->tileWithoutExtent)
         throw EInvalidGraphic(
             QStringLiteral("Image invalide: fichier HEIF endommagé (une tuile sans taille)"));
-    if (!grid)
-        return std::nullopt;
-    if (!autoOrient_)
-        grid->transforms.clear();
-    if (heif::uprightSize(*grid) != std::optional<QSize>(size_) || hasAlpha() ||
+    const std::optional<heif::GridLayout>& grid = handles_->grid;
+    if (!grid || heif::uprightSize(*grid) != std::optional<QSize>(size_) || hasAlpha() ||
         heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
         heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)
         return std::nullopt;
