@@ -7,6 +7,7 @@
 #include "framing.h"
 #include "heif_picture.h"
 #include "jpeg_image.h"
+#include "jpeg_window.h"
 #include "json_lines.h"
 #include "memory_budget.h"
 #include "naming.h"
@@ -73,13 +74,23 @@ Text problemText(const Error& e) {
 
 // The memory a picture takes once decoded, at most 4 bytes a pixel: a JPEG
 // larger than the result is decoded only where it lands on it (a few rows
-// more at most) unless --decode whole.
-qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
+// more at most) unless --decode whole. An upright sequential JPEG whose result
+// is written a row at a time goes from decoder to encoder: it holds the rows
+// its margins repeat, a small window entered at a restart marker, and a few
+// rows in flight.
+qint64 decodedBytes(const Picture& picture, const BatchOptions& options,
+                    const SourceFramer& framer, bool rowsWritten) {
     qint64 width = picture.width();
     qint64 height = picture.height();
-    if (options.decode.mode != DecodeMode::Whole && dynamic_cast<const TJPEGImage*>(&picture)) {
+    const auto* jpeg = dynamic_cast<const TJPEGImage*>(&picture);
+    if (options.decode.mode != DecodeMode::Whole && jpeg) {
         width = std::min<qint64>(width, options.size.width() + 64);
         height = std::min<qint64>(height, options.size.height() + 64);
+        if (rowsWritten && !jpeg->progressiveEncoding() &&
+            jpeg->orientation() == Orientation::Normal)
+            return framer.keptRowBytes(picture, options.framing) +
+                   std::min(width * height * 3, jpegcodec::MaxSeekWindowBytes) +
+                   16 * qint64(std::max(options.size.width(), picture.width())) * 3;
     }
     return width * height * 4;
 }
@@ -124,24 +135,27 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
 
         // The decoded picture waits for room in the run's memory; the
         // worker's previous picture goes first.
+        const bool rowsWritten = writesRows(resultFormatOf(target));
         const auto admit = [&](const Picture& picture) {
-            const qint64 need = decodedBytes(picture, options);
+            const qint64 need = decodedBytes(picture, options, framer, rowsWritten);
             if (!budget.exchange(held, need))
                 throw Error(own(
                     QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "
                                                       "more than the %2 MB a run may hold"),
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
-        const bool framed =
-            framer.frame(source, options.wipe, options.decode, options.framing, admit);
+        bool framed = false;
+        const SaveOutcome saved =
+            frameAndSave(framer, source, target,
+                         {options.wipe, options.decode, options.framing, admit,
+                          decision == SaveDecision::Replace, options.encoding},
+                         framed);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
         }
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
-        const SaveOutcome saved = saveFramed(framer, target, options.framing,
-                                             decision == SaveDecision::Replace, options.encoding);
         result.diskFull = saved.diskFull();
         if (!saved)
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),

@@ -146,6 +146,21 @@ bool append(QByteArray& out, const JOCTET* bytes, std::size_t count) noexcept {
     }
 }
 
+// Where the encoded bytes go: appended to the buffer, or written to the
+// device. Qt reports a failed allocation by exception, which must not reach
+// the codec.
+bool deliver(Compressor::Destination& destination, const JOCTET* bytes,
+             std::size_t count) noexcept {
+    if (destination.device == nullptr)
+        return append(*destination.out, bytes, count);
+    try {
+        return destination.device->write(reinterpret_cast<const char*>(bytes), qint64(count)) ==
+               qint64(count);
+    } catch (...) {
+        return false;
+    }
+}
+
 void initDestination(j_compress_ptr cinfo) {
     Compressor::Destination* destination = destinationOf(cinfo);
     destination->pub.next_output_byte = destination->block;
@@ -154,7 +169,7 @@ void initDestination(j_compress_ptr cinfo) {
 
 boolean emptyOutputBuffer(j_compress_ptr cinfo) {
     Compressor::Destination* destination = destinationOf(cinfo);
-    if (!append(*destination->out, destination->block, BlockSize))
+    if (!deliver(*destination, destination->block, BlockSize))
         ERREXIT(cinfo, JERR_FILE_WRITE);
     destination->pub.next_output_byte = destination->block;
     destination->pub.free_in_buffer = BlockSize;
@@ -164,7 +179,7 @@ boolean emptyOutputBuffer(j_compress_ptr cinfo) {
 void termDestination(j_compress_ptr cinfo) {
     Compressor::Destination* destination = destinationOf(cinfo);
     const std::size_t count = BlockSize - destination->pub.free_in_buffer;
-    if (count > 0 && !append(*destination->out, destination->block, count))
+    if (count > 0 && !deliver(*destination, destination->block, count))
         ERREXIT(cinfo, JERR_FILE_WRITE);
 }
 
@@ -220,7 +235,11 @@ Decompressor::~Decompressor() {
     jpeg_destroy_decompress(&cinfo_);
 }
 
-Compressor::Compressor(QByteArray& out) {
+Compressor::Compressor(QByteArray& out) : Compressor(&out, nullptr) {}
+
+Compressor::Compressor(QIODevice& device) : Compressor(nullptr, &device) {}
+
+Compressor::Compressor(QByteArray* out, QIODevice* device) {
     installErrorHook(hook_);
     cinfo_.err = &hook_.pub;
     try {
@@ -233,7 +252,8 @@ Compressor::Compressor(QByteArray& out) {
     destination_.pub.init_destination = initDestination;
     destination_.pub.empty_output_buffer = emptyOutputBuffer;
     destination_.pub.term_destination = termDestination;
-    destination_.out = &out;
+    destination_.out = out;
+    destination_.device = device;
     cinfo_.dest = &destination_.pub;
 }
 

@@ -6,6 +6,7 @@
 #include "jpeg_error.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <array>
@@ -107,11 +108,14 @@ private:
     jpeg_decompress_struct cinfo_{};
 };
 
-// A compression context appending its output to `out`, which must outlive
-// it. The context is destroyed with this object, on every path.
+// A compression context appending its output to `out`, or writing it to
+// `device`, which must outlive it. The context is destroyed with this
+// object, on every path. A device that takes fewer bytes stops the codec
+// with a write error.
 class Compressor {
 public:
     explicit Compressor(QByteArray& out);
+    explicit Compressor(QIODevice& device);
     ~Compressor();
     Compressor(const Compressor&) = delete;
     Compressor& operator=(const Compressor&) = delete;
@@ -122,10 +126,12 @@ public:
     struct Destination {
         jpeg_destination_mgr pub;
         QByteArray* out;
+        QIODevice* device;
         JOCTET block[BlockSize];
     };
 
 private:
+    Compressor(QByteArray* out, QIODevice* device);
     ErrorHook hook_;
     Destination destination_;
     jpeg_compress_struct cinfo_{};

@@ -5,33 +5,18 @@
 #include "jpeg_markers.h"
 
 namespace kadrix::jpegcodec {
+namespace {
 
-QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options,
-                  const PictureMetadata& markers) {
-    QByteArray out;
-    if (bitmap.isEmpty())
-        return out;
-
-    // 24-bit rows go to the codec straight from the bitmap's memory; an
-    // 8-bit bitmap is first expanded into a temporary copy.
-    Bitmap expanded;
-    const Bitmap* rows = &bitmap;
-    if (bitmap.pixelFormat() != PixelFormat::Bits24) {
-        expanded = bitmap;
-        expanded.convertTo24();
-        rows = &expanded;
-    }
+// Sets the codec up for the options and writes the header and markers.
+void startStream(Compressor& compressor, int width, int height, const TJPEGDefaults& options,
+                 const PictureMetadata& markers) {
     const QByteArray& exif = markers.exif;
     const bool writeExif = !exif.isEmpty() && exif.size() <= MaxExifBytes;
     const QByteArray& icc = markers.iccProfile;
     const bool writeIcc = !icc.isEmpty() && icc.size() <= MaxJpegIccBytes;
-    const std::uint8_t* base = rows->scanLine(0);
-    const qsizetype stride = rows->bytesPerLine();
-
-    Compressor compressor(out);
     jpeg_compress_struct* c = compressor.info();
-    c->image_width = JDIMENSION(rows->width());
-    c->image_height = JDIMENSION(rows->height());
+    c->image_width = JDIMENSION(width);
+    c->image_height = JDIMENSION(height);
     c->input_components = 3;
     c->in_color_space = JCS_EXT_BGR; // the bitmap's blue, green, red bytes
     compressor.run([&] {
@@ -54,6 +39,33 @@ QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options,
         if (writeIcc)
             jpeg_write_icc_profile(c, reinterpret_cast<const JOCTET*>(icc.constData()),
                                    unsigned(icc.size()));
+    });
+}
+
+} // namespace
+
+QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options,
+                  const PictureMetadata& markers) {
+    QByteArray out;
+    if (bitmap.isEmpty())
+        return out;
+
+    // 24-bit rows go to the codec straight from the bitmap's memory; an
+    // 8-bit bitmap is first expanded into a temporary copy.
+    Bitmap expanded;
+    const Bitmap* rows = &bitmap;
+    if (bitmap.pixelFormat() != PixelFormat::Bits24) {
+        expanded = bitmap;
+        expanded.convertTo24();
+        rows = &expanded;
+    }
+    const std::uint8_t* base = rows->scanLine(0);
+    const qsizetype stride = rows->bytesPerLine();
+
+    Compressor compressor(out);
+    startStream(compressor, rows->width(), rows->height(), options, markers);
+    jpeg_compress_struct* c = compressor.info();
+    compressor.run([&] {
         while (c->next_scanline < c->image_height) {
             // The codec only reads the rows it is given.
             JSAMPROW row = const_cast<JSAMPROW>(base + qsizetype(c->next_scanline) * stride);
@@ -62,6 +74,26 @@ QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options,
         jpeg_finish_compress(c);
     });
     return out;
+}
+
+RowEncoder::RowEncoder(QIODevice& device, int width, int height, const TJPEGDefaults& options,
+                       const PictureMetadata& markers)
+    : compressor_(std::make_unique<Compressor>(device)) {
+    startStream(*compressor_, width, height, options, markers);
+}
+
+RowEncoder::~RowEncoder() = default;
+
+void RowEncoder::write(const std::uint8_t* row) {
+    jpeg_compress_struct* c = compressor_->info();
+    // The codec only reads the rows it is given.
+    JSAMPROW rows = const_cast<JSAMPROW>(row);
+    compressor_->run([&] { jpeg_write_scanlines(c, &rows, 1); });
+}
+
+void RowEncoder::finish() {
+    jpeg_compress_struct* c = compressor_->info();
+    compressor_->run([&] { jpeg_finish_compress(c); });
 }
 
 } // namespace kadrix::jpegcodec

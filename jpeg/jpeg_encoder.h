@@ -6,7 +6,14 @@
 
 #include <QByteArray>
 
+#include <cstdint>
+#include <memory>
+
+class QIODevice;
+
 namespace kadrix::jpegcodec {
+
+class Compressor;
 
 // Encodes the bitmap (8 or 24 bits) with the options' quality (baseline
 // tables), colour space, progression and sub-sampling. The EXIF block and
@@ -15,5 +22,26 @@ namespace kadrix::jpegcodec {
 // out. An empty bitmap gives empty data. Throws EJPEG for codec failures.
 QByteArray encode(const Bitmap& bitmap, const TJPEGDefaults& options,
                   const PictureMetadata& markers = {});
+
+// The same encoding of a width x height picture (neither 0) given a 24-bit
+// row at a time from the top and written to `device` as the codec goes:
+// the bytes encode() gives for those pixels. Throws EJPEG for codec failures,
+// a device that takes fewer bytes included.
+class RowEncoder {
+public:
+    RowEncoder(QIODevice& device, int width, int height, const TJPEGDefaults& options,
+               const PictureMetadata& markers = {});
+    ~RowEncoder();
+    RowEncoder(const RowEncoder&) = delete;
+    RowEncoder& operator=(const RowEncoder&) = delete;
+
+    // The next row (width pixels, blue, green, red); the codec only reads it.
+    void write(const std::uint8_t* row);
+    // Ends the stream once every row is written.
+    void finish();
+
+private:
+    std::unique_ptr<Compressor> compressor_;
+};
 
 } // namespace kadrix::jpegcodec

@@ -127,6 +127,13 @@ std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window, Deco
     return turnUpright(std::move(*part), turn);
 }
 
+std::unique_ptr<RowSource> TJPEGImage::readRows(const QRect& window, DecodeMode mode) const {
+    // A turned picture's rows are columns or bottom rows of the stored one.
+    if (Bitmap || orientation() != Orientation::Normal || !Image->Data)
+        return nullptr;
+    return jpegcodec::windowRows(*Image->Data, Options, window, mode);
+}
+
 std::optional<kadrix::Bitmap> TJPEGImage::decodeReduced(QSize atLeast) const {
     const QByteArray data = Image->Data.value_or(QByteArray());
     if (data.isEmpty())

@@ -88,6 +88,9 @@ public:
     // of 1/2, 1/4 and 1/8 (never finer than the options' own scale) that
     // still gives `atLeast`, in 24 bits, and not kept.
     std::optional<kadrix::Bitmap> decodeReduced(QSize atLeast) const override;
+    // The window's rows from libjpeg's scanlines (jpegcodec::windowRows()),
+    // for a picture not yet decoded whose stored rows are upright.
+    std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const override;
 
     // The turn this picture applies to its stored pixels: the EXIF
     // orientation with AutoOrient, otherwise (and for an assigned bitmap)

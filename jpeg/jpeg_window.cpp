@@ -51,13 +51,12 @@ void startDecoder(Decompressor& decompressor) {
     decompressor.run([c] { jpeg_start_decompress(c); });
 }
 
-// Decodes `wanted`, which lies inside the output, reading rows from the top
-// of the stream down to the window's bottom edge. The decoder must have been
-// started (startDecoder()) and have given no row yet.
-Bitmap readWindow(Decompressor& decompressor, const QRect& wanted) {
+// Narrows the decoder's rows to the columns around `wanted`, which lies
+// inside the output. The decoder must have been started (startDecoder())
+// and have given no row yet. Returns where the window's first column lies in
+// the rows the decoder then gives.
+JDIMENSION cropToWindow(Decompressor& decompressor, const QRect& wanted) {
     jpeg_decompress_struct* c = decompressor.info();
-    Bitmap bitmap(wanted.width(), wanted.height());
-
     const JDIMENSION margin = columnMargin(*c);
     const JDIMENSION left = toDimension(wanted.left());
     const JDIMENSION right = toDimension(wanted.left() + wanted.width());
@@ -72,19 +71,28 @@ Bitmap readWindow(Decompressor& decompressor, const QRect& wanted) {
         xoffset = end - least;
     }
     JDIMENSION width = end - xoffset;
-    const JDIMENSION top = toDimension(wanted.top());
-    const JDIMENSION bottom = toDimension(wanted.top() + wanted.height());
-
     decompressor.run([&] {
         // The codec moves the start left to a block boundary and widens the
         // width to match; the decoded row then starts xoffset columns in.
         if (xoffset > 0 || width < c->output_width)
             jpeg_crop_scanline(c, &xoffset, &width);
     });
+    return left - xoffset;
+}
+
+// Decodes `wanted`, which lies inside the output, reading rows from the top
+// of the stream down to the window's bottom edge. The decoder must have been
+// started (startDecoder()) and have given no row yet.
+Bitmap readWindow(Decompressor& decompressor, const QRect& wanted) {
+    jpeg_decompress_struct* c = decompressor.info();
+    Bitmap bitmap(wanted.width(), wanted.height());
+    const JDIMENSION column = cropToWindow(decompressor, wanted);
+    const JDIMENSION top = toDimension(wanted.top());
+    const JDIMENSION bottom = toDimension(wanted.top() + wanted.height());
 
     std::vector<JSAMPLE> decoded(std::size_t(c->output_width) * 3);
     JSAMPROW row = decoded.data();
-    const JSAMPLE* from = decoded.data() + std::size_t(left - xoffset) * 3;
+    const JSAMPLE* from = decoded.data() + std::size_t(column) * 3;
     const std::size_t rowBytes = std::size_t(wanted.width()) * 3;
     std::uint8_t* into = bitmap.scanLine(0);
     const qsizetype stride = bitmap.bytesPerLine();
@@ -208,6 +216,60 @@ std::optional<Bitmap> decodeFromRestart(const QByteArray& data, const RestartEnt
     }
 }
 
+// The rows of a window read one at a time from the top of the stream, with
+// the same decoder settings as readWindow().
+class WindowRows final : public RowSource {
+public:
+    explicit WindowRows(QByteArray data) : data_(std::move(data)), decompressor_(data_) {}
+
+    // Sets the decoder up for `window`; false when readWindow() should
+    // decode it instead, or nothing can be decoded.
+    bool prepare(const TJPEGDefaults& options, const QRect& window, DecodeMode mode) {
+        if (!prepareWindowDecoder(decompressor_, options))
+            return false;
+        jpeg_decompress_struct* c = decompressor_.info();
+        const QRect picture(0, 0, int(std::min<JDIMENSION>(c->output_width, 0x7FFFFFFF)),
+                            int(std::min<JDIMENSION>(c->output_height, 0x7FFFFFFF)));
+        wanted_ = window.intersected(picture);
+        if (wanted_.isEmpty())
+            return false;
+        startDecoder(decompressor_);
+        // Entering at a restart marker needs the window decoded whole before
+        // it is handed on, to fall back on the top decode at any doubt: worth
+        // it for a small window, not for one near the picture's size.
+        if (mode == DecodeMode::Seek &&
+            bitmapBytes(wanted_.width(), wanted_.height(), 3) <= MaxSeekWindowBytes &&
+            findRestartEntry(data_, decompressor_, toDimension(wanted_.top())))
+            return false;
+        column_ = cropToWindow(decompressor_, wanted_);
+        decoded_.resize(std::size_t(c->output_width) * 3);
+        return true;
+    }
+
+    int width() const override { return wanted_.width(); }
+    int height() const override { return wanted_.height(); }
+
+    const std::uint8_t* next() override {
+        jpeg_decompress_struct* c = decompressor_.info();
+        const JDIMENSION top = toDimension(wanted_.top());
+        JSAMPROW row = decoded_.data();
+        decompressor_.run([&] {
+            if (c->output_scanline < top && jpeg_skip_scanlines(c, top) != top)
+                ERREXIT(c, JERR_INPUT_EMPTY); // cannot happen: the source never suspends
+            if (jpeg_read_scanlines(c, &row, 1) != 1)
+                ERREXIT(c, JERR_INPUT_EMPTY);
+        });
+        return decoded_.data() + std::size_t(column_) * 3;
+    }
+
+private:
+    QByteArray data_;
+    Decompressor decompressor_;
+    QRect wanted_;
+    JDIMENSION column_ = 0;
+    std::vector<JSAMPLE> decoded_;
+};
+
 } // namespace
 
 std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& options,
@@ -240,6 +302,17 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
         }
     }
     return readWindow(decompressor, wanted);
+}
+
+std::unique_ptr<RowSource> windowRows(const QByteArray& data, const TJPEGDefaults& options,
+                                      const QRect& window, DecodeMode mode) {
+    if (options.PixelFormat != JpegPixelFormat::Bits24 || options.GrayScale ||
+        mode == DecodeMode::Whole)
+        return nullptr;
+    auto rows = std::make_unique<WindowRows>(data);
+    if (!rows->prepare(options, window, mode))
+        return nullptr;
+    return rows;
 }
 
 } // namespace kadrix::jpegcodec

@@ -3,10 +3,12 @@
 #include "bitmap.h"
 #include "decode_mode.h"
 #include "jpeg_defaults.h"
+#include "rows.h"
 
 #include <QByteArray>
 #include <QRect>
 
+#include <memory>
 #include <optional>
 
 namespace kadrix::jpegcodec {
@@ -31,5 +33,18 @@ enum class WindowStart { Top, RestartMarker };
 std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& options,
                                    const QRect& window, DecodeMode mode = DecodeMode::Seek,
                                    WindowStart* start = nullptr);
+
+// The largest window that Seek enters at a restart marker rather than
+// reading rows from the top in windowRows().
+inline constexpr qint64 MaxSeekWindowBytes = qint64(4) << 20;
+
+// The rows of `window` as decodeWindow() decodes them from the top of the
+// stream, decoded one at a time as they are read. Nothing where decodeWindow()
+// gives nothing, for an empty window, for DecodeMode::Whole, and where Seek
+// would enter the stream at a restart marker for a window of at most
+// MaxSeekWindowBytes in 24 bits (decodeWindow() is then faster).
+// Throws EJPEG for codec failures, also while the rows are read.
+std::unique_ptr<RowSource> windowRows(const QByteArray& data, const TJPEGDefaults& options,
+                                      const QRect& window, DecodeMode mode);
 
 } // namespace kadrix::jpegcodec

@@ -6,8 +6,10 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace kadrix {
 namespace {
@@ -72,6 +74,35 @@ void putLe16(std::uint8_t* p, quint16 v) {
 }
 void putLe32(std::uint8_t* p, quint32 v) {
     qToLittleEndian(v, p);
+}
+
+// Bytes of a BMP row: three a pixel, padded to a multiple of four.
+qint64 bmpStride(int width) {
+    return (qint64(width) * 3 + 3) & ~qint64(3);
+}
+
+using BmpHeader = std::array<std::uint8_t, 54>;
+
+// The file and information headers of an uncompressed 24-bit BMP at 72 dpi,
+// its rows from the bottom up; nothing past the format's 4 GB limit.
+std::optional<BmpHeader> bmpHeader(int w, int h) {
+    const qint64 imageBytes = bmpStride(w) * h;
+    if (imageBytes + 54 > std::numeric_limits<quint32>::max())
+        return std::nullopt;
+    BmpHeader header{};
+    header[0] = 'B';
+    header[1] = 'M';
+    putLe32(header.data() + 2, quint32(54 + imageBytes));
+    putLe32(header.data() + 10, 54);
+    putLe32(header.data() + 14, 40);
+    putLe32(header.data() + 18, quint32(w));
+    putLe32(header.data() + 22, quint32(h));
+    putLe16(header.data() + 26, 1);
+    putLe16(header.data() + 28, 24);
+    putLe32(header.data() + 34, quint32(imageBytes));
+    putLe32(header.data() + 38, 2835); // 72 dpi
+    putLe32(header.data() + 42, 2835);
+    return header;
 }
 
 } // namespace
@@ -254,25 +285,10 @@ bool Bitmap::writeBmp(QIODevice& device) const {
     }
     const int w = bmp->width();
     const int h = bmp->height();
-    const qint64 stride = (qint64(w) * 3 + 3) & ~qint64(3);
-    const qint64 imageBytes = stride * h;
-    if (imageBytes + 54 > std::numeric_limits<quint32>::max())
+    const std::optional<BmpHeader> header = bmpHeader(w, h);
+    if (!header || device.write(reinterpret_cast<const char*>(header->data()), 54) != 54)
         return false;
-    std::uint8_t header[54] = {};
-    header[0] = 'B';
-    header[1] = 'M';
-    putLe32(header + 2, quint32(54 + imageBytes));
-    putLe32(header + 10, 54);
-    putLe32(header + 14, 40);
-    putLe32(header + 18, quint32(w));
-    putLe32(header + 22, quint32(h));
-    putLe16(header + 26, 1);
-    putLe16(header + 28, 24);
-    putLe32(header + 34, quint32(imageBytes));
-    putLe32(header + 38, 2835); // 72 dpi
-    putLe32(header + 42, 2835);
-    if (device.write(reinterpret_cast<const char*>(header), 54) != 54)
-        return false;
+    const qint64 stride = bmpStride(w);
     QByteArray row(stride, '\0');
     for (int y = h - 1; y >= 0; --y) { // BMP rows go from the bottom up
         std::memcpy(row.data(), bmp->scanLine(y), size_t(w) * 3);
@@ -280,6 +296,30 @@ bool Bitmap::writeBmp(QIODevice& device) const {
             return false;
     }
     return true;
+}
+
+bool BmpRowWriter::start(QIODevice& device, int width, int height) {
+    const std::optional<BmpHeader> header = bmpHeader(width, height);
+    if (!header || device.write(reinterpret_cast<const char*>(header->data()), 54) != 54)
+        return false;
+    device_ = &device;
+    width_ = width;
+    height_ = height;
+    y_ = 0;
+    padded_ = QByteArray(bmpStride(width), '\0');
+    return true;
+}
+
+bool BmpRowWriter::write(const std::uint8_t* row) {
+    if (device_ == nullptr || y_ >= height_)
+        return false;
+    const qint64 stride = padded_.size();
+    std::memcpy(padded_.data(), row, size_t(width_) * 3);
+    const bool written = device_->seek(54 + qint64(height_ - 1 - y_) * stride) &&
+                         device_->write(padded_) == stride;
+    ++y_;
+    // The file's end is where a reader of the device expects the position.
+    return written && (y_ < height_ || device_->seek(54 + qint64(height_) * stride));
 }
 
 } // namespace kadrix

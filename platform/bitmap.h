@@ -2,6 +2,7 @@
 
 #include "colour.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QRect>
 
@@ -73,6 +74,25 @@ public:
 
 private:
     QImage image_;
+};
+
+// An uncompressed 24-bit BMP file (the bytes Bitmap::writeBmp() writes)
+// written a row at a time from the top: BMP stores its rows from the bottom
+// up, so each row goes to its place in the file, which must be seekable.
+class BmpRowWriter {
+public:
+    // Writes the header; false when the device refuses it or the picture
+    // lies past the format's 4 GB limit.
+    bool start(QIODevice& device, int width, int height);
+    // The next row's pixels (width x 3 bytes); false when the device refuses.
+    bool write(const std::uint8_t* row);
+
+private:
+    QIODevice* device_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    int y_ = 0;
+    QByteArray padded_;
 };
 
 // The most bytes a bitmap may take: far above any camera's output (a 24-bit

@@ -10,4 +10,8 @@ std::optional<Bitmap> Picture::decodeReduced(QSize) const {
     return std::nullopt;
 }
 
+std::unique_ptr<RowSource> Picture::readRows(const QRect&, DecodeMode) const {
+    return nullptr;
+}
+
 } // namespace kadrix

@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "decode_mode.h"
+#include "rows.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -47,6 +48,12 @@ public:
     // it smaller for less than the whole decode costs (a JPEG's scaled
     // decode). Nothing when it cannot (the default).
     virtual std::optional<Bitmap> decodeReduced(QSize atLeast) const;
+    // The rows of `window` (clipped to the picture, not empty) in 24 bits
+    // per pixel, the pixels decodeWindow() gives, decoded one at a time from
+    // the top as they are read, for a type that can. Nothing when it cannot
+    // (the default), or when decodeWindow() would go about it faster; the
+    // rows must be read before the picture changes or goes.
+    virtual std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const;
 };
 
 } // namespace kadrix

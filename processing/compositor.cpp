@@ -1,22 +1,15 @@
 #include "compositor.h"
 
+#include "frame_rows.h"
+
 namespace kadrix {
 
 bool ComposeResult(const Bitmap& source, int W, int H, Colour wipe, Bitmap& result, Anchor anchor) {
-    const QRect canvas(0, 0, W, H);
-    result.fillRect(canvas, wipe);
-    const int sw = source.width();
-    const int sh = source.height();
-    if (sw == 0 || sh == 0)
-        return false;
-
-    // Canvas pixel (x, y) holds source pixel (x - dx, y - dy) where that
-    // exists: the copy is the source's rectangle where it meets the canvas.
-    const auto [dx, dy] = placementOf(sw, sh, W, H, anchor);
-    const QRect dst = QRect(dx, dy, sw, sh).intersected(canvas);
-    if (!dst.isEmpty())
-        result.copyRect(dst, source, dst.translated(-dx, -dy));
-    return true;
+    BitmapRowSource rows(source);
+    BitmapRowSink canvas(result);
+    return composeRows(rows, {W, H, placementOf(source.width(), source.height(), W, H, anchor),
+                              Fill::WipeColour, wipe},
+                       canvas);
 }
 
 } // namespace kadrix

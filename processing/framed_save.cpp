@@ -18,6 +18,30 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
     return outcome;
 }
 
+SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
+                         const FramedSave& how, bool& framed) {
+    if (!writesRows(resultFormatOf(path))) {
+        framed = framer.frame(sourcePath, how.wipe, how.decode, how.framing, how.beforeDecode);
+        return framed ? saveFramed(framer, path, how.framing, how.replace, how.encoding)
+                      : SaveOutcome{};
+    }
+    ResultRows rows(path, [&framer] { return framer.source(); }, how.replace);
+    try {
+        framed =
+            framer.frame(sourcePath, how.wipe, rows, how.decode, how.framing, how.beforeDecode);
+    } catch (const ResultRows::Stopped&) {
+        framed = true;
+        return rows.outcome();
+    }
+    if (!framed)
+        return {};
+    SaveOutcome outcome = rows.commit();
+    // A date that cannot be set leaves a good result: the save stands.
+    if (outcome && how.framing.keepDates)
+        keepSourceDate(sourcePath, path);
+    return outcome;
+}
+
 bool keepSourceDate(const QString& sourcePath, const QString& resultPath) {
     struct stat source {};
     if (::stat(nativeName(sourcePath).constData(), &source) != 0)

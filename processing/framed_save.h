@@ -2,11 +2,15 @@
 
 #include "framing_options.h"
 #include "result_writer.h"
+#include "source_loader.h"
 
 #include <QString>
 
+#include <functional>
+
 namespace kadrix {
 
+class Picture;
 class SourceFramer;
 
 // The save of one framed source, shared by the window's run and
@@ -17,6 +21,24 @@ class SourceFramer;
 SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
                        const FramingOptions& framing, bool replace = false,
                        const ResultEncoding& encoding = {});
+
+// Frames `sourcePath` with `framer` (SourceFramer::frame() with `wipe`,
+// `decode`, `framing` and `beforeDecode`) and saves the result at `path` as
+// saveFramed() does. JPEG and BMP results are composed straight into their
+// file a row at a time (ResultRows), the others through the framer's canvas.
+// `framed` tells whether the source gave a result: nothing is written for an
+// empty picture. Throws the picture's errors; the write's failures come back
+// in the outcome.
+struct FramedSave {
+    Colour wipe = 0;
+    DecodeOptions decode;
+    FramingOptions framing;
+    std::function<void(const Picture& picture)> beforeDecode;
+    bool replace = false;
+    ResultEncoding encoding;
+};
+SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
+                         const FramedSave& how, bool& framed);
 
 // Gives the file at `resultPath` the modification time of `sourcePath`, to
 // the nanosecond, leaving its access time alone. False when either file

@@ -2,13 +2,17 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "compositor.h"
 #include "framing_options.h"
+#include "margin_fill.h"
 #include "picture_registry.h"
+#include "rows.h"
 #include "source_loader.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kadrix {
 
@@ -33,9 +37,22 @@ public:
     bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
                const FramingOptions& framing = {},
                const std::function<void(const Picture& picture)>& beforeDecode = {});
+    // The same canvas handed to `sink` row by row from the top instead
+    // (composeRows()): a picture type that decodes rows one at a time
+    // (Picture::readRows()) hands them on as they come, so that neither the
+    // canvas nor the decoded picture is held whole. The sink is started only
+    // once the source is loaded and shown to `beforeDecode`.
+    bool frame(const QString& sourcePath, Colour wipe, RowSink& sink,
+               const DecodeOptions& decode = {}, const FramingOptions& framing = {},
+               const std::function<void(const Picture& picture)>& beforeDecode = {});
+
+    // The bytes of margin rows the framing of `picture` keeps while it
+    // hands its rows on (heldRowBytes()).
+    qint64 keptRowBytes(const Picture& picture, const FramingOptions& framing) const;
 
     int width() const { return W_; }
     int height() const { return H_; }
+    // The canvas of the last frame() that composed one (empty before).
     const Bitmap& canvas() const { return canvas_; }
     // The picture of the last frame() until the next one: where the save
     // step can take what a result carries over from its source.
@@ -44,8 +61,10 @@ public:
     const QString& sourcePath() const { return sourcePath_; }
 
 private:
-    // Repaints the margins the decoded source leaves, as the fill says.
-    void fillMargins(const FramingOptions& framing);
+    // The Blur fill's background for a source placed so on the canvas, when
+    // it leaves margins.
+    std::optional<BlurredBackground> background(QSize shown, Placement placement,
+                                                const FramingOptions& framing) const;
 
     int W_;
     int H_;

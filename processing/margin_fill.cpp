@@ -1,5 +1,6 @@
 #include "margin_fill.h"
 
+#include "frame_rows.h"
 #include "picture.h"
 
 #include <algorithm>
@@ -11,27 +12,6 @@ namespace kadrix {
 namespace {
 
 constexpr int Channels = 3;
-
-// One axis of the smooth scaling: for every canvas position, the two
-// neighbouring background positions and the weight of the second, in 256ths.
-struct Tap {
-    int first;
-    int second;
-    int weight;
-};
-
-std::vector<Tap> taps(int canvasLength, double origin, double coverLength, int backgroundLength) {
-    std::vector<Tap> result(std::size_t(std::max(canvasLength, 0)));
-    const double step = backgroundLength / coverLength;
-    for (int i = 0; i < canvasLength; ++i) {
-        const double at =
-            std::clamp((i + 0.5 - origin) * step - 0.5, 0.0, double(backgroundLength - 1));
-        const int first = int(at);
-        result[std::size_t(i)] = {first, std::min(first + 1, backgroundLength - 1),
-                                  int(std::lround((at - first) * 256))};
-    }
-    return result;
-}
 
 // One pass of a box blur of radius `r` along rows (`step` 3) or columns
 // (`step` a row's bytes), `count` lines of `length` pixels; the edges are
@@ -76,46 +56,13 @@ int mirrorIndex(int u, int length) {
 void extendMargins(Bitmap& canvas, const Bitmap& source, Placement placement, Fill fill) {
     if (fill != Fill::Edge && fill != Fill::Mirror)
         return;
-    const int W = canvas.width();
-    const int H = canvas.height();
-    const int sw = source.width();
-    const int sh = source.height();
-    const auto [dx, dy] = placement;
-    const int x0 = std::clamp(dx, 0, W);
-    const int x1 = int(std::clamp(qint64(dx) + sw, qint64(0), qint64(W)));
-    const int y0 = std::clamp(dy, 0, H);
-    const int y1 = int(std::clamp(qint64(dy) + sh, qint64(0), qint64(H)));
-    if (sw <= 0 || sh <= 0 || x0 >= x1 || y0 >= y1)
+    const QRect picture(placement.dx, placement.dy, source.width(), source.height());
+    if (!picture.intersects(QRect(0, 0, canvas.width(), canvas.height())))
         return;
-    const auto mapped = fill == Fill::Edge ? edgeIndex : mirrorIndex;
-
-    // The rows the picture covers: their margin columns, pixel by pixel.
-    std::vector<int> columns; // the source column of every margin column, left then right
-    columns.reserve(std::size_t(W - (x1 - x0)));
-    for (int x = 0; x < x0; ++x)
-        columns.push_back(mapped(x - dx, sw));
-    for (int x = x1; x < W; ++x)
-        columns.push_back(mapped(x - dx, sw));
-    if (!columns.empty()) {
-        for (int y = y0; y < y1; ++y) {
-            std::uint8_t* row = canvas.scanLine(y);
-            const std::uint8_t* from = source.scanLine(y - dy);
-            std::size_t k = 0;
-            const auto put = [&](int x) {
-                std::memcpy(row + x * Channels, from + columns[k++] * Channels, Channels);
-            };
-            for (int x = 0; x < x0; ++x)
-                put(x);
-            for (int x = x1; x < W; ++x)
-                put(x);
-        }
-    }
-    // Margin rows are whole copies of the canvas rows of their source rows,
-    // which the picture covers (an axis with margins holds the whole picture).
-    const std::size_t rowBytes = std::size_t(W) * Channels;
-    for (int y = 0; y < H; ++y)
-        if (y < y0 || y >= y1)
-            std::memcpy(canvas.scanLine(y), canvas.scanLine(mapped(y - dy, sh) + dy), rowBytes);
+    // Composing again puts the same picture pixels back and fills the margins.
+    BitmapRowSource rows(source);
+    BitmapRowSink sink(canvas);
+    composeRows(rows, {canvas.width(), canvas.height(), placement, fill}, sink);
 }
 
 QSize blurWorkSize(int pictureWidth, int pictureHeight) {
@@ -160,41 +107,70 @@ BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int
     return background;
 }
 
+// One axis of the smooth scaling: for every canvas position, the two
+// neighbouring background positions and the weight of the second.
+std::vector<BackgroundRows::Tap> BackgroundRows::taps(int canvasLength, double origin,
+                                                      double coverLength, int backgroundLength) {
+    std::vector<Tap> result(std::size_t(std::max(canvasLength, 0)));
+    const double step = backgroundLength / coverLength;
+    for (int i = 0; i < canvasLength; ++i) {
+        const double at =
+            std::clamp((i + 0.5 - origin) * step - 0.5, 0.0, double(backgroundLength - 1));
+        const int first = int(at);
+        result[std::size_t(i)] = {first, std::min(first + 1, backgroundLength - 1),
+                                  int(std::lround((at - first) * 256))};
+    }
+    return result;
+}
+
+BackgroundRows::BackgroundRows(const BlurredBackground& background, int W, int H)
+    : pixels_(background.pixels) {
+    if (pixels_.isEmpty() || W <= 0 || H <= 0)
+        return;
+    across_ = taps(W, background.left, background.width, pixels_.width());
+    down_ = taps(H, background.top, background.height, pixels_.height());
+    blended_.resize(std::size_t(pixels_.width()) * Channels);
+}
+
+void BackgroundRows::paint(std::uint8_t* row, int y, int from, int to) {
+    const int W = int(across_.size());
+    if (down_.empty() || (from == 0 && to == W))
+        return;
+    const Tap t = down_[std::size_t(y)];
+    const std::uint8_t* upper = pixels_.scanLine(t.first);
+    const std::uint8_t* lower = pixels_.scanLine(t.second);
+    for (std::size_t i = 0; i < blended_.size(); ++i)
+        blended_[i] = upper[i] * 256 + (lower[i] - upper[i]) * t.weight;
+    if (from == to) {
+        paintSpan(row, 0, W);
+        return;
+    }
+    paintSpan(row, 0, from);
+    paintSpan(row, to, W);
+}
+
+void BackgroundRows::paintSpan(std::uint8_t* row, int start, int end) const {
+    for (int x = start; x < end; ++x) {
+        const Tap s = across_[std::size_t(x)];
+        const int* left = &blended_[std::size_t(s.first) * Channels];
+        const int* right = &blended_[std::size_t(s.second) * Channels];
+        for (int c = 0; c < Channels; ++c)
+            row[x * Channels + c] =
+                std::uint8_t((left[c] * 256 + (right[c] - left[c]) * s.weight + (1 << 15)) >> 16);
+    }
+}
+
 void paintBackground(Bitmap& canvas, const BlurredBackground& background, const QRect& picture) {
-    const Bitmap& b = background.pixels;
     const int W = canvas.width();
     const int H = canvas.height();
-    if (b.isEmpty() || W <= 0 || H <= 0)
+    if (background.pixels.isEmpty() || W <= 0 || H <= 0)
         return;
     const QRect covered = picture.intersected(QRect(0, 0, W, H));
-    const std::vector<Tap> across = taps(W, background.left, background.width, b.width());
-    const std::vector<Tap> down = taps(H, background.top, background.height, b.height());
-    std::vector<int> blended(std::size_t(b.width()) * Channels);
+    BackgroundRows rows(background, W, H);
     for (int y = 0; y < H; ++y) {
         const bool inside = y >= covered.top() && y <= covered.bottom() && !covered.isEmpty();
-        const int from = inside ? covered.left() : W; // the picture's columns on this row
-        const int to = inside ? covered.right() + 1 : W;
-        if (inside && from == 0 && to == W)
-            continue;
-        const Tap t = down[std::size_t(y)];
-        const std::uint8_t* upper = b.scanLine(t.first);
-        const std::uint8_t* lower = b.scanLine(t.second);
-        for (std::size_t i = 0; i < blended.size(); ++i)
-            blended[i] = upper[i] * 256 + (lower[i] - upper[i]) * t.weight;
-        std::uint8_t* row = canvas.scanLine(y);
-        const auto paint = [&](int start, int end) {
-            for (int x = start; x < end; ++x) {
-                const Tap s = across[std::size_t(x)];
-                const int* left = &blended[std::size_t(s.first) * Channels];
-                const int* right = &blended[std::size_t(s.second) * Channels];
-                for (int c = 0; c < Channels; ++c)
-                    row[x * Channels + c] = std::uint8_t(
-                        (left[c] * 256 + (right[c] - left[c]) * s.weight + (1 << 15)) >> 16);
-            }
-        };
-        paint(0, inside ? from : W);
-        if (inside)
-            paint(to, W);
+        rows.paint(canvas.scanLine(y), y, inside ? covered.left() : W,
+                   inside ? covered.right() + 1 : W);
     }
 }
 

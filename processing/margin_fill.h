@@ -6,6 +6,9 @@
 
 #include <QSize>
 
+#include <cstdint>
+#include <vector>
+
 namespace kadrix {
 
 class Picture;
@@ -54,6 +57,31 @@ BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int
 // Paints the background where the picture (its rectangle on the canvas)
 // does not cover the canvas.
 void paintBackground(Bitmap& canvas, const BlurredBackground& background, const QRect& picture);
+
+// The background scaled up to a W x H canvas one row at a time.
+class BackgroundRows {
+public:
+    BackgroundRows(const BlurredBackground& background, int W, int H);
+    // Paints canvas row `y` (W pixels at `row`) but for its columns from
+    // `from` to `to` (exclusive), where the picture lies; from == to paints
+    // the whole row.
+    void paint(std::uint8_t* row, int y, int from, int to);
+
+private:
+    struct Tap {
+        int first;
+        int second;
+        int weight; // of the second, in 256ths
+    };
+    static std::vector<Tap> taps(int canvasLength, double origin, double coverLength,
+                                 int backgroundLength);
+    void paintSpan(std::uint8_t* row, int start, int end) const;
+
+    const Bitmap& pixels_;
+    std::vector<Tap> across_;
+    std::vector<Tap> down_;
+    std::vector<int> blended_; // the current row of the background, in 256ths
+};
 
 // The picture reduced for the Blur fill: the type's own reduced decode when
 // it has one (a JPEG's scaled decode), otherwise `decoded` when it is the

@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "errors.h"
 #include "icc_profile.h"
+#include "jpeg_encoder.h"
 #include "jpeg_image.h"
 #include "result_metadata.h"
 
@@ -162,6 +163,89 @@ SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture*
     if (!file.commit(replace))
         return failed(file.errorString(), file.errorNumber());
     return {true, {}, 0};
+}
+
+bool writesRows(ResultFormat format) {
+    return format == ResultFormat::Jpeg || format == ResultFormat::Bmp;
+}
+
+struct ResultRows::Writer {
+    explicit Writer(const QString& path) : file(path) {}
+    AtomicFile file;
+    std::unique_ptr<jpegcodec::RowEncoder> jpeg; // for a JPEG result
+    BmpRowWriter bmp;                             // for any other
+};
+
+ResultRows::ResultRows(const QString& path, std::function<const Picture*()> source, bool replace)
+    : path_(path), source_(std::move(source)), replace_(replace) {}
+
+ResultRows::~ResultRows() = default;
+
+void ResultRows::stop(const QString& why) {
+    // The file system's refusal, when there was one, is the cause of any
+    // failure of the writer that met it.
+    const int error = writer_ ? writer_->file.device().errorNumber() : 0;
+    outcome_ = error != 0 ? failed(qt_error_string(error), error) : failed(why);
+    writer_.reset(); // the unfinished file goes
+    throw Stopped{};
+}
+
+template <typename Step> void ResultRows::guarded(Step&& step) {
+    try {
+        step();
+    } catch (const EJPEG& e) { // an encoder error counts as a failed write
+        stop(e.detailedMessage());
+    } catch (const Error& e) {
+        stop(e.message());
+    }
+}
+
+void ResultRows::start(int width, int height) {
+    writer_ = std::make_unique<Writer>(path_);
+    if (!writer_->file.open()) {
+        outcome_ = failed(writer_->file.errorString(), writer_->file.errorNumber());
+        writer_.reset();
+        throw Stopped{};
+    }
+    row_.assign(std::size_t(std::max(width, 0)) * 3, 0);
+    QIODevice& device = writer_->file.device();
+    if (resultFormatOf(path_) != ResultFormat::Jpeg) {
+        if (!writer_->bmp.start(device, width, height))
+            stop(QStringLiteral("too large for a BMP file"));
+        return;
+    }
+    // The options a new JPEG picture takes, as saveResult()'s encoding has.
+    const TJPEGDefaults options = JpegDefaults;
+    const PictureMetadata markers =
+        jpegResultMetadata(sourceMetadata(source_()), width, height, options.GrayScale);
+    guarded([&] {
+        writer_->jpeg =
+            std::make_unique<jpegcodec::RowEncoder>(device, width, height, options, markers);
+    });
+}
+
+void ResultRows::put() {
+    if (writer_->jpeg) {
+        guarded([&] { writer_->jpeg->write(row_.data()); });
+        return;
+    }
+    if (!writer_->bmp.write(row_.data()))
+        stop(QStringLiteral("too large for a BMP file"));
+}
+
+SaveOutcome ResultRows::commit() {
+    if (!writer_)
+        return outcome_;
+    try {
+        if (writer_->jpeg)
+            guarded([&] { writer_->jpeg->finish(); });
+    } catch (const Stopped&) {
+        return outcome_;
+    }
+    if (!writer_->file.commit(replace_))
+        outcome_ = failed(writer_->file.errorString(), writer_->file.errorNumber());
+    writer_.reset();
+    return outcome_;
 }
 
 } // namespace kadrix

@@ -2,10 +2,14 @@
 
 #include "bitmap.h"
 #include "picture_formats.h"
+#include "rows.h"
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace kadrix {
 
@@ -84,5 +88,44 @@ struct SaveOutcome {
 // that appeared since the decision: the write then fails.
 SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source = nullptr,
                        bool replace = false, const ResultEncoding& encoding = {});
+
+// Whether results of the format are written a row at a time as they are
+// composed (JPEG and BMP); the others' writers take the whole picture.
+bool writesRows(ResultFormat format);
+
+// The write saveResult() makes, for a JPEG or BMP result (writesRows()),
+// taking the canvas a row at a time from the top: the same file, the same
+// bytes, the same atomic commit. The file is opened at start(); `source` is
+// asked then for the picture the result carries metadata of. When the file
+// system or the encoder fails, put() and start() throw Stopped and
+// outcome() says why; nothing is left at the path unless commit() succeeds.
+class ResultRows final : public RowSink {
+public:
+    struct Stopped {};
+
+    ResultRows(const QString& path, std::function<const Picture*()> source, bool replace);
+    ~ResultRows() override;
+    ResultRows(const ResultRows&) = delete;
+    ResultRows& operator=(const ResultRows&) = delete;
+
+    void start(int width, int height) override;
+    std::uint8_t* row() override { return row_.data(); }
+    void put() override;
+    // Ends the file once every row is put and gives it its name.
+    SaveOutcome commit();
+    const SaveOutcome& outcome() const { return outcome_; }
+
+private:
+    [[noreturn]] void stop(const QString& why);
+    template <typename Step> void guarded(Step&& step);
+
+    struct Writer;
+    std::unique_ptr<Writer> writer_;
+    QString path_;
+    std::function<const Picture*()> source_;
+    bool replace_;
+    std::vector<std::uint8_t> row_;
+    SaveOutcome outcome_{true, {}, 0};
+};
 
 } // namespace kadrix

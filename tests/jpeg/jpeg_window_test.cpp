@@ -1,4 +1,5 @@
 #include "compositor.h"
+#include "framing_sinks.h"
 #include "jpeg_decoder.h"
 #include "jpeg_image.h"
 #include "jpeg_test_files.h"
@@ -177,12 +178,19 @@ TEST_F(JpegWindowTest, BatchCanvasIsTheSameWhicheverWayTheSourceIsDecoded) {
         JpegDefaults.PixelFormat = c.bits8 ? JpegPixelFormat::Bits8 : JpegPixelFormat::Bits24;
         JpegDefaults.Scale = c.scale;
         const QString path = write(QStringLiteral("row.jpg"), encodeRaw(c.image, c.settings));
-        for (const QSize canvas : {QSize(64, 48), QSize(101, 77)})
-            EXPECT_EQ(
-                firstDifference(canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Window),
-                                canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Whole)),
-                "")
+        for (const QSize canvas : {QSize(64, 48), QSize(101, 77)}) {
+            const Bitmap whole = canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Whole);
+            EXPECT_EQ(firstDifference(
+                          canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Window), whole),
+                      "")
                 << c.name << " on " << canvas.width() << "x" << canvas.height();
+            for (const DecodeMode mode : {DecodeMode::Window, DecodeMode::Seek})
+                EXPECT_EQ(firstDifference(framedThrough(Sink::ResultRows, path, canvas, 0x00336699,
+                                                        {.mode = mode}),
+                                          whole),
+                          "")
+                    << c.name << " on " << canvas.width() << "x" << canvas.height() << " by rows";
+        }
     }
 }
 

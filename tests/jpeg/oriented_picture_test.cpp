@@ -1,6 +1,7 @@
 #include "compositor.h"
 #include "exif_blocks.h"
 #include "framing.h"
+#include "framing_sinks.h"
 #include "jpeg_image.h"
 #include "jpeg_test_files.h"
 
@@ -52,11 +53,10 @@ protected:
 
     // The canvas that the shared framing step (the batch run's and
     // kadrix-batch's) makes of the bytes.
-    Bitmap canvasOf(const QByteArray& jpeg, QSize canvas, DecodeMode mode) {
+    Bitmap canvasOf(const QByteArray& jpeg, QSize canvas, DecodeMode mode,
+                    Sink sink = Sink::Canvas) {
         const QString path = writeBytes(dir_.filePath(QStringLiteral("source.jpg")), jpeg);
-        SourceFramer framer(canvas.width(), canvas.height());
-        framer.frame(path, 0x00336699, {mode});
-        return framer.canvas();
+        return framedThrough(sink, path, canvas, 0x00336699, {mode});
     }
 
 private:
@@ -81,11 +81,13 @@ TEST_F(OrientedPictureTest, EveryOrientationFramesLikeTheUprightPicture) {
                                          exifBlock(tag, tag % 2 == 0));
         for (const QSize canvas : {QSize(33, 21), QSize(64, 50), QSize(41, 47)})
             for (const DecodeMode mode : {DecodeMode::Window, DecodeMode::Whole})
-                EXPECT_EQ(firstDifference(canvasOf(jpeg, canvas, mode),
-                                          canvasOf(reference, canvas, mode), 6),
-                          "")
-                    << "tag " << tag << " on " << canvas.width() << "x" << canvas.height()
-                    << (mode == DecodeMode::Whole ? " whole" : " windowed");
+                for (const Sink sink : Sinks)
+                    EXPECT_EQ(firstDifference(canvasOf(jpeg, canvas, mode, sink),
+                                              canvasOf(reference, canvas, mode), 6),
+                              "")
+                        << "tag " << tag << " on " << canvas.width() << "x" << canvas.height()
+                        << (mode == DecodeMode::Whole ? " whole " : " windowed ")
+                        << sinkName(sink);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "compositor.h"
 #include "framing.h"
+#include "framing_sinks.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -213,9 +214,9 @@ TEST(SourceFramer, TransparentSourcesAreComposedOverTheWipeColour) {
             image.setColorTable({c.pixel});
         image.setPixel(0, 0, c.palette ? 0 : c.pixel);
         ASSERT_TRUE(image.save(path, "PNG"));
-        SourceFramer framer(1, 1);
-        ASSERT_TRUE(framer.frame(path, c.wipe));
-        EXPECT_EQ(framer.canvas().pixel(0, 0), c.expected) << std::hex << c.pixel << c.palette;
+        for (const test::Sink sink : test::Sinks)
+            EXPECT_EQ(test::framedThrough(sink, path, {1, 1}, c.wipe).pixel(0, 0), c.expected)
+                << std::hex << c.pixel << c.palette << test::sinkName(sink);
     }
 }
 

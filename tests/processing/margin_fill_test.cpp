@@ -1,6 +1,7 @@
 #include "margin_fill.h"
 
 #include "framing.h"
+#include "framing_sinks.h"
 #include "jpeg_test_files.h"
 
 #include <QTemporaryDir>
@@ -37,7 +38,14 @@ std::string letters(const Bitmap& canvas) {
     return text;
 }
 
-Bitmap framed(const Bitmap& picture, QSize canvas, Anchor anchor, Fill fill) {
+Bitmap framed(const Bitmap& picture, QSize canvas, Anchor anchor, Fill fill,
+              test::Sink sink = test::Sink::Canvas) {
+    if (sink == test::Sink::ResultRows) { // the picture framed from a lossless file
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.png"));
+        EXPECT_TRUE(picture.image().save(path));
+        return test::framedThrough(sink, path, canvas, Wipe, {}, {anchor, fill, false});
+    }
     Bitmap result(canvas.width(), canvas.height());
     ComposeResult(picture, canvas.width(), canvas.height(), Wipe, result, anchor);
     extendMargins(
@@ -71,9 +79,11 @@ TEST(MarginFill, EdgeAndMirrorGiveVipssPixels) {
         // clang-format on
     };
     const Bitmap picture = lettered(3, 2);
-    for (const auto& c : cases)
-        EXPECT_EQ(letters(framed(picture, c.canvas, c.anchor, c.fill)), c.expected)
-            << anchorName(c.anchor).toStdString() << " " << fillName(c.fill).toStdString();
+    for (const test::Sink sink : test::Sinks)
+        for (const auto& c : cases)
+            EXPECT_EQ(letters(framed(picture, c.canvas, c.anchor, c.fill, sink)), c.expected)
+                << anchorName(c.anchor).toStdString() << " " << fillName(c.fill).toStdString()
+                << " " << test::sinkName(sink);
 }
 
 // One pixel or one row: the reflection and the blur have nothing to divide
@@ -104,15 +114,17 @@ TEST(BlurFill, FillsTheMarginsWithoutTouchingThePictureTheSameFromEveryDecode) {
     const QString path =
         test::writeBytes(dir.filePath(QStringLiteral("p.jpg")),
                          test::encodeRaw(test::photoLike(300, 120), {.restartInterval = 19}));
-    const auto frame = [&](Fill fill, DecodeMode mode, Anchor anchor) {
-        SourceFramer framer(160, 200);
-        EXPECT_TRUE(framer.frame(path, Wipe, {mode}, {anchor, fill, false}));
-        return framer.canvas();
+    const auto frame = [&](Fill fill, DecodeMode mode, Anchor anchor,
+                           test::Sink sink = test::Sink::Canvas) {
+        return test::framedThrough(sink, path, {160, 200}, Wipe, {mode}, {anchor, fill, false});
     };
     for (const Anchor anchor : {Anchor::Centre, Anchor::SouthEast}) {
         const Bitmap plain = frame(Fill::WipeColour, DecodeMode::Whole, anchor);
         const Bitmap blurred = frame(Fill::Blur, DecodeMode::Seek, anchor);
         EXPECT_EQ(frame(Fill::Blur, DecodeMode::Whole, anchor).image(), blurred.image());
+        for (const Fill fill : {Fill::Blur, Fill::Mirror})
+            EXPECT_EQ(frame(fill, DecodeMode::Seek, anchor, test::Sink::ResultRows).image(),
+                      frame(fill, DecodeMode::Whole, anchor).image());
         const int top = placementOf(300, 120, 160, 200, anchor).dy;
         std::set<Colour> margin;
         for (int y = 0; y < 200; ++y)

@@ -1,3 +1,4 @@
+#include "frame_rows.h"
 #include "jpeg_image.h"
 #include "jpeg_markers.h"
 #include "jpeg_test_files.h"
@@ -14,6 +15,11 @@
 
 namespace kadrix::test {
 namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 TEST(ResultFormat, TheExtensionPicksTheWriter) {
     const struct {
@@ -58,6 +64,13 @@ protected:
     PictureMetadata savedJpegMetadata(const Picture& from) {
         const QString path = dir.filePath(QStringLiteral("r.JPEG"));
         EXPECT_TRUE(saveResult(canvas, path, &from, true));
+        // Written a row at a time, the same bytes.
+        const QString byRows = dir.filePath(QStringLiteral("rows.JPEG"));
+        BitmapRowSource rows(canvas);
+        ResultRows sink(byRows, [&] { return &from; }, true);
+        composeRows(rows, {canvas.width(), canvas.height()}, sink);
+        EXPECT_TRUE(sink.commit());
+        EXPECT_EQ(readAll(byRows), readAll(path));
         TJPEGImage result;
         result.loadFromFile(path);
         EXPECT_EQ(result.width(), canvas.width());
