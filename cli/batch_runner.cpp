@@ -74,10 +74,10 @@ Text problemText(const Error& e) {
 
 // The memory a picture takes once decoded, at most 4 bytes a pixel: a JPEG
 // larger than the result is decoded only where it lands on it (a few rows
-// more at most) unless --decode whole. An upright sequential JPEG whose result
-// is written a row at a time goes from decoder to encoder: it holds the rows
-// its margins repeat, a small window entered at a restart marker, and a few
-// rows in flight.
+// more at most) unless --decode whole. A sequential JPEG whose result is
+// written a row at a time goes from decoder to encoder: it holds the rows its
+// margins repeat, a band of rows in flight, and the window decoded whole only
+// when it is turned upright or small enough to be entered at a restart marker.
 qint64 decodedBytes(const Picture& picture, const BatchOptions& options,
                     const SourceFramer& framer, bool rowsWritten) {
     qint64 width = picture.width();
@@ -86,11 +86,15 @@ qint64 decodedBytes(const Picture& picture, const BatchOptions& options,
     if (options.decode.mode != DecodeMode::Whole && jpeg) {
         width = std::min<qint64>(width, options.size.width() + 64);
         height = std::min<qint64>(height, options.size.height() + 64);
-        if (rowsWritten && !jpeg->progressiveEncoding() &&
-            jpeg->orientation() == Orientation::Normal)
+        if (rowsWritten && !jpeg->progressiveEncoding()) {
+            const qint64 window = width * height * 3;
+            const qint64 rowBytes = std::max<qint64>(options.size.width(), picture.width()) * 3;
             return framer.keptRowBytes(picture, options.framing) +
-                   std::min(width * height * 3, jpegcodec::MaxSeekWindowBytes) +
-                   16 * qint64(std::max(options.size.width(), picture.width())) * 3;
+                   (jpeg->orientation() == Orientation::Normal
+                        ? std::min(window, jpegcodec::MaxSeekWindowBytes)
+                        : window) +
+                   48 * rowBytes;
+        }
     }
     return width * height * 4;
 }

@@ -128,10 +128,20 @@ std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window, Deco
 }
 
 std::unique_ptr<RowSource> TJPEGImage::readRows(const QRect& window, DecodeMode mode) const {
-    // A turned picture's rows are columns or bottom rows of the stored one.
-    if (Bitmap || orientation() != Orientation::Normal || !Image->Data)
+    if (Bitmap || !Image->Data)
         return nullptr;
-    return jpegcodec::windowRows(*Image->Data, Options, window, mode);
+    const Orientation turn = orientation();
+    if (turn == Orientation::Normal)
+        return jpegcodec::windowRows(*Image->Data, Options, window, mode);
+    // A turned picture's rows are columns or bottom rows of the stored one:
+    // its stored window is decoded whole, then turned a band at a time.
+    const QSize stored = storedSize();
+    const QRect wanted = window.intersected(QRect(QPoint(0, 0), uprightSize(turn, stored)));
+    std::optional<kadrix::Bitmap> part =
+        jpegcodec::decodeWindow(*Image->Data, Options, storedRect(turn, stored, wanted), mode);
+    if (!part || part->isEmpty())
+        return nullptr;
+    return uprightRows(std::move(*part), turn);
 }
 
 std::optional<kadrix::Bitmap> TJPEGImage::decodeReduced(QSize atLeast) const {

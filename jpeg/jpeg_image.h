@@ -89,7 +89,8 @@ public:
     // still gives `atLeast`, in 24 bits, and not kept.
     std::optional<kadrix::Bitmap> decodeReduced(QSize atLeast) const override;
     // The window's rows from libjpeg's scanlines (jpegcodec::windowRows()),
-    // for a picture not yet decoded whose stored rows are upright.
+    // for a picture not yet decoded; a turned picture's stored window is
+    // decoded whole and its rows turned as they are read.
     std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const override;
 
     // The turn this picture applies to its stored pixels: the EXIF

@@ -3,6 +3,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cstring>
 
 namespace kadrix {
 namespace {
@@ -38,7 +39,61 @@ QImage rotated(const QImage& image, int degrees) {
     return image.transformed(QTransform().rotate(degrees), Qt::FastTransformation);
 }
 
+// Upright rows gathered from the stored bitmap a band at a time, so that the
+// stored pixels of a quarter turn are read along their rows.
+class UprightRows final : public RowSource {
+public:
+    UprightRows(Bitmap stored, Orientation orientation)
+        : stored_(std::move(stored)), orientation_(orientation),
+          upright_(uprightSize(orientation, {stored_.width(), stored_.height()})),
+          band_(upright_.width(), std::min(BandRows, upright_.height())) {}
+
+    int width() const override { return upright_.width(); }
+    int height() const override { return upright_.height(); }
+
+    const std::uint8_t* next() override {
+        if (y_ == bandEnd_)
+            fillBand();
+        return band_.scanLine(y_++ - bandStart_);
+    }
+
+private:
+    static constexpr int BandRows = 32;
+
+    void fillBand() {
+        bandStart_ = y_;
+        bandEnd_ = std::min(y_ + BandRows, upright_.height());
+        const QSize stored(stored_.width(), stored_.height());
+        // The stored pixel moves by a fixed step along an upright row and
+        // down an upright column.
+        const QPoint origin = storedPoint(orientation_, stored, {0, bandStart_});
+        const QPoint across = storedPoint(orientation_, stored, {1, bandStart_}) - origin;
+        const QPoint down = storedPoint(orientation_, stored, {0, bandStart_ + 1}) - origin;
+        const int rows = bandEnd_ - bandStart_;
+        for (int x = 0; x < upright_.width(); ++x) {
+            const QPoint column = origin + across * x;
+            for (int r = 0; r < rows; ++r) {
+                const QPoint at = column + down * r;
+                std::memcpy(band_.scanLine(r) + qsizetype(x) * 3,
+                            stored_.scanLine(at.y()) + qsizetype(at.x()) * 3, 3);
+            }
+        }
+    }
+
+    Bitmap stored_;
+    Orientation orientation_;
+    QSize upright_;
+    Bitmap band_;
+    int y_ = 0;
+    int bandStart_ = 0;
+    int bandEnd_ = 0;
+};
+
 } // namespace
+
+std::unique_ptr<RowSource> uprightRows(Bitmap stored, Orientation orientation) {
+    return std::make_unique<UprightRows>(std::move(stored), orientation);
+}
 
 Orientation orientationFromTag(long value) {
     return value >= 1 && value <= 8 ? Orientation(value) : Orientation::Normal;

@@ -6,6 +6,9 @@
 // bitmap is turned upright.
 
 #include "bitmap.h"
+#include "rows.h"
+
+#include <memory>
 
 #include <QRect>
 #include <QSize>
@@ -44,5 +47,9 @@ QRect storedRect(Orientation orientation, QSize stored, const QRect& upright);
 
 // The upright picture of a stored bitmap (8 or 24 bits, palette kept).
 Bitmap turnUpright(Bitmap stored, Orientation orientation);
+
+// The rows of turnUpright() of a 24-bit stored bitmap, turned a band of rows
+// at a time as they are read, without a turned copy of the whole.
+std::unique_ptr<RowSource> uprightRows(Bitmap stored, Orientation orientation);
 
 } // namespace kadrix

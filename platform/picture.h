@@ -49,10 +49,11 @@ public:
     // decode). Nothing when it cannot (the default).
     virtual std::optional<Bitmap> decodeReduced(QSize atLeast) const;
     // The rows of `window` (clipped to the picture, not empty) in 24 bits
-    // per pixel, the pixels decodeWindow() gives, decoded one at a time from
-    // the top as they are read, for a type that can. Nothing when it cannot
-    // (the default), or when decodeWindow() would go about it faster; the
-    // rows must be read before the picture changes or goes.
+    // per pixel, the pixels decodeWindow() gives, handed on from the top a
+    // row at a time (decoded as they are read where the type can) without a
+    // bitmap of the whole window. Nothing when the type cannot (the default),
+    // or when decodeWindow() would go about it faster; the rows must be read
+    // before the picture changes or goes.
     virtual std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const;
 };
 
