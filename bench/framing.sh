@@ -4,6 +4,9 @@
 # pictures framed to 4032x4032 so that margins appear above and below, with
 # each fill; and the 12-megapixel set framed to 640x480 anchored north-west
 # against centred. kadrix-batch on one core, JPEG results, median of $reps runs.
+# With KADRIX_BENCH_REFERENCE naming another build's kadrix-batch (an earlier
+# commit), every result of these runs, and their BMP results, must be the
+# same bytes as that program writes.
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 reps="${KADRIX_BENCH_REPS:-5}"
@@ -24,6 +27,21 @@ time_runs() {
     done
     printf '%s\n' "${times[@]}" | median
 }
+# Whether kadrix-batch writes the same bytes as the reference program.
+same_bytes() { # arguments of both runs
+    [ -n "${KADRIX_BENCH_REFERENCE:-}" ] || return 0
+    rm -rf "$scratch/ours" "$scratch/theirs"
+    "$batch" "$@" --out "$scratch/ours" >/dev/null 2>&1 || true
+    "$KADRIX_BENCH_REFERENCE" "$@" --out "$scratch/theirs" >/dev/null 2>&1 || true
+    local total=0 differing=0 f
+    for f in "$scratch/theirs"/*; do
+        total=$((total + 1))
+        cmp -s "$f" "$scratch/ours/${f##*/}" || differing=$((differing + 1))
+    done
+    [ "$(ls "$scratch/ours" | wc -l)" -eq "$total" ] || differing=$((differing + 1))
+    printf '  %-60s %s of %s results byte-identical to the reference\n' "${*:1:$(($# - 1))}" \
+        $((total - differing)) "$total"
+}
 report() { # name, total ms, pictures, reference ms, target
     awk -v name="$1" -v t="$2" -v n="$3" -v ref="$4" -v target="$5" \
         'BEGIN { printf "  %-34s %9.1f ms/picture %6.2fx %s\n", name, t / n, t / ref, target }'
@@ -42,6 +60,11 @@ for fill in edge mirror blur; do
     t=$(time_runs "$batch" --jobs 1 --size 4032x4032 --format jpeg --fill "$fill" "$square")
     report "--fill $fill" "$t" "$count" "$colour" "$target"
 done
+for fill in colour edge mirror blur; do
+    for format in jpeg bmp; do
+        same_bytes --jobs 1 --size 4032x4032 --fill "$fill" --format "$format" "$square"
+    done
+done
 
 echo
 set12="$data/set12"
@@ -53,6 +76,10 @@ t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity north-west "$set12")
 report "--gravity north-west" "$t" "$count" "$centre" "(target: the same within noise)"
 t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity south-east "$set12")
 report "--gravity south-east" "$t" "$count" "$centre" ""
+for anchor in centre north-west; do
+    same_bytes --jobs 1 --format jpeg --gravity "$anchor" "$set12"
+done
+same_bytes --jobs 1 --format jpeg --size 4000x2250 --gravity centre "$set12"
 
 # Without restart markers a windowed decode reads every row down to the
 # window's bottom edge, so an anchor lower in the picture costs more rows; the

@@ -78,8 +78,8 @@ Text problemText(const Error& e) {
 // written a row at a time goes from decoder to encoder: it holds the rows its
 // margins repeat, a band of rows in flight, and the window decoded whole only
 // when it is turned upright or small enough to be entered at a restart marker.
-qint64 decodedBytes(const Picture& picture, const BatchOptions& options,
-                    const SourceFramer& framer, bool rowsWritten) {
+qint64 decodedBytes(const Picture& picture, const BatchOptions& options, const SourceFramer& framer,
+                    bool rowsWritten) {
     qint64 width = picture.width();
     qint64 height = picture.height();
     const auto* jpeg = dynamic_cast<const TJPEGImage*>(&picture);

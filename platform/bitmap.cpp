@@ -315,8 +315,8 @@ bool BmpRowWriter::write(const std::uint8_t* row) {
         return false;
     const qint64 stride = padded_.size();
     std::memcpy(padded_.data(), row, size_t(width_) * 3);
-    const bool written = device_->seek(54 + qint64(height_ - 1 - y_) * stride) &&
-                         device_->write(padded_) == stride;
+    const bool written =
+        device_->seek(54 + qint64(height_ - 1 - y_) * stride) && device_->write(padded_) == stride;
     ++y_;
     // The file's end is where a reader of the device expects the position.
     return written && (y_ < height_ || device_->seek(54 + qint64(height_) * stride));

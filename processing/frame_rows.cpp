@@ -22,7 +22,9 @@ struct Covered {
 
 Covered coveredBy(int sw, int sh, const RowLayout& l) {
     const auto [dx, dy] = l.placement;
-    const auto clamp = [](qint64 v, int limit) { return int(std::clamp(v, qint64(0), qint64(limit))); };
+    const auto clamp = [](qint64 v, int limit) {
+        return int(std::clamp(v, qint64(0), qint64(limit)));
+    };
     return {clamp(dx, l.width), clamp(qint64(dx) + sw, l.width), clamp(dy, l.height),
             clamp(qint64(dy) + sh, l.height)};
 }

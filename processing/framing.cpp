@@ -1,8 +1,8 @@
 #include "framing.h"
 
 #include "compositor.h"
-#include "frame_rows.h"
 #include "errors.h"
+#include "frame_rows.h"
 #include "margin_fill.h"
 
 namespace kadrix {
@@ -61,12 +61,10 @@ bool SourceFramer::frame(const QString& sourcePath, Colour wipe, RowSink& sink,
     }
     RowSource& source = rows ? *rows : static_cast<RowSource&>(*whole);
     const QSize shown(source.width(), source.height());
-    const Placement placement =
-        placementOf(shown.width(), shown.height(), W_, H_, framing.anchor);
+    const Placement placement = placementOf(shown.width(), shown.height(), W_, H_, framing.anchor);
     const std::optional<BlurredBackground> blurred = background(shown, placement, framing);
-    return composeRows(source,
-                       {W_, H_, placement, framing.fill, wipe, blurred ? &*blurred : nullptr},
-                       sink);
+    return composeRows(
+        source, {W_, H_, placement, framing.fill, wipe, blurred ? &*blurred : nullptr}, sink);
 }
 
 qint64 SourceFramer::keptRowBytes(const Picture& picture, const FramingOptions& framing) const {

@@ -173,7 +173,7 @@ struct ResultRows::Writer {
     explicit Writer(const QString& path) : file(path) {}
     AtomicFile file;
     std::unique_ptr<jpegcodec::RowEncoder> jpeg; // for a JPEG result
-    BmpRowWriter bmp;                             // for any other
+    BmpRowWriter bmp;                            // for any other
 };
 
 ResultRows::ResultRows(const QString& path, std::function<const Picture*()> source, bool replace)

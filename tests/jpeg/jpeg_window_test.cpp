@@ -180,9 +180,10 @@ TEST_F(JpegWindowTest, BatchCanvasIsTheSameWhicheverWayTheSourceIsDecoded) {
         const QString path = write(QStringLiteral("row.jpg"), encodeRaw(c.image, c.settings));
         for (const QSize canvas : {QSize(64, 48), QSize(101, 77)}) {
             const Bitmap whole = canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Whole);
-            EXPECT_EQ(firstDifference(
-                          canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Window), whole),
-                      "")
+            EXPECT_EQ(
+                firstDifference(canvasOf(path, canvas.width(), canvas.height(), DecodeMode::Window),
+                                whole),
+                "")
                 << c.name << " on " << canvas.width() << "x" << canvas.height();
             for (const DecodeMode mode : {DecodeMode::Window, DecodeMode::Seek})
                 EXPECT_EQ(firstDifference(framedThrough(Sink::ResultRows, path, canvas, 0x00336699,

@@ -86,8 +86,7 @@ TEST_F(OrientedPictureTest, EveryOrientationFramesLikeTheUprightPicture) {
                                               canvasOf(reference, canvas, mode), 6),
                               "")
                         << "tag " << tag << " on " << canvas.width() << "x" << canvas.height()
-                        << (mode == DecodeMode::Whole ? " whole " : " windowed ")
-                        << sinkName(sink);
+                        << (mode == DecodeMode::Whole ? " whole " : " windowed ") << sinkName(sink);
     }
 }
 
@@ -113,7 +112,8 @@ TEST_F(OrientedPictureTest, WindowedDecodeIsTheWholeDecodeTurned) {
                         const Bitmap& all = whole.DecodeBitmap();
                         ASSERT_EQ(before, all.image().size());
                         const QRect window = visibleWindow(all.width(), all.height(), 64, 48);
-                        const std::optional<Bitmap> part = windowed.decodeWindow(window, DecodeMode::Seek);
+                        const std::optional<Bitmap> part =
+                            windowed.decodeWindow(window, DecodeMode::Seek);
                         ASSERT_TRUE(part.has_value());
                         EXPECT_EQ(firstDifference(*part, Bitmap(all.image().copy(window))), "")
                             << "tag " << tag << " upright " << uw << "x" << uh << " scale "

@@ -89,17 +89,16 @@ TEST_P(ComposeNamedCases, OnA640x480Canvas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Part, ComposeNamedCases,
-                         ::testing::Values(NamedCase{640, 480, 0, 0},        // exact fit
-                                           NamedCase{639, 479, 0, 0},        // wipe last col/row
-                                           NamedCase{637, 477, 1, 1},        // 3 narrower
-                                           NamedCase{643, 483, -1, -1},      // 3 wider
-                                           NamedCase{800, 300, -80, 90},     //
-                                           NamedCase{1, 1, 319, 239},        //
+                         ::testing::Values(NamedCase{640, 480, 0, 0},         // exact fit
+                                           NamedCase{639, 479, 0, 0},         // wipe last col/row
+                                           NamedCase{637, 477, 1, 1},         // 3 narrower
+                                           NamedCase{643, 483, -1, -1},       // 3 wider
+                                           NamedCase{800, 300, -80, 90},      //
+                                           NamedCase{1, 1, 319, 239},         //
                                            NamedCase{2000, 1500, -680, -510}, //
-                                           NamedCase{641, 480, 0, 0}),       // last column cut
+                                           NamedCase{641, 480, 0, 0}),        // last column cut
                          [](const auto& p) {
-                             return std::to_string(p.param.sw) + "x" +
-                                    std::to_string(p.param.sh);
+                             return std::to_string(p.param.sw) + "x" + std::to_string(p.param.sh);
                          });
 
 // Each anchor with a source 5 x 7 larger than a 640 x 480 canvas, 5 x 7
@@ -172,7 +171,7 @@ TEST(ComposeResult, OddMarginsAndCropsLeaveTheExtraOnTheRightAndBottom) {
 
     const Bitmap wide = numberedSource(643, 483);
     const Bitmap w = compose(wide, 640, 480);
-    EXPECT_EQ(w.pixel(0, 0), wide.pixel(1, 1));     // one cut on the left and top
+    EXPECT_EQ(w.pixel(0, 0), wide.pixel(1, 1));         // one cut on the left and top
     EXPECT_EQ(w.pixel(639, 479), wide.pixel(640, 480)); // two cut on the right and bottom
 }
 
