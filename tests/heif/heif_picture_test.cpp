@@ -50,9 +50,16 @@ QImage decode(const QByteArray& file, bool autoOrient = true, QSize* before = nu
 
 // What loading and decoding `file` throws; empty when it works.
 // The error decoding `file` gives; with `shrunkTo`, of the file on disk cut
-// to that many bytes after it was loaded, through the window path.
-QString failure(const QByteArray& file, qint64 shrunkTo = 0) {
+// to that many bytes after it was loaded, through the window path; with
+// `window`, of a window of the whole picture (the tile path where it goes).
+QString failure(const QByteArray& file, qint64 shrunkTo = 0, bool window = false) {
     try {
+        if (shrunkTo == 0 && window) {
+            HeifPicture picture;
+            picture.loadFromData(file);
+            picture.decodeWindow(QRect(0, 0, picture.width(), picture.height()), DecodeMode::Seek);
+            return {};
+        }
         if (shrunkTo == 0) {
             decode(file);
             return {};
@@ -268,7 +275,8 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
     QByteArray tilesWithoutExtent = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
     tilesWithoutExtent.replace(
         tilesWithoutExtent.indexOf("ispe", tilesWithoutExtent.indexOf("ispe") + 4), 4, "isQ ");
-    const QByteArray grid = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
+    const QList<QByteArray> four = {plain, plain, plain, plain};
+    const QByteArray grid = gridHeif(four, 2, 2, 120, 90);
     // The same, its tile list's box claiming more bytes than its parent holds
     // (libheif reads the list whatever its size, then its tiles' uninitialised
     // pixels); and a tile list naming an item that is not there.
@@ -285,7 +293,7 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"no HEIF file", QByteArray("\xff\xd8\xff\xe0 not a HEIF file at all"),
          "Image invalide: pas un fichier HEIF"},
         {"truncated", plain.left(plain.size() - 200), "Image invalide: "},
-        {"cut in its container", plain.left(300), "Image invalide: "},
+        {"cut in its container", plain.left(300), "Image invalide: fichier HEIF tronqué"},
         {"data past the end", withPrimaryOffsetMoved(plain, 1 << 20), "Image invalide: "},
         {"larger than the size limit", withPropertyPayload(plain, "ispe", huge),
          "Image invalide: image trop grande"},
@@ -312,6 +320,11 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
          gridHeif(QList<QByteArray>(1001, plain), 1, 1, 96, 64),
          "Image invalide: fichier HEIF trop complexe (plus de 1000 éléments)"},
         {"cut in its first box", plain.left(20), "Image invalide: fichier HEIF tronqué"},
+        {"grid with two rotations", gridHeif(four, 2, 2, 120, 90, {irotBox(1), irotBox(1)}),
+         "Image invalide: fichier HEIF endommagé ("},
+        {"grid of 10 bits over 8-bit tiles",
+         gridHeif(four, 2, 2, 120, 90, {QByteArray("\0\0\0\x10pixi\0\0\0\0\3\n\n\n", 16)}),
+         "Image invalide: fichier HEIF endommagé ("},
         {"tile without decoder configuration",
          gridHeif({plain, plain, withPropertyRenamed(plain, "hvcC", "hvcX"), plain}, 2, 2, 120, 90),
          "Image invalide: "},
@@ -319,9 +332,14 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"grid shrunk once loaded", grid, "Image invalide: fichier HEIF tronqué",
          grid.size() - 100},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_TRUE(failure(c.file, c.shrunkTo).startsWith(QString::fromUtf8(c.reason)))
             << c.what << ": " << failure(c.file, c.shrunkTo).toStdString();
+        // The tile path refuses what the whole decode refuses.
+        if (c.shrunkTo == 0) {
+            EXPECT_EQ(failure(c.file, 0, true), failure(c.file)) << c.what;
+        }
+    }
 }
 
 // A grid put together from its tiles, and a window of it decoded from the
@@ -331,15 +349,27 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
 // column) is decoded whole, with the same pixels.
 TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
     const QImage picture = gradient(192, 128);
-    QList<QByteArray> tiles;
+    // Plain tiles; tiles of their own colours (BT.709 full range and BT.601
+    // limited range in turn) kept on each tile.
+    QList<QByteArray> tileSets[2];
     for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 3; ++c)
-            tiles << encodeHeif({.picture = picture.copy(c * 64, r * 64, 64, 64)});
+        for (int c = 0; c < 3; ++c) {
+            const QImage part = picture.copy(c * 64, r * 64, 64, 64);
+            tileSets[0] << encodeHeif({.picture = part});
+            const bool odd = (r + c) % 2 != 0;
+            tileSets[1] << encodeHeif(
+                {.picture = part, .nclxMatrix = odd ? 6 : 1, .nclxFullRange = !odd});
+        }
+    const QByteArray p3 = colrBox(QColorSpace(QColorSpace::DisplayP3).iccProfile());
     const struct {
         QList<QByteArray> transforms;
         bool tiled;
         int laterEntries = 0; // more associations for the grid, each a turn and a mirror
+        bool ownColours = false; // the second set of tiles, their colours kept on each
     } rows[] = {{{}, true},
+                {{p3}, true, 0, true},
+                {{colrBox(1, 13, 1, false), irotBox(1)}, true, 0, true},
+                {{colrBox(1, 13, 6, false)}, true},
                 {{irotBox(3)}, true, 300},
                 {{irotBox(1)}, true},
                 {{irotBox(2)}, true},
@@ -357,8 +387,8 @@ TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
                 {{clapBox(1, 1, 80, 1)}, false}};
     const QRect windows[] = {{10, 10, 40, 30},  {50, 40, 30, 40},   {0, 0, 170, 120},
                              {140, 90, 40, 40}, {-5, -5, 500, 500}, {63, 63, 2, 2}};
-    for (const auto& [t, tiled, laterEntries] : rows) {
-        QByteArray file = gridHeif(tiles, 2, 3, 170, 120, t);
+    for (const auto& [t, tiled, laterEntries, ownColours] : rows) {
+        QByteArray file = gridHeif(tileSets[ownColours ? 1 : 0], 2, 3, 170, 120, t, ownColours);
         if (laterEntries > 0)
             file = withLaterAssociations(file, {irotBox(1), imirBox(0)}, laterEntries);
         ASSERT_FALSE(file.isEmpty());
@@ -372,7 +402,10 @@ TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
         const std::optional<heif::GridLayout>& layout = reading.grid;
         EXPECT_EQ(layout && heif::uprightSize(*layout), tiled) << t.size() << " transforms";
         if (layout) {
-            EXPECT_EQ(layout->transforms.size(), size_t(t.size()));
+            EXPECT_EQ(layout->transforms.size(),
+                      size_t(std::count_if(t.begin(), t.end(), [](const QByteArray& p) {
+                          return p.mid(4, 4) != "colr";
+                      })));
         }
         const QImage whole = libheifDecode(file);
         EXPECT_EQ(decode(file), whole) << t.size() << " transforms";
