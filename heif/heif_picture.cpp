@@ -231,15 +231,19 @@ void HeifPicture::load(heif::HeifSource source) {
     if (container.grid)
         if (const std::optional<QSize> upright = heif::uprightSize(*container.grid))
             size = *upright;
+    // libheif sizes a clean aperture of less than a pixel as empty, and
+    // decodes it to a row or column: the extent stands for it until decoded.
+    if (size.width() <= 0 || size.height() <= 0)
+        size = grid.value_or(extent);
     if (size.width() <= 0 || size.height() <= 0)
         throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
-    // Whichever path decodes it, the largest picture libheif would make
-    // (the reported size, the extent, a description's) holds to the bitmap
-    // limit.
-    QSize claimed = size;
-    for (const QSize other : {extent, grid.value_or(QSize())})
-        if (qint64(other.width()) * other.height() > qint64(claimed.width()) * claimed.height())
-            claimed = other;
+    // Whichever path decodes it, the largest picture libheif would make (the
+    // extent's, or a description's) holds to the bitmap limit. The reported
+    // size is not one: a clean aperture only crops, however large it claims
+    // to be.
+    QSize claimed = extent;
+    if (grid && qint64(grid->width()) * grid->height() > qint64(extent.width()) * extent.height())
+        claimed = *grid;
     if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
         throw EInvalidGraphic(QStringLiteral("Image invalide: image trop grande (%1 * %2)")
                                   .arg(claimed.width())
