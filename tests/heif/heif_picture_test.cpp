@@ -275,7 +275,15 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
     QByteArray tilesWithoutExtent = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
     tilesWithoutExtent.replace(
         tilesWithoutExtent.indexOf("ispe", tilesWithoutExtent.indexOf("ispe") + 4), 4, "isQ ");
+    QByteArray panorama(12, '\0');
+    qToBigEndian<quint32>(30000, panorama.data() + 4);
+    qToBigEndian<quint32>(500, panorama.data() + 8);
     const QList<QByteArray> four = {plain, plain, plain, plain};
+    // A grid description far larger than the grid's extent (its first `ispe`).
+    QByteArray described = gridHeif(four, 2, 2, 51200, 25600);
+    const qsizetype extentAt = described.indexOf("ispe") + 8;
+    qToBigEndian<quint32>(700, described.data() + extentAt);
+    qToBigEndian<quint32>(500, described.data() + extentAt + 4);
     const QByteArray grid = gridHeif(four, 2, 2, 120, 90);
     // The same, its tile list's box claiming more bytes than its parent holds
     // (libheif reads the list whatever its size, then its tiles' uninitialised
@@ -310,6 +318,9 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"grid larger than the size limit",
          gridHeif({plain, plain, plain, plain}, 2, 2, 30000, 30000),
          "Image invalide: image trop grande"},
+        {"grid description past the limit behind a small extent", described,
+         "Image invalide: image trop grande (51200 * 25600)"},
+        {"extent of a long panorama", withPropertyPayload(plain, "ispe", panorama), ""},
         {"tiles without an extent", tilesWithoutExtent,
          "Image invalide: fichier HEIF endommagé (une tuile sans taille)"},
         {"tile list overrunning its box, tiles without an extent", overrun,
@@ -333,7 +344,9 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
          grid.size() - 100},
     };
     for (const auto& c : cases) {
-        EXPECT_TRUE(failure(c.file, c.shrunkTo).startsWith(QString::fromUtf8(c.reason)))
+        const QString reason = QString::fromUtf8(c.reason); // empty: no error
+        EXPECT_TRUE(reason.isEmpty() ? failure(c.file, c.shrunkTo).isEmpty()
+                                     : failure(c.file, c.shrunkTo).startsWith(reason))
             << c.what << ": " << failure(c.file, c.shrunkTo).toStdString();
         // The tile path refuses what the whole decode refuses.
         if (c.shrunkTo == 0) {
@@ -364,36 +377,36 @@ TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
     const struct {
         QList<QByteArray> transforms;
         bool tiled;
-        int laterEntries = 0; // more associations for the grid, each a turn and a mirror
+        int laterEntries = 0;    // more associations for the grid, each a turn and a mirror
         bool ownColours = false; // the second set of tiles, their colours kept on each
-    } rows[] = {{{}, true},
-                {{p3}, true, 0, true},
-                {{colrBox(1, 13, 1, false), irotBox(1)}, true, 0, true},
-                {{colrBox(1, 13, 6, false)}, true},
-                {{irotBox(3)}, true, 300},
-                {{irotBox(1)}, true},
-                {{irotBox(2)}, true},
-                {{irotBox(3)}, true},
-                {{imirBox(0)}, true},
-                {{imirBox(1)}, true},
-                {{irotBox(1), imirBox(1)}, true},
-                {{clapBox(100, 1, 80, 1)}, true},
-                {{clapBox(101, 1, 79, 1, 7, 1, -5, 1)}, true},
-                {{clapBox(201, 2, 161, 2, 3, 2, -7, 2)}, true},
-                {{clapBox(300, 1, 300, 1)}, true},
-                {{irotBox(1), clapBox(80, 1, 101, 1, 3, 1, 4, 1)}, true},
-                {{clapBox(99, 1, 80, 1, -20, 1, 9, 1), irotBox(3)}, true},
-                {{imirBox(1), clapBox(64, 1, 63, 1, 30, 1, -1, 2), irotBox(2)}, true},
-                // Fractions libheif halves before it adds them.
-                {{clapBox(1785701606, 566339302, 270, 3, 2100945386, 827220416, -497429415,
-                          554636248)},
-                 true},
-                {{clapBox(1493552032, 450833187, 2076967250, 606850909, -818428873, 929708394,
-                          636777407, 870509052)},
-                 true},
-                {{clapBox(1, 1, 80, 1)}, false},
-                // Less than a column wide: libheif sizes it empty and decodes a column.
-                {{clapBox(286622507, 821776236, 184, 2, -2147483647, 1, -39, 3)}, false}};
+    } rows[] = {
+        {{}, true},
+        {{p3}, true, 0, true},
+        {{colrBox(1, 13, 1, false), irotBox(1)}, true, 0, true},
+        {{colrBox(1, 13, 6, false)}, true},
+        {{irotBox(3)}, true, 300},
+        {{irotBox(1)}, true},
+        {{irotBox(2)}, true},
+        {{irotBox(3)}, true},
+        {{imirBox(0)}, true},
+        {{imirBox(1)}, true},
+        {{irotBox(1), imirBox(1)}, true},
+        {{clapBox(100, 1, 80, 1)}, true},
+        {{clapBox(101, 1, 79, 1, 7, 1, -5, 1)}, true},
+        {{clapBox(201, 2, 161, 2, 3, 2, -7, 2)}, true},
+        {{clapBox(300, 1, 300, 1)}, true},
+        {{irotBox(1), clapBox(80, 1, 101, 1, 3, 1, 4, 1)}, true},
+        {{clapBox(99, 1, 80, 1, -20, 1, 9, 1), irotBox(3)}, true},
+        {{imirBox(1), clapBox(64, 1, 63, 1, 30, 1, -1, 2), irotBox(2)}, true},
+        // Fractions libheif halves before it adds them.
+        {{clapBox(1785701606, 566339302, 270, 3, 2100945386, 827220416, -497429415, 554636248)},
+         true},
+        {{clapBox(1493552032, 450833187, 2076967250, 606850909, -818428873, 929708394, 636777407,
+                  870509052)},
+         true},
+        {{clapBox(1, 1, 80, 1)}, false},
+        // Less than a column wide: libheif sizes it empty and decodes a column.
+        {{clapBox(286622507, 821776236, 184, 2, -2147483647, 1, -39, 3)}, false}};
     const QRect windows[] = {{10, 10, 40, 30},  {50, 40, 30, 40},   {0, 0, 170, 120},
                              {140, 90, 40, 40}, {-5, -5, 500, 500}, {63, 63, 2, 2}};
     for (const auto& [t, tiled, laterEntries, ownColours] : rows) {

@@ -17,11 +17,11 @@ struct HeifSource {
     HeifCodec codec = HeifCodec::Hevc;
     int bits = 8; // 8, or 10 for HEVC (the samples scaled up)
     int quality = 90;
-    bool fullChroma = false; // 4:4:4, so that transforms move no chroma sample
-    QByteArray icc{};        // the colour profile stored with the image
-    QByteArray exif{};       // "Exif\0\0" and TIFF data, stored as an Exif item
-    bool fast = false;       // the encoder's fast preset (large benchmark pictures)
-    int nclxMatrix = 0;      // with one, an nclx colour description of these matrix
+    bool fullChroma = false;   // 4:4:4, so that transforms move no chroma sample
+    QByteArray icc{};          // the colour profile stored with the image
+    QByteArray exif{};         // "Exif\0\0" and TIFF data, stored as an Exif item
+    bool fast = false;         // the encoder's fast preset (large benchmark pictures)
+    int nclxMatrix = 0;        // with one, an nclx colour description of these matrix
     bool nclxFullRange = true; // coefficients and range is stored
 };
 // The encoded file; empty when the encoder fails.
