@@ -62,6 +62,7 @@ struct RowResult {
     Text error; // why it was skipped or failed
     int width = -1;
     int height = -1;
+    std::optional<FrameGeometry> frame = std::nullopt; // of a framed source
     bool diskFull = false; // the destination is full: later writes would fail alike
 };
 
@@ -84,11 +85,13 @@ qint64 decodedBytes(const Picture& picture, const BatchOptions& options, const S
     qint64 height = picture.height();
     const auto* jpeg = dynamic_cast<const TJPEGImage*>(&picture);
     if (options.decode.mode != DecodeMode::Whole && jpeg) {
-        width = std::min<qint64>(width, options.size.width() + 64);
-        height = std::min<qint64>(height, options.size.height() + 64);
+        const QSize result =
+            resultSizeFor(options.resultSize(), QSize(picture.width(), picture.height()));
+        width = std::min<qint64>(width, qint64(result.width()) + 64);
+        height = std::min<qint64>(height, qint64(result.height()) + 64);
         if (rowsWritten && !jpeg->progressiveEncoding()) {
             const qint64 window = width * height * 3;
-            const qint64 rowBytes = std::max<qint64>(options.size.width(), picture.width()) * 3;
+            const qint64 rowBytes = std::max<qint64>(result.width(), picture.width()) * 3;
             return framer.keptRowBytes(picture, options.framing) +
                    (jpeg->orientation() == Orientation::Normal
                         ? std::min(window, jpegcodec::MaxSeekWindowBytes)
@@ -160,6 +163,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         }
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
+        result.frame = framer.geometry();
         result.diskFull = saved.diskFull();
         if (!saved)
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
@@ -279,7 +283,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             } else {
                 try {
                     if (!framer)
-                        framer.emplace(options.size.width(), options.size.height());
+                        framer.emplace(options.resultSize());
                     result = frameRow(options, file, target, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
                     reporter.problem(Program + QStringLiteral(": ") + file.shown() +
@@ -300,7 +304,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.width,
                                           result.height,
                                           clock.elapsed(),
-                                          options.framing}));
+                                          options.framing,
+                                          result.frame}));
             reporter.advance();
         }
         budget.release(held);
@@ -364,8 +369,10 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
-                                       target, QFileInfo::exists(target), options.framing.anchor));
+                const FrameGeometry frame =
+                    frameGeometryOf(*loader.picture(), options.resultSize(), options.framing);
+                reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
+                                       QFileInfo::exists(target), options.resultSize().isRatio()));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +

@@ -13,4 +13,11 @@ bool ComposeResult(const Bitmap& source, int W, int H, Colour wipe, Bitmap& resu
         canvas);
 }
 
+bool ComposeResult(const Bitmap& source, Placement placement, Colour wipe, Bitmap& result) {
+    BitmapRowSource rows(source);
+    BitmapRowSink canvas(result);
+    return composeRows(rows, {result.width(), result.height(), placement, Fill::WipeColour, wipe},
+                       canvas);
+}
+
 } // namespace kadrix

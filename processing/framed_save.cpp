@@ -21,15 +21,16 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
 SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
                          const FramedSave& how, bool& framed) {
     if (!writesRows(resultFormatOf(path))) {
-        framed = framer.frame(sourcePath, how.wipe, how.decode, how.framing, how.beforeDecode);
+        framed = framer.frame(sourcePath, how.wipe, how.decode, how.framing, how.beforeDecode,
+                              how.topLeft);
         return framed ? saveFramed(framer, path, how.framing, how.replace, how.encoding)
                       : SaveOutcome{};
     }
     ResultRows rows(
         path, [&framer] { return framer.source(); }, how.replace);
     try {
-        framed =
-            framer.frame(sourcePath, how.wipe, rows, how.decode, how.framing, how.beforeDecode);
+        framed = framer.frame(sourcePath, how.wipe, rows, how.decode, how.framing, how.beforeDecode,
+                              how.topLeft);
     } catch (const ResultRows::Stopped&) {
         framed = true;
         return rows.outcome();

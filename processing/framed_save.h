@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kadrix {
 
@@ -23,7 +24,7 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
                        const ResultEncoding& encoding = {});
 
 // Frames `sourcePath` with `framer` (SourceFramer::frame() with `wipe`,
-// `decode`, `framing` and `beforeDecode`) and saves the result at `path` as
+// `decode`, `framing`, `beforeDecode` and `topLeft`) and saves the result at `path` as
 // saveFramed() does. JPEG and BMP results are composed straight into their
 // file a row at a time (ResultRows), the others through the framer's canvas.
 // `framed` tells whether the source gave a result: nothing is written for an
@@ -36,6 +37,7 @@ struct FramedSave {
     std::function<void(const Picture& picture)> beforeDecode;
     bool replace = false;
     ResultEncoding encoding;
+    std::optional<QPoint> topLeft = std::nullopt; // in place of the anchor
 };
 SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
                          const FramedSave& how, bool& framed);

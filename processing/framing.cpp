@@ -8,80 +8,157 @@
 namespace kadrix {
 namespace {
 
+Text invalidSize(int W, int H) {
+    return Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Taille finale invalide: %1 * %2"),
+                {QString::number(W), QString::number(H)});
+}
+
 Bitmap makeCanvas(int W, int H) {
-    const Text invalid("kadrix", QT_TRANSLATE_NOOP("kadrix", "Taille finale invalide: %1 * %2"),
-                       {QString::number(W), QString::number(H)});
     if (W <= 0 || H <= 0)
-        throw Error(invalid);
+        throw Error(invalidSize(W, H));
     try {
         return Bitmap(W, H);
     } catch (const Error&) {
-        throw Error(invalid);
+        throw Error(invalidSize(W, H));
     }
+}
+
+// Where the picture lies along one axis of the canvas, as a share of the
+// room it has: 0 against the start, 1 against the end. Where the picture is
+// larger, the share of the crop's room; where they are equal, the middle.
+double shareAlong(int picture, int result, int topLeft) {
+    if (picture < result)
+        return double(-topLeft) / (result - picture);
+    if (picture > result)
+        return double(topLeft) / (picture - result);
+    return 0.5;
 }
 
 } // namespace
 
-SourceFramer::SourceFramer(int W, int H) : W_(W), H_(H) {
-    // Checked at once, made at the first frame() that composes a canvas.
-    const qint64 bytes = bitmapBytes(W, H, 3);
-    if (W <= 0 || H <= 0 || bytes < 0 || bytes > MaxBitmapBytes)
-        makeCanvas(W, H);
+SourceFramer::SourceFramer(int W, int H) : SourceFramer(ResultSize{SizeMode::Fixed, W, H}) {}
+
+SourceFramer::SourceFramer(const ResultSize& size) : size_(size) {
+    if (size.mode == SizeMode::Fixed) {
+        // Its pages are touched only by a frame() that composes a canvas.
+        canvas_ = makeCanvas(size.width, size.height);
+        geometry_ = {QSize(size.width, size.height), QPoint(0, 0)};
+    } else if (size.width <= 0 || size.height <= 0) {
+        throw Error(invalidSize(size.width, size.height));
+    } else {
+        geometry_ = {QSize(0, 0), QPoint(0, 0)};
+    }
+}
+
+FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
+                              const FramingOptions& framing, std::optional<QPoint> topLeft) {
+    const QSize upright(picture.width(), picture.height());
+    const QSize result = resultSizeFor(size, upright);
+    if (topLeft)
+        return {result, clampTopLeft(upright, result, *topLeft)};
+    return anchoredGeometry(upright, result, framing.anchor);
+}
+
+void SourceFramer::sizeCanvas(QSize size) {
+    if (canvas_.width() == size.width() && canvas_.height() == size.height())
+        return;
+    canvas_ = Bitmap(); // the old canvas goes before the new one is made
+    canvas_ = Bitmap(size.width(), size.height());
 }
 
 bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode,
                          const FramingOptions& framing,
-                         const std::function<void(const Picture& picture)>& beforeDecode) {
-    if (canvas_.isEmpty())
-        canvas_ = makeCanvas(W_, H_);
-    BitmapRowSink sink(canvas_);
-    return frame(sourcePath, wipe, sink, decode, framing, beforeDecode);
+                         const std::function<void(const Picture& picture)>& beforeDecode,
+                         std::optional<QPoint> topLeft) {
+    return frameInto(nullptr, sourcePath, wipe, decode, framing, beforeDecode, topLeft);
 }
 
 bool SourceFramer::frame(const QString& sourcePath, Colour wipe, RowSink& sink,
                          const DecodeOptions& decode, const FramingOptions& framing,
-                         const std::function<void(const Picture& picture)>& beforeDecode) {
+                         const std::function<void(const Picture& picture)>& beforeDecode,
+                         std::optional<QPoint> topLeft) {
+    return frameInto(&sink, sourcePath, wipe, decode, framing, beforeDecode, topLeft);
+}
+
+bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wipe,
+                             const DecodeOptions& decode, const FramingOptions& framing,
+                             const std::function<void(const Picture& picture)>& beforeDecode,
+                             std::optional<QPoint> topLeft) {
     // The previous source's pixels go before the next picture is decoded, so
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
+    geometry_ = {geometry_.size, QPoint(0, 0)};
     sourcePath_ = sourcePath;
     loader_.loadFromFile(sourcePath);
     const Picture* picture = loader_.picture();
+    const QSize pictureSize(loader_.width(), loader_.height());
     if (beforeDecode && picture)
         beforeDecode(*picture);
+    const FrameGeometry frame =
+        picture ? frameGeometryOf(*picture, size_, framing, topLeft) : geometry_;
+    // A ratio's canvas takes each picture's size; an empty picture keeps the
+    // last one, which then holds only the wipe colour.
+    QSize canvas = size_.isRatio() ? QSize(canvas_.width(), canvas_.height())
+                                   : QSize(size_.width, size_.height);
+    if (size_.isRatio() && !pictureSize.isEmpty())
+        canvas = frame.size;
+    if (sink == nullptr)
+        sizeCanvas(canvas);
+    geometry_ = frame;
+
+    // The rows the frame shows come from the picture's own row reader where
+    // it has one, otherwise from the decoded source.
     std::unique_ptr<RowSource> rows;
-    if (picture != nullptr && decode.mode != DecodeMode::Whole)
-        rows = picture->readRows(
-            visibleWindow(picture->width(), picture->height(), W_, H_, framing.anchor),
-            decode.mode);
+    QPoint origin; // of the rows' top-left pixel in the picture
+    if (picture != nullptr && decode.mode != DecodeMode::Whole && !frame.size.isEmpty()) {
+        const QRect window = visibleWindow(pictureSize, frame);
+        if (!window.isEmpty()) {
+            rows = picture->readRows(window, decode.mode);
+            origin = window.topLeft();
+        }
+    }
     std::optional<BitmapRowSource> whole;
     if (!rows) {
-        assignVisibleSource(loader_, W_, H_, wipe, decoded_, decode, framing.anchor);
+        origin = assignFramedSource(loader_, frame, wipe, decoded_, decode);
         whole.emplace(decoded_);
     }
     RowSource& source = rows ? *rows : static_cast<RowSource&>(*whole);
-    const QSize shown(source.width(), source.height());
-    const Placement placement = placementOf(shown.width(), shown.height(), W_, H_, framing.anchor);
-    const std::optional<BlurredBackground> blurred = background(shown, placement, framing);
-    return composeRows(
-        source, {W_, H_, placement, framing.fill, wipe, blurred ? &*blurred : nullptr}, sink);
+    placement_ = {origin.x() - frame.topLeft.x(), origin.y() - frame.topLeft.y()};
+    const std::optional<BlurredBackground> blurred =
+        source.width() > 0 && source.height() > 0 ? background(framing, !topLeft) : std::nullopt;
+    const RowLayout layout{canvas.width(), canvas.height(),
+                           placement_,     framing.fill,
+                           wipe,           blurred ? &*blurred : nullptr};
+    if (sink != nullptr)
+        return composeRows(source, layout, *sink);
+    BitmapRowSink canvasRows(canvas_);
+    return composeRows(source, layout, canvasRows);
 }
 
 qint64 SourceFramer::keptRowBytes(const Picture& picture, const FramingOptions& framing) const {
-    const QRect shown = visibleWindow(picture.width(), picture.height(), W_, H_, framing.anchor);
+    const FrameGeometry frame = frameGeometryOf(picture, size_, framing);
+    const QRect shown = visibleWindow(QSize(picture.width(), picture.height()), frame);
     return heldRowBytes(
         shown.width(), shown.height(),
-        {W_, H_, placementOf(shown.width(), shown.height(), W_, H_, framing.anchor), framing.fill});
+        {frame.size.width(), frame.size.height(),
+         Placement{shown.left() - frame.topLeft.x(), shown.top() - frame.topLeft.y()},
+         framing.fill});
 }
 
-std::optional<BlurredBackground> SourceFramer::background(QSize shown, Placement placement,
-                                                          const FramingOptions& framing) const {
-    const QRect picture(QPoint(placement.dx, placement.dy), shown);
-    if (framing.fill != Fill::Blur || shown.isEmpty() || picture.contains(QRect(0, 0, W_, H_)))
-        return std::nullopt;
-    const Picture& source = *loader_.picture();
-    return blurredBackground(reducedPicture(source, decoded_), source.width(), source.height(), W_,
-                             H_, framing.anchor);
+std::optional<BlurredBackground> SourceFramer::background(const FramingOptions& framing,
+                                                          bool anchored) const {
+    const Picture* source = loader_.picture();
+    const int W = geometry_.size.width();
+    const int H = geometry_.size.height();
+    const QRect onCanvas(-geometry_.topLeft, QSize(loader_.width(), loader_.height()));
+    if (framing.fill != Fill::Blur || source == nullptr || onCanvas.contains(QRect(0, 0, W, H)))
+        return std::nullopt; // no margins: every fill is the wipe colour fill
+    const Bitmap reduced = reducedPicture(*source, decoded_);
+    if (anchored)
+        return blurredBackground(reduced, source->width(), source->height(), W, H, framing.anchor);
+    return blurredBackground(reduced, source->width(), source->height(), W, H,
+                             shareAlong(source->width(), W, geometry_.topLeft.x()),
+                             shareAlong(source->height(), H, geometry_.topLeft.y()));
 }
 
 } // namespace kadrix

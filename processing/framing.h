@@ -3,18 +3,27 @@
 #include "bitmap.h"
 #include "colour.h"
 #include "compositor.h"
+#include "frame_geometry.h"
 #include "framing_options.h"
 #include "margin_fill.h"
 #include "picture_registry.h"
 #include "rows.h"
 #include "source_loader.h"
 
+#include <QPoint>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
 namespace kadrix {
+
+// The frame of a loaded picture: the result size `size` gives for its
+// upright size, placed by `framing`'s anchor, or at `topLeft` (clamped with
+// clampTopLeft()) when given.
+FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
+                              const FramingOptions& framing,
+                              std::optional<QPoint> topLeft = std::nullopt);
 
 // The per-source step that the window's batch run and kadrix-batch share:
 // load a source, decode what lands on the canvas, compose the canvas. One
@@ -25,35 +34,47 @@ public:
     // A W x H canvas of 24 bits per pixel. Throws Error "Taille finale
     // invalide: W * H" when no canvas of that size can be made.
     SourceFramer(int W, int H);
+    // A fixed size as above; a ratio sizes the canvas per picture (its terms
+    // must be 1 or more, else the same error). A ratio's canvas too large for
+    // a bitmap fails that picture's frame() with the bitmap's error.
+    explicit SourceFramer(const ResultSize& size);
 
     // Loads `sourcePath` (the picture type chosen by its extension), decodes
     // it as `decode` says and composes it on the canvas, which is first filled
-    // with `wipe`, placed by `framing`'s anchor, the margins then filled as
-    // its fill says; transparent sources are composed over `wipe`. False for
-    // a source of zero width or height: the canvas then holds only the wipe
-    // colour. Throws the picture's errors. `beforeDecode`, when given, is
-    // shown the loaded picture before its pixels are decoded (and may throw
-    // to refuse it).
+    // with `wipe`, placed by `framing`'s anchor, or at `topLeft` (the result's
+    // top-left corner in the upright picture, kept within reach by
+    // clampTopLeft()) when given; the margins are then filled as its fill
+    // says; transparent sources are composed over `wipe`. False for a source
+    // of zero width or height: the canvas then holds only the wipe colour.
+    // Throws the picture's errors. `beforeDecode`, when given, is shown the
+    // loaded picture before its pixels are decoded (and may throw to refuse
+    // it).
     bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
                const FramingOptions& framing = {},
-               const std::function<void(const Picture& picture)>& beforeDecode = {});
+               const std::function<void(const Picture& picture)>& beforeDecode = {},
+               std::optional<QPoint> topLeft = std::nullopt);
     // The same canvas handed to `sink` row by row from the top instead
-    // (composeRows()): a picture type that decodes rows one at a time
-    // (Picture::readRows()) hands them on as they come, so that neither the
+    // (composeRows()): a picture type that hands on its rows
+    // (Picture::readRows()) gives them as they come, so that neither the
     // canvas nor the decoded picture is held whole. The sink is started only
     // once the source is loaded and shown to `beforeDecode`.
     bool frame(const QString& sourcePath, Colour wipe, RowSink& sink,
                const DecodeOptions& decode = {}, const FramingOptions& framing = {},
-               const std::function<void(const Picture& picture)>& beforeDecode = {});
+               const std::function<void(const Picture& picture)>& beforeDecode = {},
+               std::optional<QPoint> topLeft = std::nullopt);
 
-    // The bytes of margin rows the framing of `picture` keeps while it
-    // hands its rows on (heldRowBytes()).
+    // The bytes of margin rows the framing of `picture` keeps while it hands
+    // its rows on (heldRowBytes()).
     qint64 keptRowBytes(const Picture& picture, const FramingOptions& framing) const;
 
-    int width() const { return W_; }
-    int height() const { return H_; }
-    // The canvas of the last frame() that composed one (empty before).
+    const ResultSize& resultSize() const { return size_; }
+    // The last frame's result size (a fixed size from the start).
+    int width() const { return geometry_.size.width(); }
+    int height() const { return geometry_.size.height(); }
+    // The canvas of the last frame() that composed one: made at the first.
     const Bitmap& canvas() const { return canvas_; }
+    // The last frame's result size and place on its upright picture.
+    const FrameGeometry& geometry() const { return geometry_; }
     // The picture of the last frame() until the next one: where the save
     // step can take what a result carries over from its source.
     const Picture* source() const { return loader_.picture(); }
@@ -61,16 +82,22 @@ public:
     const QString& sourcePath() const { return sourcePath_; }
 
 private:
-    // The Blur fill's background for a source placed so on the canvas, when
-    // it leaves margins.
-    std::optional<BlurredBackground> background(QSize shown, Placement placement,
-                                                const FramingOptions& framing) const;
+    // Gives the canvas the frame's size (a ratio's canvas changes per picture).
+    void sizeCanvas(QSize size);
+    // frame() into `sink`, or into the canvas without one.
+    bool frameInto(RowSink* sink, const QString& sourcePath, Colour wipe,
+                   const DecodeOptions& decode, const FramingOptions& framing,
+                   const std::function<void(const Picture& picture)>& beforeDecode,
+                   std::optional<QPoint> topLeft);
+    // The Blur fill's background, when the picture leaves margins.
+    std::optional<BlurredBackground> background(const FramingOptions& framing, bool anchored) const;
 
-    int W_;
-    int H_;
+    ResultSize size_;
     Bitmap canvas_;
     PictureLoader loader_;
     Bitmap decoded_;
+    Placement placement_{0, 0}; // of decoded_ on the canvas
+    FrameGeometry geometry_;
     QString sourcePath_;
 };
 
