@@ -12,6 +12,8 @@ packages=(
     # HEIF sources; libheif1 brings its HEVC and AV1 decoders and encoders
     libheif-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    # the bench's references: libjpeg-turbo's own tools, vips, hyperfine
+    libjpeg-turbo-progs libvips-tools hyperfine
     xvfb xauth fonts-liberation
     # the install test's validators, and `make deb` (dpkg-shlibdeps, file)
     desktop-file-utils appstream dpkg-dev file
