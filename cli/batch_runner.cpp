@@ -61,7 +61,8 @@ struct RowResult {
     Text error; // why it was skipped or failed
     int width = -1;
     int height = -1;
-    bool diskFull = false; // the destination is full: later writes would fail alike
+    std::optional<FrameGeometry> frame = std::nullopt; // of a framed source
+    bool diskFull = false;              // the destination is full: later writes would fail alike
 };
 
 // An error's text, with libjpeg's own wording after a codec error's number.
@@ -78,8 +79,10 @@ qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
     qint64 width = picture.width();
     qint64 height = picture.height();
     if (options.decode.mode != DecodeMode::Whole && dynamic_cast<const TJPEGImage*>(&picture)) {
-        width = std::min<qint64>(width, options.size.width() + 64);
-        height = std::min<qint64>(height, options.size.height() + 64);
+        const QSize result =
+            resultSizeFor(options.resultSize(), QSize(picture.width(), picture.height()));
+        width = std::min<qint64>(width, qint64(result.width()) + 64);
+        height = std::min<qint64>(height, qint64(result.height()) + 64);
     }
     return width * height * 4;
 }
@@ -140,6 +143,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         }
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
+        result.frame = framer.geometry();
         const SaveOutcome saved = saveFramed(framer, target, options.framing,
                                              decision == SaveDecision::Replace, options.encoding);
         result.diskFull = saved.diskFull();
@@ -261,7 +265,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             } else {
                 try {
                     if (!framer)
-                        framer.emplace(options.size.width(), options.size.height());
+                        framer.emplace(options.resultSize());
                     result = frameRow(options, file, target, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
                     reporter.problem(Program + QStringLiteral(": ") + file.shown() +
@@ -282,7 +286,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.width,
                                           result.height,
                                           clock.elapsed(),
-                                          options.framing}));
+                                          options.framing,
+                                          result.frame}));
             reporter.advance();
         }
         budget.release(held);
@@ -346,8 +351,10 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
-                                       target, QFileInfo::exists(target), options.framing.anchor));
+                const FrameGeometry frame =
+                    frameGeometryOf(*loader.picture(), options.resultSize(), options.framing);
+                reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
+                                       QFileInfo::exists(target), options.resultSize().isRatio()));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +
