@@ -47,6 +47,7 @@ struct BatchOptions {
     Verbosity verbosity = Verbosity::Normal;
     ProgressMode progress = ProgressMode::Auto;
     QString output; // --output: the one result's path, "-" for standard output, "" when none
+    int outputStream = 1; // with output "-": standard output (1), or standard error (2)
 };
 
 // The destination item of ComboBoxDstExt a --format value stands for:

@@ -37,8 +37,10 @@ private:
     QCommandLineOption output_{
         QStringLiteral("output"),
         QCoreApplication::translate(
-            "kadrix-batch", "The path of the one result of a single source file; - writes it to "
-                            "standard output in the --format. A source - is read from standard "
+            "kadrix-batch", "The path of the one result of a single source file; - (or "
+                            "/dev/stdout) writes it to standard output in the --format, "
+                            "/dev/stderr to standard error. A device, a FIFO or a socket is "
+                            "written into, never replaced. A source - is read from standard "
                             "input."),
         QStringLiteral("FILE")};
 };
