@@ -102,6 +102,22 @@
 <context>
     <name>kadrix-batch</name>
     <message>
+        <source>the destination is full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file size limit is reached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the destination folder is gone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the destination cannot be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%1: skipped, %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -142,6 +158,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>not started: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped, %1: 1 picture not framed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped, %1: %2 pictures not framed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%1: cannot read the list %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -154,15 +182,31 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>1 source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sources</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>, shard %1/%2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 planned, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
+        <source>%1 planned, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 framed, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
+        <source>%1 framed, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -191,14 +235,6 @@
     </message>
     <message>
         <source>cannot keep standard input: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>not started: the destination is full</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>stopped, the destination is full: %1 pictures not framed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -378,7 +414,7 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
+        <source>The path of the one result of a single source file; - (or /dev/stdout) writes it to standard output in the --format, /dev/stderr to standard error. A device, a FIFO or a socket is written into, never replaced. A source - is read from standard input.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

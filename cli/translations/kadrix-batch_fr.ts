@@ -102,6 +102,22 @@
 <context>
     <name>kadrix-batch</name>
     <message>
+        <source>the destination is full</source>
+        <translation>la destination est pleine</translation>
+    </message>
+    <message>
+        <source>the file size limit is reached</source>
+        <translation>la taille limite des fichiers est atteinte</translation>
+    </message>
+    <message>
+        <source>the destination folder is gone</source>
+        <translation>le dossier de destination a disparu</translation>
+    </message>
+    <message>
+        <source>the destination cannot be written: %1</source>
+        <translation>la destination ne peut être écrite : %1</translation>
+    </message>
+    <message>
         <source>%1: skipped, %2: %3</source>
         <translation>%1 : ignoré, %2 : %3</translation>
     </message>
@@ -142,6 +158,18 @@
         <translation>le résultat est écrit pour %1</translation>
     </message>
     <message>
+        <source>not started: %1</source>
+        <translation>non commencée : %1</translation>
+    </message>
+    <message>
+        <source>stopped, %1: 1 picture not framed</source>
+        <translation>arrêt, %1 : 1 image non cadrée</translation>
+    </message>
+    <message>
+        <source>stopped, %1: %2 pictures not framed</source>
+        <translation>arrêt, %1 : %2 images non cadrées</translation>
+    </message>
+    <message>
         <source>%1: cannot read the list %2</source>
         <translation>%1 : impossible de lire la liste %2</translation>
     </message>
@@ -154,16 +182,32 @@
         <translation>Essayez « %1 --help » pour plus d&apos;informations.</translation>
     </message>
     <message>
+        <source>1 source</source>
+        <translation>1 source</translation>
+    </message>
+    <message>
+        <source>%1 sources</source>
+        <translation>%1 sources</translation>
+    </message>
+    <message>
+        <source>1 job</source>
+        <translation>1 tâche</translation>
+    </message>
+    <message>
+        <source>%1 jobs</source>
+        <translation>%1 tâches</translation>
+    </message>
+    <message>
         <source>, shard %1/%2</source>
         <translation>, part %1/%2</translation>
     </message>
     <message>
-        <source>%1 planned, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
-        <translation>%1 prévues, %2 ignorées, %3 en échec (%4 sources, %5 ms, %6 ms par source, %7 tâches%8)</translation>
+        <source>%1 planned, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
+        <translation>%1 prévues, %2 ignorées, %3 en échec (%4, %5 ms, %6 ms par source, %7%8)</translation>
     </message>
     <message>
-        <source>%1 framed, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
-        <translation>%1 cadrées, %2 ignorées, %3 en échec (%4 sources, %5 ms, %6 ms par source, %7 tâches%8)</translation>
+        <source>%1 framed, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
+        <translation>%1 cadrées, %2 ignorées, %3 en échec (%4, %5 ms, %6 ms par source, %7%8)</translation>
     </message>
     <message>
         <source>; stopped by %1, %2 not started</source>
@@ -192,14 +236,6 @@
     <message>
         <source>cannot keep standard input: %1</source>
         <translation>impossible de garder l&apos;entrée standard : %1</translation>
-    </message>
-    <message>
-        <source>not started: the destination is full</source>
-        <translation>non commencée : la destination est pleine</translation>
-    </message>
-    <message>
-        <source>stopped, the destination is full: %1 pictures not framed</source>
-        <translation>arrêt, la destination est pleine : %1 images non cadrées</translation>
     </message>
     <message>
         <source>Frames pictures to one fixed size, as Kadrix&apos;s &quot;GO&quot; does: each source is centred on a
@@ -404,8 +440,8 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Une ligne de progression sur la sortie d&apos;erreur standard (nombre, débit, temps restant) : auto (par défaut) l&apos;affiche sur un terminal, jamais avec --json ou --quiet.</translation>
     </message>
     <message>
-        <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
-        <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - l&apos;écrit sur la sortie standard dans le --format. Une source - est lue sur l&apos;entrée standard.</translation>
+        <source>The path of the one result of a single source file; - (or /dev/stdout) writes it to standard output in the --format, /dev/stderr to standard error. A device, a FIFO or a socket is written into, never replaced. A source - is read from standard input.</source>
+        <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - (ou /dev/stdout) l&apos;écrit sur la sortie standard dans le --format, /dev/stderr sur l&apos;erreur standard. Un périphérique, une FIFO ou une socket reçoit le résultat, sans jamais être remplacé. Une source - est lue sur l&apos;entrée standard.</translation>
     </message>
     <message>
         <source>a picture from standard input (-) wants --output or --out</source>
