@@ -46,7 +46,7 @@ struct BatchOptions {
     // Read in terminal_options.cpp.
     Verbosity verbosity = Verbosity::Normal;
     ProgressMode progress = ProgressMode::Auto;
-    QString output; // --output: the one result's path, "-" for standard output, "" when none
+    QString output;       // --output: the one result's path, "-" for standard output, "" when none
     int outputStream = 1; // with output "-": standard output (1), or standard error (2)
 };
 

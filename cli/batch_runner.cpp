@@ -25,8 +25,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QSet>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -318,8 +318,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                 try {
                     if (!framer)
                         framer.emplace(options.size.width(), options.size.height());
-                    result = frameRow(options, file, target, unmade, *framer, reporter, budget,
-                                      held);
+                    result =
+                        frameRow(options, file, target, unmade, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
                     reporter.problem(Program + QStringLiteral(": ") + file.shown() +
                                      QStringLiteral(": ") + e.message());
@@ -355,8 +355,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     RunTotals all = sum(totals);
     const Text cause = stopCause(stopError);
     const QString notStarted =
-        own(QT_TRANSLATE_NOOP("kadrix-batch", "not started: %1"), {inEnglish(cause)})
-            .in(nullptr);
+        own(QT_TRANSLATE_NOOP("kadrix-batch", "not started: %1"), {inEnglish(cause)}).in(nullptr);
     for (qsizetype i = 0; stopError != 0 && i < rows; ++i) {
         if (handled[std::size_t(i)])
             continue;
@@ -614,29 +613,27 @@ int runCommandLine(const QStringList& arguments, int cores) {
     const int sources = framable + failedToRead;
     const int jobs = options.dryRun ? 1 : totals.jobs;
     const qint64 ms = clock.elapsed();
-    const QStringList counts{QString::number(totals.framed),
-                             QString::number(totals.skipped),
-                             QString::number(totals.failed),
-                             (sources == 1 ? own(QT_TRANSLATE_NOOP("kadrix-batch", "1 source"))
-                                           : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 sources"),
-                                                 {QString::number(sources)}))
-                                 .translated(),
-                             QString::number(ms),
-                             QString::number(sources > 0 ? double(ms) / sources : 0.0, 'f', 1),
-                             (jobs == 1 ? own(QT_TRANSLATE_NOOP("kadrix-batch", "1 job"))
-                                        : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 jobs"),
-                                              {QString::number(jobs)}))
-                                 .translated(),
-                             shard.count > 1
-                                 ? own(QT_TRANSLATE_NOOP("kadrix-batch", ", shard %1/%2"),
-                                       {QString::number(shard.index), QString::number(shard.count)})
-                                       .translated()
-                                 : QString()};
+    const QStringList counts{
+        QString::number(totals.framed),
+        QString::number(totals.skipped),
+        QString::number(totals.failed),
+        (sources == 1
+             ? own(QT_TRANSLATE_NOOP("kadrix-batch", "1 source"))
+             : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 sources"), {QString::number(sources)}))
+            .translated(),
+        QString::number(ms),
+        QString::number(sources > 0 ? double(ms) / sources : 0.0, 'f', 1),
+        (jobs == 1 ? own(QT_TRANSLATE_NOOP("kadrix-batch", "1 job"))
+                   : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 jobs"), {QString::number(jobs)}))
+            .translated(),
+        shard.count > 1 ? own(QT_TRANSLATE_NOOP("kadrix-batch", ", shard %1/%2"),
+                              {QString::number(shard.index), QString::number(shard.count)})
+                              .translated()
+                        : QString()};
     QString summary =
         options.dryRun
-            ? own(QT_TRANSLATE_NOOP("kadrix-batch",
-                                    "%1 planned, %2 skipped, %3 failed (%4, "
-                                    "%5 ms, %6 ms per source, %7%8)"),
+            ? own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 planned, %2 skipped, %3 failed (%4, "
+                                                    "%5 ms, %6 ms per source, %7%8)"),
                   counts)
                   .translated()
             : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 framed, %2 skipped, %3 failed (%4, "

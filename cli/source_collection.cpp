@@ -131,8 +131,8 @@ CollectedSources collectSources(const QStringList& arguments, const NameRule& ac
         } else {
             const qsizetype slash = argument.lastIndexOf(u'/');
             const QString folder = slash < 0 ? QStringLiteral(".") : argument.left(slash + 1);
-            collected.files.push_back({absolutePath(folder) + u'/',
-                                       argument.mid(slash + 1), QString()});
+            collected.files.push_back(
+                {absolutePath(folder) + u'/', argument.mid(slash + 1), QString()});
         }
     }
     return collected;

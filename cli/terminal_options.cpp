@@ -41,9 +41,12 @@ QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& op
             return QCoreApplication::translate("kadrix-batch",
                                                "--output wants a file, or - for standard output");
         // The links to the program's own streams are its streams, never files to replace.
-        for (const auto& [name, stream] : {std::pair{"/dev/stdout", 1}, {"/dev/fd/1", 1},
-                                           {"/proc/self/fd/1", 1}, {"/dev/stderr", 2},
-                                           {"/dev/fd/2", 2}, {"/proc/self/fd/2", 2}}) {
+        for (const auto& [name, stream] : {std::pair{"/dev/stdout", 1},
+                                           {"/dev/fd/1", 1},
+                                           {"/proc/self/fd/1", 1},
+                                           {"/dev/stderr", 2},
+                                           {"/dev/fd/2", 2},
+                                           {"/proc/self/fd/2", 2}}) {
             if (QDir::cleanPath(options.output) == QLatin1StringView(name)) {
                 options.output = QStringLiteral("-");
                 options.outputStream = stream;

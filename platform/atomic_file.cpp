@@ -54,7 +54,8 @@ int connectTo(const QByteArray& name) {
     }
     std::copy(name.begin(), name.end(), address.sun_path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (fd >= 0 &&
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         const int error = errno;
         ::close(fd);
         errno = error;
@@ -214,8 +215,7 @@ bool AtomicFile::open() {
         return fail(EISDIR);
     // The folder itself may be reached through links; only the last part of
     // the path is never followed.
-    folder_ =
-        ::open(nativeName(info.path()).constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
+    folder_ = ::open(nativeName(info.path()).constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
     if (folder_ < 0)
         return fail(errno);
 #ifdef O_TMPFILE

@@ -130,8 +130,9 @@ bool canReplace(const QString& path) {
         (!target.isSymLink() && ::access(name.constData(), W_OK) != 0))
         return false;
     const qsizetype slash = path.lastIndexOf(u'/');
-    const QString folder = slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/")
-                                                                        : path.left(slash);
+    const QString folder = slash < 0    ? QStringLiteral(".")
+                           : slash == 0 ? QStringLiteral("/")
+                                        : path.left(slash);
     return ::access(nativeName(folder).constData(), W_OK) == 0;
 }
 

@@ -56,8 +56,8 @@ protected:
 
     // In an English locale unless told otherwise, from the test's folder.
     Outcome run(const QStringList& arguments, const QByteArray& input = {},
-                const QProcessEnvironment& env = speaking("C.UTF-8"),
-                const char* outFile = nullptr, qint64 fileLimit = 0) {
+                const QProcessEnvironment& env = speaking("C.UTF-8"), const char* outFile = nullptr,
+                qint64 fileLimit = 0) {
         QProcess process;
         if (outFile)
             process.setStandardOutputFile(QString::fromLatin1(outFile));

@@ -382,13 +382,18 @@ TEST(ResultWriter, LinksAndLateFilesAreNeverWrittenThroughNorReplaced) {
         bool replace;
         bool saved;
     } cases[] = {
-        {At::Nothing, false, true},     {At::LinkToFile, false, false},
-        {At::LinkToFile, true, true},   {At::DanglingLink, false, false},
-        {At::DanglingLink, true, true}, {At::LateFile, false, false},
+        {At::Nothing, false, true},
+        {At::LinkToFile, false, false},
+        {At::LinkToFile, true, true},
+        {At::DanglingLink, false, false},
+        {At::DanglingLink, true, true},
+        {At::LateFile, false, false},
         {At::LateFile, true, true},
         // A FIFO or a device takes the result as a stream and stays; a folder is refused.
-        {At::Fifo, false, true},        {At::Fifo, true, true},
-        {At::LinkToDevice, true, true}, {At::Folder, true, false},
+        {At::Fifo, false, true},
+        {At::Fifo, true, true},
+        {At::LinkToDevice, true, true},
+        {At::Folder, true, false},
     };
     for (const char* extension : {".BMP", ".PNG", ".JPEG"}) {
         for (const auto& c : cases) {
@@ -418,7 +423,7 @@ TEST(ResultWriter, LinksAndLateFilesAreNeverWrittenThroughNorReplaced) {
             }
             const SaveOutcome saved = saveResult(Bitmap(8, 6), target, nullptr, c.replace);
             EXPECT_EQ(bool(saved), c.saved) << row;
-            EXPECT_EQ(saved.error, c.saved                 ? QString()
+            EXPECT_EQ(saved.error, c.saved              ? QString()
                                    : c.at == At::Folder ? QStringLiteral("Is a directory")
                                                         : QStringLiteral("File exists"))
                 << row;
