@@ -64,6 +64,7 @@ struct RowResult {
     Text error; // why it was skipped or failed
     int width = -1;
     int height = -1;
+    std::optional<FrameGeometry> frame = std::nullopt; // of a framed source
     int stopError = 0; // the destination's fault that every later write would meet alike
 };
 
@@ -114,8 +115,10 @@ qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
     qint64 width = picture.width();
     qint64 height = picture.height();
     if (options.decode.mode != DecodeMode::Whole && dynamic_cast<const TJPEGImage*>(&picture)) {
-        width = std::min<qint64>(width, options.size.width() + 64);
-        height = std::min<qint64>(height, options.size.height() + 64);
+        const QSize result =
+            resultSizeFor(options.resultSize(), QSize(picture.width(), picture.height()));
+        width = std::min<qint64>(width, qint64(result.width()) + 64);
+        height = std::min<qint64>(height, qint64(result.height()) + 64);
     }
     return width * height * 4;
 }
@@ -178,6 +181,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         }
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
+        result.frame = framer.geometry();
         const SaveOutcome saved = saveFramed(framer, target, options.framing,
                                              decision == SaveDecision::Replace, options.encoding);
         if (stopsTheRun(saved.systemError))
@@ -317,7 +321,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             } else {
                 try {
                     if (!framer)
-                        framer.emplace(options.size.width(), options.size.height());
+                        framer.emplace(options.resultSize());
                     result =
                         frameRow(options, file, target, unmade, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
@@ -341,7 +345,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.width,
                                           result.height,
                                           clock.elapsed(),
-                                          options.framing}));
+                                          options.framing,
+                                          result.frame}));
             reporter.advance();
         }
         budget.release(held);
@@ -408,9 +413,11 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
-                                       target, pathKind(target) != PathKind::None,
-                                       options.framing.anchor));
+                const FrameGeometry frame =
+                    frameGeometryOf(*loader.picture(), options.resultSize(), options.framing);
+                reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
+                                       pathKind(target) != PathKind::None,
+                                       options.resultSize().isRatio()));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +

@@ -42,6 +42,17 @@ QByteArray jsonLine(const SourceRecord& record) {
         {QStringLiteral("anchor"), anchorName(record.framing.anchor)},
         {QStringLiteral("fill"), fillName(record.framing.fill)},
     };
+    const auto orNull = [&](int (*part)(const FrameGeometry&)) {
+        return record.frame ? QJsonValue(part(*record.frame)) : QJsonValue(QJsonValue::Null);
+    };
+    object.insert(QStringLiteral("result_width"),
+                  orNull([](const FrameGeometry& f) { return f.size.width(); }));
+    object.insert(QStringLiteral("result_height"),
+                  orNull([](const FrameGeometry& f) { return f.size.height(); }));
+    object.insert(QStringLiteral("x"),
+                  orNull([](const FrameGeometry& f) { return f.topLeft.x(); }));
+    object.insert(QStringLiteral("y"),
+                  orNull([](const FrameGeometry& f) { return f.topLeft.y(); }));
     const QByteArray sourceBytes =
         hasEscapedBytes(record.source) ? nativeName(record.source) : record.sourceBytes;
     if (!sourceBytes.isEmpty())

@@ -362,7 +362,11 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Result size, width x height (default 640x480).</source>
+        <source>Result size, width x height (default 640x480), or a ratio W:H (16:9, 1:1): each result then gets its own size, the largest box of that ratio inside its picture (see --ratio).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --size W:H: crop (default) keeps the largest box of the ratio inside each picture; pad makes the smallest box of the ratio that holds the whole picture, its margins filled as --fill says. Nothing is scaled.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -454,6 +458,10 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--size wants WxH (a size) or W:H (a ratio, such as 16:9), each term a whole number from 1 to %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -527,6 +535,14 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>--size wants WxH, each side 1 to %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--ratio wants crop or pad: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--ratio goes with a ratio size, --size W:H (such as 16:9)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

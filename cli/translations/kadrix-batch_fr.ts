@@ -388,8 +388,12 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Affiche cette aide et quitte.</translation>
     </message>
     <message>
-        <source>Result size, width x height (default 640x480).</source>
-        <translation>Taille du résultat, largeur x hauteur (par défaut 640x480).</translation>
+        <source>Result size, width x height (default 640x480), or a ratio W:H (16:9, 1:1): each result then gets its own size, the largest box of that ratio inside its picture (see --ratio).</source>
+        <translation>Taille du résultat, largeur x hauteur (par défaut 640x480), ou un rapport W:H (16:9, 1:1) : chaque résultat a alors sa propre taille, la plus grande boîte de ce rapport dans son image (voir --ratio).</translation>
+    </message>
+    <message>
+        <source>With --size W:H: crop (default) keeps the largest box of the ratio inside each picture; pad makes the smallest box of the ratio that holds the whole picture, its margins filled as --fill says. Nothing is scaled.</source>
+        <translation>Avec --size W:H : crop (par défaut) garde la plus grande boîte du rapport dans chaque image ; pad fait la plus petite boîte du rapport qui contient toute l&apos;image, ses marges remplies comme le dit --fill. Rien n&apos;est mis à l&apos;échelle.</translation>
     </message>
     <message>
         <source>Colour of the margins: a name (white), #RGB or #RRGGBB (default #000000).</source>
@@ -480,6 +484,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Fichiers d&apos;image et dossiers ; - lit une image sur l&apos;entrée standard. -- termine les options : ce qui suit est une source même s&apos;il commence par -.</translation>
     </message>
     <message>
+        <source>--size wants WxH (a size) or W:H (a ratio, such as 16:9), each term a whole number from 1 to %1: &quot;%2&quot;</source>
+        <translation>--size demande WxH (une taille) ou W:H (un rapport, comme 16:9), chaque terme un nombre entier de 1 à %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
         <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
         <translation>Lit d&apos;autres sources dans FILE (&quot;-&quot; : l&apos;entrée standard), un chemin par ligne, après les sources données en arguments.</translation>
     </message>
@@ -554,6 +562,14 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>--size wants WxH, each side 1 to %1: &quot;%2&quot;</source>
         <translation>--size demande WxH, chaque côté de 1 à %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--ratio wants crop or pad: &quot;%1&quot;</source>
+        <translation>--ratio demande crop ou pad : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--ratio goes with a ratio size, --size W:H (such as 16:9)</source>
+        <translation>--ratio va avec une taille en rapport, --size W:H (comme 16:9)</translation>
     </message>
     <message>
         <source>--wipe wants a colour name (white, darkgrey), #RGB or #RRGGBB: &quot;%1&quot;</source>

@@ -140,6 +140,9 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         {args({"--json", "--output", "-", "a"})},
         {args({"--gravity", "up", "a"}), "north-east"},
         {args({"--fill", "stretch", "a"}), "mirror"},
+        {args({"--size", "0:9", "a"}), "W:H"},           {args({"--size", "-16:9", "a"}), "W:H"},
+        {args({"--size", "a:9", "a"}), "WxH"},           {args({"--size", "1:2:3", "a"}), "W:H"},
+        {args({"--ratio", "pad", "a"}), "W:H"},          {args({"--size", "4:3", "--ratio", "fit", "a"}), "pad"},
         // clang-format on
     };
     for (const auto& c : wrong) {
@@ -412,6 +415,12 @@ TEST_F(KadrixBatchTest, DryRunsPrintThePlanAndWriteNothing) {
         {"HEIC upright", {"--dry-run", "~/turned.HEIC"}, 0, {"~/turned.HEIC: 64x96"}, {}, nothing},
         {"HEIC as stored", {"--dry-run", "--no-auto-orient", "~/turned.HEIC"}, 0,
          {"~/turned.HEIC: 96x64"}, {}, nothing},
+        {"ratio cropped", {"--dry-run", "--size", "16:9", "~/a.jpg"}, 0,
+         {"~/a.jpg: 643x477, result 643x362, columns: 0 left, 0 right; rows: crop 57 top, "
+          "crop 58 bottom -> "}, {}, nothing},
+        {"ratio padded", {"--dry-run", "--size", "1:1", "--ratio", "pad", "~/turned.jpg"}, 0,
+         {"~/turned.jpg: 30x40, result 40x40, columns: pad 5 left, pad 5 right; rows: 0 top, "
+          "0 bottom -> "}, {}, nothing},
     };
     // clang-format on
     for (const RunCase& c : cases)
