@@ -296,7 +296,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     // Once the destination fails no new picture is started: each would fail alike.
     std::atomic<int> stopError{0};
     std::vector<char> handled(std::size_t(rows), 0); // each element written by one worker
-    MemoryBudget budget(defaultMemoryBudget());
+    MemoryBudget budget(options.memory > 0 ? options.memory : defaultMemoryBudget());
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
