@@ -12,6 +12,7 @@
 #include "naming.h"
 #include "native_name.h"
 #include "picture_registry.h"
+#include "placements_file.h"
 #include "qt_picture.h"
 #include "result_claims.h"
 #include "result_writer.h"
@@ -397,6 +398,30 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
     return true;
 }
 
+// Gives the sources the placements of the --placements file. False, with
+// the message said, when the file cannot be read, has a bad line or names a
+// source the run does not have: nothing is framed then.
+bool placeSources(const BatchOptions& options, std::vector<SourceFile>& sources,
+                  Reporter& reporter) {
+    const auto bytes = readSourceListFile(options.placements);
+    if (!bytes) {
+        reporter.problem(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot read the placements %2"),
+                             {Program, options.placements})
+                             .translated());
+        return false;
+    }
+    const PlacementsRead read = parsePlacements(*bytes, options.placements);
+    QString error = read.error;
+    if (error.isEmpty()) {
+        for (const QString& warning : read.warnings)
+            reporter.notice(Program + QStringLiteral(": ") + warning);
+        error = assignPlacements(read.lines, sources, options.placements);
+    }
+    if (!error.isEmpty())
+        reporter.problem(Program + QStringLiteral(": ") + error);
+    return error.isEmpty();
+}
+
 } // namespace
 
 int runCommandLine(const QStringList& arguments, int cores) {
@@ -499,6 +524,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     for (SourceFile& file : collected.files)
         if (!standardInputFile.isEmpty() && file.path() == standardInputFile)
             file.label = QStringLiteral("-");
+    if (!options.placements.isEmpty() && !placeSources(options, collected.files, reporter))
+        return 2;
     // Each shard reports its share of the unreadable sources, so that the
     // shards together report each once.
     int failedToRead = 0;

@@ -3,7 +3,7 @@
 namespace kadrix::cli {
 
 void ClusterOptions::addTo(QCommandLineParser& parser) const {
-    parser.addOptions({filesFrom_, null_, shard_, shardCount_, json_, recursive_});
+    parser.addOptions({filesFrom_, null_, shard_, shardCount_, json_, placements_, recursive_});
 }
 
 QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
@@ -46,6 +46,18 @@ QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& opt
     if (options.json && options.dryRun)
         return QCoreApplication::translate("kadrix-batch",
                                            "--json and --dry-run do not go together");
+    if (parser.isSet(placements_)) {
+        options.placements = parser.value(placements_);
+        if (options.placements.isEmpty())
+            return QCoreApplication::translate(
+                "kadrix-batch", "--placements wants a file, or - for standard input");
+        const QString standardInput = QStringLiteral("-");
+        if (options.placements == standardInput &&
+            (options.filesFrom == standardInput || options.inputs.contains(standardInput)))
+            return QCoreApplication::translate(
+                "kadrix-batch", "--placements - and another reading of standard input do not go "
+                                "together");
+    }
     options.recursive = parser.isSet(recursive_);
     return {};
 }
