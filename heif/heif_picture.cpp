@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "heif_boxes.h"
+#include "heif_container.h"
 #include "heif_format.h"
 #include "heif_owners.h"
 #include "heif_tiles.h"
@@ -13,7 +14,6 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -21,10 +21,9 @@
 namespace kadrix {
 namespace {
 
-// The largest side a square bitmap within the bitmap limit may have: libheif
-// refuses any image (or grid, or tile) with a longer side while it reads the
-// container, before a pixel is decoded.
-const int MaxHeifSide = int(std::sqrt(double(MaxBitmapBytes) / 3));
+// libheif's own limit, on each side of any image, grid or tile (its
+// default); the picture's area is held to the bitmap limit at loading.
+const int MaxHeifSide = 32768;
 
 QString reasonOf(const heif_error& error) {
     switch (error.code) {
@@ -145,10 +144,8 @@ QImage round16Bits(const heif_image* image, bool alpha) {
 struct HeifPicture::Handles {
     explicit Handles(heif::HeifSource s) : source(std::move(s)) {}
     heif::HeifSource source;
-    std::optional<heif::MetaBox> meta;    // the views below point into it
-    std::optional<QSize> gridOutput;      // a grid's size by its description
-    std::optional<heif::GridLayout> grid; // as the tile path takes it
-    bool tileWithoutExtent = false;
+    std::optional<heif::MetaBox> meta; // the views below point into it
+    heif::ContainerReading container;
     heif::ContextPtr context;
     heif::HandlePtr primary;
 };
@@ -178,18 +175,23 @@ void HeifPicture::load(heif::HeifSource source) {
     if (!handles->context)
         throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
     heif_context_set_maximum_image_size_limit(handles->context.get(), MaxHeifSide);
-    check(heif_context_read_from_reader(handles->context.get(), heif::HeifSource::libheifReader(),
-                                        &handles->source, nullptr),
-          handles->source);
+    const heif_error read = heif_context_read_from_reader(
+        handles->context.get(), heif::HeifSource::libheifReader(), &handles->source, nullptr);
+    // libheif calls a file cut inside its first boxes damaged: it is cut short.
+    if (read.code != heif_error_Ok && !handles->source.failed() &&
+        heif::cutBeforeMeta(handles->source))
+        throw EInvalidGraphic(QStringLiteral("Image invalide: fichier HEIF tronqué (%1)")
+                                  .arg(QString::fromUtf8(read.message).trimmed()));
+    check(read, handles->source);
     handles->meta = heif::readMetaBox(handles->source);
-    const std::optional<heif::MetaBox>& meta = handles->meta;
-    const auto properties = meta ? heif::primaryProperties(*meta) : std::nullopt;
-    if (meta) {
-        handles->gridOutput = heif::gridOutputSize(*meta, handles->source);
-        handles->grid = heif::readGrid(*meta, handles->source, &handles->tileWithoutExtent);
-        if (handles->grid && !autoOrient_)
-            handles->grid->transforms.clear();
-    }
+    if (handles->meta)
+        handles->container = heif::readContainer(*handles->meta, handles->source);
+    heif::ContainerReading& container = handles->container;
+    if (!container.refusal.isEmpty())
+        throw EInvalidGraphic(QStringLiteral("Image invalide: %1").arg(container.refusal));
+    if (container.grid && !autoOrient_)
+        container.grid->transforms.clear();
+    const auto& properties = container.primaryProperties;
     heif_image_handle* primary = nullptr;
     check(heif_context_get_primary_image_handle(handles->context.get(), &primary));
     handles->primary.reset(primary);
@@ -205,12 +207,12 @@ void HeifPicture::load(heif::HeifSource source) {
         size = QSize(heif_image_handle_get_ispe_width(primary),
                      heif_image_handle_get_ispe_height(primary));
     }
-    // A grid decodes to the size its description gives, whatever its extent
-    // says: that size, turned as the file's rotations turn it (a clean
-    // aperture is left to the decoded size).
+    // A grid or overlay decodes to the size its description gives, whatever
+    // its extent says: that size, turned as the file's rotations turn it (a
+    // clean aperture is left to the decoded size).
     const QSize extent(heif_image_handle_get_ispe_width(primary),
                        heif_image_handle_get_ispe_height(primary));
-    const std::optional<QSize>& grid = handles->gridOutput;
+    const std::optional<QSize>& grid = container.describedSize;
     if (grid && *grid != extent) {
         bool turned = false, cropped = false;
         if (properties)
@@ -226,11 +228,22 @@ void HeifPicture::load(heif::HeifSource source) {
     }
     // A grid the tile path takes has the size its transforms give, which
     // libheif's handle misstates for a clean aperture past the picture's edge.
-    if (handles->grid)
-        if (const std::optional<QSize> upright = heif::uprightSize(*handles->grid))
+    if (container.grid)
+        if (const std::optional<QSize> upright = heif::uprightSize(*container.grid))
             size = *upright;
     if (size.width() <= 0 || size.height() <= 0)
         throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
+    // Whichever path decodes it, the largest picture libheif would make
+    // (the reported size, the extent, a description's) holds to the bitmap
+    // limit.
+    QSize claimed = size;
+    for (const QSize other : {extent, grid.value_or(QSize())})
+        if (qint64(other.width()) * other.height() > qint64(claimed.width()) * claimed.height())
+            claimed = other;
+    if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
+        throw EInvalidGraphic(QStringLiteral("Image invalide: image trop grande (%1 * %2)")
+                                  .arg(claimed.width())
+                                  .arg(claimed.height()));
     handles_ = std::move(handles);
     size_ = size;
 }
@@ -245,16 +258,6 @@ const QImage& HeifPicture::decoded() const {
     if (!handles_)
         throw EInvalidGraphic(QStringLiteral("Image invalide: aucune image chargée"));
     heif_image_handle* primary = handles_->primary.get();
-    // libheif decodes a grid to the size its description gives, which its
-    // extent need not repeat: the larger of the two is what the decode takes.
-    QSize claimed = size_;
-    if (const std::optional<QSize>& grid = handles_->gridOutput)
-        if (qint64(grid->width()) * grid->height() > qint64(claimed.width()) * claimed.height())
-            claimed = *grid;
-    if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
-        throw Error(QStringLiteral("Image trop grande: %1 * %2")
-                        .arg(claimed.width())
-                        .arg(claimed.height()));
     const bool alpha = hasAlpha();
     const bool deep = heif_image_handle_get_luma_bits_per_pixel(primary) > 8 ||
                       heif_image_handle_get_chroma_bits_per_pixel(primary) > 8;
@@ -288,10 +291,7 @@ void HeifPicture::assignTo(Bitmap& target) const {
 std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
     if (!handles_)
         return std::nullopt;
-    if (handles_->tileWithoutExtent)
-        throw EInvalidGraphic(
-            QStringLiteral("Image invalide: fichier HEIF endommagé (une tuile sans taille)"));
-    const std::optional<heif::GridLayout>& grid = handles_->grid;
+    const std::optional<heif::GridLayout>& grid = handles_->container.grid;
     if (!grid || heif::uprightSize(*grid) != std::optional<QSize>(size_) || hasAlpha() ||
         heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
         heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)

@@ -2,6 +2,7 @@
 #include "heif_files.h"
 
 #include "errors.h"
+#include "heif_container.h"
 #include "heif_owners.h"
 #include "heif_picture.h"
 #include "heif_tiles.h"
@@ -268,6 +269,13 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
     tilesWithoutExtent.replace(
         tilesWithoutExtent.indexOf("ispe", tilesWithoutExtent.indexOf("ispe") + 4), 4, "isQ ");
     const QByteArray grid = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
+    // The same, its tile list's box claiming more bytes than its parent holds
+    // (libheif reads the list whatever its size, then its tiles' uninitialised
+    // pixels); and a tile list naming an item that is not there.
+    QByteArray overrun = tilesWithoutExtent;
+    overrun.replace(overrun.indexOf("dimg") - 4, 4, QByteArray("\0\0\x6a\x14", 4));
+    QByteArray missingTile = grid;
+    missingTile.replace(missingTile.indexOf("dimg") + 8, 2, QByteArray("\0\x63", 2));
     const struct {
         const char* what;
         QByteArray file;
@@ -296,6 +304,14 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
          "Image invalide: image trop grande"},
         {"tiles without an extent", tilesWithoutExtent,
          "Image invalide: fichier HEIF endommagé (une tuile sans taille)"},
+        {"tile list overrunning its box, tiles without an extent", overrun,
+         "Image invalide: fichier HEIF endommagé (une tuile sans taille)"},
+        {"tile list naming a missing item", missingTile,
+         "Image invalide: fichier HEIF endommagé (une tuile manquante)"},
+        {"more items than a container may hold",
+         gridHeif(QList<QByteArray>(1001, plain), 1, 1, 96, 64),
+         "Image invalide: fichier HEIF trop complexe (plus de 1000 éléments)"},
+        {"cut in its first box", plain.left(20), "Image invalide: fichier HEIF tronqué"},
         {"tile without decoder configuration",
          gridHeif({plain, plain, withPropertyRenamed(plain, "hvcC", "hvcX"), plain}, 2, 2, 120, 90),
          "Image invalide: "},
@@ -322,7 +338,9 @@ TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
     const struct {
         QList<QByteArray> transforms;
         bool tiled;
+        int laterEntries = 0; // more associations for the grid, each a turn and a mirror
     } rows[] = {{{}, true},
+                {{irotBox(3)}, true, 300},
                 {{irotBox(1)}, true},
                 {{irotBox(2)}, true},
                 {{irotBox(3)}, true},
@@ -339,14 +357,23 @@ TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
                 {{clapBox(1, 1, 80, 1)}, false}};
     const QRect windows[] = {{10, 10, 40, 30},  {50, 40, 30, 40},   {0, 0, 170, 120},
                              {140, 90, 40, 40}, {-5, -5, 500, 500}, {63, 63, 2, 2}};
-    for (const auto& [t, tiled] : rows) {
-        const QByteArray file = gridHeif(tiles, 2, 3, 170, 120, t);
+    for (const auto& [t, tiled, laterEntries] : rows) {
+        QByteArray file = gridHeif(tiles, 2, 3, 170, 120, t);
+        if (laterEntries > 0)
+            file = withLaterAssociations(file, {irotBox(1), imirBox(0)}, laterEntries);
         ASSERT_FALSE(file.isEmpty());
         const heif::HeifSource source(file);
         const std::optional<heif::MetaBox> meta = heif::readMetaBox(source);
         ASSERT_TRUE(meta.has_value());
-        const std::optional<heif::GridLayout> layout = heif::readGrid(*meta, source);
+        // Each association entry is read once, and only the grid's first
+        // one gives its transforms.
+        const heif::ContainerReading reading = heif::readContainer(*meta, source);
+        EXPECT_EQ(reading.associationEntriesRead, 7 + laterEntries);
+        const std::optional<heif::GridLayout>& layout = reading.grid;
         EXPECT_EQ(layout && heif::uprightSize(*layout), tiled) << t.size() << " transforms";
+        if (layout) {
+            EXPECT_EQ(layout->transforms.size(), size_t(t.size()));
+        }
         const QImage whole = libheifDecode(file);
         EXPECT_EQ(decode(file), whole) << t.size() << " transforms";
         for (const QRect& window : windows) {

@@ -386,6 +386,34 @@ QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& prope
     return movedExtents(f, l->meta.end + growth, growth);
 }
 
+QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>& properties,
+                                 int entries) {
+    const auto l = layoutOf(file);
+    if (!l)
+        return {};
+    int count = 0;
+    for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(file, at))
+        ++count;
+    const bool wide = (quint8(file[l->ipma.start + 11]) & 1) != 0;
+    const int idBytes = quint8(file[l->ipma.start + 8]) < 1 ? 2 : 4, indexBytes = wide ? 2 : 1;
+    QByteArray entry(idBytes + 1 + properties.size() * indexBytes, '\0');
+    putBe(entry, 0, idBytes, l->primary);
+    entry[idBytes] = char(properties.size());
+    for (int i = 0; i < properties.size(); ++i)
+        putBe(entry, idBytes + 1 + i * indexBytes, indexBytes, quint64(count + 1 + i));
+    QByteArray ipma = file.mid(l->ipma.start + 8, l->ipma.end - l->ipma.start - 8);
+    putBe(ipma, 4, 4, getBe(file, l->ipma.content, 4) + quint64(entries));
+    ipma += entry.repeated(entries);
+    QByteArray iprp = file.mid(l->iprp.content, l->iprp.end - l->iprp.content);
+    iprp.replace(l->ipma.start - l->iprp.content, l->ipma.end - l->ipma.start, box("ipma", ipma));
+    iprp.replace(
+        l->ipco.start - l->iprp.content, l->ipco.end - l->ipco.start,
+        box("ipco", file.mid(l->ipco.content, l->ipco.end - l->ipco.content) + properties.join()));
+    QByteArray f = replaceBox(file, l->iprp, box("iprp", iprp), {l->meta});
+    const qint64 growth = f.size() - file.size();
+    return movedExtents(f, l->meta.end + growth, growth);
+}
+
 QByteArray withPropertyPayload(const QByteArray& file, const char* type,
                                const QByteArray& replacement) {
     const auto l = layoutOf(file);

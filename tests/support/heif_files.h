@@ -48,6 +48,12 @@ QByteArray clapBox(qint32 widthN, qint32 widthD, qint32 heightN, qint32 heightD,
 QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& properties,
                           bool first = false);
 
+// `file` with `entries` more associations for its primary item after the
+// others, each listing `properties` (added once to the property container):
+// readers must keep to an item's first association, as libheif does.
+QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>& properties,
+                                 int entries);
+
 // `file` with every box of type `type` inside the properties (ipco) replaced
 // by `replacement` of the same size (the box's header kept).
 QByteArray withPropertyPayload(const QByteArray& file, const char* type,
