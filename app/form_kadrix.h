@@ -176,7 +176,7 @@ private:
     bool& stopFlag() override { return StopRequested; }
     quint64 rowsRevision() const override { return SourceList_->revision(); }
     std::optional<QPoint> rowPlacement(int row) const override;
-    void resultPlaced(int row, QSize picture, const QRect& window) override;
+    void resultPlaced(int row, QSize picture, const FrameGeometry& frame) override;
 
     void paintSwatch();
     // Sets WipeColor and fills the swatch with it.
@@ -206,12 +206,12 @@ private:
     Bitmap Swatch; // the picture of PanelWipeColor
 
     // The row Image1 shows, valid while the list keeps its rows; for a
-    // result, the size of its upright picture and the window of it shown.
+    // result, the size of its upright picture and where the result lies on it.
     struct RowInView {
         int row = -1;
         quint64 rows = 0; // the list's revision when shown
         QSize picture;    // empty unless a result is shown
-        QRect window;
+        FrameGeometry frame;
     };
     RowInView inView_;
     // A drag of the result in view: where it was pressed, and the window's

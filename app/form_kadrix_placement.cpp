@@ -54,8 +54,8 @@ std::optional<QPoint> TFormKadrix::rowPlacement(int row) const {
     return SourceList_->entry(row).placement;
 }
 
-void TFormKadrix::resultPlaced(int row, QSize picture, const QRect& window) {
-    inView_ = {row, SourceList_->revision(), picture, window};
+void TFormKadrix::resultPlaced(int row, QSize picture, const FrameGeometry& frame) {
+    inView_ = {row, SourceList_->revision(), picture, frame};
     showPlacementReadout();
 }
 
@@ -70,7 +70,7 @@ void TFormKadrix::beginPlacementDrag(bool toolArmed, int x, int y) {
     drag_.reset();
     // Not while a run shows its rows: the drag would frame a row inside it.
     if (!toolArmed && resultInView() && runningHandlers() <= 1)
-        drag_ = PlacementDrag{QPoint(x, y), inView_.window.topLeft()};
+        drag_ = PlacementDrag{QPoint(x, y), inView_.frame.topLeft};
     lastPressDragged_ = drag_.has_value();
 }
 
@@ -82,8 +82,8 @@ void TFormKadrix::dragPlacementTo(int x, int y) {
     // The picture follows the pointer: dragged right, the window onto it
     // moves left.
     const QPoint wanted = drag_->startTopLeft - (QPoint(x, y) - drag_->pressedAt);
-    const QPoint topLeft = clampTopLeft(inView_.picture, inView_.window.size(), wanted);
-    if (topLeft == rowPlacement(inView_.row).value_or(inView_.window.topLeft()))
+    const QPoint topLeft = clampTopLeft(inView_.picture, inView_.frame.size, wanted);
+    if (topLeft == rowPlacement(inView_.row).value_or(inView_.frame.topLeft))
         return;
     placeRow(inView_.row, topLeft);
 }

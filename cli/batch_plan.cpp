@@ -1,6 +1,7 @@
 #include "batch_plan.h"
 
 #include "compositor.h"
+#include "frame_geometry.h"
 #include "naming.h"
 
 namespace kadrix::cli {
@@ -40,15 +41,24 @@ QString describeAxis(const AxisChange& change, const QString& before, const QStr
 }
 
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
-                 const QString& result, bool exists, Anchor anchor) {
+                 const QString& result, bool exists, Anchor anchor, std::optional<QPoint> placed) {
+    AxisChange columns = axisChange(width, canvas.width(), horizontalSide(anchor));
+    AxisChange rows = axisChange(height, canvas.height(), verticalSide(anchor));
+    QString placement;
+    if (placed) {
+        const QPoint topLeft = clampTopLeft(QSize(width, height), canvas, *placed);
+        columns = {-topLeft.x(), canvas.width() - width + topLeft.x()};
+        rows = {-topLeft.y(), canvas.height() - height + topLeft.y()};
+        placement = QStringLiteral("; placed at %1,%2").arg(topLeft.x()).arg(topLeft.y());
+        if (topLeft != *placed)
+            placement += QStringLiteral(" (clamped from %1,%2)").arg(placed->x()).arg(placed->y());
+    }
     // One multi-argument call: a "%" in a path is never taken for a marker.
-    return QStringLiteral("%1: %2x%3, columns: %4; rows: %5 -> %6 (%7)")
+    return QStringLiteral("%1: %2x%3, columns: %4; rows: %5%6 -> %7 (%8)")
         .arg(source, QString::number(width), QString::number(height),
-             describeAxis(axisChange(width, canvas.width(), horizontalSide(anchor)),
-                          QStringLiteral("left"), QStringLiteral("right")),
-             describeAxis(axisChange(height, canvas.height(), verticalSide(anchor)),
-                          QStringLiteral("top"), QStringLiteral("bottom")),
-             result, exists ? QStringLiteral("exists") : QStringLiteral("new"));
+             describeAxis(columns, QStringLiteral("left"), QStringLiteral("right")),
+             describeAxis(rows, QStringLiteral("top"), QStringLiteral("bottom")), placement, result,
+             exists ? QStringLiteral("exists") : QStringLiteral("new"));
 }
 
 } // namespace kadrix::cli

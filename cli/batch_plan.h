@@ -3,7 +3,10 @@
 #include "batch_options.h"
 #include "source_collection.h"
 
+#include <QPoint>
 #include <QString>
+
+#include <optional>
 
 namespace kadrix::cli {
 
@@ -27,8 +30,12 @@ AxisChange axisChange(int sourceLength, int canvasLength, int side = 0);
 QString describeAxis(const AxisChange& change, const QString& before, const QString& after);
 
 // One dry-run line: "<source>: <w>x<h>, columns: ..., rows: ... -> <result> (exists|new)",
-// the columns and rows as the anchor places the picture.
+// the columns and rows as the anchor places the picture, or as `placed` (the
+// result's top-left corner in the upright picture, placed by hand) does
+// within reach: then "; placed at X,Y" follows the rows, and "(clamped from
+// X,Y)" when it was out of reach.
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
-                 const QString& result, bool exists, Anchor anchor = Anchor::Centre);
+                 const QString& result, bool exists, Anchor anchor = Anchor::Centre,
+                 std::optional<QPoint> placed = std::nullopt);
 
 } // namespace kadrix::cli

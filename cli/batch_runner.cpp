@@ -63,6 +63,7 @@ struct RowResult {
     int width = -1;
     int height = -1;
     bool diskFull = false; // the destination is full: later writes would fail alike
+    std::optional<bool> clamped = std::nullopt; // placed by hand: moved within reach
 };
 
 // An error's text, with libjpeg's own wording after a codec error's number.
@@ -133,12 +134,14 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                                                       "more than the %2 MB a run may hold"),
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
-        const bool framed =
-            framer.frame(source, options.wipe, options.decode, options.framing, admit);
+        const bool framed = framer.frame(source, options.wipe, options.decode, options.framing,
+                                         admit, file.placement);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
         }
+        if (framed && file.placement)
+            result.clamped = framer.geometry().topLeft != *file.placement;
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
         const SaveOutcome saved = saveFramed(framer, target, options.framing,
@@ -283,7 +286,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.width,
                                           result.height,
                                           clock.elapsed(),
-                                          options.framing}));
+                                          options.framing,
+                                          result.clamped}));
             reporter.advance();
         }
         budget.release(held);
@@ -348,7 +352,8 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
             try {
                 loader.loadFromFile(source);
                 reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
-                                       target, QFileInfo::exists(target), options.framing.anchor));
+                                       target, QFileInfo::exists(target), options.framing.anchor,
+                                       file.placement));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +

@@ -42,6 +42,8 @@ QByteArray jsonLine(const SourceRecord& record) {
         {QStringLiteral("anchor"), anchorName(record.framing.anchor)},
         {QStringLiteral("fill"), fillName(record.framing.fill)},
     };
+    if (record.clamped)
+        object.insert(QStringLiteral("clamped"), *record.clamped);
     const QByteArray sourceBytes =
         hasEscapedBytes(record.source) ? nativeName(record.source) : record.sourceBytes;
     if (!sourceBytes.isEmpty())

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace kadrix::cli {
 
 enum class SourceStatus { Framed, Skipped, Failed };
@@ -21,14 +23,17 @@ struct SourceRecord {
     int height = -1;
     qint64 ms = 0;
     FramingOptions framing; // the run's anchor and fill
+    // For a source placed by hand: whether its placement was out of reach
+    // and moved within it. None for the others.
+    std::optional<bool> clamped = std::nullopt;
 };
 
 // One JSON object on one line, ending in "\n": "source", "result", "status"
 // ("framed", "skipped" or "failed"), "error", "width", "height", "ms",
 // "anchor" and "fill" (as --gravity and --fill name them), with null for
-// what is not known. JSON text is Unicode, so a name that is
-// not valid UTF-8 appears in "source" with U+FFFD for each bad byte, and
-// losslessly, byte for byte, as base 64 in "source_base64".
+// what is not known, and "clamped" for a source placed by hand. JSON text is Unicode, so a name
+// that is not valid UTF-8 appears in "source" with U+FFFD for each bad byte, and losslessly, byte
+// for byte, as base 64 in "source_base64".
 QByteArray jsonLine(const SourceRecord& record);
 
 } // namespace kadrix::cli

@@ -2,10 +2,10 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "frame_geometry.h"
 #include "source_loader.h"
 
 #include <QPoint>
-#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -50,9 +50,8 @@ public:
     // Image1's picture: a copy of the canvas, unaffected by later drawing.
     virtual void showResult(const Bitmap& copy) = 0;
     // Told after each result shown: its row, the size of the row's upright
-    // picture, and the window of that picture the result shows (reaching
-    // past the picture where margins lie).
-    virtual void resultPlaced(int /*row*/, QSize /*picture*/, const QRect& /*window*/) {}
+    // picture, and where on that picture the result lies.
+    virtual void resultPlaced(int /*row*/, QSize /*picture*/, const FrameGeometry& /*frame*/) {}
 
     // StopRequested: cleared after the start-up steps, polled before each
     // row, set by a Cancel answer (and by Stop while the run processes

@@ -5,6 +5,7 @@
 #include "status_bar.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -49,8 +50,8 @@ protected:
     void TearDown() override { window().hide(); }
 
     void move(QPoint p) {
-        QMouseEvent event(QEvent::MouseMove, p, image->mapToGlobal(p), Qt::NoButton,
-                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, p, image->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QApplication::sendEvent(image, &event);
     }
     void drag(QPoint from, QPoint to) {
@@ -59,10 +60,13 @@ protected:
         move(to);
         QTest::mouseRelease(image, Qt::LeftButton, {}, to);
     }
-    std::optional<QPoint> placement() const { return window().sourceList().entry(0).placement; }
+    std::optional<QPoint> placement() { return window().sourceList().entry(0).placement; }
+    QImage shown() { return image->picture().image().convertToFormat(QImage::Format_RGB888); }
     QImage written() {
+        const QString result = out + QStringLiteral("/cropped_pic.BMP");
+        QFile::remove(result); // no prompt before replacing it
         control<QToolButton>("SpeedButtonRedim")->click();
-        return QImage(out + QStringLiteral("/cropped_pic.BMP")).convertToFormat(QImage::Format_RGB888);
+        return QImage(result).convertToFormat(QImage::Format_RGB888);
     }
 };
 
@@ -72,10 +76,10 @@ TEST_F(PlacementByHand, ADragMovesTheResultByTheDraggedAmountWithinThePicture) {
         QPoint topLeft; // the result's top-left corner in the picture then
     };
     const Case cases[] = {
-        {{10, -5}, {30, 35}},   // inside: the picture follows the pointer
-        {{-100, 0}, {80, 30}},  // clamped at the right edge
-        {{100, 100}, {0, 0}},   // clamped at the top-left corner
-        {{-3, -70}, {43, 60}},  // clamped at the bottom only
+        {{10, -5}, {30, 35}},  // inside: the picture follows the pointer
+        {{-100, 0}, {80, 30}}, // clamped at the right edge
+        {{100, 100}, {0, 0}},  // clamped at the top-left corner
+        {{-3, -70}, {43, 60}}, // clamped at the bottom only
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.by.x() << "," << c.by.y());
@@ -83,10 +87,9 @@ TEST_F(PlacementByHand, ADragMovesTheResultByTheDraggedAmountWithinThePicture) {
         ASSERT_EQ(placement(), std::nullopt);
         drag(QPoint(20, 15), QPoint(20, 15) + c.by);
         EXPECT_EQ(placement(), c.topLeft);
-        EXPECT_EQ(image->picture().image(), picture().copy(QRect(c.topLeft, ResultSize)));
+        EXPECT_EQ(shown(), picture().copy(QRect(c.topLeft, ResultSize)));
         EXPECT_EQ(written(), picture().copy(QRect(c.topLeft, ResultSize)));
-        const QString readout =
-            QString::asprintf("Placé: %+d, %+d", c.topLeft.x(), c.topLeft.y());
+        const QString readout = QString::asprintf("Placé: %+d, %+d", c.topLeft.x(), c.topLeft.y());
         EXPECT_EQ(control<StatusBar>("StatusBar1")->panelText(4), readout);
         const QModelIndex row = control<ImageListView>("ListBox1")->listModel()->index(0);
         EXPECT_EQ(row.data(Qt::ToolTipRole).toString(), readout);
@@ -114,6 +117,7 @@ TEST_F(PlacementByHand, WithThePipetteArmedADragPicksAColourAndPlacesNothing) {
 TEST_F(PlacementByHand, ANewScanForgetsPlacements) {
     drag(QPoint(20, 15), QPoint(30, 10));
     ASSERT_TRUE(placement());
+    QDir::setCurrent(dir.path()); // the folder the list button scans again
     control<QToolButton>("SpeedButtonList")->click();
     ASSERT_EQ(window().sourceList().count(), 1);
     EXPECT_EQ(placement(), std::nullopt);
