@@ -1,6 +1,10 @@
 #include "batch_run.h"
 #include "placements_file.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 namespace kadrix::cli {
@@ -68,6 +72,74 @@ TEST(PlacementsFileTest, EveryLineMustNameASourceOfTheRun) {
         u"p"_s);
     EXPECT_EQ(assignPlacements(unknown.lines, sources, u"p"_s),
               u"p:2: c.jpg is no source of this run"_s);
+}
+
+// Every pixel differs from the others, so that a result shows where it was cut.
+QImage picture(QSize size) {
+    QImage image(size, QImage::Format_RGB888);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixelColor(x, y, QColor(x * 2, y * 2, (x + y) % 256));
+    return image;
+}
+
+class PlacementRunTest : public BatchRunTest {};
+
+TEST_F(PlacementRunTest, PlacedSourcesAreFramedThereWithinReach) {
+    constexpr QSize Result(40, 30);
+    struct Case {
+        const char* what;
+        QSize picture;
+        QPoint wanted;
+        QPoint topLeft; // the result's top-left corner in the picture
+    };
+    const Case cases[] = {
+        {"inside", {120, 90}, {10, 20}, {10, 20}},
+        {"clamped left and below", {120, 90}, {-7, 500}, {0, 60}},
+        {"clamped right and above", {120, 90}, {95, -3}, {80, 0}},
+        {"a smaller picture moved inside the result", {20, 10}, {-5, -20}, {-5, -20}},
+        {"a smaller picture kept inside the result", {20, 10}, {-30, 4}, {-20, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(picture(c.picture).save(dir.filePath(u"pic.png"_s)));
+        write(u"p"_s, here(u"{\"source\":\"~/pic.png\",\"x\":%1,\"y\":%2}\n"_s)
+                          .arg(c.wanted.x())
+                          .arg(c.wanted.y())
+                          .toUtf8());
+        const Outcome r = run({u"--json"_s, u"--overwrite"_s, u"--size"_s, u"40x30"_s,
+                               u"--format"_s, u"png"_s, u"--out"_s, here(u"~/o"_s),
+                               u"--placements"_s, u"p"_s, here(u"~/pic.png"_s)});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QJsonObject line = QJsonDocument::fromJson(r.bytes).object();
+        EXPECT_EQ(line.value(u"clamped"_s).toBool(true), c.topLeft == c.wanted ? false : true);
+        QImage expected(Result, QImage::Format_RGB888);
+        expected.fill(Qt::black);
+        QPainter(&expected).drawImage(-c.topLeft, picture(c.picture));
+        EXPECT_EQ(QImage(dir.filePath(u"o/cropped_pic.PNG"_s)).convertToFormat(QImage::Format_RGB888),
+                  expected);
+    }
+}
+
+TEST_F(PlacementRunTest, ABadLineOrAnUnknownSourceFramesNothing) {
+    writeJpeg(u"a.jpg"_s, 40, 30);
+    // clang-format off
+    const RunCase cases[] = {
+        {"a bad line", {"--placements", "-", "~/a.jpg"}, 2, {""}, {"-:2: not valid JSON"},
+         {{"~/cropped/cropped_a.BMP", {}}}, "{\"source\":\"~/a.jpg\",\"x\":1,\"y\":1}\n{x"},
+        {"an unknown source", {"--placements", "-", "~/a.jpg"}, 2, {""},
+         {"-:1: b.jpg is no source of this run"}, {{"~/cropped/cropped_a.BMP", {}}},
+         "{\"source\":\"b.jpg\",\"x\":1,\"y\":1}"},
+        {"a source placed twice", {"--placements", "-", "~/a.jpg"}, 0, {},
+         {"-:2: ~/a.jpg placed again: this line replaces line 1"},
+         {{"~/cropped/cropped_a.BMP", {640, 480}}},
+         "{\"source\":\"~/a.jpg\",\"x\":1,\"y\":1}\n{\"source\":\"~/a.jpg\",\"x\":0,\"y\":0}"},
+    };
+    // clang-format on
+    for (RunCase c : cases) {
+        c.input = here(QString::fromUtf8(c.input)).toUtf8();
+        expectRun(c);
+    }
 }
 
 } // namespace
