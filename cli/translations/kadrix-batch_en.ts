@@ -150,6 +150,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1: cannot read the placements %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -346,6 +350,10 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Frames the sources FILE (&quot;-&quot;: standard input) names where it says: JSON lines with &quot;source&quot; (as the run names it) or &quot;source_base64&quot;, and &quot;x&quot;, &quot;y&quot;, the result&apos;s top-left corner in the upright picture, as --json writes them. Others are placed by --gravity.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders nor --out), mirroring them under --out.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -479,6 +487,14 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--placements wants a file, or - for standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--placements - and another reading of standard input do not go together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>--gravity wants %1: &quot;%2&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -552,6 +568,34 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;source_base64&quot; is not base 64</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no &quot;source&quot; nor &quot;source_base64&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; wants a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 placed again: this line replaces line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is no source of this run</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
