@@ -1,7 +1,6 @@
 #include "batch_plan.h"
 
 #include "compositor.h"
-#include "frame_geometry.h"
 #include "naming.h"
 
 namespace kadrix::cli {
@@ -41,21 +40,30 @@ QString describeAxis(const AxisChange& change, const QString& before, const QStr
 }
 
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
-                 const QString& result, bool exists, Anchor anchor, std::optional<QPoint> placed) {
-    AxisChange columns = axisChange(width, canvas.width(), horizontalSide(anchor));
-    AxisChange rows = axisChange(height, canvas.height(), verticalSide(anchor));
+                 const QString& result, bool exists, Anchor anchor) {
+    return planLine(source, width, height, anchoredGeometry(QSize(width, height), canvas, anchor),
+                    result, exists, false);
+}
+
+QString planLine(const QString& source, int width, int height, const FrameGeometry& frame,
+                 const QString& result, bool exists, bool showSize, std::optional<QPoint> placed) {
+    const int left = -frame.topLeft.x();
+    const int top = -frame.topLeft.y();
+    const AxisChange columns{left, frame.size.width() - width - left};
+    const AxisChange rows{top, frame.size.height() - height - top};
+    const QString size =
+        showSize ? QStringLiteral(", result %1x%2").arg(frame.size.width()).arg(frame.size.height())
+                 : QString();
     QString placement;
     if (placed) {
-        const QPoint topLeft = clampTopLeft(QSize(width, height), canvas, *placed);
-        columns = {-topLeft.x(), canvas.width() - width + topLeft.x()};
-        rows = {-topLeft.y(), canvas.height() - height + topLeft.y()};
-        placement = QStringLiteral("; placed at %1,%2").arg(topLeft.x()).arg(topLeft.y());
-        if (topLeft != *placed)
+        placement =
+            QStringLiteral("; placed at %1,%2").arg(frame.topLeft.x()).arg(frame.topLeft.y());
+        if (frame.topLeft != *placed)
             placement += QStringLiteral(" (clamped from %1,%2)").arg(placed->x()).arg(placed->y());
     }
     // One multi-argument call: a "%" in a path is never taken for a marker.
-    return QStringLiteral("%1: %2x%3, columns: %4; rows: %5%6 -> %7 (%8)")
-        .arg(source, QString::number(width), QString::number(height),
+    return QStringLiteral("%1: %2x%3%4, columns: %5; rows: %6%7 -> %8 (%9)")
+        .arg(source, QString::number(width), QString::number(height), size,
              describeAxis(columns, QStringLiteral("left"), QStringLiteral("right")),
              describeAxis(rows, QStringLiteral("top"), QStringLiteral("bottom")), placement, result,
              exists ? QStringLiteral("exists") : QStringLiteral("new"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch_options.h"
+#include "frame_geometry.h"
 #include "source_collection.h"
 
 #include <QPoint>
@@ -30,12 +31,17 @@ AxisChange axisChange(int sourceLength, int canvasLength, int side = 0);
 QString describeAxis(const AxisChange& change, const QString& before, const QString& after);
 
 // One dry-run line: "<source>: <w>x<h>, columns: ..., rows: ... -> <result> (exists|new)",
-// the columns and rows as the anchor places the picture, or as `placed` (the
-// result's top-left corner in the upright picture, placed by hand) does
-// within reach: then "; placed at X,Y" follows the rows, and "(clamped from
-// X,Y)" when it was out of reach.
+// the columns and rows as the anchor places the picture.
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
-                 const QString& result, bool exists, Anchor anchor = Anchor::Centre,
+                 const QString& result, bool exists, Anchor anchor = Anchor::Centre);
+// The same for a picture's frame; with `showSize` (a ratio, where each
+// result has its own size) the result's size follows the source's:
+// "<source>: <w>x<h>, result <rw>x<rh>, columns: ...". For a picture placed
+// by hand at `placed` (the frame then being that placement within reach),
+// "; placed at X,Y" follows the rows, with "(clamped from X,Y)" when it was
+// out of reach.
+QString planLine(const QString& source, int width, int height, const FrameGeometry& frame,
+                 const QString& result, bool exists, bool showSize,
                  std::optional<QPoint> placed = std::nullopt);
 
 } // namespace kadrix::cli

@@ -2,6 +2,8 @@
 
 #include "heif_box_reader.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -20,7 +22,7 @@ struct Index {
     // Every box lies where it belongs and fills its parent: the container
     // means to this reader what it means to libheif.
     bool understood = true;
-    QString refusal;
+    Text refusal;
     qint64 metaAt = 0, fileSize = 0;
     quint32 primary = 0;
     std::unordered_map<quint32, QByteArrayView> types;
@@ -32,7 +34,7 @@ struct Index {
     std::vector<quint32> tiles; // the primary item's `dimg` references, as libheif reads them
     qint64 entriesRead = 0;
 
-    void refuse(const QString& why) {
+    void refuse(const Text& why) {
         if (refusal.isEmpty())
             refusal = why;
     }
@@ -71,20 +73,25 @@ struct Index {
     }
 };
 
-QString tooMany(int limit, const char* what) {
-    return QStringLiteral("fichier HEIF trop complexe (plus de %1 %2)")
-        .arg(limit)
-        .arg(QString::fromUtf8(what));
+// The refusal of a container holding more than `limit` of something.
+Text tooMany(int limit, const char* pattern) {
+    return Text("kadrix", pattern, {QString::number(limit)});
 }
 
+const char* const TooManyBoxes =
+    QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)");
+const char* const TooManyItems =
+    QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF trop complexe (plus de %1 éléments)");
+
 // The children of `parent` (past `skip` bytes of its payload), noting in the
-// index when they do not fill it exactly or are more than `most`.
+// index when they do not fill it exactly, and refusing more than `most` with
+// `pattern`.
 std::vector<Box> childrenOf(QByteArrayView f, const Box& parent, qsizetype skip, Index& x, int most,
-                            const char* what) {
+                            const char* pattern = TooManyBoxes) {
     bool exact = true;
     std::vector<Box> boxes = boxesIn(f, parent.content + skip, parent.end, most + 1, &exact);
     if (qsizetype(boxes.size()) > most)
-        x.refuse(tooMany(most, what));
+        x.refuse(tooMany(most, pattern));
     x.understood = x.understood && exact;
     return boxes;
 }
@@ -99,7 +106,7 @@ void readItems(QByteArrayView f, const Box& iinf, Index& x) {
         return;
     }
     const Box entries{iinf.type, iinf.start, c.at, iinf.end};
-    for (const Box& infe : childrenOf(f, entries, 0, x, ContainerLimits::Items, "éléments")) {
+    for (const Box& infe : childrenOf(f, entries, 0, x, ContainerLimits::Items, TooManyItems)) {
         Cursor e{f, infe.content, infe.end};
         const int v = int(e.read(1));
         e.read(3);
@@ -124,7 +131,7 @@ void readLocations(QByteArrayView f, const Box& iloc, Index& x) {
     const int indexSize = version >= 1 ? more & 15 : 0;
     const quint64 count = c.read(version < 2 ? 2 : 4);
     if (count > quint64(ContainerLimits::Items)) {
-        x.refuse(tooMany(ContainerLimits::Items, "éléments"));
+        x.refuse(tooMany(ContainerLimits::Items, TooManyItems));
         return;
     }
     for (quint64 i = 0; i < count && c.ok; ++i) {
@@ -135,7 +142,10 @@ void readLocations(QByteArrayView f, const Box& iloc, Index& x) {
         const quint64 base = c.read(baseSize);
         e.count = int(c.read(2));
         if (e.count > ContainerLimits::ExtentsPerItem) {
-            x.refuse(tooMany(ContainerLimits::ExtentsPerItem, "morceaux pour un élément"));
+            x.refuse(
+                tooMany(ContainerLimits::ExtentsPerItem,
+                        QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF trop complexe "
+                                                    "(plus de %1 morceaux pour un élément)")));
             return;
         }
         for (int k = 0; k < e.count && c.ok; ++k) {
@@ -172,7 +182,11 @@ void readReferences(QByteArrayView f, const Box& iref, Index& x) {
             break;
         total += count;
         if (total > ContainerLimits::References) {
-            x.refuse(tooMany(ContainerLimits::References, "références"));
+            x.refuse(
+                tooMany(ContainerLimits::References,
+                        QT_TRANSLATE_NOOP(
+                            "kadrix",
+                            "Image invalide: fichier HEIF trop complexe (plus de %1 références)")));
             return;
         }
         const bool tiles = is(type, "dimg") && from == x.primary;
@@ -202,7 +216,11 @@ void readAssociations(QByteArrayView f, const std::vector<Box>& inIprp, Index& x
         const quint64 entries = m.read(4);
         for (quint64 e = 0; e < entries && m.ok; ++e) {
             if (++x.entriesRead > ContainerLimits::AssociationEntries) {
-                x.refuse(tooMany(ContainerLimits::AssociationEntries, "associations"));
+                x.refuse(tooMany(
+                    ContainerLimits::AssociationEntries,
+                    QT_TRANSLATE_NOOP(
+                        "kadrix",
+                        "Image invalide: fichier HEIF trop complexe (plus de %1 associations)")));
                 return;
             }
             const quint32 item = quint32(m.read(version < 1 ? 2 : 4));
@@ -229,7 +247,7 @@ Index indexOf(const MetaBox& metaBox, qint64 fileSize) {
         x.understood = false;
         return x;
     }
-    const std::vector<Box> inMeta = childrenOf(f, *meta, 4, x, 64, "boîtes");
+    const std::vector<Box> inMeta = childrenOf(f, *meta, 4, x, 64);
     const auto pitm = find(inMeta, "pitm"), iinf = find(inMeta, "iinf"),
                iloc = find(inMeta, "iloc"), iref = find(inMeta, "iref"),
                iprp = find(inMeta, "iprp");
@@ -247,9 +265,12 @@ Index indexOf(const MetaBox& metaBox, qint64 fileSize) {
     readLocations(f, *iloc, x);
     if (iref)
         readReferences(f, *iref, x);
-    const std::vector<Box> inIprp = childrenOf(f, *iprp, 0, x, 64, "boîtes");
+    const std::vector<Box> inIprp = childrenOf(f, *iprp, 0, x, 64);
     if (const auto ipco = find(inIprp, "ipco"))
-        x.properties = childrenOf(f, *ipco, 0, x, ContainerLimits::Properties, "propriétés");
+        x.properties = childrenOf(
+            f, *ipco, 0, x, ContainerLimits::Properties,
+            QT_TRANSLATE_NOOP(
+                "kadrix", "Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)"));
     else
         x.understood = false;
     readAssociations(f, inIprp, x);
@@ -323,13 +344,19 @@ std::optional<GridLayout> gridOf(const MetaBox& meta, Index& x,
     // part of the grid uninitialised; a missing tile it cannot decode.
     for (const quint32 id : x.tiles) {
         if (x.typeOf(id).isEmpty()) {
-            x.refuse(QStringLiteral("fichier HEIF endommagé (une tuile manquante)"));
+            x.refuse(Text(
+                "kadrix",
+                QT_TRANSLATE_NOOP("kadrix",
+                                  "Image invalide: fichier HEIF endommagé (une tuile manquante)")));
             return std::nullopt;
         }
         const std::vector<const Box*> own = x.propertiesOf(id);
         if (std::none_of(own.begin(), own.end(),
                          [](const Box* b) { return is(b->type, "ispe"); })) {
-            x.refuse(QStringLiteral("fichier HEIF endommagé (une tuile sans taille)"));
+            x.refuse(Text(
+                "kadrix",
+                QT_TRANSLATE_NOOP(
+                    "kadrix", "Image invalide: fichier HEIF endommagé (une tuile sans taille)")));
             return std::nullopt;
         }
     }
@@ -417,7 +444,8 @@ ContainerReading readContainer(const MetaBox& meta, const HeifSource& file) {
         if (x.understood && x.associations.count(x.primary)) {
             std::vector<ItemProperty> properties;
             for (const Box* b : x.propertiesOf(x.primary))
-                properties.push_back({b->type, meta.bytes.sliced(b->content, b->end - b->content)});
+                properties.push_back(
+                    {b->type, QByteArrayView(meta.bytes).sliced(b->content, b->end - b->content)});
             if (x.understood)
                 reading.primaryProperties = std::move(properties);
         }

@@ -2,7 +2,7 @@
 
 #include "heif_boxes.h"
 
-#include <QString>
+#include "text.h"
 
 #include <optional>
 #include <vector>
@@ -31,9 +31,9 @@ struct ContainerReading {
     // The grid as the tile path takes it, when the container is understood
     // box for box and the grid is one the tile path frames as libheif does.
     std::optional<GridLayout> grid;
-    // Why the file is refused, when it is ("…" of "Image invalide: …"):
-    // past a limit, or a grid libheif would decode into uninitialised pixels.
-    QString refusal;
+    // Why the file is refused, when it is ("Image invalide: …"): past a
+    // limit, or a grid libheif would decode into uninitialised pixels.
+    Text refusal;
     // The work done, for the tests: association entries read (each once).
     qint64 associationEntriesRead = 0;
 };

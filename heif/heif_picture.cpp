@@ -11,6 +11,7 @@
 
 #include <libheif/heif.h>
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <algorithm>
@@ -25,35 +26,43 @@ namespace {
 // default); the picture's area is held to the bitmap limit at loading.
 const int MaxHeifSide = 32768;
 
-QString reasonOf(const heif_error& error) {
+// The message for a libheif failure, libheif's own words as its %1.
+const char* patternOf(const heif_error& error) {
     switch (error.code) {
     case heif_error_Invalid_input:
         return error.subcode == heif_suberror_End_of_data
-                   ? QStringLiteral("fichier HEIF tronqué")
-                   : QStringLiteral("fichier HEIF endommagé");
+                   ? QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF tronqué (%1)")
+                   : QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF endommagé (%1)");
     case heif_error_Unsupported_filetype:
-        return QStringLiteral("pas un fichier HEIF");
+        return QT_TRANSLATE_NOOP("kadrix", "Image invalide: pas un fichier HEIF (%1)");
     case heif_error_Unsupported_feature:
         return error.subcode == heif_suberror_Unsupported_codec
-                   ? QStringLiteral("format de compression non pris en charge")
-                   : QStringLiteral("fonction HEIF non prise en charge");
+                   ? QT_TRANSLATE_NOOP(
+                         "kadrix", "Image invalide: format de compression non pris en charge (%1)")
+                   : QT_TRANSLATE_NOOP("kadrix",
+                                       "Image invalide: fonction HEIF non prise en charge (%1)");
     case heif_error_Memory_allocation_error:
         return error.subcode == heif_suberror_Security_limit_exceeded
-                   ? QStringLiteral("image trop grande")
-                   : QStringLiteral("mémoire insuffisante");
+                   ? QT_TRANSLATE_NOOP("kadrix", "Image invalide: image trop grande (%1)")
+                   : QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante (%1)");
     case heif_error_Decoder_plugin_error:
-        return QStringLiteral("données d'image illisibles");
+        return QT_TRANSLATE_NOOP("kadrix", "Image invalide: données d'image illisibles (%1)");
     default:
-        return QStringLiteral("fichier HEIF illisible");
+        return QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF illisible (%1)");
     }
+}
+
+// An error of the picture type: `source` marked for translation, with its
+// values.
+EInvalidGraphic invalid(const char* source, QStringList args = {}) {
+    return EInvalidGraphic(Text("kadrix", source, std::move(args)));
 }
 
 // Throws the house error for a libheif failure, with libheif's own words.
 void check(const heif_error& error) {
     if (error.code == heif_error_Ok)
         return;
-    throw EInvalidGraphic(QStringLiteral("Image invalide: %1 (%2)")
-                              .arg(reasonOf(error), QString::fromUtf8(error.message).trimmed()));
+    throw invalid(patternOf(error), {QString::fromUtf8(error.message).trimmed()});
 }
 
 // Checks what libheif answered after reading `source`: a file that shrank
@@ -61,8 +70,8 @@ void check(const heif_error& error) {
 // the missing bytes.
 void check(const heif_error& error, const heif::HeifSource& source) {
     if (source.failed())
-        throw EInvalidGraphic(
-            QStringLiteral("Image invalide: fichier HEIF tronqué (le fichier a raccourci)"));
+        throw invalid(QT_TRANSLATE_NOOP(
+            "kadrix", "Image invalide: fichier HEIF tronqué (le fichier a raccourci)"));
     check(error);
 }
 
@@ -81,7 +90,7 @@ QImage adopt8Bits(heif::ImagePtr image, bool alpha) {
     const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
     if (plane == nullptr || w <= 0 || h <= 0)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: image vide"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: image vide"));
     if (!alpha)
         for (int y = 0; y < h; ++y) {
             std::uint8_t* row = plane + qsizetype(y) * stride;
@@ -94,7 +103,7 @@ QImage adopt8Bits(heif::ImagePtr image, bool alpha) {
         [](void* info) { heif_image_release(static_cast<heif_image*>(info)); }, owner);
     if (adopted.isNull()) {
         heif_image_release(owner);
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     }
     return alpha ? adopted.convertToFormat(QImage::Format_ARGB32) : adopted;
 }
@@ -109,13 +118,13 @@ QImage round16Bits(const heif_image* image, bool alpha) {
     const int h = heif_image_get_height(image, heif_channel_interleaved);
     const int bits = heif_image_get_bits_per_pixel_range(image, heif_channel_interleaved);
     if (plane == nullptr || w <= 0 || h <= 0 || bits <= 8 || bits > 16)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: image vide"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: image vide"));
     const unsigned max = (1u << bits) - 1;
     const int channels = alpha ? 4 : 3;
     // RGBA8888 and BGR888 name their bytes in memory order on every machine.
     QImage out(w, h, alpha ? QImage::Format_RGBA8888 : QImage::Format_BGR888);
     if (out.isNull())
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* in = plane + qsizetype(y) * stride;
         std::uint8_t* row = out.scanLine(y);
@@ -169,26 +178,26 @@ void HeifPicture::load(heif::HeifSource source) {
     size_ = QSize();
     const std::optional<QByteArray> head = source.read(0, std::min<qint64>(source.size(), 256));
     if (!head || !heif::hasHeifSignature(*head))
-        throw EInvalidGraphic(QStringLiteral("Image invalide: pas un fichier HEIF"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: pas un fichier HEIF"));
     auto handles = std::make_unique<Handles>(std::move(source));
     handles->context.reset(heif_context_alloc());
     if (!handles->context)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     heif_context_set_maximum_image_size_limit(handles->context.get(), MaxHeifSide);
     const heif_error read = heif_context_read_from_reader(
         handles->context.get(), heif::HeifSource::libheifReader(), &handles->source, nullptr);
     // libheif calls a file cut inside its first boxes damaged: it is cut short.
     if (read.code != heif_error_Ok && !handles->source.failed() &&
         heif::cutBeforeMeta(handles->source))
-        throw EInvalidGraphic(QStringLiteral("Image invalide: fichier HEIF tronqué (%1)")
-                                  .arg(QString::fromUtf8(read.message).trimmed()));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF tronqué (%1)"),
+                      {QString::fromUtf8(read.message).trimmed()});
     check(read, handles->source);
     handles->meta = heif::readMetaBox(handles->source);
     if (handles->meta)
         handles->container = heif::readContainer(*handles->meta, handles->source);
     heif::ContainerReading& container = handles->container;
     if (!container.refusal.isEmpty())
-        throw EInvalidGraphic(QStringLiteral("Image invalide: %1").arg(container.refusal));
+        throw EInvalidGraphic(container.refusal);
     if (container.grid && !autoOrient_)
         container.grid->transforms.clear();
     const auto& properties = container.primaryProperties;
@@ -231,19 +240,22 @@ void HeifPicture::load(heif::HeifSource source) {
     if (container.grid)
         if (const std::optional<QSize> upright = heif::uprightSize(*container.grid))
             size = *upright;
+    // libheif sizes a clean aperture of less than a pixel as empty, and
+    // decodes it to a row or column: the extent stands for it until decoded.
     if (size.width() <= 0 || size.height() <= 0)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
-    // Whichever path decodes it, the largest picture libheif would make
-    // (the reported size, the extent, a description's) holds to the bitmap
-    // limit.
-    QSize claimed = size;
-    for (const QSize other : {extent, grid.value_or(QSize())})
-        if (qint64(other.width()) * other.height() > qint64(claimed.width()) * claimed.height())
-            claimed = other;
+        size = grid.value_or(extent);
+    if (size.width() <= 0 || size.height() <= 0)
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: taille nulle"));
+    // Whichever path decodes it, the largest picture libheif would make (the
+    // extent's, or a description's) holds to the bitmap limit. The reported
+    // size is not one: a clean aperture only crops, however large it claims
+    // to be.
+    QSize claimed = extent;
+    if (grid && qint64(grid->width()) * grid->height() > qint64(extent.width()) * extent.height())
+        claimed = *grid;
     if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: image trop grande (%1 * %2)")
-                                  .arg(claimed.width())
-                                  .arg(claimed.height()));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: image trop grande (%1 * %2)"),
+                      {QString::number(claimed.width()), QString::number(claimed.height())});
     handles_ = std::move(handles);
     size_ = size;
 }
@@ -256,7 +268,7 @@ const QImage& HeifPicture::decoded() const {
     if (!decoded_.isNull())
         return decoded_;
     if (!handles_)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: aucune image chargée"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: aucune image chargée"));
     heif_image_handle* primary = handles_->primary.get();
     const bool alpha = hasAlpha();
     const bool deep = heif_image_handle_get_luma_bits_per_pixel(primary) > 8 ||
@@ -347,7 +359,7 @@ Bitmap bitmapOfDecoded(QImage image) {
     if (image.format() != format)
         image = image.convertToFormat(format);
     if (image.isNull())
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     return Bitmap(std::move(image));
 }
 

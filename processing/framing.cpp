@@ -44,12 +44,13 @@ SourceFramer::SourceFramer(const ResultSize& size) : size_(size) {
         throw Error(invalidSize(size.width, size.height));
 }
 
-FrameGeometry SourceFramer::geometryFor(QSize picture, const FramingOptions& framing,
-                                        std::optional<QPoint> topLeft) const {
-    const QSize result = resultSizeFor(size_, picture);
+FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
+                              const FramingOptions& framing, std::optional<QPoint> topLeft) {
+    const QSize upright(picture.width(), picture.height());
+    const QSize result = resultSizeFor(size, upright);
     if (topLeft)
-        return {result, clampTopLeft(picture, result, *topLeft)};
-    return anchoredGeometry(picture, result, framing.anchor);
+        return {result, clampTopLeft(upright, result, *topLeft)};
+    return anchoredGeometry(upright, result, framing.anchor);
 }
 
 void SourceFramer::sizeCanvas(QSize size) {
@@ -72,7 +73,9 @@ bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOpt
     const QSize picture(loader_.width(), loader_.height());
     if (beforeDecode && loader_.picture())
         beforeDecode(*loader_.picture());
-    const FrameGeometry frame = geometryFor(picture, framing, topLeft);
+    const FrameGeometry frame = loader_.picture()
+                                    ? frameGeometryOf(*loader_.picture(), size_, framing, topLeft)
+                                    : geometry_;
     if (size_.isRatio() && !picture.isEmpty())
         sizeCanvas(frame.size);
     geometry_ = frame;

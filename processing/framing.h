@@ -16,6 +16,13 @@
 
 namespace kadrix {
 
+// The frame of a loaded picture: the result size `size` gives for its
+// upright size, placed by `framing`'s anchor, or at `topLeft` (clamped with
+// clampTopLeft()) when given.
+FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
+                              const FramingOptions& framing,
+                              std::optional<QPoint> topLeft = std::nullopt);
+
 // The per-source step that the window's batch run and kadrix-batch share:
 // load a source, decode what lands on the canvas, compose the canvas. One
 // framer holds one picture loader, one decoded source and the canvas, and
@@ -59,9 +66,6 @@ public:
     const QString& sourcePath() const { return sourcePath_; }
 
 private:
-    // The frame of a picture of `picture` size.
-    FrameGeometry geometryFor(QSize picture, const FramingOptions& framing,
-                              std::optional<QPoint> topLeft) const;
     // Gives the canvas the frame's size (a ratio's canvas changes per picture).
     void sizeCanvas(QSize size);
     // Repaints the margins the decoded source leaves, as the fill says.

@@ -107,17 +107,39 @@ TEST_F(PlacementRunTest, PlacedSourcesAreFramedThereWithinReach) {
                           .arg(c.wanted.x())
                           .arg(c.wanted.y())
                           .toUtf8());
-        const Outcome r = run({u"--json"_s, u"--overwrite"_s, u"--size"_s, u"40x30"_s,
-                               u"--format"_s, u"png"_s, u"--out"_s, here(u"~/o"_s),
-                               u"--placements"_s, u"p"_s, here(u"~/pic.png"_s)});
+        const Outcome r =
+            run({u"--json"_s, u"--overwrite"_s, u"--size"_s, u"40x30"_s, u"--format"_s, u"png"_s,
+                 u"--out"_s, here(u"~/o"_s), u"--placements"_s, u"p"_s, here(u"~/pic.png"_s)});
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         const QJsonObject line = QJsonDocument::fromJson(r.bytes).object();
         EXPECT_EQ(line.value(u"clamped"_s).toBool(true), c.topLeft == c.wanted ? false : true);
+        EXPECT_EQ(QPoint(line.value(u"x"_s).toInt(), line.value(u"y"_s).toInt()), c.topLeft);
         QImage expected(Result, QImage::Format_RGB888);
         expected.fill(Qt::black);
         QPainter(&expected).drawImage(-c.topLeft, picture(c.picture));
-        EXPECT_EQ(QImage(dir.filePath(u"o/cropped_pic.PNG"_s)).convertToFormat(QImage::Format_RGB888),
-                  expected);
+        EXPECT_EQ(
+            QImage(dir.filePath(u"o/cropped_pic.PNG"_s)).convertToFormat(QImage::Format_RGB888),
+            expected);
+    }
+}
+
+// What --json says of a run, fed back as --placements, frames the same results.
+TEST_F(PlacementRunTest, JsonLinesFedBackFrameByteIdenticalResults) {
+    ASSERT_TRUE(picture({120, 90}).save(dir.filePath(u"a.png"_s)));
+    ASSERT_TRUE(picture({20, 10}).save(dir.filePath(u"b.png"_s)));
+    const QStringList common{u"--size"_s, u"40x30"_s,         u"--format"_s,
+                             u"png"_s,    here(u"~/a.png"_s), here(u"~/b.png"_s)};
+    const Outcome first = run(
+        QStringList{u"--json"_s, u"--gravity"_s, u"south-east"_s, u"--out"_s, u"o1"_s} + common);
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    write(u"j"_s, first.bytes);
+    const Outcome second =
+        run(QStringList{u"--placements"_s, u"j"_s, u"--out"_s, u"o2"_s} + common);
+    ASSERT_EQ(second.status, 0) << second.err.toStdString();
+    for (const QString& name : {u"cropped_a.PNG"_s, u"cropped_b.PNG"_s}) {
+        QFile one(dir.filePath(u"o1/"_s + name)), two(dir.filePath(u"o2/"_s + name));
+        ASSERT_TRUE(one.open(QIODevice::ReadOnly) && two.open(QIODevice::ReadOnly));
+        EXPECT_EQ(one.readAll(), two.readAll()) << name.toStdString();
     }
 }
 
