@@ -300,7 +300,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     // Once the destination fails no new picture is started: each would fail alike.
     std::atomic<int> stopError{0};
     std::vector<char> handled(std::size_t(rows), 0); // each element written by one worker
-    MemoryBudget budget(defaultMemoryBudget());
+    MemoryBudget budget(options.memory > 0 ? options.memory : defaultMemoryBudget());
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
@@ -437,6 +437,40 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
 
 namespace {
 
+// Qt's own messages (a reader's warnings, libpng's among them) go through
+// the run's reporter: prefixed with the program's name, quiet under -q.
+Reporter* qtMessageReporter = nullptr;
+
+void reportQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (qtMessageReporter == nullptr)
+        return;
+    const QString line = Program + QStringLiteral(": ") + text;
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtMessageReporter->problem(line);
+    else if (type == QtDebugMsg)
+        qtMessageReporter->detail(line);
+    else
+        qtMessageReporter->notice(line);
+}
+
+// Routes Qt's messages to a reporter while it lives.
+class QtMessageRoute {
+public:
+    explicit QtMessageRoute(Reporter& reporter) {
+        qtMessageReporter = &reporter;
+        previous_ = qInstallMessageHandler(reportQtMessage);
+    }
+    ~QtMessageRoute() {
+        qInstallMessageHandler(previous_);
+        qtMessageReporter = nullptr;
+    }
+    QtMessageRoute(const QtMessageRoute&) = delete;
+    QtMessageRoute& operator=(const QtMessageRoute&) = delete;
+
+private:
+    QtMessageHandler previous_ = nullptr;
+};
+
 // A source that names no file to frame.
 struct Unreadable {
     QString shown;
@@ -501,6 +535,7 @@ bool placeSources(const BatchOptions& options, std::vector<SourceFile>& sources,
 int runCommandLine(const QStringList& arguments, int cores) {
     installTranslations();
     Reporter reporter(stdout, stderr, {});
+    const QtMessageRoute qtMessages(reporter);
     const ParsedArguments parsed = parseArguments(arguments, cores);
     const auto usageError = [&](const QString& text) {
         reporter.problem(Program + QStringLiteral(": ") + text);
@@ -558,6 +593,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
     std::optional<QTemporaryDir> pipeFolder;
     std::vector<Unreadable> unreadable;
     const bool toStandardOutput = options.output == QStringLiteral("-");
+    // A picture's bytes on a terminal are of no use and can upset it.
+    if (toStandardOutput && !options.dryRun && !options.force &&
+        isatty(options.outputStream) != 0)
+        return usageError(QCoreApplication::translate(
+            "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
     if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
         pipeFolder.emplace(QDir::tempPath() + QStringLiteral("/kadrix-batch-XXXXXX"));
         if (!pipeFolder->isValid()) {

@@ -3,7 +3,8 @@
 namespace kadrix::cli {
 
 void ClusterOptions::addTo(QCommandLineParser& parser) const {
-    parser.addOptions({filesFrom_, null_, shard_, shardCount_, json_, placements_, recursive_});
+    parser.addOptions(
+        {filesFrom_, null_, shard_, shardCount_, json_, placements_, recursive_, memory_});
 }
 
 QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
@@ -51,14 +52,22 @@ QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& opt
         if (options.placements.isEmpty())
             return QCoreApplication::translate(
                 "kadrix-batch", "--placements wants a file, or - for standard input");
-        const QString standardInput = QStringLiteral("-");
-        if (options.placements == standardInput &&
-            (options.filesFrom == standardInput || options.inputs.contains(standardInput)))
-            return QCoreApplication::translate(
-                "kadrix-batch", "--placements - and another reading of standard input do not go "
-                                "together");
     }
     options.recursive = parser.isSet(recursive_);
+    if (parser.isSet(memory_)) {
+        const std::optional<qint64> bytes = parseByteSize(parser.value(memory_));
+        if (!bytes)
+            return QCoreApplication::translate("kadrix-batch",
+                                               "--memory wants a size such as 512M or 4G: \"%1\"")
+                .arg(parser.value(memory_));
+        options.memory = *bytes;
+    }
+    // Standard input is read once: as one picture, the list or the placements.
+    if (options.inputs.count(QStringLiteral("-")) + (options.filesFrom == u"-" ? 1 : 0) +
+            (options.placements == u"-" ? 1 : 0) >
+        1)
+        return QCoreApplication::translate("kadrix-batch",
+                                           "standard input (-) can be read only once");
     return {};
 }
 

@@ -57,6 +57,14 @@ private:
             "the result's top-left corner in the upright picture, as --json writes them. "
             "Others are placed by --gravity."),
         QStringLiteral("FILE")};
+    QCommandLineOption memory_{
+        QStringLiteral("memory"),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "What the pictures in hand may hold together, in bytes or with K, M, G or T "
+            "(default: half of the smallest of the physical memory, the control group's "
+            "limit and the process's RLIMIT_AS and RLIMIT_DATA)."),
+        QStringLiteral("SIZE")};
     QCommandLineOption recursive_{
         QStringLiteral("recursive"),
         QCoreApplication::translate(

@@ -35,6 +35,16 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
 void saveRow(BatchWindow& window, const SourceFramer& framer, const FramingOptions& framing,
              int row) {
     const QString path = window.BuildResultPath(row, true);
+    // The rename texts are kept as typed, but a ".." in them never takes a
+    // result out of the destination folder: such a name fails as a write.
+    const QString folder = normaliseFolder(window.destinationText());
+    if (!path.startsWith(folder) || path.mid(folder.size()).split(u'/').contains(u"..")) {
+        if (dialogs().messageBox(QStringLiteral("Enregistrement Impossible\nhors du dossier de "
+                                                "destination"),
+                                 path, Buttons::OkCancel) == Answer::Cancel)
+            stopSilently(window);
+        return;
+    }
     const auto replace = [&] {
         return askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path);
     };

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -139,6 +140,12 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         {args({"--output", "o", "--files-from", "list", "a"})},
         {args({"--json", "--output", "-", "a"})},
         {args({"--gravity", "up", "a"}), "north-east"},
+        {args({"--bogus", "a"}), "'--bogus'"},           {args({"-Z", "a"}), "'-Z'"},
+        {args({"-f", "jpeg", "--output", "y.png", "a"}), "png"},
+        {args({"--prefix", "../x_", "a"}), "/"},        {args({"--suffix", "a/b", "a"}), "/"},
+        {args({"--wipe", "#80ff0000", "a"})},            {args({"--wipe", "transparent", "a"})},
+        {args({"-", "-"}), "once"},                      {args({"--files-from", "-", "-"}), "once"},
+        {args({"--memory", "lots", "a"})},               {args({"--memory", "0", "a"})},
         {args({"--fill", "stretch", "a"}), "mirror"},
         {args({"--size", "0:9", "a"}), "W:H"},           {args({"--size", "-16:9", "a"}), "W:H"},
         {args({"--size", "a:9", "a"}), "WxH"},           {args({"--size", "1:2:3", "a"}), "W:H"},
@@ -216,6 +223,8 @@ TEST(BatchOptionsTest, WipeTakesWhatQtsColourParserTakes) {
                  {"FF8000", makeColour(255, 128, 0)},
                  {"DarkGrey", makeColour(169, 169, 169)},
                  {"#12345", std::nullopt},
+                 {"#80ff0000", std::nullopt}, // results have no alpha to keep it
+                 {"transparent", std::nullopt},
                  {"whitish", std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(parseWipe(QString::fromUtf8(c.text)), c.colour) << c.text;
@@ -649,7 +658,7 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
         {"results into a source folder", {"--out", "~/src/.", "~/src"}, 2},
         {"one --output for a folder", {"--output", "~/o.bmp", "~/src"}, 2},
         {"two readings of standard input", {"--placements", "-", "--files-from", "-"}, 2,
-         {}, {"--placements - and another reading of standard input"}},
+         {}, {"standard input (-) can be read only once"}},
         {"placements of no file", {"--placements", "", "x.jpg"}, 2, {}, {"--placements wants"}},
         {"unreadable placements", {"--placements", "~/none", "~/src"}, 2, {},
          {"cannot read the placements"}},
@@ -684,6 +693,13 @@ TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
                           test::encodeRaw(test::photoLike(200, 150)));
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(QImage::fromData(r.bytes, "JPEG").size(), QSize(80, 60));
+    // An explicit format decides the encoding whatever the extension.
+    const QString named = dir.filePath("y.out");
+    EXPECT_EQ(run({"-s", "8x6", "-f", "jpeg", "-", "--output", named},
+                  test::encodeRaw(test::photoLike(20, 15)))
+                  .status,
+              0);
+    EXPECT_EQ(QImageReader(named).format(), "jpeg");
     const QString picture = writeJpeg("in.jpg", 64, 48);
     const QString tmp = dir.filePath("tmp");
     ASSERT_TRUE(QDir().mkpath(tmp));
@@ -723,7 +739,7 @@ TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
          {"kadrix-batch: --size demande WxH, chaque côté de 1 à 65535 : \"12\"\n"
           "Essayez « kadrix-batch --help » pour plus d'informations.\n"}, {}, {}, "fr_FR.UTF-8"},
         {"French unknown option", {"--sise", "~/a.jpg"}, 2, {""},
-         {"kadrix-batch: Option inconnue « sise ».\nEssayez « kadrix-batch --help »"}, {}, {},
+         {"kadrix-batch: Option inconnue « --sise ».\nEssayez « kadrix-batch --help »"}, {}, {},
          "fr_FR.UTF-8"},
     };
     // clang-format on
