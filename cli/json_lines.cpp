@@ -35,7 +35,7 @@ QByteArray jsonLine(const SourceRecord& record) {
         {QStringLiteral("source"), unicodeName(record.source)},
         {QStringLiteral("result"), textOrNull(unicodeName(record.result))},
         {QStringLiteral("status"), statusName(record.status)},
-        {QStringLiteral("error"), textOrNull(record.error)},
+        {QStringLiteral("error"), textOrNull(unicodeName(record.error))},
         {QStringLiteral("width"), sideOrNull(record.width)},
         {QStringLiteral("height"), sideOrNull(record.height)},
         {QStringLiteral("ms"), record.ms},
@@ -53,6 +53,8 @@ QByteArray jsonLine(const SourceRecord& record) {
                   orNull([](const FrameGeometry& f) { return f.topLeft.x(); }));
     object.insert(QStringLiteral("y"),
                   orNull([](const FrameGeometry& f) { return f.topLeft.y(); }));
+    if (record.clamped)
+        object.insert(QStringLiteral("clamped"), *record.clamped);
     const QByteArray sourceBytes =
         hasEscapedBytes(record.source) ? nativeName(record.source) : record.sourceBytes;
     if (!sourceBytes.isEmpty())
@@ -60,6 +62,9 @@ QByteArray jsonLine(const SourceRecord& record) {
     if (hasEscapedBytes(record.result))
         object.insert(QStringLiteral("result_base64"),
                       QString::fromLatin1(nativeName(record.result).toBase64()));
+    if (hasEscapedBytes(record.error))
+        object.insert(QStringLiteral("error_base64"),
+                      QString::fromLatin1(nativeName(record.error).toBase64()));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

@@ -2,6 +2,7 @@
 
 #include "framing.h"
 #include "native_name.h"
+#include "native_path.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,14 +14,18 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
                        const ResultEncoding& encoding) {
     SaveOutcome outcome = saveResult(framer.canvas(), path, framer.source(), replace, encoding);
     // A date that cannot be set leaves a good result: the save stands.
-    if (outcome && framing.keepDates)
+    // A device or a pipe written into keeps its own dates.
+    if (outcome && framing.keepDates && pathKind(path) == PathKind::File)
         keepSourceDate(framer.sourcePath(), path);
     return outcome;
 }
 
 SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
                          const FramedSave& how, bool& framed) {
-    if (!writesRows(resultFormatOf(path))) {
+    // A device or a pipe takes the result encoded whole (saveResult()).
+    const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
+    const PathKind kind = pathKind(path);
+    if (!writesRows(format) || (kind != PathKind::None && kind != PathKind::File)) {
         framed = framer.frame(sourcePath, how.wipe, how.decode, how.framing, how.beforeDecode,
                               how.topLeft);
         return framed ? saveFramed(framer, path, how.framing, how.replace, how.encoding)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kadrix {
@@ -24,13 +25,16 @@ enum class SaveDecision {
     Replace,       // a file (or a link) is there, and may and can be replaced
     KeepExisting,  // a file is there and is to stay
     CannotReplace, // a file is there and was to go, but cannot be replaced
+    Stream,        // a device, a FIFO or a socket is there: written into, never replaced
 };
 
 // The exists/overwrite decision. When a file (or a link, even a dangling
 // one) is at `path`, `replaceExisting` is asked once whether it may go (a
 // prompt, or an option), and a file that may go must also be replaceable
-// (canReplace()). Nothing is asked when the path is free or a folder (whose
-// write then fails).
+// (canReplace()). Nothing is asked when the path is free, a stream (a
+// character device such as /dev/null, a FIFO or a socket, or a link to one,
+// which the result is written into) or a folder or another kind of file
+// (whose write then fails). Names are looked up by their own bytes.
 SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting);
 
 // Whether an existing file at `path` could be replaced: not a folder, the
@@ -58,6 +62,9 @@ struct ResultEncoding {
     int pngLevel = 6;                            // zlib's level, 0 (none) to 9 (smallest)
     TiffCompression tiff = TiffCompression::Lzw; // lossless either way
     int webpQuality = -1;                        // 0 to 100 (lossless); -1: the JPEG quality
+    // The format written whatever the extension (kadrix-batch's --format
+    // with --output); none: the extension's (resultFormatOf()).
+    std::optional<ResultFormat> format = std::nullopt;
 };
 
 // True when the path's extension is ".JPEG" or ".JPG" in any letter case.
@@ -85,7 +92,9 @@ struct SaveOutcome {
 // stored, so a failure never leaves a truncated file nor harms an existing
 // one, and a link at the path is never followed. Without `replace` (the
 // decision was Write) nothing at the path is ever replaced, not even a file
-// that appeared since the decision: the write then fails.
+// that appeared since the decision: the write then fails. A stream at the
+// path (SaveDecision::Stream) takes the encoded bytes as they are; a folder,
+// a block device or another special file is refused.
 SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source = nullptr,
                        bool replace = false, const ResultEncoding& encoding = {});
 
@@ -93,7 +102,8 @@ SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture*
 // composed (JPEG and BMP); the others' writers take the whole picture.
 bool writesRows(ResultFormat format);
 
-// The write saveResult() makes, for a JPEG or BMP result (writesRows()),
+// The write saveResult() makes into a file, for a JPEG or BMP result (the
+// `format`, see writesRows()),
 // taking the canvas a row at a time from the top: the same file, the same
 // bytes, the same atomic commit. The file is opened at start(); `source` is
 // asked then for the picture the result carries metadata of. When the file
@@ -103,7 +113,8 @@ class ResultRows final : public RowSink {
 public:
     struct Stopped {};
 
-    ResultRows(const QString& path, std::function<const Picture*()> source, bool replace);
+    ResultRows(const QString& path, ResultFormat format, std::function<const Picture*()> source,
+               bool replace);
     ~ResultRows() override;
     ResultRows(const ResultRows&) = delete;
     ResultRows& operator=(const ResultRows&) = delete;
@@ -122,6 +133,7 @@ private:
     struct Writer;
     std::unique_ptr<Writer> writer_;
     QString path_;
+    ResultFormat format_;
     std::function<const Picture*()> source_;
     bool replace_;
     std::vector<std::uint8_t> row_;
