@@ -31,8 +31,8 @@ SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const 
         return framed ? saveFramed(framer, path, how.framing, how.replace, how.encoding)
                       : SaveOutcome{};
     }
-    ResultRows rows(
-        path, [&framer] { return framer.source(); }, how.replace);
+    const auto source = [&framer] { return framer.source(); };
+    ResultRows rows(path, format, source, how.replace);
     try {
         framed = framer.frame(sourcePath, how.wipe, rows, how.decode, how.framing, how.beforeDecode,
                               how.topLeft);
