@@ -67,8 +67,8 @@ protected:
         // Written a row at a time, the same bytes.
         const QString byRows = dir.filePath(QStringLiteral("rows.JPEG"));
         BitmapRowSource rows(canvas);
-        ResultRows sink(
-            byRows, [&] { return &from; }, true);
+        const auto source = [&] { return &from; };
+        ResultRows sink(byRows, ResultFormat::Jpeg, source, true);
         composeRows(rows, {canvas.width(), canvas.height()}, sink);
         EXPECT_TRUE(sink.commit());
         EXPECT_EQ(readAll(byRows), readAll(path));
