@@ -311,7 +311,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                             .arg(MaxSide)
                             .arg(sizeText));
         options.size = *parsedRatio;
-        options.sizeMode = SizeMode::RatioCrop;
+        options.framing.sizeMode = SizeMode::RatioCrop;
     } else {
         const auto parsedSize = parseSize(sizeText);
         if (!parsedSize)
@@ -327,11 +327,11 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
             return fail(
                 QCoreApplication::translate("kadrix-batch", "--ratio wants crop or pad: \"%1\"")
                     .arg(parser.value(ratio)));
-        if (options.sizeMode == SizeMode::Fixed)
+        if (options.framing.sizeMode == SizeMode::Fixed)
             return fail(QCoreApplication::translate(
                 "kadrix-batch", "--ratio goes with a ratio size, --size W:H (such as 16:9)"));
         if (how == QStringLiteral("pad"))
-            options.sizeMode = SizeMode::RatioPad;
+            options.framing.sizeMode = SizeMode::RatioPad;
     }
 
     const auto parsedWipe = parseWipe(parser.value(wipe));

@@ -90,9 +90,13 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         window.setTargetSizeText(size);
     const int W = width.value_or(DefaultWidth);
     const int H = height.value_or(DefaultHeight);
-    SourceFramer framer(W, H); // the run's canvas, source bitmap and picture loader
+    // The run's canvas, source bitmap and picture loader. With a ratio, W and H
+    // are its terms and each row gets its own size.
+    const ResultSize resultSize{FramingDefaults.sizeMode, W, H};
+    SourceFramer framer(resultSize);
 
-    window.prepareResultView(W, H);
+    if (!resultSize.isRatio())
+        window.prepareResultView(W, H);
     window.stopFlag() = false;
 
     for (int row = FirstRow; row <= LastRow; ++row) {
@@ -105,6 +109,8 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         if (!framer.frame(source, window.wipeColour(), decode, framing))
             continue;
 
+        if (resultSize.isRatio())
+            window.prepareResultView(framer.width(), framer.height());
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
         processPendingMessages();
         endIfRowsChanged();

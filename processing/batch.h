@@ -38,6 +38,7 @@ public:
     // What the run shows.
     virtual void setRunningCountText(const QString& text) = 0; // LabelTraitee
     // Image1: stretching off, size W x H.
+    // At the start of a run for a fixed size; before each row shown for a ratio.
     virtual void prepareResultView(int width, int height) = 0;
     // Image1's picture: a copy of the canvas, unaffected by later drawing.
     virtual void showResult(const Bitmap& copy) = 0;

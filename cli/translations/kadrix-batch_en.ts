@@ -450,7 +450,7 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it.</source>
+        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it. subject (or attention): where the picture&apos;s interest (edges, colour, skin) lies.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

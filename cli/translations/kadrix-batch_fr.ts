@@ -476,8 +476,8 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Prend aussi les sous-dossiers des dossiers (jamais les dossiers &quot;cropped&quot; ni --out), en les reproduisant sous --out.</translation>
     </message>
     <message>
-        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it.</source>
-        <translation>Où le résultat se place sur l&apos;image : centre (par défaut), north, north-east, east, south-east, south, south-west, west ou north-west (NorthEast, Center... d&apos;ImageMagick aussi). Une image plus grande garde ce côté, une plus petite s&apos;y appuie.</translation>
+        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it. subject (or attention): where the picture&apos;s interest (edges, colour, skin) lies.</source>
+        <translation>Où le résultat se place sur l&apos;image : centre (par défaut), north, north-east, east, south-east, south, south-west, west ou north-west (NorthEast, Center... d&apos;ImageMagick aussi). Une image plus grande garde ce côté, une plus petite s&apos;y appuie. subject (ou attention) : là où se trouve l&apos;intérêt de l&apos;image (contours, couleur, peau).</translation>
     </message>
     <message>
         <source>What fills the margins: colour (the wipe colour, default), edge (the picture&apos;s outermost pixels repeated), mirror (the picture reflected at its edges) or blur (the picture scaled to cover the result and blurred).</source>

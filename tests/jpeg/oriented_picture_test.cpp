@@ -53,10 +53,14 @@ protected:
     // The canvas that the shared framing step (the batch run's and
     // kadrix-batch's) makes of the bytes.
     Bitmap canvasOf(const QByteArray& jpeg, QSize canvas, DecodeMode mode) {
+        return framed(jpeg, canvas, mode).canvas();
+    }
+    SourceFramer framed(const QByteArray& jpeg, QSize canvas, DecodeMode mode,
+                        Anchor anchor = Anchor::Centre) {
         const QString path = writeBytes(dir_.filePath(QStringLiteral("source.jpg")), jpeg);
         SourceFramer framer(canvas.width(), canvas.height());
-        framer.frame(path, 0x00336699, {mode});
-        return framer.canvas();
+        framer.frame(path, 0x00336699, {mode}, {anchor});
+        return framer;
     }
 
 private:
@@ -89,6 +93,34 @@ TEST_F(OrientedPictureTest, EveryOrientationFramesLikeTheUprightPicture) {
     }
 }
 
+// The subject anchor measures the upright picture: a saturated, textured
+// square is inside the result whether the file is stored upright or turned,
+// and the windowed, sought and whole decodes choose the same window.
+TEST_F(OrientedPictureTest, TheSubjectIsChosenUprightWithEveryDecode) {
+    const QRect subject(860, 80, 80, 80);
+    Bitmap upright(1024, 768);
+    upright.fill(makeColour(110, 120, 115));
+    for (int y = subject.top(); y <= subject.bottom(); ++y)
+        for (int x = subject.left(); x <= subject.right(); ++x)
+            upright.image().setPixelColor(
+                x, y, (x / 4 + y / 4) % 2 ? QColor(230, 200, 20) : QColor(220, 30, 60));
+    const QByteArray stored = encodeRaw(rawOf(upright));
+    const QByteArray turned =
+        withApp1(encodeRaw(rawOf(turnUpright(upright, Orientation::Rotate270))), exifBlock(6));
+    for (const QByteArray& jpeg : {stored, turned}) {
+        std::optional<FrameGeometry> first;
+        for (const DecodeMode mode : {DecodeMode::Window, DecodeMode::Seek, DecodeMode::Whole}) {
+            const FrameGeometry chosen = framed(jpeg, {320, 240}, mode, Anchor::Subject).geometry();
+            EXPECT_TRUE(QRect(chosen.topLeft, chosen.size).contains(subject))
+                << chosen.topLeft.x() << "," << chosen.topLeft.y();
+            if (first) {
+                EXPECT_EQ(chosen, *first);
+            }
+            first = chosen;
+        }
+    }
+}
+
 // The window decided on the upright picture, decoded from the stored one and
 // turned, holds exactly the pixels of the whole decode turned; sizes are the
 // upright ones before any decode. Every source size around a 64 x 48 canvas,
@@ -111,7 +143,8 @@ TEST_F(OrientedPictureTest, WindowedDecodeIsTheWholeDecodeTurned) {
                         const Bitmap& all = whole.DecodeBitmap();
                         ASSERT_EQ(before, all.image().size());
                         const QRect window = visibleWindow(all.width(), all.height(), 64, 48);
-                        const std::optional<Bitmap> part = windowed.decodeWindow(window, DecodeMode::Seek);
+                        const std::optional<Bitmap> part =
+                            windowed.decodeWindow(window, DecodeMode::Seek);
                         ASSERT_TRUE(part.has_value());
                         EXPECT_EQ(firstDifference(*part, Bitmap(all.image().copy(window))), "")
                             << "tag " << tag << " upright " << uw << "x" << uh << " scale "
