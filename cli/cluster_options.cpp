@@ -3,7 +3,7 @@
 namespace kadrix::cli {
 
 void ClusterOptions::addTo(QCommandLineParser& parser) const {
-    parser.addOptions({filesFrom_, null_, shard_, shardCount_, json_, recursive_});
+    parser.addOptions({filesFrom_, null_, shard_, shardCount_, json_, recursive_, memory_});
 }
 
 QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
@@ -47,6 +47,18 @@ QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& opt
         return QCoreApplication::translate("kadrix-batch",
                                            "--json and --dry-run do not go together");
     options.recursive = parser.isSet(recursive_);
+    if (parser.isSet(memory_)) {
+        const std::optional<qint64> bytes = parseByteSize(parser.value(memory_));
+        if (!bytes)
+            return QCoreApplication::translate(
+                       "kadrix-batch", "--memory wants a size such as 512M or 4G: \"%1\"")
+                .arg(parser.value(memory_));
+        options.memory = *bytes;
+    }
+    // Standard input is read once: as one picture, or as the list.
+    if (options.inputs.count(QStringLiteral("-")) + (options.filesFrom == u"-" ? 1 : 0) > 1)
+        return QCoreApplication::translate("kadrix-batch",
+                                           "standard input (-) can be read only once");
     return {};
 }
 

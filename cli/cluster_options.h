@@ -48,6 +48,14 @@ private:
                                  "kadrix-batch",
                                  "Writes one JSON object a line per source on standard output, the "
                                  "summary on standard error.")};
+    QCommandLineOption memory_{
+        QStringLiteral("memory"),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "What the pictures in hand may hold together, in bytes or with K, M, G or T "
+            "(default: half of the smallest of the physical memory, the control group's "
+            "limit and the process's RLIMIT_AS and RLIMIT_DATA)."),
+        QStringLiteral("SIZE")};
     QCommandLineOption recursive_{
         QStringLiteral("recursive"),
         QCoreApplication::translate(

@@ -35,7 +35,7 @@ QByteArray jsonLine(const SourceRecord& record) {
         {QStringLiteral("source"), unicodeName(record.source)},
         {QStringLiteral("result"), textOrNull(unicodeName(record.result))},
         {QStringLiteral("status"), statusName(record.status)},
-        {QStringLiteral("error"), textOrNull(record.error)},
+        {QStringLiteral("error"), textOrNull(unicodeName(record.error))},
         {QStringLiteral("width"), sideOrNull(record.width)},
         {QStringLiteral("height"), sideOrNull(record.height)},
         {QStringLiteral("ms"), record.ms},
@@ -60,6 +60,9 @@ QByteArray jsonLine(const SourceRecord& record) {
     if (hasEscapedBytes(record.result))
         object.insert(QStringLiteral("result_base64"),
                       QString::fromLatin1(nativeName(record.result).toBase64()));
+    if (hasEscapedBytes(record.error))
+        object.insert(QStringLiteral("error_base64"),
+                      QString::fromLatin1(nativeName(record.error).toBase64()));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

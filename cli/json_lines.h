@@ -35,8 +35,10 @@ struct SourceRecord {
 // "result_height", "x" and "y" (the result's top-left corner in the upright
 // picture, negative where a margin lies left of or above it), with null for
 // what is not known. JSON text is Unicode, so a name that is
-// not valid UTF-8 appears in "source" with U+FFFD for each bad byte, and
-// losslessly, byte for byte, as base 64 in "source_base64".
+// not valid UTF-8 appears in "source" (and "result", "error") with U+FFFD
+// for each bad byte, and losslessly, byte for byte, as base 64 in
+// "source_base64" ("result_base64", "error_base64"): every string is valid
+// UTF-8.
 QByteArray jsonLine(const SourceRecord& record);
 
 } // namespace kadrix::cli

@@ -444,7 +444,8 @@ ContainerReading readContainer(const MetaBox& meta, const HeifSource& file) {
         if (x.understood && x.associations.count(x.primary)) {
             std::vector<ItemProperty> properties;
             for (const Box* b : x.propertiesOf(x.primary))
-                properties.push_back({b->type, meta.bytes.sliced(b->content, b->end - b->content)});
+                properties.push_back(
+                    {b->type, QByteArrayView(meta.bytes).sliced(b->content, b->end - b->content)});
             if (x.understood)
                 reading.primaryProperties = std::move(properties);
         }

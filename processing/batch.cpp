@@ -6,6 +6,7 @@
 #include "framing.h"
 #include "message_loop.h"
 #include "naming.h"
+#include "native_path.h"
 #include "result_writer.h"
 
 #include <QDir>
@@ -34,6 +35,16 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
 void saveRow(BatchWindow& window, const SourceFramer& framer, const FramingOptions& framing,
              int row) {
     const QString path = window.BuildResultPath(row, true);
+    // The rename texts are kept as typed, but a ".." in them never takes a
+    // result out of the destination folder: such a name fails as a write.
+    const QString folder = normaliseFolder(window.destinationText());
+    if (!path.startsWith(folder) || path.mid(folder.size()).split(u'/').contains(u"..")) {
+        if (dialogs().messageBox(QStringLiteral("Enregistrement Impossible\nhors du dossier de "
+                                                "destination"),
+                                 path, Buttons::OkCancel) == Answer::Cancel)
+            stopSilently(window);
+        return;
+    }
     const auto replace = [&] {
         return askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path);
     };
@@ -46,6 +57,7 @@ void saveRow(BatchWindow& window, const SourceFramer& framer, const FramingOptio
         return;
     case SaveDecision::Write:
     case SaveDecision::Replace:
+    case SaveDecision::Stream:
         break;
     }
     // The prompt names the file in its caption and the cause under its text.
@@ -76,7 +88,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
     const QString destination = trimControls(window.destinationText());
     if (destination.isEmpty())
         throw SilentAbort();
-    if (!QFileInfo(destination).isDir() && !QDir().mkpath(destination))
+    if (!makeFolders(destination))
         throw SilentAbort();
 
     TargetSizeText size = window.targetSizeText();

@@ -98,101 +98,25 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Image invalide: fichier HEIF tronqué (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: pas un fichier HEIF (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: format de compression non pris en charge (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: image trop grande (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: mémoire insuffisante (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: données d&apos;image illisibles (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF illisible (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: image vide</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: pas un fichier HEIF</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: taille nulle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: image trop grande (%1 * %2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: aucune image chargée</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
+    <message>
+        <source>the destination is full</source>
+        <translation>la destination est pleine</translation>
+    </message>
+    <message>
+        <source>the file size limit is reached</source>
+        <translation>la taille limite des fichiers est atteinte</translation>
+    </message>
+    <message>
+        <source>the destination folder is gone</source>
+        <translation>le dossier de destination a disparu</translation>
+    </message>
+    <message>
+        <source>the destination cannot be written: %1</source>
+        <translation>la destination ne peut être écrite : %1</translation>
+    </message>
     <message>
         <source>%1: skipped, %2: %3</source>
         <translation>%1 : ignoré, %2 : %3</translation>
@@ -234,6 +158,18 @@
         <translation>le résultat est écrit pour %1</translation>
     </message>
     <message>
+        <source>not started: %1</source>
+        <translation>non commencée : %1</translation>
+    </message>
+    <message>
+        <source>stopped, %1: 1 picture not framed</source>
+        <translation>arrêt, %1 : 1 image non cadrée</translation>
+    </message>
+    <message>
+        <source>stopped, %1: %2 pictures not framed</source>
+        <translation>arrêt, %1 : %2 images non cadrées</translation>
+    </message>
+    <message>
         <source>%1: cannot read the list %2</source>
         <translation>%1 : impossible de lire la liste %2</translation>
     </message>
@@ -246,16 +182,36 @@
         <translation>Essayez « %1 --help » pour plus d&apos;informations.</translation>
     </message>
     <message>
+        <source>the result would go to a terminal; use --force to write it there</source>
+        <translation>le résultat irait sur un terminal ; --force l&apos;y écrit quand même</translation>
+    </message>
+    <message>
+        <source>1 source</source>
+        <translation>1 source</translation>
+    </message>
+    <message>
+        <source>%1 sources</source>
+        <translation>%1 sources</translation>
+    </message>
+    <message>
+        <source>1 job</source>
+        <translation>1 tâche</translation>
+    </message>
+    <message>
+        <source>%1 jobs</source>
+        <translation>%1 tâches</translation>
+    </message>
+    <message>
         <source>, shard %1/%2</source>
         <translation>, part %1/%2</translation>
     </message>
     <message>
-        <source>%1 planned, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
-        <translation>%1 prévues, %2 ignorées, %3 en échec (%4 sources, %5 ms, %6 ms par source, %7 tâches%8)</translation>
+        <source>%1 planned, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
+        <translation>%1 prévues, %2 ignorées, %3 en échec (%4, %5 ms, %6 ms par source, %7%8)</translation>
     </message>
     <message>
-        <source>%1 framed, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
-        <translation>%1 cadrées, %2 ignorées, %3 en échec (%4 sources, %5 ms, %6 ms par source, %7 tâches%8)</translation>
+        <source>%1 framed, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
+        <translation>%1 cadrées, %2 ignorées, %3 en échec (%4, %5 ms, %6 ms par source, %7%8)</translation>
     </message>
     <message>
         <source>; stopped by %1, %2 not started</source>
@@ -284,14 +240,6 @@
     <message>
         <source>cannot keep standard input: %1</source>
         <translation>impossible de garder l&apos;entrée standard : %1</translation>
-    </message>
-    <message>
-        <source>not started: the destination is full</source>
-        <translation>non commencée : la destination est pleine</translation>
-    </message>
-    <message>
-        <source>stopped, the destination is full: %1 pictures not framed</source>
-        <translation>arrêt, la destination est pleine : %1 images non cadrées</translation>
     </message>
     <message>
         <source>Frames pictures to one fixed size, as Kadrix&apos;s &quot;GO&quot; does: each source is centred on a
@@ -452,6 +400,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>--size demande WxH (une taille) ou W:H (un rapport, comme 16:9), chaque terme un nombre entier de 1 à %1 : &quot;%2&quot;</translation>
     </message>
     <message>
+        <source>--format %1, but --output %2 names a %3 file</source>
+        <translation>--format %1, mais --output %2 nomme un fichier %3</translation>
+    </message>
+    <message>
         <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
         <translation>Lit d&apos;autres sources dans FILE (&quot;-&quot; : l&apos;entrée standard), un chemin par ligne, après les sources données en arguments.</translation>
     </message>
@@ -470,6 +422,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>Writes one JSON object a line per source on standard output, the summary on standard error.</source>
         <translation>Écrit un objet JSON par ligne pour chaque source sur la sortie standard, le bilan sur la sortie d&apos;erreur standard.</translation>
+    </message>
+    <message>
+        <source>What the pictures in hand may hold together, in bytes or with K, M, G or T (default: half of the smallest of the physical memory, the control group&apos;s limit and the process&apos;s RLIMIT_AS and RLIMIT_DATA).</source>
+        <translation>Ce que les images en cours peuvent occuper ensemble, en octets ou avec K, M, G ou T (par défaut : la moitié du plus petit de la mémoire physique, de la limite du groupe de contrôle et des RLIMIT_AS et RLIMIT_DATA du processus).</translation>
     </message>
     <message>
         <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders nor --out), mirroring them under --out.</source>
@@ -504,8 +460,12 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Une ligne de progression sur la sortie d&apos;erreur standard (nombre, débit, temps restant) : auto (par défaut) l&apos;affiche sur un terminal, jamais avec --json ou --quiet.</translation>
     </message>
     <message>
-        <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
-        <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - l&apos;écrit sur la sortie standard dans le --format. Une source - est lue sur l&apos;entrée standard.</translation>
+        <source>Writes a result to standard output even when it is a terminal.</source>
+        <translation>Écrit un résultat sur la sortie standard même quand c&apos;est un terminal.</translation>
+    </message>
+    <message>
+        <source>The path of the one result of a single source file; - (or /dev/stdout) writes it to standard output in the --format, /dev/stderr to standard error. A device, a FIFO or a socket is written into, never replaced. A source - is read from standard input.</source>
+        <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - (ou /dev/stdout) l&apos;écrit sur la sortie standard dans le --format, /dev/stderr sur l&apos;erreur standard. Un périphérique, une FIFO ou une socket reçoit le résultat, sans jamais être remplacé. Une source - est lue sur l&apos;entrée standard.</translation>
     </message>
     <message>
         <source>a picture from standard input (-) wants --output or --out</source>
@@ -573,6 +533,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>--webp-quality demande de 0 à 100 : &quot;%1&quot;</translation>
     </message>
     <message>
+        <source>--prefix and --suffix name no folder: &quot;%1&quot; holds a &quot;/&quot;</source>
+        <translation>--prefix et --suffix ne nomment aucun dossier : « %1 » contient un « / »</translation>
+    </message>
+    <message>
         <source>--number wants DIGITS[:START], DIGITS 1 to %1: &quot;%2&quot;</source>
         <translation>--number demande DIGITS[:START], DIGITS de 1 à %1 : &quot;%2&quot;</translation>
     </message>
@@ -611,6 +575,14 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>--json and --dry-run do not go together</source>
         <translation>--json et --dry-run ne vont pas ensemble</translation>
+    </message>
+    <message>
+        <source>--memory wants a size such as 512M or 4G: &quot;%1&quot;</source>
+        <translation>--memory demande une taille comme 512M ou 4G : « %1 »</translation>
+    </message>
+    <message>
+        <source>standard input (-) can be read only once</source>
+        <translation>l&apos;entrée standard (-) ne peut être lue qu&apos;une fois</translation>
     </message>
     <message>
         <source>--gravity wants %1: &quot;%2&quot;</source>

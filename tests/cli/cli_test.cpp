@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -22,6 +23,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <map>
 
 #include <csignal>
@@ -138,6 +140,12 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         {args({"--output", "o", "--files-from", "list", "a"})},
         {args({"--json", "--output", "-", "a"})},
         {args({"--gravity", "up", "a"}), "north-east"},
+        {args({"--bogus", "a"}), "'--bogus'"},           {args({"-Z", "a"}), "'-Z'"},
+        {args({"-f", "jpeg", "--output", "y.png", "a"}), "png"},
+        {args({"--prefix", "../x_", "a"}), "/"},        {args({"--suffix", "a/b", "a"}), "/"},
+        {args({"--wipe", "#80ff0000", "a"})},            {args({"--wipe", "transparent", "a"})},
+        {args({"-", "-"}), "once"},                      {args({"--files-from", "-", "-"}), "once"},
+        {args({"--memory", "lots", "a"})},               {args({"--memory", "0", "a"})},
         {args({"--fill", "stretch", "a"}), "mirror"},
         {args({"--size", "0:9", "a"}), "W:H"},           {args({"--size", "-16:9", "a"}), "W:H"},
         {args({"--size", "a:9", "a"}), "WxH"},           {args({"--size", "1:2:3", "a"}), "W:H"},
@@ -215,6 +223,8 @@ TEST(BatchOptionsTest, WipeTakesWhatQtsColourParserTakes) {
                  {"FF8000", makeColour(255, 128, 0)},
                  {"DarkGrey", makeColour(169, 169, 169)},
                  {"#12345", std::nullopt},
+                 {"#80ff0000", std::nullopt}, // results have no alpha to keep it
+                 {"transparent", std::nullopt},
                  {"whitish", std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(parseWipe(QString::fromUtf8(c.text)), c.colour) << c.text;
@@ -502,10 +512,79 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"0 framed, 0 skipped, 1 failed"}, {"Invalid result size: 65535 x 65535"}},
         {"standard input that is none", {"-", "--output", "-"}, 1, {""}, {"-: not a picture"}, {},
          "hello"},
+        // every source counted once, in the singular when one
+        {"a missing file", {"-j4", "~/gone.jpg"}, 1,
+         {"0 framed, 0 skipped, 1 failed (1 source, ", " ms per source, 1 job)"}},
+        {"a file and a missing one", {"-j4", "~/a.jpg", "~/gone.jpg", "--out", "~/two"}, 1,
+         {"1 framed, 0 skipped, 1 failed (2 sources, ", "1 job)"}},
+        // output that cannot be written is an error, never lost silently
+        {"JSON lines lost", {"--json", "--out", "~/lost", "~/a.jpg"}, 1, {},
+         {"cannot write to standard output: No space left on device"}, {}, {}, "C.UTF-8",
+         "/dev/full"},
+        {"help lost", {"--help"}, 2, {}, {"cannot write to standard output: No space left on"},
+         {}, {}, "C.UTF-8", "/dev/full"},
+        // a write past the file size limit stops the run as a full disk does
+        {"file size limit", {"-j1", "--json", "--out", "~/big", "~/a.jpg", "~/src/a.jpg",
+         "~/src/c.jpg"}, 1, {"\"error\":\"not started: the file size limit is reached\""},
+         {"cropped_a.BMP: File too large", "stopped, the file size limit is reached: 2 pictures "
+          "not framed", "0 framed, 0 skipped, 3 failed (3 sources"}, {}, {}, "C.UTF-8", nullptr,
+         10240},
+        // as does a result name too long for the destination
+        {"name too long", {"-j1", "--prefix", QString(260, u'x'), "--out", "~/long", "~/a.jpg",
+         "~/src/c.jpg"}, 1, {"0 framed, 0 skipped, 2 failed"},
+         {"File name too long", "stopped, the destination cannot be written: File name too long: "
+          "1 picture not framed"}},
+        // a device or a FIFO at the result path is written into, /dev/stdout is standard output
+        {"into /dev/null", {"--overwrite", "-s16x16", "--output", "/dev/null", "~/a.jpg"}, 0,
+         {""}, {"1 framed, 0 skipped, 0 failed"}},
+        {"into /dev/stdout", {"--overwrite", "-s16x16", "--output", "/dev/stdout", "~/a.jpg"}, 0,
+         {"BM"}, {"1 framed"}},
+        {"a folder as --output", {"--output", "~/src", "~/a.jpg"}, 2, {""}, {"not the folder"}},
     };
     // clang-format on
     for (const RunCase& c : cases)
         expectRun(c);
+}
+
+// A folder and files whose names are not UTF-8 (Latin-1 "d\xe9", "lat\xe9"),
+// named through --files-from: framed, skipped on a re-run, replaced with
+// --overwrite, exactly as any other; the JSON lines are valid UTF-8.
+TEST_F(KadrixBatchTest, NamesThatAreNotUtf8AreRunAgainByTheirBytes) {
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/d\xe9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray jpeg = test::encodeRaw(test::photoLike(40, 30));
+    for (const char* name : {"/lat\xe9.jpg", "/lat\xe9.x.jpg"}) {
+        QFile file;
+        const int fd = ::open((folder + name).constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_TRUE(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(jpeg);
+    }
+    const QStringList base{"--files-from", "-", "-s16x16", "-j1"};
+    const QByteArray list = "d\xe9\n";
+    // clang-format off
+    const RunCase cases[] = {
+        {"first run", base + QStringList{"--json"}, 0,
+         {"\"status\":\"framed\"", "\"error_base64\":", "\"result_base64\":"},
+         {"1 framed, 1 skipped"}, {}, list},
+        {"dry run", base + QStringList{"--dry-run"}, 0, {"cropped_lat\\xe9.BMP (exists)"}, {},
+         {}, list},
+        {"re-run", base, 0, {"0 framed, 2 skipped, 0 failed"}, {}, {}, list},
+        {"overwrite", base + QStringList{"--overwrite"}, 0, {"1 framed, 1 skipped, 0 failed"}, {},
+         {}, list},
+    };
+    // clang-format on
+    for (const RunCase& c : cases) {
+        expectRun(c);
+        const QByteArray out = run(c.arguments, c.input).bytes;
+        EXPECT_EQ(QString::fromUtf8(out).toUtf8(), out) << c.what << ": JSON is UTF-8";
+    }
+    const QByteArray result = folder + "/cropped/cropped_lat\xe9.BMP";
+    EXPECT_EQ(::access(result.constData(), F_OK), 0);
+    std::vector<std::string> folders;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
+        folders.push_back(entry.path().filename().string());
+    EXPECT_EQ(folders, std::vector<std::string>{"d\xe9"}) << "no stray folder";
+    std::filesystem::remove_all(folder.toStdString()); // QTemporaryDir would miss its bytes
 }
 
 // A full destination names its cause, and no new picture is started after
@@ -604,6 +683,13 @@ TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
                           test::encodeRaw(test::photoLike(200, 150)));
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(QImage::fromData(r.bytes, "JPEG").size(), QSize(80, 60));
+    // An explicit format decides the encoding whatever the extension.
+    const QString named = dir.filePath("y.out");
+    EXPECT_EQ(run({"-s", "8x6", "-f", "jpeg", "-", "--output", named},
+                  test::encodeRaw(test::photoLike(20, 15)))
+                  .status,
+              0);
+    EXPECT_EQ(QImageReader(named).format(), "jpeg");
     const QString picture = writeJpeg("in.jpg", 64, 48);
     const QString tmp = dir.filePath("tmp");
     ASSERT_TRUE(QDir().mkpath(tmp));
@@ -643,7 +729,7 @@ TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
          {"kadrix-batch: --size demande WxH, chaque côté de 1 à 65535 : \"12\"\n"
           "Essayez « kadrix-batch --help » pour plus d'informations.\n"}, {}, {}, "fr_FR.UTF-8"},
         {"French unknown option", {"--sise", "~/a.jpg"}, 2, {""},
-         {"kadrix-batch: Option inconnue « sise ».\nEssayez « kadrix-batch --help »"}, {}, {},
+         {"kadrix-batch: Option inconnue « --sise ».\nEssayez « kadrix-batch --help »"}, {}, {},
          "fr_FR.UTF-8"},
     };
     // clang-format on
