@@ -159,6 +159,41 @@ TEST(MemoryBudgetTest, PicturesWaitForRoomAndTooLargeOnesAreRefused) {
     EXPECT_TRUE(budget.exchange(second, 100));
 }
 
+// The budget is half of the smallest limit: the machine's memory, the
+// control group's (v2 memory.max, v1 memory.limit_in_bytes, along the group
+// and its parents) and the process's address space and data limits.
+TEST(MemoryBudgetTest, TheBudgetIsHalfOfTheSmallestLimit) {
+    QTemporaryDir root;
+    const auto limit = [&](const char* path, const char* text) {
+        test::writeBytes(root.filePath(QString::fromUtf8(path)), text);
+    };
+    QDir(root.path()).mkpath(u"job/step"_s);
+    QDir(root.path()).mkpath(u"memory/slurm/job"_s);
+    limit("memory.max", "max\n");
+    limit("job/memory.max", "1073741824\n");
+    limit("job/step/memory.max", "max\n");
+    limit("memory/slurm/memory.limit_in_bytes", "9223372036854771712\n"); // v1: none
+    limit("memory/slurm/job/memory.limit_in_bytes", "536870912\n");
+    constexpr qint64 G = qint64(1) << 30;
+    const struct {
+        const char* cgroup;
+        MemoryLimits limits; // group filled from the files
+        qint64 budget;
+    } cases[] = {
+        {"0::/\n", {16 * G}, 8 * G},
+        {"0::/job/step\n", {16 * G}, G / 2},              // the parent's limit holds
+        {"4:memory:/slurm/job\n0::/\n", {16 * G}, G / 4}, // v1
+        {"0::/gone\n", {16 * G, 0, 2 * G}, G},            // RLIMIT_AS
+        {"0::/job\n", {16 * G, 0, 0, G / 4}, G / 8},      // RLIMIT_DATA
+        {"", {0}, 64 << 20},                              // nothing known
+    };
+    for (const auto& c : cases) {
+        MemoryLimits limits = c.limits;
+        limits.group = controlGroupLimit(c.cgroup, root.path());
+        EXPECT_EQ(memoryBudgetFor(limits), c.budget) << c.cgroup;
+    }
+}
+
 TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
     const std::vector<QString> paths = {u"/o/a"_s, u"/o/b"_s, u"/o/a"_s,
                                         u"/p/a"_s, u"/o/b"_s, u"/o/a"_s};
