@@ -73,9 +73,10 @@ void TFormKadrix::SpeedButtonPipetteClick() {
     setToolCursor(*ui->Image1, ui->SpeedButtonPipette->isChecked());
 }
 
-void TFormKadrix::Image1MouseDown(Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers,
-                                  int x, int y) {
+void TFormKadrix::Image1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
+                                  Qt::KeyboardModifiers, int x, int y) {
     const Bitmap& picture = ui->Image1->picture();
+    const bool toolArmed = ui->SpeedButtonBrush->isChecked() || ui->SpeedButtonPipette->isChecked();
     if (ui->SpeedButtonBrush->isChecked()) {
         const auto putUp = qScopeGuard([this] { ui->SpeedButtonBrush->setChecked(false); });
         // Enlarged by repeating pixels; what lies outside the picture reads
@@ -95,14 +96,18 @@ void TFormKadrix::Image1MouseDown(Qt::MouseButton, Qt::MouseButtons buttons, Qt:
     }
     if (buttons & Qt::RightButton)
         ui->PanelCommande->setHidden(!ui->PanelCommande->isHidden());
+    if (button == Qt::LeftButton)
+        beginPlacementDrag(toolArmed, x, y);
 }
 
-void TFormKadrix::Image1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
+void TFormKadrix::Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
     HoverColor = ui->Image1->picture().pixel(x, y);
     ui->StatusBar1->setPanelText(1, QString::asprintf("RGB = %3.3d/%3.3d/%3.3d", redOf(HoverColor),
                                                       greenOf(HoverColor), blueOf(HoverColor)));
     ui->StatusBar1->setPanelText(2, QString::asprintf("Pos = %4.4d/%4.4d", x, y));
     ui->StatusBar1->update();
+    if (drag_ && (buttons & Qt::LeftButton))
+        dragPlacementTo(x, y);
 }
 
 void TFormKadrix::StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect) {

@@ -44,6 +44,7 @@ struct BatchOptions {
     ShardRequest shard;        // --shard and --shard-count
     bool json = false;         // --json lines on standard output
     bool recursive = false;    // --recursive: sub-folders of folders too
+    QString placements;        // --placements file, "-" for standard input, "" when none
 
     // Read in terminal_options.cpp.
     Verbosity verbosity = Verbosity::Normal;

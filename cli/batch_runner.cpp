@@ -14,6 +14,7 @@
 #include "native_name.h"
 #include "native_path.h"
 #include "picture_registry.h"
+#include "placements_file.h"
 #include "qt_picture.h"
 #include "result_claims.h"
 #include "result_writer.h"
@@ -67,6 +68,7 @@ struct RowResult {
     int height = -1;
     std::optional<FrameGeometry> frame = std::nullopt; // of a framed source
     int stopError = 0; // the destination's fault that every later write would meet alike
+    std::optional<bool> clamped = std::nullopt; // placed by hand: moved within reach
 };
 
 // Whether a write's system error stops the run: the destination, not the
@@ -173,12 +175,14 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                                                       "more than the %2 MB a run may hold"),
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
-        const bool framed =
-            framer.frame(source, options.wipe, options.decode, options.framing, admit);
+        const bool framed = framer.frame(source, options.wipe, options.decode, options.framing,
+                                         admit, file.placement);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
         }
+        if (framed && file.placement)
+            result.clamped = framer.geometry().topLeft != *file.placement;
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
         result.frame = framer.geometry();
@@ -346,7 +350,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.height,
                                           clock.elapsed(),
                                           options.framing,
-                                          result.frame}));
+                                          result.frame,
+                                          result.clamped}));
             reporter.advance();
         }
         budget.release(held);
@@ -413,11 +418,11 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                const FrameGeometry frame =
-                    frameGeometryOf(*loader.picture(), options.resultSize(), options.framing);
+                const FrameGeometry frame = frameGeometryOf(*loader.picture(), options.resultSize(),
+                                                            options.framing, file.placement);
                 reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
                                        pathKind(target) != PathKind::None,
-                                       options.resultSize().isRatio()));
+                                       options.resultSize().isRatio(), file.placement));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +
@@ -499,6 +504,30 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
         unreadable.push_back(
             {missing, {}, own(QT_TRANSLATE_NOOP("kadrix-batch", "no such file or folder"))});
     return true;
+}
+
+// Gives the sources the placements of the --placements file. False, with
+// the message said, when the file cannot be read, has a bad line or names a
+// source the run does not have: nothing is framed then.
+bool placeSources(const BatchOptions& options, std::vector<SourceFile>& sources,
+                  Reporter& reporter) {
+    const auto bytes = readSourceListFile(options.placements);
+    if (!bytes) {
+        reporter.problem(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot read the placements %2"),
+                             {Program, options.placements})
+                             .translated());
+        return false;
+    }
+    const PlacementsRead read = parsePlacements(*bytes, options.placements);
+    QString error = read.error;
+    if (error.isEmpty()) {
+        for (const QString& warning : read.warnings)
+            reporter.notice(Program + QStringLiteral(": ") + warning);
+        error = assignPlacements(read.lines, sources, options.placements);
+    }
+    if (!error.isEmpty())
+        reporter.problem(Program + QStringLiteral(": ") + error);
+    return error.isEmpty();
 }
 
 } // namespace
@@ -623,6 +652,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     for (SourceFile& file : collected.files)
         if (!standardInputFile.isEmpty() && file.path() == standardInputFile)
             file.label = QStringLiteral("-");
+    if (!options.placements.isEmpty() && !placeSources(options, collected.files, reporter))
+        return 2;
     // Each shard reports its share of the unreadable sources, so that the
     // shards together report each once.
     int failedToRead = 0;

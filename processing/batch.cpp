@@ -114,10 +114,13 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
 
         const QString source = window.SourcePath(row);
         const FramingOptions framing = FramingDefaults; // as the row is framed, so it is saved
-        if (!framer.frame(source, window.wipeColour(), decode, framing))
+        if (!framer.frame(source, window.wipeColour(), decode, framing, {},
+                          window.rowPlacement(row)))
             continue;
 
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
+        if (const Picture* picture = framer.source())
+            window.resultPlaced(row, QSize(picture->width(), picture->height()), framer.geometry());
         processPendingMessages();
         endIfRowsChanged();
 

@@ -52,7 +52,7 @@ _kadrix_batch() {
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -d -- "$cur")
             return ;;
-        --files-from | --output)
+        --files-from | --output | --placements)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             [[ -z $cur ]] && COMPREPLY+=(-)
@@ -74,7 +74,7 @@ _kadrix_batch() {
             --tiff-compression --png-level --webp-quality
             --gravity --fill --keep-dates
             --prefix --no-name --suffix --number -j --jobs --dry-run --overwrite --decode
-            --files-from --null --shard --shard-count --json --recursive --"
+            --files-from --null --shard --shard-count --json --placements --recursive --"
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi

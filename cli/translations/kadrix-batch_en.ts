@@ -178,6 +178,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1: cannot read the placements %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -398,6 +402,10 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Frames the sources FILE (&quot;-&quot;: standard input) names where it says: JSON lines with &quot;source&quot; (as the run names it) or &quot;source_base64&quot;, and &quot;x&quot;, &quot;y&quot;, the result&apos;s top-left corner in the upright picture, as --json writes them. Others are placed by --gravity.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>What the pictures in hand may hold together, in bytes or with K, M, G or T (default: half of the smallest of the physical memory, the control group&apos;s limit and the process&apos;s RLIMIT_AS and RLIMIT_DATA).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -551,6 +559,10 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--placements wants a file, or - for standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>--memory wants a size such as 512M or 4G: &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -632,6 +644,34 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;source_base64&quot; is not base 64</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no &quot;source&quot; nor &quot;source_base64&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; wants a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 placed again: this line replaces line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is no source of this run</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -178,6 +178,10 @@
         <translation>fichier ou dossier introuvable</translation>
     </message>
     <message>
+        <source>%1: cannot read the placements %2</source>
+        <translation>%1 : impossible de lire les placements %2</translation>
+    </message>
+    <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Essayez « %1 --help » pour plus d&apos;informations.</translation>
     </message>
@@ -424,6 +428,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Écrit un objet JSON par ligne pour chaque source sur la sortie standard, le bilan sur la sortie d&apos;erreur standard.</translation>
     </message>
     <message>
+        <source>Frames the sources FILE (&quot;-&quot;: standard input) names where it says: JSON lines with &quot;source&quot; (as the run names it) or &quot;source_base64&quot;, and &quot;x&quot;, &quot;y&quot;, the result&apos;s top-left corner in the upright picture, as --json writes them. Others are placed by --gravity.</source>
+        <translation>Cadre les sources que FILE (&quot;-&quot; : l&apos;entrée standard) nomme là où il le dit : des lignes JSON avec &quot;source&quot; (telle que l&apos;exécution la nomme) ou &quot;source_base64&quot;, et &quot;x&quot;, &quot;y&quot;, le coin supérieur gauche du résultat dans l&apos;image redressée, comme --json les écrit. Les autres sont placées par --gravity.</translation>
+    </message>
+    <message>
         <source>What the pictures in hand may hold together, in bytes or with K, M, G or T (default: half of the smallest of the physical memory, the control group&apos;s limit and the process&apos;s RLIMIT_AS and RLIMIT_DATA).</source>
         <translation>Ce que les images en cours peuvent occuper ensemble, en octets ou avec K, M, G ou T (par défaut : la moitié du plus petit de la mémoire physique, de la limite du groupe de contrôle et des RLIMIT_AS et RLIMIT_DATA du processus).</translation>
     </message>
@@ -577,6 +585,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>--json et --dry-run ne vont pas ensemble</translation>
     </message>
     <message>
+        <source>--placements wants a file, or - for standard input</source>
+        <translation>--placements attend un fichier, ou - pour l&apos;entrée standard</translation>
+    </message>
+    <message>
         <source>--memory wants a size such as 512M or 4G: &quot;%1&quot;</source>
         <translation>--memory demande une taille comme 512M ou 4G : « %1 »</translation>
     </message>
@@ -659,6 +671,34 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N</source>
         <translation>--shard auto : aucun indice de tâche trouvé (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX ou AWS_BATCH_JOB_ARRAY_INDEX) ; hors d&apos;un tableau de tâches, donnez --shard K/N</translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1</source>
+        <translation>JSON non valide : %1</translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>pas un objet JSON</translation>
+    </message>
+    <message>
+        <source>&quot;source_base64&quot; is not base 64</source>
+        <translation>&quot;source_base64&quot; n&apos;est pas en base 64</translation>
+    </message>
+    <message>
+        <source>no &quot;source&quot; nor &quot;source_base64&quot;</source>
+        <translation>ni &quot;source&quot; ni &quot;source_base64&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; wants a whole number</source>
+        <translation>&quot;%1&quot; attend un nombre entier</translation>
+    </message>
+    <message>
+        <source>%1 placed again: this line replaces line %2</source>
+        <translation>%1 placée à nouveau : cette ligne remplace la ligne %2</translation>
+    </message>
+    <message>
+        <source>%1 is no source of this run</source>
+        <translation>%1 n&apos;est pas une source de cette exécution</translation>
     </message>
 </context>
 </TS>

@@ -275,6 +275,11 @@ TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
                        false),
               QStringLiteral("/s/a%1.jpg: 643x477, columns: crop 1 left, crop 2 right; rows: pad 1 "
                              "top, pad 2 bottom -> /s/cropped/cropped_a%1.BMP (new)"));
+    // Placed by hand: where, and where from when it was out of reach.
+    EXPECT_EQ(planLine(u"a.jpg"_s, 643, 477, FrameGeometry{QSize(640, 480), QPoint(3, -2)}, u"r"_s,
+                       false, false, QPoint(9, -2)),
+              QStringLiteral("a.jpg: 643x477, columns: crop 3 left, 0 right; rows: pad 2 top, pad "
+                             "1 bottom; placed at 3,-2 (clamped from 9,-2) -> r (new)"));
 }
 
 TEST(BatchPlanTest, ResultsAreNamedByTheRenameScheme) {
@@ -655,6 +660,11 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
           "\nheif   .heic .heif .hif         yes   no\n"}},
         {"results into a source folder", {"--out", "~/src/.", "~/src"}, 2},
         {"one --output for a folder", {"--output", "~/o.bmp", "~/src"}, 2},
+        {"two readings of standard input", {"--placements", "-", "--files-from", "-"}, 2,
+         {}, {"standard input (-) can be read only once"}},
+        {"placements of no file", {"--placements", "", "x.jpg"}, 2, {}, {"--placements wants"}},
+        {"unreadable placements", {"--placements", "~/none", "~/src"}, 2, {},
+         {"cannot read the placements"}},
     };
     // clang-format on
     for (const RunCase& c : cases)
