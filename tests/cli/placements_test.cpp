@@ -14,14 +14,18 @@ using namespace Qt::StringLiterals;
 // warnings after "/"), or the first bad line's message.
 TEST(PlacementsFileTest, LinesGiveTheirSourcesPlacementsOrTheFirstBadLine) {
     const std::pair<const char*, const char*> cases[] = {
-        {"{\"source\":\"a.jpg\",\"x\":120,\"y\":-40,\"status\":\"framed\"}\r\n\n"
-         R"({"source":"b\ufffd.jpg","source_base64":"YrIuanBn","x":0,"y":7})",
-         "a.jpg 120,-40; b\xb2.jpg 0,7"},
-        {"{\"source\":\"a.jpg\",\"x\":1,\"y\":2}\n{\"source\":\"a.jpg\",\"x\":-3,\"y\":4e2}",
-         "a.jpg -3,400 / p:2: a.jpg placed again: this line replaces line 1"},
+        {"{\"source\":\"/a.jpg\",\"x\":120,\"y\":-40,\"status\":\"framed\"}\r\n\n"
+         R"({"source":"b\ufffd.jpg","source_base64":"L2Iy/7IuanBn","x":0,"y":7})",
+         "/a.jpg 120,-40; /b2\xff\xb2.jpg 0,7"},
+        {"{\"source\":\"/s/a.jpg\",\"x\":1,\"y\":2}\n{\"source\":\"/s/./"
+         "a.jpg\",\"x\":-3,\"y\":4e2}",
+         "/s/a.jpg -3,400 / p:2: /s/a.jpg placed again: this line replaces line 1"},
         {"\n{\"source\":\"a.jpg\",\"x\":1,\"y\":2}\n{\"source\":", "p:3: not valid JSON"},
         {R"([1, 2])", "p:1: not a JSON object"},
         {R"({"source":"a.jpg","x":1})", "p:1: \"y\" wants a whole number"},
+        {"{\"source\":\"/a.jpg\",\"x\":null,\"y\":null}\n{\"source\":\"/b\",\"x\":1,\"y\":1}",
+         "/b 1,1"},
+        {R"({"source":"a.jpg","x":null,"y":2})", "p:1: \"x\" wants a whole number"},
         {R"({"source":"a.jpg","x":1.5,"y":2})", "p:1: \"x\" wants a whole number"},
         {R"({"source":"a.jpg","x":"1","y":2})", "p:1: \"x\" wants a whole number"},
         {R"({"source":"a.jpg","x":1e12,"y":2})", "p:1: \"x\" wants a whole number"},
@@ -72,7 +76,7 @@ TEST_F(PlacementRunTest, PlacedSourcesAreFramedThereWithinReach) {
          {},
          {},
          R"({"source":"b.png","x":0,"y":0})",
-         "p:1: b.png is no source of this run"},
+         "b.png is no source of this run"},
     };
     const QString result = dir.filePath(u"o/cropped_pic.PNG"_s);
     for (const Case& c : cases) {
@@ -80,8 +84,7 @@ TEST_F(PlacementRunTest, PlacedSourcesAreFramedThereWithinReach) {
         ASSERT_TRUE(picture(c.picture).save(dir.filePath(u"pic.png"_s)));
         QFile::remove(result);
         write(u"p"_s, c.line ? QByteArray(c.line)
-                             : here(u"{\"source\":\"~/pic.png\",\"x\":%1,\"y\":%2}"_s)
-                                   .arg(c.wanted.x())
+                             : u"{\"source\":\"pic.png\",\"x\":%1,\"y\":%2}"_s.arg(c.wanted.x())
                                    .arg(c.wanted.y())
                                    .toUtf8());
         const Outcome r =
