@@ -358,7 +358,7 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, the result path and whether it exists.</source>
+        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, where a source of --placements is placed, the result path and whether it exists.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

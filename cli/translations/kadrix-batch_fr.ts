@@ -384,8 +384,8 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Nombre d&apos;images cadrées à la fois (par défaut : autant que de cœurs, ici %1).</translation>
     </message>
     <message>
-        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, the result path and whether it exists.</source>
-        <translation>N&apos;écrit rien : affiche la taille de chaque source, les colonnes et les lignes rognées ou ajoutées de chaque côté, le chemin du résultat et s&apos;il existe.</translation>
+        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, where a source of --placements is placed, the result path and whether it exists.</source>
+        <translation>N&apos;écrit rien : affiche la taille de chaque source, les colonnes et les lignes rognées ou ajoutées de chaque côté, où une source de --placements est placée, le chemin du résultat et s&apos;il existe.</translation>
     </message>
     <message>
         <source>Replaces existing results.</source>
