@@ -492,8 +492,20 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
             return false;
         }
         // Names that are not UTF-8 keep their bytes (see native_name.h).
-        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated))
-            inputs << nameFromNative(entry.raw);
+        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated)) {
+            const QString input = nameFromNative(entry.raw);
+            // As for the arguments: results among the sources would be
+            // sources of the next run.
+            if (!options.outDir.isEmpty() && sameFolder(input, options.outDir)) {
+                reporter.problem(Program + QStringLiteral(": ") +
+                                 QCoreApplication::translate(
+                                     "kadrix-batch", "--out is the source folder %1: its results "
+                                                     "would become sources of the next run")
+                                     .arg(input));
+                return false;
+            }
+            inputs << input;
+        }
     }
     FolderWalk walk;
     walk.recursive = options.recursive;

@@ -659,6 +659,8 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
           "\njpeg   .jpeg .jpg               yes   yes\n",
           "\nheif   .heic .heif .hif         yes   no\n"}},
         {"results into a source folder", {"--out", "~/src/.", "~/src"}, 2},
+        {"results into a listed source folder", {"--out", "~/src", "--files-from", "-"}, 2,
+         {""}, {"--out is the source folder"}, {}, "src\n"},
         {"one --output for a folder", {"--output", "~/o.bmp", "~/src"}, 2},
         {"two readings of standard input", {"--placements", "-", "--files-from", "-"}, 2,
          {}, {"standard input (-) can be read only once"}},

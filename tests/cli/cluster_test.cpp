@@ -21,6 +21,8 @@
 #include <chrono>
 #include <thread>
 
+#include <sys/file.h>
+
 namespace kadrix::cli {
 namespace {
 
@@ -220,6 +222,10 @@ TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
     put(".kadrix-cropped_a.BMP.x3YqZ.tmp", "BM");             // not the pattern: five characters,
     put(".kadrix-cropped_a.BMP.x3Yq_0.tmp", "BM");            // ... not a letter or digit
     put(".kadrix-cropped_a.PNG.x3YqZ0.tmp", "BM");            // not the start of a PNG file
+    put(".kadrix-cropped_a.BMP.Live12.tmp", "BM");            // a live run's, which it locks
+    QFile live(dir.filePath(u".kadrix-cropped_a.BMP.Live12.tmp"_s));
+    ASSERT_TRUE(live.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(live.handle(), LOCK_EX | LOCK_NB), 0);
     const QStringList removed = removeStaleTemporaries(
         {dir.filePath(u"cropped_a.BMP"_s), dir.filePath(u"cropped_a.JPEG"_s),
          dir.filePath(u"cropped_a.PNG"_s), dir.filePath(u"gone/cropped_c.BMP"_s)});
@@ -227,7 +233,8 @@ TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     EXPECT_EQ(
         left,
-        (QStringList{u".kadrix-cropped_a.BMP.x3YqZ.tmp"_s, u".kadrix-cropped_a.BMP.x3Yq_0.tmp"_s,
+        (QStringList{u".kadrix-cropped_a.BMP.Live12.tmp"_s, u".kadrix-cropped_a.BMP.x3YqZ.tmp"_s,
+                     u".kadrix-cropped_a.BMP.x3Yq_0.tmp"_s,
                      u".kadrix-cropped_a.PNG.x3YqZ0.tmp"_s, u".kadrix-cropped_b.BMP.AbC123.tmp"_s,
                      u"cropped_a.BMP"_s, u"cropped_a.BMP.AbC123"_s, u"cropped_a.BMP.backup"_s}));
 }
