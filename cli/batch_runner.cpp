@@ -610,9 +610,16 @@ int runCommandLine(const QStringList& arguments, int cores) {
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
     if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
-        pipeFolder.emplace(QDir::tempPath() + QStringLiteral("/kadrix-batch-XXXXXX"));
+        // $TMPDIR when it names a folder, else /tmp: never the root folder.
+        const QString tmp = qEnvironmentVariable("TMPDIR");
+        const QString base = pathKind(tmp) == PathKind::Folder ? tmp : QStringLiteral("/tmp");
+        pipeFolder.emplace(base + QStringLiteral("/kadrix-batch-XXXXXX"));
         if (!pipeFolder->isValid()) {
-            reporter.problem(Program + QStringLiteral(": cannot create a temporary folder"));
+            reporter.problem(
+                own(QT_TRANSLATE_NOOP("kadrix-batch",
+                                      "%1: cannot create a temporary folder in %2: %3"),
+                    {Program, base, pipeFolder->errorString()})
+                    .translated());
             return 1;
         }
     }

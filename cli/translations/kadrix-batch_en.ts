@@ -190,6 +190,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1: cannot create a temporary folder in %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>1 source</source>
         <translation type="unfinished"></translation>
     </message>
