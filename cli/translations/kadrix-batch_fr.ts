@@ -98,6 +98,102 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Image invalide: plus de %1 passes dans le fichier JPEG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: format de compression non pris en charge (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: mémoire insuffisante (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: données d&apos;image illisibles (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF illisible (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image vide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: taille nulle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1 * %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: aucune image chargée</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
