@@ -540,11 +540,14 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"File name too long", "stopped, the destination cannot be written: File name too long: "
           "1 picture not framed"}},
         // a device or a FIFO at the result path is written into, /dev/stdout is standard output
-        {"into /dev/null", {"--overwrite", "-s16x16", "--output", "/dev/null", "~/a.jpg"}, 0,
+        {"into /dev/null", {"-s16x16", "--output", "/dev/null", "~/a.jpg"}, 0,
          {""}, {"1 framed, 0 skipped, 0 failed"}},
         {"into /dev/stdout", {"--overwrite", "-s16x16", "--output", "/dev/stdout", "~/a.jpg"}, 0,
          {"BM"}, {"1 framed"}},
         {"a folder as --output", {"--output", "~/src", "~/a.jpg"}, 2, {""}, {"not the folder"}},
+        // the canvas and the encoder's buffers count too: 640 x 480 takes more than 1 MB
+        {"--memory", {"--memory", "1M", "--out", "~/m", "~/a.jpg"}, 1, {"0 framed"},
+         {"not enough memory: the picture needs 3 MB, more than the 1 MB a run may hold"}},
     };
     // clang-format on
     for (const RunCase& c : cases)
@@ -656,6 +659,8 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
           "\njpeg   .jpeg .jpg               yes   yes\n",
           "\nheif   .heic .heif .hif         yes   no\n"}},
         {"results into a source folder", {"--out", "~/src/.", "~/src"}, 2},
+        {"results into a listed source folder", {"--out", "~/src", "--files-from", "-"}, 2,
+         {""}, {"--out is the source folder"}, {}, "src\n"},
         {"one --output for a folder", {"--output", "~/o.bmp", "~/src"}, 2},
         {"two readings of standard input", {"--placements", "-", "--files-from", "-"}, 2,
          {}, {"standard input (-) can be read only once"}},
