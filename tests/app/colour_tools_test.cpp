@@ -134,20 +134,42 @@ TEST_F(ColourTools, ReadoutShowsThePixelAndPositionUnderThePointer) {
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(ColourTools, StretchedViewReadsTheUnstretchedPicture) {
+TEST_F(ColourTools, StretchedViewReadsThePixelDisplayedUnderThePointer) {
     control<QRadioButton>("RadioModedSource")->setChecked(true);
     ASSERT_TRUE(image->stretch());
     ASSERT_GT(image->width(), 100);
-    hover(RedPixel);
-    EXPECT_EQ(statusBar->panelText(1), QStringLiteral("RGB = 255/000/000"));
-    hover(QPoint(100, 100));
-    EXPECT_EQ(statusBar->panelText(1), QStringLiteral("RGB = 255/255/255"));
-    EXPECT_EQ(statusBar->panelText(2), QStringLiteral("Pos = 0100/0100"));
+    // Every pixel of the picture differs: the diagonal crosses every column and row.
+    const QImage shown = image->grab().toImage();
+    for (int y = 0; y < image->height(); ++y) {
+        const QPoint at(y * image->width() / image->height(), y);
+        hover(at);
+        ASSERT_EQ(toQColor(window().hoverColor()), shown.pixelColor(at)) << y;
+    }
 
-    // The pipette there stores the invalid colour, painted white everywhere:
-    // in the swatch and in the margins of the next result.
+    // A picture of four coloured quarters, picked in the middle of shown pixels.
+    QImage quarters(PictureSize, QImage::Format_RGB888);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (int y = 0; y < quarters.height(); ++y)
+        for (int x = 0; x < quarters.width(); ++x)
+            quarters.setPixelColor(x, y, colours[(x >= 20) + 2 * (y >= 15)]);
+    ASSERT_TRUE(quarters.save(dir.filePath(QStringLiteral("quarters.bmp")), "BMP"));
+    window().LoadIntoView(dir.filePath(QStringLiteral("quarters.bmp")));
+    const QPoint pixels[] = {{3, 2}, {20, 14}, {19, 15}, {39, 29}};
+    for (int i = 0; i < 4; ++i) {
+        const QPoint at((pixels[i].x() * 2 + 1) * image->width() / 80,
+                        (pixels[i].y() * 2 + 1) * image->height() / 60);
+        hover(at);
+        EXPECT_EQ(statusBar->panelText(2),
+                  QString::asprintf("Pos = %4.4d/%4.4d", pixels[i].x(), pixels[i].y()));
+        pipette->click();
+        press(at);
+        EXPECT_EQ(toQColor(window().wipeColor()), colours[i]) << i;
+    }
+
+    // Outside the picture the pipette stores the invalid colour, painted white
+    // everywhere: in the swatch and in the margins of the next result.
     pipette->click();
-    press(QPoint(100, 100));
+    press(QPoint(-1, -1));
     EXPECT_EQ(window().wipeColor(), InvalidColour);
     EXPECT_EQ(swatchShown(), QColor(Qt::white));
     control<QRadioButton>("RadioResult")->setChecked(true);
