@@ -102,10 +102,19 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
 
         const QString source = window.SourcePath(row);
         const FramingOptions framing = FramingDefaults; // as the row is framed, so it is saved
-        if (!framer.frame(source, window.wipeColour(), decode, framing))
+        bool framed = false;
+        try {
+            framed = framer.frame(source, window.wipeColour(), decode, framing);
+        } catch (const Error& e) {
+            if (std::optional<Error> named = window.sourceError(row, source, e))
+                throw *named;
+            throw;
+        }
+        if (!framed)
             continue;
 
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
+        window.showingRow(row);
         processPendingMessages();
         endIfRowsChanged();
 

@@ -2,9 +2,12 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "errors.h"
 #include "source_loader.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace kadrix {
 
@@ -41,6 +44,16 @@ public:
     virtual void prepareResultView(int width, int height) = 0;
     // Image1's picture: a copy of the canvas, unaffected by later drawing.
     virtual void showResult(const Bitmap& copy) = 0;
+    // The row whose result was just shown, before any prompt about it: the
+    // window says which file it is.
+    virtual void showingRow(int /*row*/) {}
+    // A source that cannot be loaded ends the run with the loader's error.
+    // The window may first say which file it is, and give an error naming it
+    // to end the run with instead.
+    virtual std::optional<Error> sourceError(int /*row*/, const QString& /*path*/,
+                                             const Error& /*error*/) {
+        return std::nullopt;
+    }
 
     // StopRequested: cleared after the start-up steps, polled before each
     // row, set by a Cancel answer (and by Stop while the run processes

@@ -34,7 +34,8 @@ TEST_F(GoButton, WithNoRowsOnlyTheStartUpStepsRun) {
     control<QLineEdit>("EditW")->setText(QStringLiteral("abc"));
     control<QLineEdit>("EditH")->setText(QString());
     go();
-    EXPECT_EQ(control<QLabel>("LabelTraitee")->text(), QStringLiteral("Nombre d'Images Redimensionnées: 0"));
+    EXPECT_EQ(control<QLabel>("LabelTraitee")->text(),
+              QStringLiteral("Nombre d'Images Redimensionnées: 0"));
     EXPECT_TRUE(QFileInfo(out).isDir());
     EXPECT_EQ(control<QLineEdit>("EditW")->text(), QStringLiteral("640"));
     EXPECT_EQ(control<QLineEdit>("EditH")->text(), QStringLiteral("480"));
@@ -50,7 +51,8 @@ TEST_F(GoButton, WritesEveryRowUnderItsResultName) {
     go();
     EXPECT_EQ(results(), (QStringList{"cropped_img0.BMP", "cropped_img1.BMP", "cropped_img2.BMP"}));
     EXPECT_EQ(QImage(out + QStringLiteral("/cropped_img2.BMP")).size(), QSize(320, 200));
-    EXPECT_EQ(control<QLabel>("LabelTraitee")->text(), QStringLiteral("Nombre d'Images Redimensionnées: 3"));
+    EXPECT_EQ(control<QLabel>("LabelTraitee")->text(),
+              QStringLiteral("Nombre d'Images Redimensionnées: 3"));
     const auto& shown = control<ImageControl>("Image1")->picture();
     EXPECT_EQ(QSize(shown.width(), shown.height()), QSize(320, 200));
     EXPECT_TRUE(dialogs->errors.empty());
@@ -87,6 +89,25 @@ TEST_F(GoButton, ThePngChoiceWritesTheCanvasPixelForPixel) {
         for (int x = 0; x < written.width(); ++x)
             wrong += fromQColor(written.pixelColor(x, y)) != canvas.pixel(x, y);
     EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(GoButton, EachStepOfAStepByStepRunNamesItsRow) {
+    makeRows(3);
+    auto* list = control<ImageListView>("ListBox1");
+    list->setCurrentRow(2);
+    list->setSelected(2, true);
+    list->setChecked(0, true);
+    dialogs->defaultAnswer = Answer::No;
+    QStringList seen;
+    dialogs->onMessageBox = [&](const ScriptedDialogs::Box&) {
+        seen << QStringLiteral("%1 %2").arg(window().windowTitle()).arg(list->currentRow());
+    };
+    go();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Kadrix - %1/cropped_img0.BMP 0").arg(out),
+                                 QStringLiteral("Kadrix - %1/cropped_img1.BMP 1").arg(out),
+                                 QStringLiteral("Kadrix - %1/cropped_img2.BMP 2").arg(out)}));
+    EXPECT_EQ(selectedRows(), std::set<int>{2});
+    EXPECT_EQ(checkedRows(), std::set<int>{0});
 }
 
 TEST_F(GoButton, CloseDuringARunFinishesTheRowThenEndsTheProgram) {

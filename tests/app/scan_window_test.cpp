@@ -6,6 +6,7 @@
 #include "picture_registry.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <set>
@@ -212,6 +214,30 @@ TEST_F(FolderScan, TheListButtonRescansTheFolderOfTheLastScan) {
     EXPECT_EQ(list->count(), 2);
     EXPECT_EQ(count->text(), found(2));
     EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(FolderScan, RowsAreReadWhereListedAndEnterScansTheTypedFolder) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("other")));
+    ASSERT_TRUE(writePicture(path(QStringLiteral("a.bmp")), 3, 3, Qt::red));
+    ASSERT_TRUE(writePicture(path(QStringLiteral("other/a.bmp")), 3, 3, Qt::blue));
+    ASSERT_TRUE(writePicture(path(QStringLiteral("other/b.bmp")), 4, 4));
+    pick(path(QStringLiteral("a.bmp")));
+    // Typed, not scanned: GO frames the listed file into the typed folder's destination.
+    auto* field = control<QLineEdit>("EditSrcDir");
+    field->setText(QStringLiteral(" ") + path(QStringLiteral("other")));
+    control<QCheckBox>("CheckBoxPasaPas")->setChecked(false);
+    control<QToolButton>("SpeedButtonRedim")->click();
+    const QImage framed(path(QStringLiteral("other/cropped/cropped_a.BMP")));
+    EXPECT_EQ(framed.pixelColor(320, 240), QColor(Qt::red));
+    EXPECT_EQ(field->text(), path(QStringLiteral("other/")));
+
+    field->setText(QStringLiteral(" ") + path(QStringLiteral("other")));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), path(QStringLiteral("other/")));
+    EXPECT_EQ(entrySet(), (std::set<QString>{QStringLiteral("a.bmp"), QStringLiteral("b.bmp")}));
+    EXPECT_EQ(window().windowTitle(),
+              QStringLiteral("Kadrix - ") + path(QStringLiteral("other/") + entries()[0]));
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
