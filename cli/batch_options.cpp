@@ -107,6 +107,18 @@ std::optional<QSize> parseSize(const QString& text) {
     return QSize(*w, *h);
 }
 
+std::optional<QSize> parseRatio(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9}):(\\d{1,9})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto w = integerIn(match.captured(1), 1, MaxSide);
+    const auto h = integerIn(match.captured(2), 1, MaxSide);
+    if (!w || !h)
+        return std::nullopt;
+    return QSize(*w, *h);
+}
+
 ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate("kadrix-batch", Description));
@@ -116,9 +128,20 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QCoreApplication::translate("kadrix-batch", "Shows this help and exits."));
     const QCommandLineOption size(
         {QStringLiteral("s"), QStringLiteral("size")},
-        QCoreApplication::translate("kadrix-batch",
-                                    "Result size, width x height (default 640x480)."),
-        QStringLiteral("WxH"), QStringLiteral("640x480"));
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Result size, width x height (default 640x480), or a ratio W:H (16:9, 1:1): each "
+            "result then gets its own size, the largest box of that ratio inside its picture "
+            "(see --ratio)."),
+        QStringLiteral("WxH|W:H"), QStringLiteral("640x480"));
+    const QCommandLineOption ratio(
+        QStringLiteral("ratio"),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "With --size W:H: crop (default) keeps the largest box of the ratio inside each "
+            "picture; pad makes the smallest box of the ratio that holds the whole picture, "
+            "its margins filled as --fill says. Nothing is scaled."),
+        QStringLiteral("crop|pad"), QStringLiteral("crop"));
     const QCommandLineOption wipe(
         QStringLiteral("wipe"),
         QCoreApplication::translate("kadrix-batch",
@@ -234,11 +257,12 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
             "the rows from the top; seek (default), as window, but files with "
             "restart markers are entered at the marker just above that part."),
         QStringLiteral("MODE"), QStringLiteral("seek"));
-    parser.addOptions({help,        size,        wipe,    out,         format,
-                       listFormats, strip,       quality, pngLevel,    tiffCompression,
-                       webpQuality, progressive, grey,    subsampling, noAutoOrient,
-                       prefix,      noName,      suffix,  number,      jobs,
-                       dryRun,      overwrite,   decode});
+    parser.addOptions({help,        size,     ratio,           wipe,
+                       out,         format,   listFormats,     strip,
+                       quality,     pngLevel, tiffCompression, webpQuality,
+                       progressive, grey,     subsampling,     noAutoOrient,
+                       prefix,      noName,   suffix,          number,
+                       jobs,        dryRun,   overwrite,       decode});
     const ClusterOptions cluster;
     cluster.addTo(parser);
     const TerminalOptions terminal;
@@ -276,13 +300,39 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     BatchOptions options;
     options.inputs = parser.positionalArguments();
 
-    const auto parsedSize = parseSize(parser.value(size));
-    if (!parsedSize)
-        return fail(QCoreApplication::translate("kadrix-batch",
-                                                "--size wants WxH, each side 1 to %1: \"%2\"")
-                        .arg(MaxSide)
-                        .arg(parser.value(size)));
-    options.size = *parsedSize;
+    const QString sizeText = parser.value(size);
+    if (sizeText.contains(u':')) {
+        const auto parsedRatio = parseRatio(sizeText);
+        if (!parsedRatio)
+            return fail(QCoreApplication::translate(
+                            "kadrix-batch",
+                            "--size wants WxH (a size) or W:H (a ratio, such as 16:9), each "
+                            "term a whole number from 1 to %1: \"%2\"")
+                            .arg(MaxSide)
+                            .arg(sizeText));
+        options.size = *parsedRatio;
+        options.sizeMode = SizeMode::RatioCrop;
+    } else {
+        const auto parsedSize = parseSize(sizeText);
+        if (!parsedSize)
+            return fail(QCoreApplication::translate("kadrix-batch",
+                                                    "--size wants WxH, each side 1 to %1: \"%2\"")
+                            .arg(MaxSide)
+                            .arg(sizeText));
+        options.size = *parsedSize;
+    }
+    if (parser.isSet(ratio)) {
+        const QString how = parser.value(ratio).trimmed().toLower();
+        if (how != QStringLiteral("crop") && how != QStringLiteral("pad"))
+            return fail(
+                QCoreApplication::translate("kadrix-batch", "--ratio wants crop or pad: \"%1\"")
+                    .arg(parser.value(ratio)));
+        if (options.sizeMode == SizeMode::Fixed)
+            return fail(QCoreApplication::translate(
+                "kadrix-batch", "--ratio goes with a ratio size, --size W:H (such as 16:9)"));
+        if (how == QStringLiteral("pad"))
+            options.sizeMode = SizeMode::RatioPad;
+    }
 
     const auto parsedWipe = parseWipe(parser.value(wipe));
     if (!parsedWipe)

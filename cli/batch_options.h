@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colour.h"
+#include "frame_geometry.h"
 #include "framing_options.h"
 #include "jpeg_defaults.h"
 #include "naming.h"
@@ -21,8 +22,9 @@ enum class ProgressMode { Auto, Always, Never };
 
 // Everything one command-line run is told.
 struct BatchOptions {
-    QStringList inputs; // files and folders, in argument order
-    QSize size{640, 480};
+    QStringList inputs;                  // files and folders, in argument order
+    QSize size{640, 480};                // pixels, or the ratio's two terms (--size W:H)
+    SizeMode sizeMode = SizeMode::Fixed; // --size WxH, or W:H with --ratio crop|pad
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
     // decode and encode options: the options dialog's defaults, with exact grey
@@ -46,7 +48,10 @@ struct BatchOptions {
     // Read in terminal_options.cpp.
     Verbosity verbosity = Verbosity::Normal;
     ProgressMode progress = ProgressMode::Auto;
-    QString output; // --output: the one result's path, "-" for standard output, "" when none
+    QString output;       // --output: the one result's path, "-" for standard output, "" when none
+    int outputStream = 1; // with output "-": standard output (1), or standard error (2)
+
+    ResultSize resultSize() const { return {sizeMode, size.width(), size.height()}; }
 };
 
 // The destination item of ComboBoxDstExt a --format value stands for:
@@ -74,5 +79,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores);
 std::optional<Colour> parseWipe(const QString& text);
 // "WxH" with both sides from 1 to 65535.
 std::optional<QSize> parseSize(const QString& text);
+// "W:H" with both terms from 1 to 65535.
+std::optional<QSize> parseRatio(const QString& text);
 
 } // namespace kadrix::cli

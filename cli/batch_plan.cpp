@@ -41,14 +41,25 @@ QString describeAxis(const AxisChange& change, const QString& before, const QStr
 
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
                  const QString& result, bool exists, Anchor anchor) {
+    return planLine(source, width, height, anchoredGeometry(QSize(width, height), canvas, anchor),
+                    result, exists, false);
+}
+
+QString planLine(const QString& source, int width, int height, const FrameGeometry& frame,
+                 const QString& result, bool exists, bool showSize) {
+    const int left = -frame.topLeft.x();
+    const int top = -frame.topLeft.y();
+    const AxisChange columns{left, frame.size.width() - width - left};
+    const AxisChange rows{top, frame.size.height() - height - top};
+    const QString size =
+        showSize ? QStringLiteral(", result %1x%2").arg(frame.size.width()).arg(frame.size.height())
+                 : QString();
     // One multi-argument call: a "%" in a path is never taken for a marker.
-    return QStringLiteral("%1: %2x%3, columns: %4; rows: %5 -> %6 (%7)")
-        .arg(source, QString::number(width), QString::number(height),
-             describeAxis(axisChange(width, canvas.width(), horizontalSide(anchor)),
-                          QStringLiteral("left"), QStringLiteral("right")),
-             describeAxis(axisChange(height, canvas.height(), verticalSide(anchor)),
-                          QStringLiteral("top"), QStringLiteral("bottom")),
-             result, exists ? QStringLiteral("exists") : QStringLiteral("new"));
+    return QStringLiteral("%1: %2x%3%4, columns: %5; rows: %6 -> %7 (%8)")
+        .arg(source, QString::number(width), QString::number(height), size,
+             describeAxis(columns, QStringLiteral("left"), QStringLiteral("right")),
+             describeAxis(rows, QStringLiteral("top"), QStringLiteral("bottom")), result,
+             exists ? QStringLiteral("exists") : QStringLiteral("new"));
 }
 
 } // namespace kadrix::cli

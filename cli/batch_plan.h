@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch_options.h"
+#include "frame_geometry.h"
 #include "source_collection.h"
 
 #include <QString>
@@ -30,5 +31,10 @@ QString describeAxis(const AxisChange& change, const QString& before, const QStr
 // the columns and rows as the anchor places the picture.
 QString planLine(const QString& source, int width, int height, const QSize& canvas,
                  const QString& result, bool exists, Anchor anchor = Anchor::Centre);
+// The same for a picture's frame; with `showSize` (a ratio, where each
+// result has its own size) the result's size follows the source's:
+// "<source>: <w>x<h>, result <rw>x<rh>, columns: ...".
+QString planLine(const QString& source, int width, int height, const FrameGeometry& frame,
+                 const QString& result, bool exists, bool showSize);
 
 } // namespace kadrix::cli

@@ -11,6 +11,7 @@
 #include "memory_budget.h"
 #include "naming.h"
 #include "native_name.h"
+#include "native_path.h"
 #include "picture_registry.h"
 #include "qt_picture.h"
 #include "result_claims.h"
@@ -25,10 +26,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <new>
 #include <optional>
@@ -61,8 +64,42 @@ struct RowResult {
     Text error; // why it was skipped or failed
     int width = -1;
     int height = -1;
-    bool diskFull = false; // the destination is full: later writes would fail alike
+    std::optional<FrameGeometry> frame = std::nullopt; // of a framed source
+    int stopError = 0; // the destination's fault that every later write would meet alike
 };
+
+// Whether a write's system error stops the run: the destination, not the
+// picture, is at fault, so every later write would fail alike.
+bool stopsTheRun(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EROFS:
+    case EACCES:
+    case ENOENT: // the destination folder went away
+    case ENAMETOOLONG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What stopped the run, for its messages.
+Text stopCause(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return own(QT_TRANSLATE_NOOP("kadrix-batch", "the destination is full"));
+    case EFBIG:
+        return own(QT_TRANSLATE_NOOP("kadrix-batch", "the file size limit is reached"));
+    case ENOENT:
+        return own(QT_TRANSLATE_NOOP("kadrix-batch", "the destination folder is gone"));
+    default:
+        return own(QT_TRANSLATE_NOOP("kadrix-batch", "the destination cannot be written: %1"),
+                   {qt_error_string(error)});
+    }
+}
 
 // An error's text, with libjpeg's own wording after a codec error's number.
 Text problemText(const Error& e) {
@@ -78,8 +115,10 @@ qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
     qint64 width = picture.width();
     qint64 height = picture.height();
     if (options.decode.mode != DecodeMode::Whole && dynamic_cast<const TJPEGImage*>(&picture)) {
-        width = std::min<qint64>(width, options.size.width() + 64);
-        height = std::min<qint64>(height, options.size.height() + 64);
+        const QSize result =
+            resultSizeFor(options.resultSize(), QSize(picture.width(), picture.height()));
+        width = std::min<qint64>(width, qint64(result.width()) + 64);
+        height = std::min<qint64>(height, qint64(result.height()) + 64);
     }
     return width * height * 4;
 }
@@ -88,7 +127,8 @@ qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
-                   SourceFramer& framer, Reporter& reporter, MemoryBudget& budget, qint64& held) {
+                   const QSet<QString>& unmade, SourceFramer& framer, Reporter& reporter,
+                   MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
     const QString shown = file.shown();
     RowResult result;
@@ -116,9 +156,10 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot replace %1"), {target}));
         case SaveDecision::Write:
         case SaveDecision::Replace:
+        case SaveDecision::Stream:
             break;
         }
-        if (!QDir().mkpath(folderPart(target)))
+        if (unmade.contains(folderPart(target)))
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1"),
                               {folderPart(target)}));
 
@@ -140,9 +181,11 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         }
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
+        result.frame = framer.geometry();
         const SaveOutcome saved = saveFramed(framer, target, options.framing,
                                              decision == SaveDecision::Replace, options.encoding);
-        result.diskFull = saved.diskFull();
+        if (stopsTheRun(saved.systemError))
+            result.stopError = saved.systemError;
         if (!saved)
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
                               {target, saved.error}));
@@ -217,6 +260,7 @@ void removeTemporariesOf(const Share& share, Reporter& reporter) {
 
 RunTotals sum(const std::vector<RunTotals>& totals) {
     RunTotals all;
+    all.jobs = int(totals.size());
     for (const RunTotals& t : totals) {
         all.framed += t.framed;
         all.skipped += t.skipped;
@@ -225,16 +269,32 @@ RunTotals sum(const std::vector<RunTotals>& totals) {
     return all;
 }
 
+// Makes each folder the shard writes results into, once: a folder that goes
+// away during the run is not made again, so that no run's results end up
+// split between two folders. Returns the folders that could not be made.
+QSet<QString> makeResultFolders(const Share& share) {
+    QSet<QString> made;
+    QSet<QString> unmade;
+    for (const qsizetype position : share.positions) {
+        const QString folder = folderPart(share.targets[std::size_t(position)]);
+        if (!share.writes(position) || made.contains(folder) || unmade.contains(folder))
+            continue;
+        (makeFolders(folder) ? made : unmade).insert(folder);
+    }
+    return unmade;
+}
+
 } // namespace
 
 RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,
                    Reporter& reporter, const Shard& shard) {
     const Share share(options, sources, shard);
     removeTemporariesOf(share, reporter);
+    const QSet<QString> unmade = makeResultFolders(share);
     const qsizetype rows = qsizetype(share.positions.size());
     std::atomic<qsizetype> next{0};
-    // Once the destination is full no new picture is started: each would fail alike.
-    std::atomic<bool> full{false};
+    // Once the destination fails no new picture is started: each would fail alike.
+    std::atomic<int> stopError{0};
     std::vector<char> handled(std::size_t(rows), 0); // each element written by one worker
     MemoryBudget budget(defaultMemoryBudget());
     std::vector<RunTotals> totals(std::size_t(
@@ -243,7 +303,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
         std::optional<SourceFramer> framer;
         qint64 held = 0; // of the run's memory budget
         for (;;) {
-            if (stopSignal() != 0 || full)
+            if (stopSignal() != 0 || stopError != 0)
                 break;
             const qsizetype i = next++;
             if (i >= rows)
@@ -261,16 +321,19 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
             } else {
                 try {
                     if (!framer)
-                        framer.emplace(options.size.width(), options.size.height());
-                    result = frameRow(options, file, target, *framer, reporter, budget, held);
+                        framer.emplace(options.resultSize());
+                    result =
+                        frameRow(options, file, target, unmade, *framer, reporter, budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
                     reporter.problem(Program + QStringLiteral(": ") + file.shown() +
                                      QStringLiteral(": ") + e.message());
                     result = {SourceStatus::Failed, e.text()};
                 }
             }
-            if (result.diskFull)
-                full = true;
+            if (result.stopError != 0) {
+                int none = 0;
+                stopError.compare_exchange_strong(none, result.stopError);
+            }
             handled[std::size_t(i)] = 1;
             count(mine, result.status);
             if (options.json)
@@ -282,7 +345,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.width,
                                           result.height,
                                           clock.elapsed(),
-                                          options.framing}));
+                                          options.framing,
+                                          result.frame}));
             reporter.advance();
         }
         budget.release(held);
@@ -294,9 +358,10 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
         work(totals[0]);
     } // the helpers are joined here
     RunTotals all = sum(totals);
-    const Text notStarted =
-        own(QT_TRANSLATE_NOOP("kadrix-batch", "not started: the destination is full"));
-    for (qsizetype i = 0; full && i < rows; ++i) {
+    const Text cause = stopCause(stopError);
+    const QString notStarted =
+        own(QT_TRANSLATE_NOOP("kadrix-batch", "not started: %1"), {inEnglish(cause)}).in(nullptr);
+    for (qsizetype i = 0; stopError != 0 && i < rows; ++i) {
         if (handled[std::size_t(i)])
             continue;
         const qsizetype position = share.positions[std::size_t(i)];
@@ -305,7 +370,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                       {},
                                       share.targets[std::size_t(position)],
                                       SourceStatus::Failed,
-                                      inEnglish(notStarted),
+                                      notStarted,
                                       -1,
                                       -1,
                                       0,
@@ -316,9 +381,11 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
         all.failed += all.notFramed;
         reporter.problem(
             Program + QStringLiteral(": ") +
-            own(QT_TRANSLATE_NOOP("kadrix-batch", "stopped, the destination is full: %1 pictures "
-                                                  "not framed"),
-                {QString::number(all.notFramed)})
+            (all.notFramed == 1
+                 ? own(QT_TRANSLATE_NOOP("kadrix-batch", "stopped, %1: 1 picture not framed"),
+                       {cause.translated()})
+                 : own(QT_TRANSLATE_NOOP("kadrix-batch", "stopped, %1: %2 pictures not framed"),
+                       {cause.translated(), QString::number(all.notFramed)}))
                 .translated());
     } else {
         all.notStarted = int(rows - std::min(next.load(), rows));
@@ -346,8 +413,11 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                reporter.line(planLine(file.shown(), loader.width(), loader.height(), options.size,
-                                       target, QFileInfo::exists(target), options.framing.anchor));
+                const FrameGeometry frame =
+                    frameGeometryOf(*loader.picture(), options.resultSize(), options.framing);
+                reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
+                                       pathKind(target) != PathKind::None,
+                                       options.resultSize().isRatio()));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +
@@ -389,7 +459,7 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
     FolderWalk walk;
     walk.recursive = options.recursive;
     if (!options.outDir.isEmpty())
-        walk.excluded = QDir::cleanPath(QFileInfo(options.outDir).absoluteFilePath());
+        walk.excluded = absolutePath(options.outDir);
     collected = collectSources(inputs, pictureNameRule(pictureRegistry()), walk);
     for (const QString& missing : collected.missing)
         unreadable.push_back(
@@ -411,14 +481,25 @@ int runCommandLine(const QStringList& arguments, int cores) {
                 .translated());
         return 2;
     };
+    // Output that could not be written is an error, never a silent loss.
+    const auto outputLost = [&](int status) {
+        const int error = reporter.flushOutput();
+        if (error == 0)
+            return false;
+        reporter.problem(
+            own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot write to standard output: %2"),
+                {Program, qt_error_string(error)})
+                .translated());
+        return status != 0;
+    };
     if (!parsed.helpText.isEmpty() || !parsed.versionText.isEmpty()) {
         reporter.text(parsed.helpText.isEmpty() ? parsed.versionText : parsed.helpText.trimmed());
-        return 0;
+        return outputLost(2) ? 2 : 0;
     }
     if (parsed.listFormats) {
         registerPictureTypes();
         reporter.text(formatListText(pictureRegistry()));
-        return 0;
+        return outputLost(2) ? 2 : 0;
     }
     if (!parsed.options)
         return usageError(parsed.usageError);
@@ -433,6 +514,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
         return usageError(chosen.error);
     const Shard shard = *chosen.shard;
     installStopSignals();
+    // A write past the file size limit fails with EFBIG, reported as any
+    // failed write, rather than ending the program; a closed pipe or socket
+    // is an error to report, not an end.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 
     // Fixed before any worker starts; the workers only read them.
     registerPictureTypes();
@@ -449,7 +535,6 @@ int runCommandLine(const QStringList& arguments, int cores) {
             reporter.problem(Program + QStringLiteral(": cannot create a temporary folder"));
             return 1;
         }
-        std::signal(SIGPIPE, SIG_IGN); // a closed pipe is an error to report, not an end
     }
     const qsizetype standardInput = options.inputs.indexOf(QStringLiteral("-"));
     if (standardInput >= 0 && options.output.isEmpty() && options.outDir.isEmpty())
@@ -522,37 +607,44 @@ int runCommandLine(const QStringList& arguments, int cores) {
     }
 
     const qsizetype listed = qsizetype(collected.files.size());
-    const int sources = int(listed / shard.count + (listed % shard.count > shard.index ? 1 : 0));
+    const int framable = int(listed / shard.count + (listed % shard.count > shard.index ? 1 : 0));
     QElapsedTimer clock;
     clock.start();
-    reporter.setTotal(sources);
+    reporter.setTotal(framable);
     RunTotals totals = options.dryRun ? planBatch(options, collected.files, reporter, shard)
                                       : runBatch(options, collected.files, reporter, shard);
     reporter.finish();
     totals.failed += failedToRead;
 
+    // Every source counted once: those listed and those that could not be read.
+    const int sources = framable + failedToRead;
+    const int jobs = options.dryRun ? 1 : totals.jobs;
     const qint64 ms = clock.elapsed();
-    const QStringList counts{QString::number(totals.framed),
-                             QString::number(totals.skipped),
-                             QString::number(totals.failed),
-                             QString::number(sources),
-                             QString::number(ms),
-                             QString::number(sources > 0 ? double(ms) / sources : 0.0, 'f', 1),
-                             QString::number(options.dryRun ? 1 : options.jobs),
-                             shard.count > 1
-                                 ? own(QT_TRANSLATE_NOOP("kadrix-batch", ", shard %1/%2"),
-                                       {QString::number(shard.index), QString::number(shard.count)})
-                                       .translated()
-                                 : QString()};
+    const QStringList counts{
+        QString::number(totals.framed),
+        QString::number(totals.skipped),
+        QString::number(totals.failed),
+        (sources == 1
+             ? own(QT_TRANSLATE_NOOP("kadrix-batch", "1 source"))
+             : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 sources"), {QString::number(sources)}))
+            .translated(),
+        QString::number(ms),
+        QString::number(sources > 0 ? double(ms) / sources : 0.0, 'f', 1),
+        (jobs == 1 ? own(QT_TRANSLATE_NOOP("kadrix-batch", "1 job"))
+                   : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 jobs"), {QString::number(jobs)}))
+            .translated(),
+        shard.count > 1 ? own(QT_TRANSLATE_NOOP("kadrix-batch", ", shard %1/%2"),
+                              {QString::number(shard.index), QString::number(shard.count)})
+                              .translated()
+                        : QString()};
     QString summary =
         options.dryRun
-            ? own(QT_TRANSLATE_NOOP("kadrix-batch",
-                                    "%1 planned, %2 skipped, %3 failed (%4 sources, "
-                                    "%5 ms, %6 ms per source, %7 jobs%8)"),
+            ? own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 planned, %2 skipped, %3 failed (%4, "
+                                                    "%5 ms, %6 ms per source, %7%8)"),
                   counts)
                   .translated()
-            : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 framed, %2 skipped, %3 failed (%4 sources, "
-                                                    "%5 ms, %6 ms per source, %7 jobs%8)"),
+            : own(QT_TRANSLATE_NOOP("kadrix-batch", "%1 framed, %2 skipped, %3 failed (%4, "
+                                                    "%5 ms, %6 ms per source, %7%8)"),
                   counts)
                   .translated();
     const int signal = stopSignal();
@@ -567,7 +659,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
         reporter.line(summary);
     // A result framed before a stop signal is still handed over.
     if (toStandardOutput && totals.framed == 1 && !options.dryRun) {
-        if (const QString error = copyToStandardOutput(options.output); !error.isEmpty()) {
+        if (const QString error = copyToStandardOutput(options.output, options.outputStream);
+            !error.isEmpty()) {
             reporter.problem(
                 own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot write to standard output: %2"),
                     {Program, error})
@@ -575,6 +668,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
             return signal != 0 ? stoppedStatus(signal) : 1;
         }
     }
+    if (outputLost(1) && signal == 0)
+        return 1;
     if (signal != 0)
         return stoppedStatus(signal);
     return totals.failed > 0 ? 1 : 0;

@@ -35,13 +35,24 @@ QByteArray jsonLine(const SourceRecord& record) {
         {QStringLiteral("source"), unicodeName(record.source)},
         {QStringLiteral("result"), textOrNull(unicodeName(record.result))},
         {QStringLiteral("status"), statusName(record.status)},
-        {QStringLiteral("error"), textOrNull(record.error)},
+        {QStringLiteral("error"), textOrNull(unicodeName(record.error))},
         {QStringLiteral("width"), sideOrNull(record.width)},
         {QStringLiteral("height"), sideOrNull(record.height)},
         {QStringLiteral("ms"), record.ms},
         {QStringLiteral("anchor"), anchorName(record.framing.anchor)},
         {QStringLiteral("fill"), fillName(record.framing.fill)},
     };
+    const auto orNull = [&](int (*part)(const FrameGeometry&)) {
+        return record.frame ? QJsonValue(part(*record.frame)) : QJsonValue(QJsonValue::Null);
+    };
+    object.insert(QStringLiteral("result_width"),
+                  orNull([](const FrameGeometry& f) { return f.size.width(); }));
+    object.insert(QStringLiteral("result_height"),
+                  orNull([](const FrameGeometry& f) { return f.size.height(); }));
+    object.insert(QStringLiteral("x"),
+                  orNull([](const FrameGeometry& f) { return f.topLeft.x(); }));
+    object.insert(QStringLiteral("y"),
+                  orNull([](const FrameGeometry& f) { return f.topLeft.y(); }));
     const QByteArray sourceBytes =
         hasEscapedBytes(record.source) ? nativeName(record.source) : record.sourceBytes;
     if (!sourceBytes.isEmpty())
@@ -49,6 +60,9 @@ QByteArray jsonLine(const SourceRecord& record) {
     if (hasEscapedBytes(record.result))
         object.insert(QStringLiteral("result_base64"),
                       QString::fromLatin1(nativeName(record.result).toBase64()));
+    if (hasEscapedBytes(record.error))
+        object.insert(QStringLiteral("error_base64"),
+                      QString::fromLatin1(nativeName(record.error).toBase64()));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

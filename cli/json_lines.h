@@ -1,9 +1,12 @@
 #pragma once
 
+#include "frame_geometry.h"
 #include "framing_options.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace kadrix::cli {
 
@@ -21,14 +24,21 @@ struct SourceRecord {
     int height = -1;
     qint64 ms = 0;
     FramingOptions framing; // the run's anchor and fill
+    // The result's size and top-left corner in the upright picture, for a
+    // framed source.
+    std::optional<FrameGeometry> frame = std::nullopt;
 };
 
 // One JSON object on one line, ending in "\n": "source", "result", "status"
 // ("framed", "skipped" or "failed"), "error", "width", "height", "ms",
-// "anchor" and "fill" (as --gravity and --fill name them), with null for
+// "anchor" and "fill" (as --gravity and --fill name them), "result_width",
+// "result_height", "x" and "y" (the result's top-left corner in the upright
+// picture, negative where a margin lies left of or above it), with null for
 // what is not known. JSON text is Unicode, so a name that is
-// not valid UTF-8 appears in "source" with U+FFFD for each bad byte, and
-// losslessly, byte for byte, as base 64 in "source_base64".
+// not valid UTF-8 appears in "source" (and "result", "error") with U+FFFD
+// for each bad byte, and losslessly, byte for byte, as base 64 in
+// "source_base64" ("result_base64", "error_base64"): every string is valid
+// UTF-8.
 QByteArray jsonLine(const SourceRecord& record);
 
 } // namespace kadrix::cli

@@ -2,6 +2,8 @@
 
 #include "native_name.h"
 
+#include <cerrno>
+
 namespace kadrix::cli {
 namespace {
 
@@ -66,7 +68,23 @@ void Reporter::setTotal(int total) {
 void Reporter::text(const QString& text) {
     const std::lock_guard lock(mutex_);
     put(out_, text + u'\n');
-    std::fflush(out_);
+    flushed(out_);
+}
+
+// Flushes the stream, and remembers why the output stream's bytes were lost.
+void Reporter::flushed(std::FILE* stream) {
+    // A write that failed while the stream filled its buffer left its errno.
+    const int earlier = std::ferror(stream) != 0 ? errno : 0;
+    errno = 0;
+    const bool failed = std::fflush(stream) != 0 || std::ferror(stream) != 0;
+    if (failed && stream == out_ && outError_ == 0)
+        outError_ = errno != 0 ? errno : earlier != 0 ? earlier : EIO;
+}
+
+int Reporter::flushOutput() {
+    const std::lock_guard lock(mutex_);
+    flushed(out_);
+    return outError_;
 }
 
 void Reporter::line(const QString& text) {
@@ -77,7 +95,7 @@ void Reporter::record(const QByteArray& bytes) {
     const std::lock_guard lock(mutex_);
     clearBar();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out_);
-    std::fflush(out_);
+    flushed(out_);
     drawBar();
 }
 
@@ -99,7 +117,7 @@ void Reporter::say(std::FILE* stream, const QString& text) {
     const std::lock_guard lock(mutex_);
     clearBar();
     put(stream, escapedForTerminal(text) + u'\n');
-    std::fflush(stream);
+    flushed(stream);
     drawBar();
 }
 

@@ -33,9 +33,13 @@ public:
     void detail(const QString& text);     // on the error stream, when verbose
     void advance();                       // one more source done
     void finish();                        // removes the progress line
+    // Writes out what the output stream holds; the system's error of the
+    // first write to it that failed (a full disk, a closed pipe), 0 when none.
+    int flushOutput();
 
 private:
     void say(std::FILE* stream, const QString& text);
+    void flushed(std::FILE* stream);
     void drawBar();
     void clearBar();
 
@@ -45,6 +49,7 @@ private:
     ReporterMode mode_;
     int total_ = 0;
     int done_ = 0;
+    int outError_ = 0;
     QElapsedTimer clock_;
 };
 

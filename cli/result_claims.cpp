@@ -2,6 +2,7 @@
 
 #include "native_folder.h"
 #include "native_name.h"
+#include "native_path.h"
 
 #include <QDir>
 #include <QHash>
@@ -57,7 +58,7 @@ std::vector<qsizetype> firstClaims(const std::vector<QString>& resultPaths,
 bool folderIgnoresLetterCase(const QString& folder) {
     // The nearest folder that exists: results are written into folders
     // created on the same file system.
-    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    QString path = absolutePath(folder);
     struct stat info {};
     while (::stat(nativeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         const qsizetype slash = path.lastIndexOf(u'/');

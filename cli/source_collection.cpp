@@ -3,6 +3,7 @@
 #include "file_filter.h"
 #include "native_folder.h"
 #include "native_name.h"
+#include "native_path.h"
 #include "picture_registry.h"
 
 #include <QDir>
@@ -77,7 +78,7 @@ public:
         if (walk_.recursive && (canonical.isEmpty() || visited_.contains(canonical)))
             return;
         visited_.insert(canonical);
-        const QString prefix = QDir::cleanPath(QDir(folder).absolutePath()) + u'/';
+        const QString prefix = absolutePath(folder) + u'/';
         const std::vector<NativeEntry> entries = sortedFolder(folder);
         for (const NativeEntry& entry : entries)
             if (!entry.folder && accepted_(entry.name))
@@ -130,8 +131,8 @@ CollectedSources collectSources(const QStringList& arguments, const NameRule& ac
         } else {
             const qsizetype slash = argument.lastIndexOf(u'/');
             const QString folder = slash < 0 ? QStringLiteral(".") : argument.left(slash + 1);
-            collected.files.push_back({QDir::cleanPath(QDir(folder).absolutePath()) + u'/',
-                                       argument.mid(slash + 1), QString()});
+            collected.files.push_back(
+                {absolutePath(folder) + u'/', argument.mid(slash + 1), QString()});
         }
     }
     return collected;

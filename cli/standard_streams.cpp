@@ -42,11 +42,12 @@ StandardInput saveStandardInput(const QString& folder) {
     return {out.fileName(), {}};
 }
 
-QString copyToStandardOutput(const QString& path) {
+QString copyToStandardOutput(const QString& path, int descriptor) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
     std::fflush(stdout);
+    std::fflush(stderr);
     char buffer[1 << 16];
     for (;;) {
         const qint64 got = file.read(buffer, sizeof buffer);
@@ -55,7 +56,7 @@ QString copyToStandardOutput(const QString& path) {
         if (got == 0)
             return {};
         for (qint64 done = 0; done < got;) {
-            const ssize_t put = ::write(STDOUT_FILENO, buffer + done, std::size_t(got - done));
+            const ssize_t put = ::write(descriptor, buffer + done, std::size_t(got - done));
             if (put < 0 && errno == EINTR)
                 continue;
             if (put < 0)

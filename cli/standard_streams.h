@@ -14,8 +14,8 @@ struct StandardInput {
 };
 StandardInput saveStandardInput(const QString& folder);
 
-// Copies the file to standard output; returns the error ("" when done), a
-// closed pipe among them.
-QString copyToStandardOutput(const QString& path);
+// Copies the file to standard output (or to the stream `descriptor`);
+// returns the error ("" when done), a closed pipe among them.
+QString copyToStandardOutput(const QString& path, int descriptor = 1);
 
 } // namespace kadrix::cli

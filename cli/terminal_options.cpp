@@ -1,5 +1,9 @@
 #include "terminal_options.h"
 
+#include <QDir>
+
+#include <utility>
+
 namespace kadrix::cli {
 
 void TerminalOptions::addTo(QCommandLineParser& parser) const {
@@ -36,10 +40,22 @@ QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& op
         if (options.output.isEmpty())
             return QCoreApplication::translate("kadrix-batch",
                                                "--output wants a file, or - for standard output");
+        // The links to the program's own streams are its streams, never files to replace.
+        for (const auto& [name, stream] : {std::pair{"/dev/stdout", 1},
+                                           {"/dev/fd/1", 1},
+                                           {"/proc/self/fd/1", 1},
+                                           {"/dev/stderr", 2},
+                                           {"/dev/fd/2", 2},
+                                           {"/proc/self/fd/2", 2}}) {
+            if (QDir::cleanPath(options.output) == QLatin1StringView(name)) {
+                options.output = QStringLiteral("-");
+                options.outputStream = stream;
+            }
+        }
         if (options.inputs.size() != 1 || !options.filesFrom.isEmpty())
             return QCoreApplication::translate("kadrix-batch",
                                                "--output names the one result of a single source");
-        if (options.output == QStringLiteral("-") && options.json)
+        if (options.output == QStringLiteral("-") && options.outputStream == 1 && options.json)
             return QCoreApplication::translate("kadrix-batch",
                                                "--json and --output - both want standard output");
         if (options.recursive || options.shard.kind != ShardRequest::Kind::Whole)

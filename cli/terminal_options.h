@@ -34,13 +34,15 @@ private:
             "A one-line progress display on standard error (count, rate, time left): "
             "auto (default) shows it on a terminal, never with --json or --quiet."),
         QStringLiteral("auto|always|never"), QStringLiteral("auto")};
-    QCommandLineOption output_{
-        QStringLiteral("output"),
-        QCoreApplication::translate(
-            "kadrix-batch", "The path of the one result of a single source file; - writes it to "
-                            "standard output in the --format. A source - is read from standard "
-                            "input."),
-        QStringLiteral("FILE")};
+    QCommandLineOption output_{QStringLiteral("output"),
+                               QCoreApplication::translate(
+                                   "kadrix-batch",
+                                   "The path of the one result of a single source file; - (or "
+                                   "/dev/stdout) writes it to standard output in the --format, "
+                                   "/dev/stderr to standard error. A device, a FIFO or a socket is "
+                                   "written into, never replaced. A source - is read from standard "
+                                   "input."),
+                               QStringLiteral("FILE")};
 };
 
 // "kadrix-batch 1.2.3", the version the package carries.

@@ -6,7 +6,7 @@
 // the container, tiles covering the output, apertures inside their picture.
 #include "fuzz_support.h"
 
-#include "heif_boxes.h"
+#include "heif_container.h"
 #include "heif_tiles.h"
 
 using namespace kadrix;
@@ -28,7 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     check(meta->at >= 0 && meta->at + meta->bytes.size() <= qint64(size),
           "a meta box outside the file");
-    if (const auto properties = heif::primaryProperties(*meta)) {
+    const heif::ContainerReading reading = heif::readContainer(*meta, source);
+    check(reading.associationEntriesRead <= heif::ContainerLimits::AssociationEntries,
+          "association entries read past the limit");
+    if (const auto& properties = reading.primaryProperties) {
         const QSize reported(640, 480);
         const QSize corrected = heif::correctedSize(reported, *properties);
         check(corrected == reported || corrected == reported.transposed(),
@@ -42,13 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "a clean aperture outside its picture");
         }
     }
-    if (const std::optional<QSize> output = heif::gridOutputSize(*meta, source))
+    if (const std::optional<QSize>& output = reading.describedSize)
         check(output->width() > 0 && output->height() > 0, "a grid without a size");
-    bool tileWithoutExtent = false;
-    const std::optional<heif::GridLayout> grid = heif::readGrid(*meta, source, &tileWithoutExtent);
+    const std::optional<heif::GridLayout>& grid = reading.grid;
     if (!grid)
         return 0;
-    check(!tileWithoutExtent, "a grid read past a tile without an extent");
+    check(reading.refusal.isEmpty(), "a grid read past a refusal");
+    check(grid->transforms.size() <= 3, "more than a rotation, a mirror and an aperture");
     check(grid->tiles.size() == size_t(grid->rows) * size_t(grid->columns),
           "a tile count that does not match the grid");
     check(qint64(grid->tileWidth) * grid->columns >= grid->width &&
@@ -60,6 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "a tile's bytes outside the file");
         check(!tile.config.isEmpty() && inside(tile.config, meta->bytes),
               "a tile's configuration outside the container");
+        for (const QByteArrayView colour : tile.colours)
+            check(inside(colour, meta->bytes), "a tile's colours outside the container");
     }
     if (const std::optional<QSize> upright = heif::uprightSize(*grid))
         check(upright->width() > 0 && upright->height() > 0, "an empty upright grid");

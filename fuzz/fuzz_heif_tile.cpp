@@ -35,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     grid.height = grid.tileHeight = height;
     grid.tileType = (data[0] & 1) ? QByteArrayView("av01") : QByteArrayView("hvc1");
     const qint64 dataAt = HeaderBytes + configBytes;
-    grid.tiles.push_back(
-        {QByteArrayView(bytes).sliced(HeaderBytes, configBytes), {dataAt, qint64(size) - dataAt}});
+    grid.tiles.push_back({QByteArrayView(bytes).sliced(HeaderBytes, configBytes),
+                          {dataAt, qint64(size) - dataAt},
+                          {}});
     const heif::HeifSource source(bytes);
     const QRect window(width / 4, height / 4, width / 2 + 1, height / 2 + 1);
     if (const std::optional<QImage> part = heif::decodeGridWindow(grid, source, window, 4096))

@@ -5,7 +5,7 @@
 // ICO pictures in several pixel formats, and texts for the integer fields,
 // the naming and the filter. Everything is generated here.
 #include "exif_blocks.h"
-#include "heif_boxes.h"
+#include "heif_container.h"
 #include "heif_files.h"
 #include "jpeg_image.h"
 #include "raw_jpeg.h"
@@ -196,13 +196,22 @@ void heifSeeds() {
         write("heif_boxes", names[k], grids[k]);
     }
     write("heif_boxes", "plain.heic", plain);
+    // The last grid with its tiles' extent renamed away and its tile list's
+    // box claiming more bytes than its parent holds (a fuzzing finding).
+    QByteArray overrun = grids[2];
+    overrun.replace(overrun.indexOf("ispe", overrun.indexOf("ispe") + 4), 4, "isQ ");
+    overrun.replace(overrun.indexOf("dimg") - 4, 4, QByteArray("\0\0\x6a\x14", 4));
+    write("heif", "grid-dimg-overrun.heic", overrun);
+    write("heif_boxes", "grid-dimg-overrun.heic", overrun);
+    write("heif_boxes", "grid-later-associations.heic",
+          withLaterAssociations(grids[1], {irotBox(1), imirBox(0)}, 3));
     write("heif_boxes", "clap-irot.heic",
           withProperties(full, {clapBox(12, 1, 8, 1, 2, 1), irotBox(1)}));
     // Each tile of the first grid as the tile wrapper's input: its type, its
     // size less one, its configuration's length, the configuration, the data.
     const kadrix::heif::HeifSource source(grids[0]);
     const auto meta = kadrix::heif::readMetaBox(source);
-    const auto grid = meta ? kadrix::heif::readGrid(*meta, source) : std::nullopt;
+    const auto grid = meta ? kadrix::heif::readContainer(*meta, source).grid : std::nullopt;
     for (size_t k = 0; grid && k < grid->tiles.size(); ++k) {
         const auto& tile = grid->tiles[k];
         QByteArray input(7, '\0');

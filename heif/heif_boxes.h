@@ -34,12 +34,6 @@ struct ItemProperty {
     QByteArrayView payload;
 };
 
-// The properties associated with the primary item, in the order its
-// association lists them. Nothing when the file does not hold them where
-// expected (no `meta`, `pitm` or `iprp`, a box reaching past its parent, an
-// index outside the property container).
-std::optional<std::vector<ItemProperty>> primaryProperties(const MetaBox& meta);
-
 // The size of the primary image after its transforms, from the size libheif
 // reports for it and the properties above. libheif 1.15 sizes an image from
 // its properties in their order, so a rotation by a quarter turn listed before
@@ -61,31 +55,16 @@ struct GridLayout {
     int width = 0, height = 0;         // the grid's output, before its transforms
     int tileWidth = 0, tileHeight = 0; // every tile's
     QByteArrayView tileType;           // "hvc1" or "av01"
-    QByteArrayView colour;             // the `colr` box the tiles decode with (may be empty)
     struct Tile {
         QByteArrayView config; // the decoder configuration box, header included
         ByteRange data;        // the coded picture (one extent in the file)
+        // Its own colour descriptions (`colr` boxes, headers included): each
+        // tile is converted with its own, as libheif converts it in the grid.
+        std::vector<QByteArrayView> colours;
     };
     std::vector<Tile> tiles;
     std::vector<ItemProperty> transforms; // the grid's irot, imir and clap, in order
 };
-
-// The primary image's grid, when it is one the tile path can take: a `grid`
-// item whose description and `dimg` references agree, whose tiles are hidden
-// coded images of one type and size, each with exactly a decoder
-// configuration and an extent (and optionally a colour description), stored
-// as one extent inside the file. Nothing for anything else (the whole decode
-// then takes it).
-// `tileWithoutExtent`, when given, is set when the reading stops at a tile
-// without an extent (`ispe`), which libheif 1.15 decodes into uninitialised
-// pixels.
-std::optional<GridLayout> readGrid(const MetaBox& meta, const HeifSource& file,
-                                   bool* tileWithoutExtent = nullptr);
-
-// The output size the primary image's grid description gives, when the
-// primary image is a grid whose description can be read (libheif decodes a
-// grid to that size, whatever its extent says).
-std::optional<QSize> gridOutputSize(const MetaBox& meta, const HeifSource& file);
 
 // The part of a picture of `size` that libheif 1.15 keeps for the clean
 // aperture `payload` (a `clap` box's), rounded as libheif rounds it. Nothing
@@ -93,10 +72,11 @@ std::optional<QSize> gridOutputSize(const MetaBox& meta, const HeifSource& file)
 // overflow and the answer is libheif's alone: the whole decode then answers.
 std::optional<QRect> cleanAperture(QByteArrayView payload, QSize size);
 
-// A file holding only a tile of `grid`, its decoder configuration `config`
-// and coded bytes `data`, as its primary image, for libheif to decode: `ftyp`,
-// a `meta` naming the tile's type, configuration, size and the grid's colour
-// description, and an `mdat` with the coded bytes.
-QByteArray singleTileFile(const GridLayout& grid, QByteArrayView config, QByteArrayView data);
+// A file holding only `tile` of `grid`, with its coded bytes `data`, as its
+// primary image, for libheif to decode: `ftyp`, a `meta` naming the tile's
+// type, decoder configuration, size and own colour descriptions, and an
+// `mdat` with the coded bytes.
+QByteArray singleTileFile(const GridLayout& grid, const GridLayout::Tile& tile,
+                          QByteArrayView data);
 
 } // namespace kadrix::heif

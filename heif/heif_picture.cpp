@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "heif_boxes.h"
+#include "heif_container.h"
 #include "heif_format.h"
 #include "heif_owners.h"
 #include "heif_tiles.h"
@@ -10,10 +11,10 @@
 
 #include <libheif/heif.h>
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -21,40 +22,47 @@
 namespace kadrix {
 namespace {
 
-// The largest side a square bitmap within the bitmap limit may have: libheif
-// refuses any image (or grid, or tile) with a longer side while it reads the
-// container, before a pixel is decoded.
-const int MaxHeifSide = int(std::sqrt(double(MaxBitmapBytes) / 3));
+// libheif's own limit, on each side of any image, grid or tile (its
+// default); the picture's area is held to the bitmap limit at loading.
+const int MaxHeifSide = 32768;
 
-QString reasonOf(const heif_error& error) {
+// The message for a libheif failure, libheif's own words as its %1.
+const char* patternOf(const heif_error& error) {
     switch (error.code) {
     case heif_error_Invalid_input:
         return error.subcode == heif_suberror_End_of_data
-                   ? QStringLiteral("fichier HEIF tronqué")
-                   : QStringLiteral("fichier HEIF endommagé");
+                   ? QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF tronqué (%1)")
+                   : QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF endommagé (%1)");
     case heif_error_Unsupported_filetype:
-        return QStringLiteral("pas un fichier HEIF");
+        return QT_TRANSLATE_NOOP("kadrix", "Image invalide: pas un fichier HEIF (%1)");
     case heif_error_Unsupported_feature:
         return error.subcode == heif_suberror_Unsupported_codec
-                   ? QStringLiteral("format de compression non pris en charge")
-                   : QStringLiteral("fonction HEIF non prise en charge");
+                   ? QT_TRANSLATE_NOOP(
+                         "kadrix", "Image invalide: format de compression non pris en charge (%1)")
+                   : QT_TRANSLATE_NOOP("kadrix",
+                                       "Image invalide: fonction HEIF non prise en charge (%1)");
     case heif_error_Memory_allocation_error:
         return error.subcode == heif_suberror_Security_limit_exceeded
-                   ? QStringLiteral("image trop grande")
-                   : QStringLiteral("mémoire insuffisante");
+                   ? QT_TRANSLATE_NOOP("kadrix", "Image invalide: image trop grande (%1)")
+                   : QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante (%1)");
     case heif_error_Decoder_plugin_error:
-        return QStringLiteral("données d'image illisibles");
+        return QT_TRANSLATE_NOOP("kadrix", "Image invalide: données d'image illisibles (%1)");
     default:
-        return QStringLiteral("fichier HEIF illisible");
+        return QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF illisible (%1)");
     }
+}
+
+// An error of the picture type: `source` marked for translation, with its
+// values.
+EInvalidGraphic invalid(const char* source, QStringList args = {}) {
+    return EInvalidGraphic(Text("kadrix", source, std::move(args)));
 }
 
 // Throws the house error for a libheif failure, with libheif's own words.
 void check(const heif_error& error) {
     if (error.code == heif_error_Ok)
         return;
-    throw EInvalidGraphic(QStringLiteral("Image invalide: %1 (%2)")
-                              .arg(reasonOf(error), QString::fromUtf8(error.message).trimmed()));
+    throw invalid(patternOf(error), {QString::fromUtf8(error.message).trimmed()});
 }
 
 // Checks what libheif answered after reading `source`: a file that shrank
@@ -62,8 +70,8 @@ void check(const heif_error& error) {
 // the missing bytes.
 void check(const heif_error& error, const heif::HeifSource& source) {
     if (source.failed())
-        throw EInvalidGraphic(
-            QStringLiteral("Image invalide: fichier HEIF tronqué (le fichier a raccourci)"));
+        throw invalid(QT_TRANSLATE_NOOP(
+            "kadrix", "Image invalide: fichier HEIF tronqué (le fichier a raccourci)"));
     check(error);
 }
 
@@ -82,7 +90,7 @@ QImage adopt8Bits(heif::ImagePtr image, bool alpha) {
     const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
     if (plane == nullptr || w <= 0 || h <= 0)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: image vide"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: image vide"));
     if (!alpha)
         for (int y = 0; y < h; ++y) {
             std::uint8_t* row = plane + qsizetype(y) * stride;
@@ -95,7 +103,7 @@ QImage adopt8Bits(heif::ImagePtr image, bool alpha) {
         [](void* info) { heif_image_release(static_cast<heif_image*>(info)); }, owner);
     if (adopted.isNull()) {
         heif_image_release(owner);
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     }
     return alpha ? adopted.convertToFormat(QImage::Format_ARGB32) : adopted;
 }
@@ -110,13 +118,13 @@ QImage round16Bits(const heif_image* image, bool alpha) {
     const int h = heif_image_get_height(image, heif_channel_interleaved);
     const int bits = heif_image_get_bits_per_pixel_range(image, heif_channel_interleaved);
     if (plane == nullptr || w <= 0 || h <= 0 || bits <= 8 || bits > 16)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: image vide"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: image vide"));
     const unsigned max = (1u << bits) - 1;
     const int channels = alpha ? 4 : 3;
     // RGBA8888 and BGR888 name their bytes in memory order on every machine.
     QImage out(w, h, alpha ? QImage::Format_RGBA8888 : QImage::Format_BGR888);
     if (out.isNull())
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* in = plane + qsizetype(y) * stride;
         std::uint8_t* row = out.scanLine(y);
@@ -145,10 +153,8 @@ QImage round16Bits(const heif_image* image, bool alpha) {
 struct HeifPicture::Handles {
     explicit Handles(heif::HeifSource s) : source(std::move(s)) {}
     heif::HeifSource source;
-    std::optional<heif::MetaBox> meta;    // the views below point into it
-    std::optional<QSize> gridOutput;      // a grid's size by its description
-    std::optional<heif::GridLayout> grid; // as the tile path takes it
-    bool tileWithoutExtent = false;
+    std::optional<heif::MetaBox> meta; // the views below point into it
+    heif::ContainerReading container;
     heif::ContextPtr context;
     heif::HandlePtr primary;
 };
@@ -172,24 +178,29 @@ void HeifPicture::load(heif::HeifSource source) {
     size_ = QSize();
     const std::optional<QByteArray> head = source.read(0, std::min<qint64>(source.size(), 256));
     if (!head || !heif::hasHeifSignature(*head))
-        throw EInvalidGraphic(QStringLiteral("Image invalide: pas un fichier HEIF"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: pas un fichier HEIF"));
     auto handles = std::make_unique<Handles>(std::move(source));
     handles->context.reset(heif_context_alloc());
     if (!handles->context)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     heif_context_set_maximum_image_size_limit(handles->context.get(), MaxHeifSide);
-    check(heif_context_read_from_reader(handles->context.get(), heif::HeifSource::libheifReader(),
-                                        &handles->source, nullptr),
-          handles->source);
+    const heif_error read = heif_context_read_from_reader(
+        handles->context.get(), heif::HeifSource::libheifReader(), &handles->source, nullptr);
+    // libheif calls a file cut inside its first boxes damaged: it is cut short.
+    if (read.code != heif_error_Ok && !handles->source.failed() &&
+        heif::cutBeforeMeta(handles->source))
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: fichier HEIF tronqué (%1)"),
+                      {QString::fromUtf8(read.message).trimmed()});
+    check(read, handles->source);
     handles->meta = heif::readMetaBox(handles->source);
-    const std::optional<heif::MetaBox>& meta = handles->meta;
-    const auto properties = meta ? heif::primaryProperties(*meta) : std::nullopt;
-    if (meta) {
-        handles->gridOutput = heif::gridOutputSize(*meta, handles->source);
-        handles->grid = heif::readGrid(*meta, handles->source, &handles->tileWithoutExtent);
-        if (handles->grid && !autoOrient_)
-            handles->grid->transforms.clear();
-    }
+    if (handles->meta)
+        handles->container = heif::readContainer(*handles->meta, handles->source);
+    heif::ContainerReading& container = handles->container;
+    if (!container.refusal.isEmpty())
+        throw EInvalidGraphic(container.refusal);
+    if (container.grid && !autoOrient_)
+        container.grid->transforms.clear();
+    const auto& properties = container.primaryProperties;
     heif_image_handle* primary = nullptr;
     check(heif_context_get_primary_image_handle(handles->context.get(), &primary));
     handles->primary.reset(primary);
@@ -205,12 +216,12 @@ void HeifPicture::load(heif::HeifSource source) {
         size = QSize(heif_image_handle_get_ispe_width(primary),
                      heif_image_handle_get_ispe_height(primary));
     }
-    // A grid decodes to the size its description gives, whatever its extent
-    // says: that size, turned as the file's rotations turn it (a clean
-    // aperture is left to the decoded size).
+    // A grid or overlay decodes to the size its description gives, whatever
+    // its extent says: that size, turned as the file's rotations turn it (a
+    // clean aperture is left to the decoded size).
     const QSize extent(heif_image_handle_get_ispe_width(primary),
                        heif_image_handle_get_ispe_height(primary));
-    const std::optional<QSize>& grid = handles->gridOutput;
+    const std::optional<QSize>& grid = container.describedSize;
     if (grid && *grid != extent) {
         bool turned = false, cropped = false;
         if (properties)
@@ -226,11 +237,25 @@ void HeifPicture::load(heif::HeifSource source) {
     }
     // A grid the tile path takes has the size its transforms give, which
     // libheif's handle misstates for a clean aperture past the picture's edge.
-    if (handles->grid)
-        if (const std::optional<QSize> upright = heif::uprightSize(*handles->grid))
+    if (container.grid)
+        if (const std::optional<QSize> upright = heif::uprightSize(*container.grid))
             size = *upright;
+    // libheif sizes a clean aperture of less than a pixel as empty, and
+    // decodes it to a row or column: the extent stands for it until decoded.
     if (size.width() <= 0 || size.height() <= 0)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: taille nulle"));
+        size = grid.value_or(extent);
+    if (size.width() <= 0 || size.height() <= 0)
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: taille nulle"));
+    // Whichever path decodes it, the largest picture libheif would make (the
+    // extent's, or a description's) holds to the bitmap limit. The reported
+    // size is not one: a clean aperture only crops, however large it claims
+    // to be.
+    QSize claimed = extent;
+    if (grid && qint64(grid->width()) * grid->height() > qint64(extent.width()) * extent.height())
+        claimed = *grid;
+    if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: image trop grande (%1 * %2)"),
+                      {QString::number(claimed.width()), QString::number(claimed.height())});
     handles_ = std::move(handles);
     size_ = size;
 }
@@ -243,18 +268,8 @@ const QImage& HeifPicture::decoded() const {
     if (!decoded_.isNull())
         return decoded_;
     if (!handles_)
-        throw EInvalidGraphic(QStringLiteral("Image invalide: aucune image chargée"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: aucune image chargée"));
     heif_image_handle* primary = handles_->primary.get();
-    // libheif decodes a grid to the size its description gives, which its
-    // extent need not repeat: the larger of the two is what the decode takes.
-    QSize claimed = size_;
-    if (const std::optional<QSize>& grid = handles_->gridOutput)
-        if (qint64(grid->width()) * grid->height() > qint64(claimed.width()) * claimed.height())
-            claimed = *grid;
-    if (bitmapBytes(claimed.width(), claimed.height(), 3) > MaxBitmapBytes)
-        throw Error(QStringLiteral("Image trop grande: %1 * %2")
-                        .arg(claimed.width())
-                        .arg(claimed.height()));
     const bool alpha = hasAlpha();
     const bool deep = heif_image_handle_get_luma_bits_per_pixel(primary) > 8 ||
                       heif_image_handle_get_chroma_bits_per_pixel(primary) > 8;
@@ -288,10 +303,7 @@ void HeifPicture::assignTo(Bitmap& target) const {
 std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
     if (!handles_)
         return std::nullopt;
-    if (handles_->tileWithoutExtent)
-        throw EInvalidGraphic(
-            QStringLiteral("Image invalide: fichier HEIF endommagé (une tuile sans taille)"));
-    const std::optional<heif::GridLayout>& grid = handles_->grid;
+    const std::optional<heif::GridLayout>& grid = handles_->container.grid;
     if (!grid || heif::uprightSize(*grid) != std::optional<QSize>(size_) || hasAlpha() ||
         heif_image_handle_get_luma_bits_per_pixel(handles_->primary.get()) > 8 ||
         heif_image_handle_get_chroma_bits_per_pixel(handles_->primary.get()) > 8)
@@ -347,7 +359,7 @@ Bitmap bitmapOfDecoded(QImage image) {
     if (image.format() != format)
         image = image.convertToFormat(format);
     if (image.isNull())
-        throw EInvalidGraphic(QStringLiteral("Image invalide: mémoire insuffisante"));
+        throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: mémoire insuffisante"));
     return Bitmap(std::move(image));
 }
 

@@ -27,7 +27,9 @@ public:
     ~HeifPicture() override;
 
     // Throws EInvalidGraphic "Image invalide: <reason>" when the file cannot
-    // be read or is no HEIF file libheif can read.
+    // be read, is no HEIF file libheif can read, holds more than a container
+    // may (see heif::ContainerLimits), is a grid libheif would decode into
+    // uninitialised pixels, or gives a picture past the bitmap limit.
     void loadFromFile(const QString& path) override;
     void loadFromData(QByteArray data);
 
@@ -54,8 +56,7 @@ private:
     void load(heif::HeifSource source);
     const QImage& decoded() const;
     // `window` of a grid through the tile path; nothing when it does not take
-    // this picture. Throws EInvalidGraphic for a grid libheif would decode
-    // into uninitialised pixels (a tile without an extent).
+    // this picture.
     std::optional<QImage> tiledWindow(const QRect& window) const;
 
     struct Handles;

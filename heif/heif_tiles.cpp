@@ -4,8 +4,6 @@
 
 #include <libheif/heif.h>
 
-#include <QTransform>
-
 #include <cstring>
 #include <memory>
 
@@ -83,7 +81,7 @@ bool paintTile(const GridLayout& grid, const HeifSource& source, int index, cons
     const std::optional<QByteArray> data = source.read(tile.data.offset, tile.data.length);
     if (!data)
         return false;
-    const QByteArray file = singleTileFile(grid, tile.config, *data);
+    const QByteArray file = singleTileFile(grid, tile, *data);
     heif::ContextPtr context(heif_context_alloc());
     if (!context)
         return false;
@@ -129,6 +127,55 @@ bool paintTile(const GridLayout& grid, const HeifSource& source, int index, cons
     return true;
 }
 
+// Where a pixel of a transform's output comes from in its input: input =
+// (xx * x + xy * y + x0, yx * x + yy * y + y0), integers throughout.
+struct Mapping {
+    int xx = 1, xy = 0, x0 = 0, yx = 0, yy = 1, y0 = 0;
+    QPoint operator()(int x, int y) const { return {xx * x + xy * y + x0, yx * x + yy * y + y0}; }
+    // This mapping applied after `inner` (which maps into this one's output).
+    Mapping after(const Mapping& inner) const {
+        return {xx * inner.xx + xy * inner.yx,      xx * inner.xy + xy * inner.yy,
+                xx * inner.x0 + xy * inner.y0 + x0, yx * inner.xx + yy * inner.yx,
+                yx * inner.xy + yy * inner.yy,      yx * inner.x0 + yy * inner.y0 + y0};
+    }
+};
+
+// The input pixel of libheif's rotation by `quarters` anticlockwise, or of
+// its mirror of `axis`, of a picture of `size` (the input's).
+Mapping rotation(int quarters, QSize size) {
+    const int w = size.width(), h = size.height();
+    switch (quarters & 3) {
+    case 1:
+        return {0, -1, w - 1, 1, 0, 0};
+    case 2:
+        return {-1, 0, w - 1, 0, -1, h - 1};
+    case 3:
+        return {0, 1, 0, -1, 0, h - 1};
+    default:
+        return {};
+    }
+}
+Mapping mirror(int axis, QSize size) {
+    if ((axis & 1) == 0)
+        return {1, 0, 0, 0, -1, size.height() - 1};
+    return {-1, 0, size.width() - 1, 0, 1, 0};
+}
+
+// `in` turned and mirrored by `mapping` in one pass, into a picture of `size`.
+QImage mapped(const QImage& in, const Mapping& mapping, QSize size) {
+    QImage out(size, QImage::Format_BGR888);
+    if (out.isNull())
+        return out;
+    for (int y = 0; y < size.height(); ++y) {
+        std::uint8_t* row = out.scanLine(y);
+        for (int x = 0; x < size.width(); ++x) {
+            const QPoint from = mapping(x, y);
+            std::memcpy(row + 3 * x, in.constScanLine(from.y()) + 3 * from.x(), 3);
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::optional<QSize> uprightSize(const GridLayout& grid) {
@@ -166,17 +213,24 @@ std::optional<QImage> decodeGridWindow(const GridLayout& grid, const HeifSource&
         for (int c = c0; c <= c1; ++c)
             if (!paintTile(grid, source, r * grid.columns + c, region, out, maxSide))
                 return std::nullopt;
-    // Forward through the transforms, as libheif turns the whole picture (a
-    // clean aperture's part is already the region's).
+    // The turns and mirrors as libheif applies them to the whole picture,
+    // combined into one mapping and applied in one pass (a clean aperture's
+    // part is already the region's).
+    Mapping mapping;
+    QSize size = out.size();
+    bool turnedOrMirrored = false;
     for (const ItemProperty& p : grid.transforms) {
         if (isAperture(p))
             continue;
-        if (isRotation(p))
-            out = out.transformed(QTransform().rotate(-90.0 * (valueOf(p) & 3)));
-        else
-            out = (valueOf(p) & 1) ? out.mirrored(true, false) : out.mirrored(false, true);
+        const Mapping step = isRotation(p) ? rotation(valueOf(p), size) : mirror(valueOf(p), size);
+        if (isRotation(p) && (valueOf(p) & 1))
+            size.transpose();
+        mapping = mapping.after(step);
+        turnedOrMirrored = true;
     }
-    if (out.size() != wanted.size())
+    if (turnedOrMirrored)
+        out = mapped(out, mapping, size);
+    if (out.isNull() || out.size() != wanted.size())
         return std::nullopt;
     return out;
 }

@@ -11,7 +11,9 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kadrix {
@@ -42,7 +44,60 @@ void closeDescriptor(int& fd) {
     fd = -1;
 }
 
+// A connection to the local socket at `name`; -1 with errno set when none.
+int connectTo(const QByteArray& name) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (std::size_t(name.size()) >= sizeof address.sun_path) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    std::copy(name.begin(), name.end(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 &&
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
+
+int writeIntoStream(const QString& path, const QByteArray& bytes) {
+    const QByteArray name = nativeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) != 0)
+        return errno;
+    const bool socket = S_ISSOCK(status.st_mode);
+    int fd = socket ? connectTo(name) : ::open(name.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    // What was opened is what is written into: a file put there meanwhile is
+    // never written over.
+    if (::fstat(fd, &status) != 0 || S_ISREG(status.st_mode) || S_ISDIR(status.st_mode)) {
+        ::close(fd);
+        return EEXIST;
+    }
+    int error = 0;
+    for (qsizetype done = 0; done < bytes.size() && error == 0;) {
+        const ssize_t n =
+            socket ? ::send(fd, bytes.constData() + done, std::size_t(bytes.size() - done),
+                            MSG_NOSIGNAL)
+                   : ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno != EINTR)
+            error = errno;
+        else if (n == 0)
+            error = ENOSPC;
+    }
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    return error;
+}
 
 QString temporaryPrefix(const QString& resultName) {
     const QString start = QStringLiteral(".kadrix-");
@@ -160,8 +215,7 @@ bool AtomicFile::open() {
         return fail(EISDIR);
     // The folder itself may be reached through links; only the last part of
     // the path is never followed.
-    folder_ =
-        ::open(nativeName(info.path()).constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
+    folder_ = ::open(nativeName(info.path()).constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
     if (folder_ < 0)
         return fail(errno);
 #ifdef O_TMPFILE

@@ -78,4 +78,10 @@ private:
     DescriptorDevice device_;
 };
 
+// Writes `bytes` into the character device, FIFO or socket at `path` (a link
+// followed), as a stream: nothing is created, truncated or replaced. Returns
+// 0, or the system's error; a file found there by then (a regular file or a
+// folder) is refused with EEXIST and left alone.
+int writeIntoStream(const QString& path, const QByteArray& bytes);
+
 } // namespace kadrix

@@ -6,6 +6,7 @@
 #include "framing.h"
 #include "message_loop.h"
 #include "naming.h"
+#include "native_path.h"
 #include "result_writer.h"
 
 #include <QDir>
@@ -46,6 +47,7 @@ void saveRow(BatchWindow& window, const SourceFramer& framer, const FramingOptio
         return;
     case SaveDecision::Write:
     case SaveDecision::Replace:
+    case SaveDecision::Stream:
         break;
     }
     // The prompt names the file in its caption and the cause under its text.
@@ -76,7 +78,7 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
     const QString destination = trimControls(window.destinationText());
     if (destination.isEmpty())
         throw SilentAbort();
-    if (!QFileInfo(destination).isDir() && !QDir().mkpath(destination))
+    if (!makeFolders(destination))
         throw SilentAbort();
 
     TargetSizeText size = window.targetSizeText();

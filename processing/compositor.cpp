@@ -19,4 +19,16 @@ bool ComposeResult(const Bitmap& source, int W, int H, Colour wipe, Bitmap& resu
     return true;
 }
 
+bool ComposeResult(const Bitmap& source, Placement placement, Colour wipe, Bitmap& result) {
+    const QRect canvas(0, 0, result.width(), result.height());
+    result.fillRect(canvas, wipe);
+    if (source.width() == 0 || source.height() == 0)
+        return false;
+    const QRect dst =
+        QRect(placement.dx, placement.dy, source.width(), source.height()).intersected(canvas);
+    if (!dst.isEmpty())
+        result.copyRect(dst, source, dst.translated(-placement.dx, -placement.dy));
+    return true;
+}
+
 } // namespace kadrix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "frame_geometry.h"
 #include "framing_options.h"
 
 #include <QRect>
@@ -24,6 +25,12 @@ struct Placement {
     int dx;
     int dy;
 };
+
+// Paints all of `result` with `wipe` and copies `source` (24 bits) onto it at
+// `placement`, pixel for pixel, clipped to the result. False, leaving only
+// the wipe colour, for an empty source.
+bool ComposeResult(const Bitmap& source, Placement placement, Colour wipe, Bitmap& result);
+
 constexpr Placement placementOf(int sourceWidth, int sourceHeight, int W, int H,
                                 Anchor anchor = Anchor::Centre) {
     return {anchoredOffset(W - sourceWidth, horizontalSide(anchor)),
@@ -41,6 +48,19 @@ inline QRect visibleWindow(int sourceWidth, int sourceHeight, int W, int H,
     const auto [dx, dy] = placementOf(sourceWidth, sourceHeight, W, H, anchor);
     return QRect(std::max(0, -dx), std::max(0, -dy), std::clamp(sourceWidth, 0, std::max(W, 0)),
                  std::clamp(sourceHeight, 0, std::max(H, 0)));
+}
+
+// The geometry of a `result`-sized frame that `anchor` places on a picture.
+inline FrameGeometry anchoredGeometry(QSize picture, QSize result, Anchor anchor) {
+    const auto [dx, dy] =
+        placementOf(picture.width(), picture.height(), result.width(), result.height(), anchor);
+    return {result, QPoint(-dx, -dy)};
+}
+
+// The part of a picture of size `picture` that its frame shows: where the
+// picture is larger, the result's span; where it fits, the whole axis.
+inline QRect visibleWindow(QSize picture, const FrameGeometry& frame) {
+    return QRect(frame.topLeft, frame.size).intersected(QRect(QPoint(0, 0), picture));
 }
 
 } // namespace kadrix

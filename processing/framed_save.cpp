@@ -2,6 +2,7 @@
 
 #include "framing.h"
 #include "native_name.h"
+#include "native_path.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +14,8 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
                        const ResultEncoding& encoding) {
     SaveOutcome outcome = saveResult(framer.canvas(), path, framer.source(), replace, encoding);
     // A date that cannot be set leaves a good result: the save stands.
-    if (outcome && framing.keepDates)
+    // A device or a pipe written into keeps its own dates.
+    if (outcome && framing.keepDates && pathKind(path) == PathKind::File)
         keepSourceDate(framer.sourcePath(), path);
     return outcome;
 }

@@ -7,58 +7,109 @@
 namespace kadrix {
 namespace {
 
+Text invalidSize(int W, int H) {
+    return Text("kadrix", QT_TRANSLATE_NOOP("kadrix", "Taille finale invalide: %1 * %2"),
+                {QString::number(W), QString::number(H)});
+}
+
 Bitmap makeCanvas(int W, int H) {
-    const Text invalid("kadrix", QT_TRANSLATE_NOOP("kadrix", "Taille finale invalide: %1 * %2"),
-                       {QString::number(W), QString::number(H)});
     if (W <= 0 || H <= 0)
-        throw Error(invalid);
+        throw Error(invalidSize(W, H));
     try {
         return Bitmap(W, H);
     } catch (const Error&) {
-        throw Error(invalid);
+        throw Error(invalidSize(W, H));
     }
+}
+
+// Where the picture lies along one axis of the canvas, as a share of the
+// room it has: 0 against the start, 1 against the end. Where the picture is
+// larger, the share of the crop's room; where they are equal, the middle.
+double shareAlong(int picture, int result, int topLeft) {
+    if (picture < result)
+        return double(-topLeft) / (result - picture);
+    if (picture > result)
+        return double(topLeft) / (picture - result);
+    return 0.5;
 }
 
 } // namespace
 
-SourceFramer::SourceFramer(int W, int H) : W_(W), H_(H), canvas_(makeCanvas(W, H)) {}
+SourceFramer::SourceFramer(int W, int H) : SourceFramer(ResultSize{SizeMode::Fixed, W, H}) {}
+
+SourceFramer::SourceFramer(const ResultSize& size) : size_(size) {
+    if (size.mode == SizeMode::Fixed)
+        canvas_ = makeCanvas(size.width, size.height);
+    else if (size.width <= 0 || size.height <= 0)
+        throw Error(invalidSize(size.width, size.height));
+}
+
+FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
+                              const FramingOptions& framing, std::optional<QPoint> topLeft) {
+    const QSize upright(picture.width(), picture.height());
+    const QSize result = resultSizeFor(size, upright);
+    if (topLeft)
+        return {result, clampTopLeft(upright, result, *topLeft)};
+    return anchoredGeometry(upright, result, framing.anchor);
+}
+
+void SourceFramer::sizeCanvas(QSize size) {
+    if (canvas_.width() == size.width() && canvas_.height() == size.height())
+        return;
+    canvas_ = Bitmap(); // the old canvas goes before the new one is made
+    canvas_ = Bitmap(size.width(), size.height());
+}
 
 bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode,
                          const FramingOptions& framing,
-                         const std::function<void(const Picture& picture)>& beforeDecode) {
+                         const std::function<void(const Picture& picture)>& beforeDecode,
+                         std::optional<QPoint> topLeft) {
     // The previous source's pixels go before the next picture is decoded, so
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
+    geometry_ = {QSize(width(), height()), QPoint(0, 0)};
     sourcePath_ = sourcePath;
     loader_.loadFromFile(sourcePath);
+    const QSize picture(loader_.width(), loader_.height());
     if (beforeDecode && loader_.picture())
         beforeDecode(*loader_.picture());
-    assignVisibleSource(loader_, W_, H_, wipe, decoded_, decode, framing.anchor);
-    if (!ComposeResult(decoded_, W_, H_, wipe, canvas_, framing.anchor))
+    const FrameGeometry frame = loader_.picture()
+                                    ? frameGeometryOf(*loader_.picture(), size_, framing, topLeft)
+                                    : geometry_;
+    if (size_.isRatio() && !picture.isEmpty())
+        sizeCanvas(frame.size);
+    geometry_ = frame;
+    const QPoint origin = assignFramedSource(loader_, frame, wipe, decoded_, decode);
+    placement_ = {origin.x() - frame.topLeft.x(), origin.y() - frame.topLeft.y()};
+    if (!ComposeResult(decoded_, placement_, wipe, canvas_))
         return false;
-    fillMargins(framing);
+    fillMargins(framing, !topLeft);
     return true;
 }
 
-void SourceFramer::fillMargins(const FramingOptions& framing) {
-    const Placement placement =
-        placementOf(decoded_.width(), decoded_.height(), W_, H_, framing.anchor);
-    const QRect picture(placement.dx, placement.dy, decoded_.width(), decoded_.height());
-    if (picture.contains(QRect(0, 0, W_, H_)))
+void SourceFramer::fillMargins(const FramingOptions& framing, bool anchored) {
+    const QRect onCanvas(-geometry_.topLeft, QSize(loader_.width(), loader_.height()));
+    if (onCanvas.contains(QRect(0, 0, canvas_.width(), canvas_.height())))
         return; // no margins: every fill is the wipe colour fill
     switch (framing.fill) {
     case Fill::WipeColour:
         return;
     case Fill::Edge:
     case Fill::Mirror:
-        extendMargins(canvas_, decoded_, placement, framing.fill);
+        extendMargins(canvas_, decoded_, placement_, framing.fill);
         return;
     case Fill::Blur: {
         const Picture& source = *loader_.picture();
+        const Bitmap reduced = reducedPicture(source, decoded_);
+        const int W = canvas_.width();
+        const int H = canvas_.height();
         const BlurredBackground background =
-            blurredBackground(reducedPicture(source, decoded_), source.width(), source.height(), W_,
-                              H_, framing.anchor);
-        paintBackground(canvas_, background, picture);
+            anchored
+                ? blurredBackground(reduced, source.width(), source.height(), W, H, framing.anchor)
+                : blurredBackground(reduced, source.width(), source.height(), W, H,
+                                    shareAlong(source.width(), W, geometry_.topLeft.x()),
+                                    shareAlong(source.height(), H, geometry_.topLeft.y()));
+        paintBackground(canvas_, background, onCanvas);
         return;
     }
     }

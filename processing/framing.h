@@ -2,15 +2,26 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "compositor.h"
+#include "frame_geometry.h"
 #include "framing_options.h"
 #include "picture_registry.h"
 #include "source_loader.h"
 
+#include <QPoint>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kadrix {
+
+// The frame of a loaded picture: the result size `size` gives for its
+// upright size, placed by `framing`'s anchor, or at `topLeft` (clamped with
+// clampTopLeft()) when given.
+FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
+                              const FramingOptions& framing,
+                              std::optional<QPoint> topLeft = std::nullopt);
 
 // The per-source step that the window's batch run and kadrix-batch share:
 // load a source, decode what lands on the canvas, compose the canvas. One
@@ -21,22 +32,33 @@ public:
     // A W x H canvas of 24 bits per pixel. Throws Error "Taille finale
     // invalide: W * H" when no canvas of that size can be made.
     SourceFramer(int W, int H);
+    // A fixed size as above; a ratio sizes the canvas per picture (its terms
+    // must be 1 or more, else the same error). A ratio's canvas too large for
+    // a bitmap fails that picture's frame() with the bitmap's error.
+    explicit SourceFramer(const ResultSize& size);
 
     // Loads `sourcePath` (the picture type chosen by its extension), decodes
     // it as `decode` says and composes it on the canvas, which is first filled
-    // with `wipe`, placed by `framing`'s anchor, the margins then filled as
-    // its fill says; transparent sources are composed over `wipe`. False for
-    // a source of zero width or height: the canvas then holds only the wipe
-    // colour. Throws the picture's errors. `beforeDecode`, when given, is
-    // shown the loaded picture before its pixels are decoded (and may throw
-    // to refuse it).
+    // with `wipe`, placed by `framing`'s anchor, or at `topLeft` (the result's
+    // top-left corner in the upright picture, kept within reach by
+    // clampTopLeft()) when given; the margins are then filled as its fill
+    // says; transparent sources are composed over `wipe`. False for a source
+    // of zero width or height: the canvas then holds only the wipe colour.
+    // Throws the picture's errors. `beforeDecode`, when given, is shown the
+    // loaded picture before its pixels are decoded (and may throw to refuse
+    // it).
     bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
                const FramingOptions& framing = {},
-               const std::function<void(const Picture& picture)>& beforeDecode = {});
+               const std::function<void(const Picture& picture)>& beforeDecode = {},
+               std::optional<QPoint> topLeft = std::nullopt);
 
-    int width() const { return W_; }
-    int height() const { return H_; }
+    const ResultSize& resultSize() const { return size_; }
+    // The canvas's size: the last frame's result size (a fixed size from the start).
+    int width() const { return canvas_.width(); }
+    int height() const { return canvas_.height(); }
     const Bitmap& canvas() const { return canvas_; }
+    // The last frame's result size and place on its upright picture.
+    const FrameGeometry& geometry() const { return geometry_; }
     // The picture of the last frame() until the next one: where the save
     // step can take what a result carries over from its source.
     const Picture* source() const { return loader_.picture(); }
@@ -44,14 +66,17 @@ public:
     const QString& sourcePath() const { return sourcePath_; }
 
 private:
+    // Gives the canvas the frame's size (a ratio's canvas changes per picture).
+    void sizeCanvas(QSize size);
     // Repaints the margins the decoded source leaves, as the fill says.
-    void fillMargins(const FramingOptions& framing);
+    void fillMargins(const FramingOptions& framing, bool anchored);
 
-    int W_;
-    int H_;
+    ResultSize size_;
     Bitmap canvas_;
     PictureLoader loader_;
     Bitmap decoded_;
+    Placement placement_{0, 0}; // of decoded_ on the canvas
+    FrameGeometry geometry_;
     QString sourcePath_;
 };
 

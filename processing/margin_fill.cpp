@@ -129,6 +129,13 @@ QSize blurWorkSize(int pictureWidth, int pictureHeight) {
 
 BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,
                                     int W, int H, Anchor anchor) {
+    const auto share = [](int side) { return side < 0 ? 0.0 : side > 0 ? 1.0 : 0.5; };
+    return blurredBackground(reduced, pictureWidth, pictureHeight, W, H,
+                             share(horizontalSide(anchor)), share(verticalSide(anchor)));
+}
+
+BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,
+                                    int W, int H, double alongX, double alongY) {
     BlurredBackground background;
     const QSize work = blurWorkSize(pictureWidth, pictureHeight);
     QImage small = reduced.image();
@@ -152,11 +159,11 @@ BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int
         std::max(double(W) / std::max(pictureWidth, 1), double(H) / std::max(pictureHeight, 1));
     background.width = std::max(double(W), pictureWidth * scale);
     background.height = std::max(double(H), pictureHeight * scale);
-    const auto offset = [](double leftover, int side) {
-        return side < 0 ? 0.0 : side > 0 ? leftover : leftover / 2;
+    const auto offset = [](double leftover, double along) {
+        return along <= 0 ? 0.0 : along >= 1 ? leftover : leftover * along;
     };
-    background.left = offset(W - background.width, horizontalSide(anchor));
-    background.top = offset(H - background.height, verticalSide(anchor));
+    background.left = offset(W - background.width, alongX);
+    background.top = offset(H - background.height, alongY);
     return background;
 }
 

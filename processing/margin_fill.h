@@ -50,6 +50,10 @@ QSize blurWorkSize(int pictureWidth, int pictureHeight);
 // canvas.
 BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,
                                     int W, int H, Anchor anchor);
+// The same with the covering picture placed by shares: 0 puts it against the
+// canvas's left (top) side, 1 against its right (bottom) side, 0.5 centres it.
+BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,
+                                    int W, int H, double alongX, double alongY);
 
 // Paints the background where the picture (its rectangle on the canvas)
 // does not cover the canvas.

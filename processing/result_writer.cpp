@@ -4,14 +4,19 @@
 #include "errors.h"
 #include "icc_profile.h"
 #include "jpeg_image.h"
+#include "native_name.h"
+#include "native_path.h"
 #include "result_metadata.h"
 
+#include <QBuffer>
 #include <QColorSpace>
 #include <QFileInfo>
 #include <QImageWriter>
 
 #include <cerrno>
 #include <limits>
+
+#include <unistd.h>
 
 namespace kadrix {
 namespace {
@@ -102,20 +107,33 @@ bool SaveOutcome::diskFull() const {
 }
 
 SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting) {
-    const QFileInfo target(path);
+    switch (pathKind(path)) {
+    case PathKind::Stream:
+        return SaveDecision::Stream;
+    case PathKind::File:
+        break;
     // A folder is no file to replace: nothing is asked, and the write fails.
-    if (target.isDir() || (!target.exists() && !target.isSymLink()))
+    case PathKind::None:
+    case PathKind::Folder:
+    case PathKind::Other:
         return SaveDecision::Write;
+    }
     if (!replaceExisting())
         return SaveDecision::KeepExisting;
     return canReplace(path) ? SaveDecision::Replace : SaveDecision::CannotReplace;
 }
 
 bool canReplace(const QString& path) {
+    const QByteArray name = nativeName(path);
     const QFileInfo target(path);
-    if (!target.isSymLink() && (target.isDir() || !target.isWritable()))
+    if (pathKind(path) != PathKind::File ||
+        (!target.isSymLink() && ::access(name.constData(), W_OK) != 0))
         return false;
-    return QFileInfo(target.absolutePath()).isWritable();
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = slash < 0    ? QStringLiteral(".")
+                           : slash == 0 ? QStringLiteral("/")
+                                        : path.left(slash);
+    return ::access(nativeName(folder).constData(), W_OK) == 0;
 }
 
 QString resultFormatFilter() {
@@ -139,8 +157,45 @@ bool isJpegPath(const QString& path) {
     return resultFormatOf(path) == ResultFormat::Jpeg;
 }
 
+namespace {
+
+// A device, a FIFO or a socket takes the encoded bytes as they come: the
+// encoders may seek, so the result is encoded in memory first.
+SaveOutcome saveIntoStream(const Bitmap& canvas, const QString& path, const Picture* source,
+                           const ResultEncoding& encoding) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadWrite);
+    try {
+        QString why;
+        if (!writeEncoded(canvas, resultFormatOf(path), source, encoding, buffer, why))
+            return failed(why);
+    } catch (const EJPEG& e) {
+        return failed(e.detailedMessage());
+    } catch (const Error& e) {
+        return failed(e.message());
+    }
+    buffer.close();
+    if (const int error = writeIntoStream(path, bytes); error != 0)
+        return failed(qt_error_string(error), error);
+    return {true, {}, 0};
+}
+
+} // namespace
+
 SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source,
                        bool replace, const ResultEncoding& encoding) {
+    switch (pathKind(path)) {
+    case PathKind::Stream:
+        return saveIntoStream(canvas, path, source, encoding);
+    case PathKind::Folder:
+        return failed(qt_error_string(EISDIR), EISDIR);
+    case PathKind::Other:
+        return failed(QStringLiteral("not a file, a character device, a pipe or a socket"));
+    case PathKind::None:
+    case PathKind::File:
+        break;
+    }
     AtomicFile file(path);
     if (!file.open())
         return failed(file.errorString(), file.errorNumber());

@@ -20,13 +20,16 @@ enum class SaveDecision {
     Replace,       // a file (or a link) is there, and may and can be replaced
     KeepExisting,  // a file is there and is to stay
     CannotReplace, // a file is there and was to go, but cannot be replaced
+    Stream,        // a device, a FIFO or a socket is there: written into, never replaced
 };
 
 // The exists/overwrite decision. When a file (or a link, even a dangling
 // one) is at `path`, `replaceExisting` is asked once whether it may go (a
 // prompt, or an option), and a file that may go must also be replaceable
-// (canReplace()). Nothing is asked when the path is free or a folder (whose
-// write then fails).
+// (canReplace()). Nothing is asked when the path is free, a stream (a
+// character device such as /dev/null, a FIFO or a socket, or a link to one,
+// which the result is written into) or a folder or another kind of file
+// (whose write then fails). Names are looked up by their own bytes.
 SaveDecision decideSave(const QString& path, const std::function<bool()>& replaceExisting);
 
 // Whether an existing file at `path` could be replaced: not a folder, the
@@ -81,7 +84,9 @@ struct SaveOutcome {
 // stored, so a failure never leaves a truncated file nor harms an existing
 // one, and a link at the path is never followed. Without `replace` (the
 // decision was Write) nothing at the path is ever replaced, not even a file
-// that appeared since the decision: the write then fails.
+// that appeared since the decision: the write then fails. A stream at the
+// path (SaveDecision::Stream) takes the encoded bytes as they are; a folder,
+// a block device or another special file is refused.
 SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source = nullptr,
                        bool replace = false, const ResultEncoding& encoding = {});
 

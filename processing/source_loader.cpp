@@ -5,29 +5,39 @@
 
 namespace kadrix {
 
-void assignVisibleSource(const PictureLoader& loader, int W, int H, Colour wipe, Bitmap& source,
-                         const DecodeOptions& decode, Anchor anchor) {
+QPoint assignFramedSource(const PictureLoader& loader, const FrameGeometry& frame, Colour wipe,
+                          Bitmap& source, const DecodeOptions& decode) {
     const Picture* picture = loader.picture();
-    if (decode.mode != DecodeMode::Whole && picture != nullptr && W > 0 && H > 0) {
-        const int sw = picture->width();
-        const int sh = picture->height();
-        if (sw > W || sh > H) {
-            if (std::optional<Bitmap> window =
-                    picture->decodeWindow(visibleWindow(sw, sh, W, H, anchor), decode.mode)) {
-                source = std::move(*window);
+    const bool framed = frame.size.width() > 0 && frame.size.height() > 0;
+    if (decode.mode != DecodeMode::Whole && picture != nullptr && framed) {
+        const QSize whole(picture->width(), picture->height());
+        const QRect window = visibleWindow(whole, frame);
+        if (window.size() != whole && !window.isEmpty()) {
+            if (std::optional<Bitmap> part = picture->decodeWindow(window, decode.mode)) {
+                source = std::move(*part);
                 source.convertTo24(wipe);
-                return;
+                return window.topLeft();
             }
         }
     }
     loader.assignTo(source);
-    if (source.pixelFormat() == PixelFormat::Bits32 && W > 0 && H > 0)
+    if (source.pixelFormat() == PixelFormat::Bits32 && framed) {
         // Only the part that lands on the canvas is composed: the same canvas
         // as the whole picture gives, for less work and memory.
-        source =
-            source.composedOver(wipe, visibleWindow(source.width(), source.height(), W, H, anchor));
-    else
-        source.convertTo24(wipe);
+        const QRect window = visibleWindow(QSize(source.width(), source.height()), frame);
+        source = source.composedOver(wipe, window);
+        return window.topLeft();
+    }
+    source.convertTo24(wipe);
+    return {0, 0};
+}
+
+void assignVisibleSource(const PictureLoader& loader, int W, int H, Colour wipe, Bitmap& source,
+                         const DecodeOptions& decode, Anchor anchor) {
+    const QSize picture(loader.picture() ? loader.picture()->width() : 0,
+                        loader.picture() ? loader.picture()->height() : 0);
+    assignFramedSource(loader, anchoredGeometry(picture, QSize(W, H), anchor), wipe, source,
+                       decode);
 }
 
 } // namespace kadrix

@@ -2,7 +2,10 @@
 
 #include "bitmap.h"
 #include "decode_mode.h"
+#include "frame_geometry.h"
 #include "framing_options.h"
+
+#include <QPoint>
 
 namespace kadrix {
 
@@ -17,14 +20,19 @@ struct DecodeOptions {
     friend bool operator==(const DecodeOptions&, const DecodeOptions&) = default;
 };
 
-// Fills `source` with the loaded picture as it composes onto a W x H canvas,
-// in 24 bits per pixel. A picture larger than the canvas on some axis whose
-// type can decode a part alone (Picture::decodeWindow()) gives only its
-// visible window with that anchor (see visibleWindow()); every other picture
-// gives the whole picture. A picture with transparency is composed over
-// `wipe` (the canvas colour), only where it lands on the canvas; opaque
-// pixels keep their values. Either way ComposeResult() makes the same canvas
-// of it. Throws the picture's errors.
+// Fills `source` with the loaded picture as it composes into `frame`, in 24
+// bits per pixel, and returns where the top-left pixel of `source` lies in
+// the picture. A picture larger than the frame on some axis whose type can
+// decode a part alone (Picture::decodeWindow()) gives only the part the
+// frame shows (see visibleWindow()); every other picture gives the whole
+// picture. A picture with transparency is composed over `wipe` (the canvas
+// colour), only where it lands on the canvas; opaque pixels keep their
+// values. Throws the picture's errors.
+QPoint assignFramedSource(const PictureLoader& loader, const FrameGeometry& frame, Colour wipe,
+                          Bitmap& source, const DecodeOptions& decode = {});
+
+// The same for a W x H canvas placed by `anchor`: ComposeResult() with that
+// anchor makes the same canvas of `source` as of the whole picture.
 void assignVisibleSource(const PictureLoader& loader, int W, int H, Colour wipe, Bitmap& source,
                          const DecodeOptions& decode = {}, Anchor anchor = Anchor::Centre);
 

@@ -44,6 +44,7 @@ _kadrix_batch() {
         --progress) choices="auto always never" ;;
         --gravity) choices="centre north north-east east south-east south south-west west north-west" ;;
         --fill) choices="colour edge mirror blur" ;;
+        --ratio) choices="crop pad" ;;
         --tiff-compression) choices="deflate lzw none" ;;
         --png-level) choices="0 1 2 3 4 5 6 7 8 9" ;;
         --shard) choices="auto" ;;
@@ -68,7 +69,7 @@ _kadrix_batch() {
 
     if [[ $cur == -* ]]; then
         local options="-h --help -V --version -q --quiet -v --verbose --progress
-            -s --size --wipe -o --out --output -f --format --list-formats --strip
+            -s --size --ratio --wipe -o --out --output -f --format --list-formats --strip
             --quality --progressive --grey --subsampling --no-auto-orient
             --tiff-compression --png-level --webp-quality
             --gravity --fill --keep-dates

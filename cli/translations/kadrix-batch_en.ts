@@ -98,9 +98,117 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation>Cannot write %1: %2</translation>
     </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (%1)</source>
+        <translation>Invalid picture: HEIF file cut short (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (%1)</source>
+        <translation>Invalid picture: damaged HEIF file (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF (%1)</source>
+        <translation>Invalid picture: not a HEIF file (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: format de compression non pris en charge (%1)</source>
+        <translation>Invalid picture: unsupported compression format (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
+        <translation>Invalid picture: unsupported HEIF feature (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1)</source>
+        <translation>Invalid picture: picture too large (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: mémoire insuffisante (%1)</source>
+        <translation>Invalid picture: not enough memory (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: données d&apos;image illisibles (%1)</source>
+        <translation>Invalid picture: unreadable picture data (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF illisible (%1)</source>
+        <translation>Invalid picture: unreadable HEIF file (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
+        <translation>Invalid picture: HEIF file cut short (the file shrank)</translation>
+    </message>
+    <message>
+        <source>Image invalide: image vide</source>
+        <translation>Invalid picture: empty picture</translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF</source>
+        <translation>Invalid picture: not a HEIF file</translation>
+    </message>
+    <message>
+        <source>Image invalide: taille nulle</source>
+        <translation>Invalid picture: zero size</translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1 * %2)</source>
+        <translation>Invalid picture: picture too large (%1 x %2)</translation>
+    </message>
+    <message>
+        <source>Image invalide: aucune image chargée</source>
+        <translation>Invalid picture: no picture loaded</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 boxes)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 items)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 extents for an item)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 references)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 associations)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 properties)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
+        <translation>Invalid picture: damaged HEIF file (a missing tile)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
+        <translation>Invalid picture: damaged HEIF file (a tile without a size)</translation>
+    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
+    <message>
+        <source>the destination is full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file size limit is reached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the destination folder is gone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the destination cannot be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>%1: skipped, %2: %3</source>
         <translation type="unfinished"></translation>
@@ -142,6 +250,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>not started: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped, %1: 1 picture not framed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped, %1: %2 pictures not framed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%1: cannot read the list %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -154,15 +274,31 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>1 source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sources</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>, shard %1/%2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 planned, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
+        <source>%1 planned, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 framed, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
+        <source>%1 framed, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -191,14 +327,6 @@
     </message>
     <message>
         <source>cannot keep standard input: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>not started: the destination is full</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>stopped, the destination is full: %1 pictures not framed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -234,7 +362,11 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Result size, width x height (default 640x480).</source>
+        <source>Result size, width x height (default 640x480), or a ratio W:H (16:9, 1:1): each result then gets its own size, the largest box of that ratio inside its picture (see --ratio).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --size W:H: crop (default) keeps the largest box of the ratio inside each picture; pad makes the smallest box of the ratio that holds the whole picture, its margins filled as --fill says. Nothing is scaled.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -326,6 +458,10 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--size wants WxH (a size) or W:H (a ratio, such as 16:9), each term a whole number from 1 to %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -378,7 +514,7 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
+        <source>The path of the one result of a single source file; - (or /dev/stdout) writes it to standard output in the --format, /dev/stderr to standard error. A device, a FIFO or a socket is written into, never replaced. A source - is read from standard input.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -399,6 +535,14 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>--size wants WxH, each side 1 to %1: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--ratio wants crop or pad: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--ratio goes with a ratio size, --size W:H (such as 16:9)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -98,9 +98,117 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: format de compression non pris en charge (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: mémoire insuffisante (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: données d&apos;image illisibles (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF illisible (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image vide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: taille nulle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1 * %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: aucune image chargée</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
+    <message>
+        <source>the destination is full</source>
+        <translation>la destination est pleine</translation>
+    </message>
+    <message>
+        <source>the file size limit is reached</source>
+        <translation>la taille limite des fichiers est atteinte</translation>
+    </message>
+    <message>
+        <source>the destination folder is gone</source>
+        <translation>le dossier de destination a disparu</translation>
+    </message>
+    <message>
+        <source>the destination cannot be written: %1</source>
+        <translation>la destination ne peut être écrite : %1</translation>
+    </message>
     <message>
         <source>%1: skipped, %2: %3</source>
         <translation>%1 : ignoré, %2 : %3</translation>
@@ -142,6 +250,18 @@
         <translation>le résultat est écrit pour %1</translation>
     </message>
     <message>
+        <source>not started: %1</source>
+        <translation>non commencée : %1</translation>
+    </message>
+    <message>
+        <source>stopped, %1: 1 picture not framed</source>
+        <translation>arrêt, %1 : 1 image non cadrée</translation>
+    </message>
+    <message>
+        <source>stopped, %1: %2 pictures not framed</source>
+        <translation>arrêt, %1 : %2 images non cadrées</translation>
+    </message>
+    <message>
         <source>%1: cannot read the list %2</source>
         <translation>%1 : impossible de lire la liste %2</translation>
     </message>
@@ -154,16 +274,32 @@
         <translation>Essayez « %1 --help » pour plus d&apos;informations.</translation>
     </message>
     <message>
+        <source>1 source</source>
+        <translation>1 source</translation>
+    </message>
+    <message>
+        <source>%1 sources</source>
+        <translation>%1 sources</translation>
+    </message>
+    <message>
+        <source>1 job</source>
+        <translation>1 tâche</translation>
+    </message>
+    <message>
+        <source>%1 jobs</source>
+        <translation>%1 tâches</translation>
+    </message>
+    <message>
         <source>, shard %1/%2</source>
         <translation>, part %1/%2</translation>
     </message>
     <message>
-        <source>%1 planned, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
-        <translation>%1 prévues, %2 ignorées, %3 en échec (%4 sources, %5 ms, %6 ms par source, %7 tâches%8)</translation>
+        <source>%1 planned, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
+        <translation>%1 prévues, %2 ignorées, %3 en échec (%4, %5 ms, %6 ms par source, %7%8)</translation>
     </message>
     <message>
-        <source>%1 framed, %2 skipped, %3 failed (%4 sources, %5 ms, %6 ms per source, %7 jobs%8)</source>
-        <translation>%1 cadrées, %2 ignorées, %3 en échec (%4 sources, %5 ms, %6 ms par source, %7 tâches%8)</translation>
+        <source>%1 framed, %2 skipped, %3 failed (%4, %5 ms, %6 ms per source, %7%8)</source>
+        <translation>%1 cadrées, %2 ignorées, %3 en échec (%4, %5 ms, %6 ms par source, %7%8)</translation>
     </message>
     <message>
         <source>; stopped by %1, %2 not started</source>
@@ -192,14 +328,6 @@
     <message>
         <source>cannot keep standard input: %1</source>
         <translation>impossible de garder l&apos;entrée standard : %1</translation>
-    </message>
-    <message>
-        <source>not started: the destination is full</source>
-        <translation>non commencée : la destination est pleine</translation>
-    </message>
-    <message>
-        <source>stopped, the destination is full: %1 pictures not framed</source>
-        <translation>arrêt, la destination est pleine : %1 images non cadrées</translation>
     </message>
     <message>
         <source>Frames pictures to one fixed size, as Kadrix&apos;s &quot;GO&quot; does: each source is centred on a
@@ -260,8 +388,12 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Affiche cette aide et quitte.</translation>
     </message>
     <message>
-        <source>Result size, width x height (default 640x480).</source>
-        <translation>Taille du résultat, largeur x hauteur (par défaut 640x480).</translation>
+        <source>Result size, width x height (default 640x480), or a ratio W:H (16:9, 1:1): each result then gets its own size, the largest box of that ratio inside its picture (see --ratio).</source>
+        <translation>Taille du résultat, largeur x hauteur (par défaut 640x480), ou un rapport W:H (16:9, 1:1) : chaque résultat a alors sa propre taille, la plus grande boîte de ce rapport dans son image (voir --ratio).</translation>
+    </message>
+    <message>
+        <source>With --size W:H: crop (default) keeps the largest box of the ratio inside each picture; pad makes the smallest box of the ratio that holds the whole picture, its margins filled as --fill says. Nothing is scaled.</source>
+        <translation>Avec --size W:H : crop (par défaut) garde la plus grande boîte du rapport dans chaque image ; pad fait la plus petite boîte du rapport qui contient toute l&apos;image, ses marges remplies comme le dit --fill. Rien n&apos;est mis à l&apos;échelle.</translation>
     </message>
     <message>
         <source>Colour of the margins: a name (white), #RGB or #RRGGBB (default #000000).</source>
@@ -352,6 +484,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Fichiers d&apos;image et dossiers ; - lit une image sur l&apos;entrée standard. -- termine les options : ce qui suit est une source même s&apos;il commence par -.</translation>
     </message>
     <message>
+        <source>--size wants WxH (a size) or W:H (a ratio, such as 16:9), each term a whole number from 1 to %1: &quot;%2&quot;</source>
+        <translation>--size demande WxH (une taille) ou W:H (un rapport, comme 16:9), chaque terme un nombre entier de 1 à %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
         <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
         <translation>Lit d&apos;autres sources dans FILE (&quot;-&quot; : l&apos;entrée standard), un chemin par ligne, après les sources données en arguments.</translation>
     </message>
@@ -404,8 +540,8 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Une ligne de progression sur la sortie d&apos;erreur standard (nombre, débit, temps restant) : auto (par défaut) l&apos;affiche sur un terminal, jamais avec --json ou --quiet.</translation>
     </message>
     <message>
-        <source>The path of the one result of a single source file; - writes it to standard output in the --format. A source - is read from standard input.</source>
-        <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - l&apos;écrit sur la sortie standard dans le --format. Une source - est lue sur l&apos;entrée standard.</translation>
+        <source>The path of the one result of a single source file; - (or /dev/stdout) writes it to standard output in the --format, /dev/stderr to standard error. A device, a FIFO or a socket is written into, never replaced. A source - is read from standard input.</source>
+        <translation>Le chemin de l&apos;unique résultat d&apos;un seul fichier source ; - (ou /dev/stdout) l&apos;écrit sur la sortie standard dans le --format, /dev/stderr sur l&apos;erreur standard. Un périphérique, une FIFO ou une socket reçoit le résultat, sans jamais être remplacé. Une source - est lue sur l&apos;entrée standard.</translation>
     </message>
     <message>
         <source>a picture from standard input (-) wants --output or --out</source>
@@ -426,6 +562,14 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>--size wants WxH, each side 1 to %1: &quot;%2&quot;</source>
         <translation>--size demande WxH, chaque côté de 1 à %1 : &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--ratio wants crop or pad: &quot;%1&quot;</source>
+        <translation>--ratio demande crop ou pad : &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--ratio goes with a ratio size, --size W:H (such as 16:9)</source>
+        <translation>--ratio va avec une taille en rapport, --size W:H (comme 16:9)</translation>
     </message>
     <message>
         <source>--wipe wants a colour name (white, darkgrey), #RGB or #RRGGBB: &quot;%1&quot;</source>

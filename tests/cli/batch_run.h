@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+
+#include <sys/resource.h>
 #include <vector>
 
 namespace kadrix::cli {
@@ -36,6 +38,8 @@ struct RunCase {
     std::vector<std::pair<QString, QSize>> files = {};
     QByteArray input = {};
     const char* lang = "C.UTF-8";
+    const char* outFile = nullptr; // standard output goes there (/dev/full) instead
+    qint64 fileLimit = 0;          // the run's file size limit in bytes, 0 for none
 };
 
 class BatchRunTest : public ::testing::Test {
@@ -52,8 +56,16 @@ protected:
 
     // In an English locale unless told otherwise, from the test's folder.
     Outcome run(const QStringList& arguments, const QByteArray& input = {},
-                const QProcessEnvironment& env = speaking("C.UTF-8")) {
+                const QProcessEnvironment& env = speaking("C.UTF-8"), const char* outFile = nullptr,
+                qint64 fileLimit = 0) {
         QProcess process;
+        if (outFile)
+            process.setStandardOutputFile(QString::fromLatin1(outFile));
+        if (fileLimit > 0)
+            process.setChildProcessModifier([fileLimit] {
+                const rlimit limit{rlim_t(fileLimit), rlim_t(fileLimit)};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
@@ -75,7 +87,7 @@ protected:
         QStringList arguments;
         for (const QString& argument : c.arguments)
             arguments << here(argument);
-        const Outcome r = run(arguments, c.input, speaking(c.lang));
+        const Outcome r = run(arguments, c.input, speaking(c.lang), c.outFile, c.fileLimit);
         EXPECT_EQ(r.status, c.status) << r.err.toStdString();
         for (const auto& [stream, texts] : {std::pair{r.out, c.out}, std::pair{r.err, c.err}})
             for (const QString& text : texts)

@@ -22,6 +22,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <map>
 
 #include <csignal>
@@ -139,6 +140,9 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         {args({"--json", "--output", "-", "a"})},
         {args({"--gravity", "up", "a"}), "north-east"},
         {args({"--fill", "stretch", "a"}), "mirror"},
+        {args({"--size", "0:9", "a"}), "W:H"},           {args({"--size", "-16:9", "a"}), "W:H"},
+        {args({"--size", "a:9", "a"}), "WxH"},           {args({"--size", "1:2:3", "a"}), "W:H"},
+        {args({"--ratio", "pad", "a"}), "W:H"},          {args({"--size", "4:3", "--ratio", "fit", "a"}), "pad"},
         // clang-format on
     };
     for (const auto& c : wrong) {
@@ -411,6 +415,12 @@ TEST_F(KadrixBatchTest, DryRunsPrintThePlanAndWriteNothing) {
         {"HEIC upright", {"--dry-run", "~/turned.HEIC"}, 0, {"~/turned.HEIC: 64x96"}, {}, nothing},
         {"HEIC as stored", {"--dry-run", "--no-auto-orient", "~/turned.HEIC"}, 0,
          {"~/turned.HEIC: 96x64"}, {}, nothing},
+        {"ratio cropped", {"--dry-run", "--size", "16:9", "~/a.jpg"}, 0,
+         {"~/a.jpg: 643x477, result 643x362, columns: 0 left, 0 right; rows: crop 57 top, "
+          "crop 58 bottom -> "}, {}, nothing},
+        {"ratio padded", {"--dry-run", "--size", "1:1", "--ratio", "pad", "~/turned.jpg"}, 0,
+         {"~/turned.jpg: 30x40, result 40x40, columns: pad 5 left, pad 5 right; rows: 0 top, "
+          "0 bottom -> "}, {}, nothing},
     };
     // clang-format on
     for (const RunCase& c : cases)
@@ -493,10 +503,79 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"0 framed, 0 skipped, 1 failed"}, {"Invalid result size: 65535 x 65535"}},
         {"standard input that is none", {"-", "--output", "-"}, 1, {""}, {"-: not a picture"}, {},
          "hello"},
+        // every source counted once, in the singular when one
+        {"a missing file", {"-j4", "~/gone.jpg"}, 1,
+         {"0 framed, 0 skipped, 1 failed (1 source, ", " ms per source, 1 job)"}},
+        {"a file and a missing one", {"-j4", "~/a.jpg", "~/gone.jpg", "--out", "~/two"}, 1,
+         {"1 framed, 0 skipped, 1 failed (2 sources, ", "1 job)"}},
+        // output that cannot be written is an error, never lost silently
+        {"JSON lines lost", {"--json", "--out", "~/lost", "~/a.jpg"}, 1, {},
+         {"cannot write to standard output: No space left on device"}, {}, {}, "C.UTF-8",
+         "/dev/full"},
+        {"help lost", {"--help"}, 2, {}, {"cannot write to standard output: No space left on"},
+         {}, {}, "C.UTF-8", "/dev/full"},
+        // a write past the file size limit stops the run as a full disk does
+        {"file size limit", {"-j1", "--json", "--out", "~/big", "~/a.jpg", "~/src/a.jpg",
+         "~/src/c.jpg"}, 1, {"\"error\":\"not started: the file size limit is reached\""},
+         {"cropped_a.BMP: File too large", "stopped, the file size limit is reached: 2 pictures "
+          "not framed", "0 framed, 0 skipped, 3 failed (3 sources"}, {}, {}, "C.UTF-8", nullptr,
+         10240},
+        // as does a result name too long for the destination
+        {"name too long", {"-j1", "--prefix", QString(260, u'x'), "--out", "~/long", "~/a.jpg",
+         "~/src/c.jpg"}, 1, {"0 framed, 0 skipped, 2 failed"},
+         {"File name too long", "stopped, the destination cannot be written: File name too long: "
+          "1 picture not framed"}},
+        // a device or a FIFO at the result path is written into, /dev/stdout is standard output
+        {"into /dev/null", {"--overwrite", "-s16x16", "--output", "/dev/null", "~/a.jpg"}, 0,
+         {""}, {"1 framed, 0 skipped, 0 failed"}},
+        {"into /dev/stdout", {"--overwrite", "-s16x16", "--output", "/dev/stdout", "~/a.jpg"}, 0,
+         {"BM"}, {"1 framed"}},
+        {"a folder as --output", {"--output", "~/src", "~/a.jpg"}, 2, {""}, {"not the folder"}},
     };
     // clang-format on
     for (const RunCase& c : cases)
         expectRun(c);
+}
+
+// A folder and files whose names are not UTF-8 (Latin-1 "d\xe9", "lat\xe9"),
+// named through --files-from: framed, skipped on a re-run, replaced with
+// --overwrite, exactly as any other; the JSON lines are valid UTF-8.
+TEST_F(KadrixBatchTest, NamesThatAreNotUtf8AreRunAgainByTheirBytes) {
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/d\xe9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray jpeg = test::encodeRaw(test::photoLike(40, 30));
+    for (const char* name : {"/lat\xe9.jpg", "/lat\xe9.x.jpg"}) {
+        QFile file;
+        const int fd = ::open((folder + name).constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_TRUE(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(jpeg);
+    }
+    const QStringList base{"--files-from", "-", "-s16x16", "-j1"};
+    const QByteArray list = "d\xe9\n";
+    // clang-format off
+    const RunCase cases[] = {
+        {"first run", base + QStringList{"--json"}, 0,
+         {"\"status\":\"framed\"", "\"error_base64\":", "\"result_base64\":"},
+         {"1 framed, 1 skipped"}, {}, list},
+        {"dry run", base + QStringList{"--dry-run"}, 0, {"cropped_lat\\xe9.BMP (exists)"}, {},
+         {}, list},
+        {"re-run", base, 0, {"0 framed, 2 skipped, 0 failed"}, {}, {}, list},
+        {"overwrite", base + QStringList{"--overwrite"}, 0, {"1 framed, 1 skipped, 0 failed"}, {},
+         {}, list},
+    };
+    // clang-format on
+    for (const RunCase& c : cases) {
+        expectRun(c);
+        const QByteArray out = run(c.arguments, c.input).bytes;
+        EXPECT_EQ(QString::fromUtf8(out).toUtf8(), out) << c.what << ": JSON is UTF-8";
+    }
+    const QByteArray result = folder + "/cropped/cropped_lat\xe9.BMP";
+    EXPECT_EQ(::access(result.constData(), F_OK), 0);
+    std::vector<std::string> folders;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
+        folders.push_back(entry.path().filename().string());
+    EXPECT_EQ(folders, std::vector<std::string>{"d\xe9"}) << "no stray folder";
+    std::filesystem::remove_all(folder.toStdString()); // QTemporaryDir would miss its bytes
 }
 
 // A full destination names its cause, and no new picture is started after

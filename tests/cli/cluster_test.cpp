@@ -275,6 +275,11 @@ TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
     ASSERT_EQ(bySource.size(), 4) << r.out.toStdString();
     EXPECT_EQ(bySource[u"a.jpg"_s].value(u"status"_s), u"framed"_s);
     EXPECT_EQ(bySource[u"a.jpg"_s].value(u"width"_s), 50);
+    // The result's size and its top-left corner in the picture: 20x20 south.
+    for (const auto& [key, value] :
+         {std::pair{u"result_width"_s, 20}, {u"result_height"_s, 20}, {u"x"_s, 15}, {u"y"_s, 20}})
+        EXPECT_EQ(bySource[u"a.jpg"_s].value(key), value) << key.toStdString();
+    EXPECT_TRUE(bySource[u"bad.jpg"_s].value(u"x"_s).isNull());
     for (const QJsonObject& object : bySource) {
         EXPECT_EQ(object.value(u"anchor"_s), u"south"_s);
         EXPECT_EQ(object.value(u"fill"_s), u"mirror"_s);

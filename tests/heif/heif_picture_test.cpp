@@ -2,6 +2,7 @@
 #include "heif_files.h"
 
 #include "errors.h"
+#include "heif_container.h"
 #include "heif_owners.h"
 #include "heif_picture.h"
 #include "heif_tiles.h"
@@ -49,9 +50,16 @@ QImage decode(const QByteArray& file, bool autoOrient = true, QSize* before = nu
 
 // What loading and decoding `file` throws; empty when it works.
 // The error decoding `file` gives; with `shrunkTo`, of the file on disk cut
-// to that many bytes after it was loaded, through the window path.
-QString failure(const QByteArray& file, qint64 shrunkTo = 0) {
+// to that many bytes after it was loaded, through the window path; with
+// `window`, of a window of the whole picture (the tile path where it goes).
+QString failure(const QByteArray& file, qint64 shrunkTo = 0, bool window = false) {
     try {
+        if (shrunkTo == 0 && window) {
+            HeifPicture picture;
+            picture.loadFromData(file);
+            picture.decodeWindow(QRect(0, 0, picture.width(), picture.height()), DecodeMode::Seek);
+            return {};
+        }
         if (shrunkTo == 0) {
             decode(file);
             return {};
@@ -267,7 +275,23 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
     QByteArray tilesWithoutExtent = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
     tilesWithoutExtent.replace(
         tilesWithoutExtent.indexOf("ispe", tilesWithoutExtent.indexOf("ispe") + 4), 4, "isQ ");
-    const QByteArray grid = gridHeif({plain, plain, plain, plain}, 2, 2, 120, 90);
+    QByteArray panorama(12, '\0');
+    qToBigEndian<quint32>(30000, panorama.data() + 4);
+    qToBigEndian<quint32>(500, panorama.data() + 8);
+    const QList<QByteArray> four = {plain, plain, plain, plain};
+    // A grid description far larger than the grid's extent (its first `ispe`).
+    QByteArray described = gridHeif(four, 2, 2, 51200, 25600);
+    const qsizetype extentAt = described.indexOf("ispe") + 8;
+    qToBigEndian<quint32>(700, described.data() + extentAt);
+    qToBigEndian<quint32>(500, described.data() + extentAt + 4);
+    const QByteArray grid = gridHeif(four, 2, 2, 120, 90);
+    // The same, its tile list's box claiming more bytes than its parent holds
+    // (libheif reads the list whatever its size, then its tiles' uninitialised
+    // pixels); and a tile list naming an item that is not there.
+    QByteArray overrun = tilesWithoutExtent;
+    overrun.replace(overrun.indexOf("dimg") - 4, 4, QByteArray("\0\0\x6a\x14", 4));
+    QByteArray missingTile = grid;
+    missingTile.replace(missingTile.indexOf("dimg") + 8, 2, QByteArray("\0\x63", 2));
     const struct {
         const char* what;
         QByteArray file;
@@ -277,7 +301,7 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"no HEIF file", QByteArray("\xff\xd8\xff\xe0 not a HEIF file at all"),
          "Image invalide: pas un fichier HEIF"},
         {"truncated", plain.left(plain.size() - 200), "Image invalide: "},
-        {"cut in its container", plain.left(300), "Image invalide: "},
+        {"cut in its container", plain.left(300), "Image invalide: fichier HEIF tronqué"},
         {"data past the end", withPrimaryOffsetMoved(plain, 1 << 20), "Image invalide: "},
         {"larger than the size limit", withPropertyPayload(plain, "ispe", huge),
          "Image invalide: image trop grande"},
@@ -294,8 +318,24 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"grid larger than the size limit",
          gridHeif({plain, plain, plain, plain}, 2, 2, 30000, 30000),
          "Image invalide: image trop grande"},
+        {"grid description past the limit behind a small extent", described,
+         "Image invalide: image trop grande (51200 * 25600)"},
+        {"extent of a long panorama", withPropertyPayload(plain, "ispe", panorama), ""},
         {"tiles without an extent", tilesWithoutExtent,
          "Image invalide: fichier HEIF endommagé (une tuile sans taille)"},
+        {"tile list overrunning its box, tiles without an extent", overrun,
+         "Image invalide: fichier HEIF endommagé (une tuile sans taille)"},
+        {"tile list naming a missing item", missingTile,
+         "Image invalide: fichier HEIF endommagé (une tuile manquante)"},
+        {"more items than a container may hold",
+         gridHeif(QList<QByteArray>(1001, plain), 1, 1, 96, 64),
+         "Image invalide: fichier HEIF trop complexe (plus de 1000 éléments)"},
+        {"cut in its first box", plain.left(20), "Image invalide: fichier HEIF tronqué"},
+        {"grid with two rotations", gridHeif(four, 2, 2, 120, 90, {irotBox(1), irotBox(1)}),
+         "Image invalide: fichier HEIF endommagé ("},
+        {"grid of 10 bits over 8-bit tiles",
+         gridHeif(four, 2, 2, 120, 90, {QByteArray("\0\0\0\x10pixi\0\0\0\0\3\n\n\n", 16)}),
+         "Image invalide: fichier HEIF endommagé ("},
         {"tile without decoder configuration",
          gridHeif({plain, plain, withPropertyRenamed(plain, "hvcC", "hvcX"), plain}, 2, 2, 120, 90),
          "Image invalide: "},
@@ -303,9 +343,16 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
         {"grid shrunk once loaded", grid, "Image invalide: fichier HEIF tronqué",
          grid.size() - 100},
     };
-    for (const auto& c : cases)
-        EXPECT_TRUE(failure(c.file, c.shrunkTo).startsWith(QString::fromUtf8(c.reason)))
+    for (const auto& c : cases) {
+        const QString reason = QString::fromUtf8(c.reason); // empty: no error
+        EXPECT_TRUE(reason.isEmpty() ? failure(c.file, c.shrunkTo).isEmpty()
+                                     : failure(c.file, c.shrunkTo).startsWith(reason))
             << c.what << ": " << failure(c.file, c.shrunkTo).toStdString();
+        // The tile path refuses what the whole decode refuses.
+        if (c.shrunkTo == 0) {
+            EXPECT_EQ(failure(c.file, 0, true), failure(c.file)) << c.what;
+        }
+    }
 }
 
 // A grid put together from its tiles, and a window of it decoded from the
@@ -315,45 +362,83 @@ TEST(HeifDamage, EachDamagedFileGivesItsError) {
 // column) is decoded whole, with the same pixels.
 TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
     const QImage picture = gradient(192, 128);
-    QList<QByteArray> tiles;
+    // Plain tiles; tiles of their own colours (BT.709 full range and BT.601
+    // limited range in turn) kept on each tile.
+    QList<QByteArray> tileSets[2];
     for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 3; ++c)
-            tiles << encodeHeif({.picture = picture.copy(c * 64, r * 64, 64, 64)});
+        for (int c = 0; c < 3; ++c) {
+            const QImage part = picture.copy(c * 64, r * 64, 64, 64);
+            tileSets[0] << encodeHeif({.picture = part});
+            const bool odd = (r + c) % 2 != 0;
+            tileSets[1] << encodeHeif(
+                {.picture = part, .nclxMatrix = odd ? 6 : 1, .nclxFullRange = !odd});
+        }
+    const QByteArray p3 = colrBox(QColorSpace(QColorSpace::DisplayP3).iccProfile());
     const struct {
         QList<QByteArray> transforms;
         bool tiled;
-    } rows[] = {{{}, true},
-                {{irotBox(1)}, true},
-                {{irotBox(2)}, true},
-                {{irotBox(3)}, true},
-                {{imirBox(0)}, true},
-                {{imirBox(1)}, true},
-                {{irotBox(1), imirBox(1)}, true},
-                {{clapBox(100, 1, 80, 1)}, true},
-                {{clapBox(101, 1, 79, 1, 7, 1, -5, 1)}, true},
-                {{clapBox(201, 2, 161, 2, 3, 2, -7, 2)}, true},
-                {{clapBox(300, 1, 300, 1)}, true},
-                {{irotBox(1), clapBox(80, 1, 101, 1, 3, 1, 4, 1)}, true},
-                {{clapBox(99, 1, 80, 1, -20, 1, 9, 1), irotBox(3)}, true},
-                {{imirBox(1), clapBox(64, 1, 63, 1, 30, 1, -1, 2), irotBox(2)}, true},
-                {{clapBox(1, 1, 80, 1)}, false}};
+        int laterEntries = 0;    // more associations for the grid, each a turn and a mirror
+        bool ownColours = false; // the second set of tiles, their colours kept on each
+    } rows[] = {
+        {{}, true},
+        {{p3}, true, 0, true},
+        {{colrBox(1, 13, 1, false), irotBox(1)}, true, 0, true},
+        {{colrBox(1, 13, 6, false)}, true},
+        {{irotBox(3)}, true, 300},
+        {{irotBox(1)}, true},
+        {{irotBox(2)}, true},
+        {{irotBox(3)}, true},
+        {{imirBox(0)}, true},
+        {{imirBox(1)}, true},
+        {{irotBox(1), imirBox(1)}, true},
+        {{clapBox(100, 1, 80, 1)}, true},
+        {{clapBox(101, 1, 79, 1, 7, 1, -5, 1)}, true},
+        {{clapBox(201, 2, 161, 2, 3, 2, -7, 2)}, true},
+        {{clapBox(300, 1, 300, 1)}, true},
+        {{irotBox(1), clapBox(80, 1, 101, 1, 3, 1, 4, 1)}, true},
+        {{clapBox(99, 1, 80, 1, -20, 1, 9, 1), irotBox(3)}, true},
+        {{imirBox(1), clapBox(64, 1, 63, 1, 30, 1, -1, 2), irotBox(2)}, true},
+        // Fractions libheif halves before it adds them.
+        {{clapBox(1785701606, 566339302, 270, 3, 2100945386, 827220416, -497429415, 554636248)},
+         true},
+        {{clapBox(1493552032, 450833187, 2076967250, 606850909, -818428873, 929708394, 636777407,
+                  870509052)},
+         true},
+        {{clapBox(1, 1, 80, 1)}, false},
+        // Less than a column wide: libheif sizes it empty and decodes a column.
+        {{clapBox(286622507, 821776236, 184, 2, -2147483647, 1, -39, 3)}, false}};
     const QRect windows[] = {{10, 10, 40, 30},  {50, 40, 30, 40},   {0, 0, 170, 120},
                              {140, 90, 40, 40}, {-5, -5, 500, 500}, {63, 63, 2, 2}};
-    for (const auto& [t, tiled] : rows) {
-        const QByteArray file = gridHeif(tiles, 2, 3, 170, 120, t);
+    for (const auto& [t, tiled, laterEntries, ownColours] : rows) {
+        QByteArray file = gridHeif(tileSets[ownColours ? 1 : 0], 2, 3, 170, 120, t, ownColours);
+        if (laterEntries > 0)
+            file = withLaterAssociations(file, {irotBox(1), imirBox(0)}, laterEntries);
         ASSERT_FALSE(file.isEmpty());
         const heif::HeifSource source(file);
         const std::optional<heif::MetaBox> meta = heif::readMetaBox(source);
         ASSERT_TRUE(meta.has_value());
-        const std::optional<heif::GridLayout> layout = heif::readGrid(*meta, source);
+        // Each association entry is read once, and only the grid's first
+        // one gives its transforms.
+        const heif::ContainerReading reading = heif::readContainer(*meta, source);
+        EXPECT_EQ(reading.associationEntriesRead, 7 + laterEntries);
+        const std::optional<heif::GridLayout>& layout = reading.grid;
         EXPECT_EQ(layout && heif::uprightSize(*layout), tiled) << t.size() << " transforms";
+        if (layout) {
+            EXPECT_EQ(layout->transforms.size(),
+                      size_t(std::count_if(t.begin(), t.end(), [](const QByteArray& p) {
+                          return p.mid(4, 4) != "colr";
+                      })));
+        }
         const QImage whole = libheifDecode(file);
         EXPECT_EQ(decode(file), whole) << t.size() << " transforms";
         for (const QRect& window : windows) {
             HeifPicture grid;
             grid.loadFromData(file);
             const std::optional<Bitmap> part = grid.decodeWindow(window, DecodeMode::Seek);
-            ASSERT_TRUE(part.has_value());
+            // Refused only where the decoded size is not the one reported.
+            ASSERT_TRUE(part || QSize(grid.width(), grid.height()) != QSize(170, 120));
+            if (!part)
+                continue;
             EXPECT_EQ(part->image().convertToFormat(QImage::Format_RGB888),
                       whole.copy(window.intersected(whole.rect())))
                 << t.size() << " transforms, window " << window.x() << "," << window.y();

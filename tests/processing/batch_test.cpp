@@ -3,6 +3,7 @@
 #include "fake_batch_window.h"
 #include "jpeg_image.h"
 #include "jpeg_test_files.h"
+#include "native_name.h"
 #include "picture_registry.h"
 #include "result_writer.h"
 #include "scripted_dialogs.h"
@@ -13,7 +14,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -314,6 +317,10 @@ TEST(SaveDecisionTest, AsksOnlyForAnExistingResult) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.BMP")));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")),
                             dir.filePath(QStringLiteral("dangling.BMP"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.BMP"))), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath(QStringLiteral("null.BMP"))));
+    // A name that is not UTF-8 is looked up by its bytes.
+    ::close(::open(QFile::encodeName(dir.path()) + "/lat\xe9.BMP", O_CREAT | O_WRONLY, 0644));
     const struct {
         const char* name;
         bool replace;
@@ -327,10 +334,16 @@ TEST(SaveDecisionTest, AsksOnlyForAnExistingResult) {
                  {"dangling.BMP", true, SaveDecision::Replace, 1},
                  // A folder is no file to replace: its write fails instead.
                  {"folder.BMP", false, SaveDecision::Write, 0},
-                 {"folder.BMP", true, SaveDecision::Write, 0}};
+                 {"folder.BMP", true, SaveDecision::Write, 0},
+                 // Devices, FIFOs and sockets (or links to them) are written into.
+                 {"fifo.BMP", true, SaveDecision::Stream, 0},
+                 {"null.BMP", true, SaveDecision::Stream, 0},
+                 {"lat\xe9.BMP", false, SaveDecision::KeepExisting, 1},
+                 {"lat\xe9.BMP", true, SaveDecision::Replace, 1}};
     for (const auto& c : cases) {
         int asked = 0;
-        const SaveDecision decision = decideSave(dir.filePath(QString::fromLatin1(c.name)), [&] {
+        const QString path = nameFromNative(QFile::encodeName(dir.path()) + '/' + c.name);
+        const SaveDecision decision = decideSave(path, [&] {
             ++asked;
             return c.replace;
         });
@@ -363,16 +376,24 @@ TEST(ResultWriter, AFailedWriteCarriesTheWritersMessage) {
 // decided; a file that appeared after the decision to write a new one stays.
 // Every format goes the same way; no temporary is ever left.
 TEST(ResultWriter, LinksAndLateFilesAreNeverWrittenThroughNorReplaced) {
-    enum class At { Nothing, LinkToFile, DanglingLink, LateFile };
+    enum class At { Nothing, LinkToFile, DanglingLink, LateFile, Fifo, LinkToDevice, Folder };
     const struct {
         At at;
         bool replace;
         bool saved;
     } cases[] = {
-        {At::Nothing, false, true},     {At::LinkToFile, false, false},
-        {At::LinkToFile, true, true},   {At::DanglingLink, false, false},
-        {At::DanglingLink, true, true}, {At::LateFile, false, false},
+        {At::Nothing, false, true},
+        {At::LinkToFile, false, false},
+        {At::LinkToFile, true, true},
+        {At::DanglingLink, false, false},
+        {At::DanglingLink, true, true},
+        {At::LateFile, false, false},
         {At::LateFile, true, true},
+        // A FIFO or a device takes the result as a stream and stays; a folder is refused.
+        {At::Fifo, false, true},
+        {At::Fifo, true, true},
+        {At::LinkToDevice, true, true},
+        {At::Folder, true, false},
     };
     for (const char* extension : {".BMP", ".PNG", ".JPEG"}) {
         for (const auto& c : cases) {
@@ -389,16 +410,42 @@ TEST(ResultWriter, LinksAndLateFilesAreNeverWrittenThroughNorReplaced) {
                 ASSERT_TRUE(QFile::link(from, target));
             } else if (c.at == At::LateFile) {
                 ASSERT_TRUE(QFile::copy(victim, target));
+            } else if (c.at == At::LinkToDevice) {
+                ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), target));
+            } else if (c.at == At::Folder) {
+                ASSERT_TRUE(QDir().mkdir(target));
+            }
+            // The FIFO's own reader, open before the write so that it never waits.
+            int reader = -1;
+            if (c.at == At::Fifo) {
+                ASSERT_EQ(::mkfifo(QFile::encodeName(target), 0600), 0);
+                reader = ::open(QFile::encodeName(target), O_RDWR | O_NONBLOCK);
             }
             const SaveOutcome saved = saveResult(Bitmap(8, 6), target, nullptr, c.replace);
             EXPECT_EQ(bool(saved), c.saved) << row;
-            EXPECT_EQ(saved.error, c.saved ? QString() : QStringLiteral("File exists")) << row;
+            EXPECT_EQ(saved.error, c.saved              ? QString()
+                                   : c.at == At::Folder ? QStringLiteral("Is a directory")
+                                                        : QStringLiteral("File exists"))
+                << row;
+            if (reader >= 0) {
+                QByteArray bytes(1 << 16, '\0');
+                bytes.resize(std::max<ssize_t>(::read(reader, bytes.data(), bytes.size()), 0));
+                ::close(reader);
+                EXPECT_EQ(QImage::fromData(bytes).size(), QSize(8, 6)) << row;
+                struct stat status {};
+                EXPECT_TRUE(::lstat(QFile::encodeName(target), &status) == 0 &&
+                            S_ISFIFO(status.st_mode))
+                    << row;
+                continue;
+            }
             QFile kept(victim);
             ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
             EXPECT_EQ(kept.readAll(), QByteArray("user data")) << row;
             EXPECT_FALSE(QFileInfo::exists(nowhere)) << row;
-            EXPECT_EQ(QFileInfo(target).isSymLink(), !c.saved && c.at != At::LateFile) << row;
-            EXPECT_EQ(QImage(target).size() == QSize(8, 6), c.saved) << row;
+            const bool linkStays = c.at == At::LinkToDevice ||
+                                   (!c.saved && c.at != At::LateFile && c.at != At::Folder);
+            EXPECT_EQ(QFileInfo(target).isSymLink(), linkStays) << row;
+            EXPECT_EQ(QImage(target).size() == QSize(8, 6), c.saved && !linkStays) << row;
             // The victim and the result (or the link): no temporary.
             EXPECT_EQ(QDir(dir.path())
                           .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |

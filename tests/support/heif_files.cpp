@@ -183,6 +183,13 @@ QByteArray encodeHeif(const HeifSource& source) {
                 out[i] = in[i];
         }
     }
+    if (source.nclxMatrix != 0) {
+        std::unique_ptr<heif_color_profile_nclx, void (*)(heif_color_profile_nclx*)> nclx(
+            heif_nclx_color_profile_alloc(), heif_nclx_color_profile_free);
+        nclx->matrix_coefficients = heif_matrix_coefficients(source.nclxMatrix);
+        nclx->full_range_flag = source.nclxFullRange ? 1 : 0;
+        heif_image_set_nclx_color_profile(raw, nclx.get());
+    }
     if (!source.icc.isEmpty())
         heif_image_set_raw_color_profile(raw, "prof", source.icc.constData(),
                                          size_t(source.icc.size()));
@@ -217,7 +224,7 @@ QByteArray encodeHeif(const HeifSource& source) {
 }
 
 QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int width, int height,
-                    const QList<QByteArray>& gridProperties) {
+                    const QList<QByteArray>& gridProperties, bool coloursOnTiles) {
     const auto be = [](int bytes, quint64 value) {
         QByteArray out(bytes, '\0');
         putBe(out, 0, bytes, value);
@@ -227,7 +234,7 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
         return box(type, be(1, quint64(version)) + be(3, quint64(flags)) + payload);
     };
     // Each tile's decoder configuration, extent size and coded bytes.
-    QList<QByteArray> configs, data;
+    QList<QByteArray> configs, data, colours;
     QByteArray tileExtent;
     for (const QByteArray& tile : tiles) {
         const auto l = layoutOf(tile);
@@ -241,6 +248,11 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
         if (!hvcC || !ispe)
             return {};
         configs << tile.mid(hvcC->start, hvcC->end - hvcC->start);
+        QByteArray own;
+        for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(tile, at))
+            if (tile.mid(at + 4, 4) == "colr")
+                own += tile.mid(at, be32(tile, at));
+        colours << own;
         tileExtent = tile.mid(ispe->start, ispe->end - ispe->start);
         qint64 base = 0, offset = -1, length = 0;
         const int version = quint8(tile[l->iloc.start + 8]);
@@ -260,7 +272,7 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
     const int n = int(tiles.size());
     // The grid takes the tiles' colour description (the first's), then its own.
     QList<QByteArray> own = gridProperties;
-    if (const auto l = layoutOf(tiles.value(0)))
+    if (const auto l = coloursOnTiles ? std::nullopt : layoutOf(tiles.value(0)))
         if (const auto colr = child(tiles[0], l->ipco.content, l->ipco.end, "colr"))
             own.prepend(tiles[0].mid(colr->start, colr->end - colr->start));
     // Properties: the grid's extent and its own, then per tile its
@@ -272,8 +284,16 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
     const int tileExtentIndex = 2 + int(own.size());
     for (const QByteArray& c : configs)
         ipco += c;
+    // Each tile's colour descriptions, the tile's own.
+    QList<QList<int>> colourIndices(n);
+    int next = tileExtentIndex + 1 + n;
+    for (int t = 0; coloursOnTiles && t < n; ++t)
+        for (qsizetype at = 0; at < colours[t].size(); at += be32(colours[t], at)) {
+            ipco += colours[t].mid(at, be32(colours[t], at));
+            colourIndices[t] << next++;
+        }
     // Indices past 127 take the associations' 15-bit form.
-    const bool wide = tileExtentIndex + n > 127;
+    const bool wide = next - 1 > 127;
     const auto association = [&](int index, bool essential) {
         return wide ? be(2, quint64(index | (essential ? 0x8000 : 0)))
                     : be(1, quint64(index | (essential ? 0x80 : 0)));
@@ -281,9 +301,12 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
     QByteArray ipma = be(4, quint64(1 + n)) + be(2, 1) + be(1, quint64(1 + own.size()));
     for (int i = 0; i <= own.size(); ++i)
         ipma += association(1 + i, true);
-    for (int t = 0; t < n; ++t)
-        ipma += be(2, quint64(2 + t)) + be(1, 2) + association(tileExtentIndex + 1 + t, true) +
-                association(tileExtentIndex, false);
+    for (int t = 0; t < n; ++t) {
+        ipma += be(2, quint64(2 + t)) + be(1, quint64(2 + colourIndices[t].size())) +
+                association(tileExtentIndex + 1 + t, true) + association(tileExtentIndex, false);
+        for (const int index : colourIndices[t])
+            ipma += association(index, false);
+    }
     QByteArray infos = be(2, quint64(1 + n)) +
                        fullBox("infe", 2, 0, be(2, 1) + be(2, 0) + QByteArray("grid") + '\0');
     QByteArray refs;
@@ -316,6 +339,20 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
     };
     const qint64 mdatData = ftyp.size() + metaWith(0).size() + 8;
     return ftyp + metaWith(mdatData) + box("mdat", data.join());
+}
+
+QByteArray colrBox(const QByteArray& icc) {
+    return box("colr", QByteArray("prof") + icc);
+}
+
+QByteArray colrBox(int primaries, int transfer, int matrix, bool fullRange) {
+    QByteArray payload("nclx");
+    payload += QByteArray(7, '\0');
+    putBe(payload, 4, 2, quint64(primaries));
+    putBe(payload, 6, 2, quint64(transfer));
+    putBe(payload, 8, 2, quint64(matrix));
+    payload[10] = char(fullRange ? 0x80 : 0);
+    return box("colr", payload);
 }
 
 QByteArray irotBox(int quarterTurnsAnticlockwise) {
@@ -381,6 +418,34 @@ QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& prope
     const QByteArray newIpma = box("ipma", ipma);
     iprp.replace(ipmaIn, l->ipma.end - l->ipma.start, newIpma);
     iprp.replace(ipcoIn, l->ipco.end - l->ipco.start, box("ipco", ipco));
+    QByteArray f = replaceBox(file, l->iprp, box("iprp", iprp), {l->meta});
+    const qint64 growth = f.size() - file.size();
+    return movedExtents(f, l->meta.end + growth, growth);
+}
+
+QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>& properties,
+                                 int entries) {
+    const auto l = layoutOf(file);
+    if (!l)
+        return {};
+    int count = 0;
+    for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(file, at))
+        ++count;
+    const bool wide = (quint8(file[l->ipma.start + 11]) & 1) != 0;
+    const int idBytes = quint8(file[l->ipma.start + 8]) < 1 ? 2 : 4, indexBytes = wide ? 2 : 1;
+    QByteArray entry(idBytes + 1 + properties.size() * indexBytes, '\0');
+    putBe(entry, 0, idBytes, l->primary);
+    entry[idBytes] = char(properties.size());
+    for (int i = 0; i < properties.size(); ++i)
+        putBe(entry, idBytes + 1 + i * indexBytes, indexBytes, quint64(count + 1 + i));
+    QByteArray ipma = file.mid(l->ipma.start + 8, l->ipma.end - l->ipma.start - 8);
+    putBe(ipma, 4, 4, getBe(file, l->ipma.content, 4) + quint64(entries));
+    ipma += entry.repeated(entries);
+    QByteArray iprp = file.mid(l->iprp.content, l->iprp.end - l->iprp.content);
+    iprp.replace(l->ipma.start - l->iprp.content, l->ipma.end - l->ipma.start, box("ipma", ipma));
+    iprp.replace(
+        l->ipco.start - l->iprp.content, l->ipco.end - l->ipco.start,
+        box("ipco", file.mid(l->ipco.content, l->ipco.end - l->ipco.content) + properties.join()));
     QByteArray f = replaceBox(file, l->iprp, box("iprp", iprp), {l->meta});
     const qint64 growth = f.size() - file.size();
     return movedExtents(f, l->meta.end + growth, growth);

@@ -17,10 +17,12 @@ struct HeifSource {
     HeifCodec codec = HeifCodec::Hevc;
     int bits = 8; // 8, or 10 for HEVC (the samples scaled up)
     int quality = 90;
-    bool fullChroma = false; // 4:4:4, so that transforms move no chroma sample
-    QByteArray icc{};        // the colour profile stored with the image
-    QByteArray exif{};       // "Exif\0\0" and TIFF data, stored as an Exif item
-    bool fast = false;       // the encoder's fast preset (large benchmark pictures)
+    bool fullChroma = false;   // 4:4:4, so that transforms move no chroma sample
+    QByteArray icc{};          // the colour profile stored with the image
+    QByteArray exif{};         // "Exif\0\0" and TIFF data, stored as an Exif item
+    bool fast = false;         // the encoder's fast preset (large benchmark pictures)
+    int nclxMatrix = 0;        // with one, an nclx colour description of these matrix
+    bool nclxFullRange = true; // coefficients and range is stored
 };
 // The encoded file; empty when the encoder fails.
 QByteArray encodeHeif(const HeifSource& source);
@@ -29,10 +31,15 @@ QByteArray encodeHeif(const HeifSource& source);
 // row by row): every tile a hidden item with its own decoder configuration
 // and extent, the grid the primary item with `gridProperties` after its
 // extent, its description in `idat`. `tiles` may hold more or fewer files
-// than rows x columns, to make damaged grids. Empty when a tile file is not
-// laid out as libheif writes it.
+// than rows x columns, to make damaged grids. With `coloursOnTiles` each tile
+// keeps its own colour descriptions and the grid takes none of them. Empty
+// when a tile file is not laid out as libheif writes it.
 QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int width, int height,
-                    const QList<QByteArray>& gridProperties = {});
+                    const QList<QByteArray>& gridProperties = {}, bool coloursOnTiles = false);
+
+// Colour descriptions (`colr`): an ICC profile, or nclx values.
+QByteArray colrBox(const QByteArray& icc);
+QByteArray colrBox(int primaries, int transfer, int matrix, bool fullRange);
 
 // Transform properties, as a file stores them.
 QByteArray irotBox(int quarterTurnsAnticlockwise);
@@ -47,6 +54,12 @@ QByteArray clapBox(qint32 widthN, qint32 widthD, qint32 heightN, qint32 heightD,
 // libheif writes it.
 QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& properties,
                           bool first = false);
+
+// `file` with `entries` more associations for its primary item after the
+// others, each listing `properties` (added once to the property container):
+// readers must keep to an item's first association, as libheif does.
+QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>& properties,
+                                 int entries);
 
 // `file` with every box of type `type` inside the properties (ipco) replaced
 // by `replacement` of the same size (the box's header kept).
