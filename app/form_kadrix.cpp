@@ -78,6 +78,7 @@ TFormKadrix::TFormKadrix(QWidget* parent)
     bindScanHandlers();
     bindDropHandlers();
     bindColourHandlers();
+    bindPlacementHandlers();
 }
 
 TFormKadrix::~TFormKadrix() {

@@ -119,6 +119,10 @@ public:
                          Qt::KeyboardModifiers modifiers, int x, int y);
     void Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
     void StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect);
+    // Placing a row's picture by hand in the "Result" view: a drag moves the
+    // picture in its frame, a double-click gives the row back to its anchor.
+    void Image1MouseUp(Qt::MouseButton button, int x, int y);
+    void Image1DblClick(Qt::MouseButton button, int x, int y);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +137,21 @@ private:
     ScanResult scanSource(const QString& folderText, const QString& ExtensionFilter);
     void bindDropHandlers();
     void bindColourHandlers();
+    void bindPlacementHandlers();
+    // Starts a drag of the result in view; `toolArmed`: the press was the
+    // pipette's or the brush's.
+    void beginPlacementDrag(bool toolArmed, int x, int y);
+    void dragPlacementTo(int x, int y);
+    // Places a row by hand (none: back to its anchor), marks it in the list,
+    // and frames its result again when it is in view.
+    void placeRow(int row, std::optional<QPoint> topLeft);
+    // Frames the result in view again, and again while a drag moved the
+    // picture meanwhile.
+    void reframeRowInView();
+    bool resultInView() const;
+    // The readout panel of the row in view, and the note of a row in the list.
+    void showPlacementReadout();
+    QString placementNote(int row) const;
     void runMarkOperation(MarkOperation op);
     // The check a loop over the rows makes before each row: processes
     // pending messages, then tells whether to go on, stop (Stop was pressed)
@@ -163,6 +182,8 @@ private:
     void pointAtRow(int row, const QString& path);
     bool& stopFlag() override { return StopRequested; }
     quint64 rowsRevision() const override { return SourceList_->revision(); }
+    std::optional<QPoint> rowPlacement(int row) const override;
+    void resultPlaced(int row, QSize picture, const FrameGeometry& frame) override;
 
     // The pixel of Image1's picture displayed at a point of the control.
     QPoint image1PixelAt(int x, int y) const;
@@ -192,6 +213,28 @@ private:
     std::unique_ptr<TFileDrag> FileDrag1;
 
     Bitmap Swatch; // the picture of PanelWipeColor
+
+    // The row Image1 shows, valid while the list keeps its rows; for a
+    // result, the size of its upright picture and where the result lies on it.
+    struct RowInView {
+        int row = -1;
+        quint64 rows = 0; // the list's revision when shown
+        QSize picture;    // empty unless a result is shown
+        FrameGeometry frame;
+    };
+    RowInView inView_;
+    // A drag of the result in view: where it was pressed, and the window's
+    // top-left corner then.
+    struct PlacementDrag {
+        QPoint pressedAt;
+        QPoint startTopLeft;
+    };
+    std::optional<PlacementDrag> drag_;
+    bool reframing_ = false;
+    // Whether each of the last two presses began a drag: a double-click
+    // resets the placement only when both its presses did.
+    bool lastPressDragged_ = false;
+    bool pressBeforeDragged_ = false;
 };
 
 } // namespace kadrix

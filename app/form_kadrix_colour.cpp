@@ -80,9 +80,10 @@ QPoint TFormKadrix::image1PixelAt(int x, int y) const {
     return pictureAt({x, y}, {picture.width(), picture.height()}, image.size(), image.stretch());
 }
 
-void TFormKadrix::Image1MouseDown(Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers,
-                                  int pointerX, int pointerY) {
+void TFormKadrix::Image1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
+                                  Qt::KeyboardModifiers, int pointerX, int pointerY) {
     const Bitmap& picture = ui->Image1->picture();
+    const bool toolArmed = ui->SpeedButtonBrush->isChecked() || ui->SpeedButtonPipette->isChecked();
     // The pixel displayed under the pointer, also in the stretched view.
     const QPoint at = image1PixelAt(pointerX, pointerY);
     const int x = at.x(), y = at.y();
@@ -105,9 +106,11 @@ void TFormKadrix::Image1MouseDown(Qt::MouseButton, Qt::MouseButtons buttons, Qt:
     }
     if (buttons & Qt::RightButton)
         ui->PanelCommande->setHidden(!ui->PanelCommande->isHidden());
+    if (button == Qt::LeftButton)
+        beginPlacementDrag(toolArmed, pointerX, pointerY);
 }
 
-void TFormKadrix::Image1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int pointerX,
+void TFormKadrix::Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int pointerX,
                                   int pointerY) {
     const QPoint at = image1PixelAt(pointerX, pointerY);
     const int x = at.x(), y = at.y();
@@ -116,6 +119,8 @@ void TFormKadrix::Image1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int p
                                                       greenOf(HoverColor), blueOf(HoverColor)));
     ui->StatusBar1->setPanelText(2, QString::asprintf("Pos = %4.4d/%4.4d", x, y));
     ui->StatusBar1->update();
+    if (drag_ && (buttons & Qt::LeftButton))
+        dragPlacementTo(pointerX, pointerY);
 }
 
 void TFormKadrix::StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect) {

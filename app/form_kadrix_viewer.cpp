@@ -41,10 +41,12 @@ void TFormKadrix::ShowRow(int row, int mode) {
     QString path;
     if (mode == ResultView) {
         path = BuildResultPath(row, true);
-        ProcessRows(*this, row, row, false, false);
+        ProcessRows(*this, row, row, false, false); // the row is in view once shown
     } else {
         path = SourcePath(row);
         LoadIntoView(path);
+        inView_ = {row, SourceList_->revision(), {}, {}};
+        showPlacementReadout();
     }
     setWindowTitle(QStringLiteral("Kadrix - ") + path);
 }
@@ -57,6 +59,7 @@ void TFormKadrix::LoadIntoView(const QString& path) {
     ui->Image1->setStretch(mode == ModedSourceView);
     const QRect bounds = viewBounds(mode, size, ui->ScrollBox1->size());
     ui->Image1->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    inView_ = {}; // a source, no row's result
 }
 
 void TFormKadrix::RadioGroupListClick() {

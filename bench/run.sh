@@ -19,7 +19,7 @@ scratch="$build/bench-scratch"
 batch="$build/cli/kadrix-batch"
 export QT_QPA_PLATFORM=offscreen
 
-for b in bench_compositor bench_image_list bench_jpeg bench_orientation bench_scan; do
+for b in bench_compositor bench_image_list bench_jpeg bench_orientation bench_placement bench_scan; do
     [ -x "$build/bench/$b" ] || continue
     echo "== $b"
     "$build/bench/$b" --benchmark_min_time=0.5

@@ -46,6 +46,13 @@ void ImageListModel::removeRowRange(int first, int last) {
     endRemoveRows();
 }
 
+void ImageListModel::noteChanged(int row) {
+    if (row < 0 || row >= count_)
+        return;
+    const QModelIndex i = index(row);
+    emit dataChanged(i, i, {Qt::ToolTipRole, Qt::DecorationRole});
+}
+
 int ImageListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : count();
 }
@@ -57,6 +64,12 @@ QVariant ImageListModel::data(const QModelIndex& index, int role) const {
         return text_ ? text_(index.row()) : QString();
     if (role == Qt::CheckStateRole)
         return isChecked(index.row()) ? Qt::Checked : Qt::Unchecked;
+    if ((role == Qt::ToolTipRole || role == Qt::DecorationRole) && note_) {
+        const QString note = note_(index.row());
+        if (note.isEmpty())
+            return {};
+        return role == Qt::ToolTipRole ? QVariant(note) : QVariant(noteIcon_);
+    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QIcon>
 
 #include <functional>
 #include <vector>
@@ -10,7 +11,9 @@ namespace kadrix {
 // A virtual check list model: it stores no texts, only a row count that the
 // program sets and one check mark per row, and asks a callback for the text
 // of each row it paints. Check marks belong to the rows' files: removing rows
-// removes their marks with them, a new count starts with none.
+// removes their marks with them, a new count starts with none. A row may
+// also carry a note (a picture placed by hand): shown as its tooltip and by
+// an icon before its text, which stays as it is.
 class ImageListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -19,6 +22,13 @@ public:
     explicit ImageListModel(QObject* parent = nullptr);
 
     void setTextSource(TextSource source) { text_ = std::move(source); }
+    // The note of each row, "" for none, and the icon of a row with one.
+    void setNoteSource(TextSource source, QIcon icon) {
+        note_ = std::move(source);
+        noteIcon_ = std::move(icon);
+    }
+    // Tells the view that a row's note changed.
+    void noteChanged(int row);
     void setCount(int count);
     int count() const { return count_; }
 
@@ -41,6 +51,8 @@ public:
 
 private:
     TextSource text_;
+    TextSource note_;
+    QIcon noteIcon_;
     int count_ = 0;
     // Marks of the first rows; rows past its end are unchecked. It grows only
     // when a mark is set, so setting the row count costs the same for any

@@ -15,6 +15,11 @@ void SourceList::removeAt(int row) {
     ++revision_;
 }
 
+void SourceList::setPlacement(int row, std::optional<QPoint> topLeft) {
+    checkRow(row);
+    entries_[size_t(row)].placement = topLeft;
+}
+
 void SourceList::replaceWith(SourceList&& other) {
     entries_ = std::move(other.entries_);
     listing_ = std::move(other.listing_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <optional>
@@ -8,12 +9,17 @@
 namespace kadrix {
 
 // The ordered, unsorted list behind the image list: row i is entry i. Each
-// entry is a bare file name; the scan attaches the file's size.
+// entry is a bare file name; the scan attaches the file's size, and the user
+// may place a row's picture by hand. What a row holds goes with the row: a new
+// scan or drop, or removing the row, forgets it.
 class SourceList {
 public:
     struct Entry {
         QString name;
         std::optional<qint64> fileSize; // 64 bits: files over 2 GiB compare right
+        // The result's top-left corner in the upright picture, when placed by
+        // hand; the anchor places it otherwise.
+        std::optional<QPoint> placement = std::nullopt;
     };
 
     // Where the rows were listed from: the folder a scan listed, or the folder
@@ -41,6 +47,9 @@ public:
         ++revision_;
     }
     void removeAt(int row);
+    // Places a row by hand, or gives it back to the anchor. Not a change of
+    // the rows: a run going over them goes on.
+    void setPlacement(int row, std::optional<QPoint> topLeft);
     // Takes the entries and the listing of `other`, which is left empty: one change.
     void replaceWith(SourceList&& other);
 

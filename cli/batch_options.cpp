@@ -90,9 +90,23 @@ std::optional<QString> extensionItemOfFormat(const QString& format) {
 std::optional<Colour> parseWipe(const QString& text) {
     static const QRegularExpression bareHex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
     const QColor colour = QColor::fromString(bareHex.match(text).hasMatch() ? u'#' + text : text);
-    if (!colour.isValid())
+    if (!colour.isValid() || colour.alpha() != 255)
         return std::nullopt;
     return fromQColor(colour);
+}
+
+std::optional<qint64> parseByteSize(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,15})\\s*(?:([KMGT])(?:I?B)?|B)?$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const qint64 value = match.captured(1).toLongLong();
+    const QString unit = match.captured(2).toUpper();
+    const int shift = unit.isEmpty() ? 0 : int(QStringLiteral("KMGT").indexOf(unit) + 1) * 10;
+    if (value <= 0 || value > (qint64(1) << (62 - shift)))
+        return std::nullopt;
+    return value << shift;
 }
 
 std::optional<QSize> parseSize(const QString& text) {
@@ -282,8 +296,16 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         result.usageError = text;
         return result;
     };
-    if (!parser.parse(arguments))
+    if (!parser.parse(arguments)) {
+        // Qt names an unknown option without its dashes: given back as typed.
+        const QStringList unknown = parser.unknownOptionNames();
+        if (unknown.size() == 1)
+            return fail(QCoreApplication::translate("QCommandLineParser", "Unknown option '%1'.")
+                            .arg((unknown.front().size() == 1 ? QStringLiteral("-")
+                                                              : QStringLiteral("--")) +
+                                 unknown.front()));
         return fail(parser.errorText());
+    }
     if (parser.isSet(help)) {
         result.helpText = parser.helpText();
         return result;
@@ -400,6 +422,13 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     scheme.nameOn = !parser.isSet(noName);
     scheme.suffixOn = parser.isSet(suffix);
     scheme.suffix = parser.value(suffix);
+    // A result is named inside its folder, never elsewhere.
+    for (const QString& text : {scheme.prefix, scheme.suffix})
+        if (text.contains(u'/'))
+            return fail(QCoreApplication::translate(
+                            "kadrix-batch",
+                            "--prefix and --suffix name no folder: \"%1\" holds a \"/\"")
+                            .arg(text));
     if (parser.isSet(number)) {
         const QString text = parser.value(number);
         const qsizetype colon = text.indexOf(u':');
@@ -442,6 +471,20 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         return fail(error);
     if (options.inputs.isEmpty() && options.filesFrom.isEmpty())
         return fail(QCoreApplication::translate("kadrix-batch", "no source given"));
+    // An explicit format decides the encoding; a result name that asks for
+    // another one is a contradiction, not a choice.
+    if (parser.isSet(format) && !options.output.isEmpty() && options.output != u"-") {
+        const PictureFormat* chosen = pictureFormatNamed(parser.value(format));
+        const QString name = options.output.section(u'/', -1);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        const PictureFormat* named =
+            dot <= 0 ? nullptr : pictureFormatNamed(QStringView(name).mid(dot + 1));
+        if (named && named->extensions.contains(name.mid(dot + 1).toLower()) && named != chosen)
+            return fail(QCoreApplication::translate(
+                            "kadrix-batch", "--format %1, but --output %2 names a %3 file")
+                            .arg(parser.value(format), options.output, named->name));
+        options.encoding.format = chosen->result;
+    }
 
     result.options = std::move(options);
     return result;

@@ -44,12 +44,15 @@ struct BatchOptions {
     ShardRequest shard;        // --shard and --shard-count
     bool json = false;         // --json lines on standard output
     bool recursive = false;    // --recursive: sub-folders of folders too
+    QString placements;        // --placements file, "-" for standard input, "" when none
 
     // Read in terminal_options.cpp.
     Verbosity verbosity = Verbosity::Normal;
     ProgressMode progress = ProgressMode::Auto;
     QString output;       // --output: the one result's path, "-" for standard output, "" when none
     int outputStream = 1; // with output "-": standard output (1), or standard error (2)
+    bool force = false;   // --force: a result to standard output even on a terminal
+    qint64 memory = 0;    // --memory: what the pictures in hand may hold, 0: the default
 
     ResultSize resultSize() const { return {sizeMode, size.width(), size.height()}; }
 };
@@ -75,8 +78,12 @@ struct ParsedArguments {
 ParsedArguments parseArguments(const QStringList& arguments, int cores);
 
 // A colour as Qt's colour parser reads it (names such as "white", "#fff",
-// "#RRGGBB"), or six hex digits without the "#".
+// "#RRGGBB"), or six hex digits without the "#"; opaque only (results have
+// no alpha channel, so "#80ff0000" or "transparent" would lose theirs).
 std::optional<Colour> parseWipe(const QString& text);
+// A size in bytes: digits, then K, M, G or T (binary multiples, "KiB",
+// "MB" and the lower case read alike); nothing for anything else or 0.
+std::optional<qint64> parseByteSize(const QString& text);
 // "WxH" with both sides from 1 to 65535.
 std::optional<QSize> parseSize(const QString& text);
 // "W:H" with both terms from 1 to 65535.

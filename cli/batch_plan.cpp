@@ -46,7 +46,7 @@ QString planLine(const QString& source, int width, int height, const QSize& canv
 }
 
 QString planLine(const QString& source, int width, int height, const FrameGeometry& frame,
-                 const QString& result, bool exists, bool showSize) {
+                 const QString& result, bool exists, bool showSize, std::optional<QPoint> placed) {
     const int left = -frame.topLeft.x();
     const int top = -frame.topLeft.y();
     const AxisChange columns{left, frame.size.width() - width - left};
@@ -54,11 +54,18 @@ QString planLine(const QString& source, int width, int height, const FrameGeomet
     const QString size =
         showSize ? QStringLiteral(", result %1x%2").arg(frame.size.width()).arg(frame.size.height())
                  : QString();
+    QString placement;
+    if (placed) {
+        placement =
+            QStringLiteral("; placed at %1,%2").arg(frame.topLeft.x()).arg(frame.topLeft.y());
+        if (frame.topLeft != *placed)
+            placement += QStringLiteral(" (clamped from %1,%2)").arg(placed->x()).arg(placed->y());
+    }
     // One multi-argument call: a "%" in a path is never taken for a marker.
-    return QStringLiteral("%1: %2x%3%4, columns: %5; rows: %6 -> %7 (%8)")
+    return QStringLiteral("%1: %2x%3%4, columns: %5; rows: %6%7 -> %8 (%9)")
         .arg(source, QString::number(width), QString::number(height), size,
              describeAxis(columns, QStringLiteral("left"), QStringLiteral("right")),
-             describeAxis(rows, QStringLiteral("top"), QStringLiteral("bottom")), result,
+             describeAxis(rows, QStringLiteral("top"), QStringLiteral("bottom")), placement, result,
              exists ? QStringLiteral("exists") : QStringLiteral("new"));
 }
 

@@ -4,7 +4,10 @@
 #include "frame_geometry.h"
 #include "source_collection.h"
 
+#include <QPoint>
 #include <QString>
+
+#include <optional>
 
 namespace kadrix::cli {
 
@@ -33,8 +36,12 @@ QString planLine(const QString& source, int width, int height, const QSize& canv
                  const QString& result, bool exists, Anchor anchor = Anchor::Centre);
 // The same for a picture's frame; with `showSize` (a ratio, where each
 // result has its own size) the result's size follows the source's:
-// "<source>: <w>x<h>, result <rw>x<rh>, columns: ...".
+// "<source>: <w>x<h>, result <rw>x<rh>, columns: ...". For a picture placed
+// by hand at `placed` (the frame then being that placement within reach),
+// "; placed at X,Y" follows the rows, with "(clamped from X,Y)" when it was
+// out of reach.
 QString planLine(const QString& source, int width, int height, const FrameGeometry& frame,
-                 const QString& result, bool exists, bool showSize);
+                 const QString& result, bool exists, bool showSize,
+                 std::optional<QPoint> placed = std::nullopt);
 
 } // namespace kadrix::cli

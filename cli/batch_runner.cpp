@@ -13,6 +13,7 @@
 #include "native_name.h"
 #include "native_path.h"
 #include "picture_registry.h"
+#include "placements_file.h"
 #include "qt_picture.h"
 #include "result_claims.h"
 #include "result_writer.h"
@@ -66,6 +67,7 @@ struct RowResult {
     int height = -1;
     std::optional<FrameGeometry> frame = std::nullopt; // of a framed source
     int stopError = 0; // the destination's fault that every later write would meet alike
+    std::optional<bool> clamped = std::nullopt; // placed by hand: moved within reach
 };
 
 // Whether a write's system error stops the run: the destination, not the
@@ -173,12 +175,14 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                                                       "more than the %2 MB a run may hold"),
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
-        const bool framed =
-            framer.frame(source, options.wipe, options.decode, options.framing, admit);
+        const bool framed = framer.frame(source, options.wipe, options.decode, options.framing,
+                                         admit, file.placement);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
         }
+        if (framed && file.placement)
+            result.clamped = framer.geometry().topLeft != *file.placement;
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
         result.frame = framer.geometry();
@@ -296,7 +300,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
     // Once the destination fails no new picture is started: each would fail alike.
     std::atomic<int> stopError{0};
     std::vector<char> handled(std::size_t(rows), 0); // each element written by one worker
-    MemoryBudget budget(defaultMemoryBudget());
+    MemoryBudget budget(options.memory > 0 ? options.memory : defaultMemoryBudget());
     std::vector<RunTotals> totals(std::size_t(
         std::clamp(qsizetype(options.jobs), qsizetype(1), std::max(rows, qsizetype(1)))));
     const auto work = [&](RunTotals& mine) {
@@ -346,7 +350,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                                           result.height,
                                           clock.elapsed(),
                                           options.framing,
-                                          result.frame}));
+                                          result.frame,
+                                          result.clamped}));
             reporter.advance();
         }
         budget.release(held);
@@ -413,11 +418,11 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
         } else {
             try {
                 loader.loadFromFile(source);
-                const FrameGeometry frame =
-                    frameGeometryOf(*loader.picture(), options.resultSize(), options.framing);
+                const FrameGeometry frame = frameGeometryOf(*loader.picture(), options.resultSize(),
+                                                            options.framing, file.placement);
                 reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
                                        pathKind(target) != PathKind::None,
-                                       options.resultSize().isRatio()));
+                                       options.resultSize().isRatio(), file.placement));
                 ++totals.framed;
             } catch (const Error& e) {
                 reporter.problem(Program + QStringLiteral(": ") + file.shown() +
@@ -431,6 +436,40 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
 }
 
 namespace {
+
+// Qt's own messages (a reader's warnings, libpng's among them) go through
+// the run's reporter: prefixed with the program's name, quiet under -q.
+Reporter* qtMessageReporter = nullptr;
+
+void reportQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (qtMessageReporter == nullptr)
+        return;
+    const QString line = Program + QStringLiteral(": ") + text;
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtMessageReporter->problem(line);
+    else if (type == QtDebugMsg)
+        qtMessageReporter->detail(line);
+    else
+        qtMessageReporter->notice(line);
+}
+
+// Routes Qt's messages to a reporter while it lives.
+class QtMessageRoute {
+public:
+    explicit QtMessageRoute(Reporter& reporter) {
+        qtMessageReporter = &reporter;
+        previous_ = qInstallMessageHandler(reportQtMessage);
+    }
+    ~QtMessageRoute() {
+        qInstallMessageHandler(previous_);
+        qtMessageReporter = nullptr;
+    }
+    QtMessageRoute(const QtMessageRoute&) = delete;
+    QtMessageRoute& operator=(const QtMessageRoute&) = delete;
+
+private:
+    QtMessageHandler previous_ = nullptr;
+};
 
 // A source that names no file to frame.
 struct Unreadable {
@@ -467,11 +506,36 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
     return true;
 }
 
+// Gives the sources the placements of the --placements file. False, with
+// the message said, when the file cannot be read, has a bad line or names a
+// source the run does not have: nothing is framed then.
+bool placeSources(const BatchOptions& options, std::vector<SourceFile>& sources,
+                  Reporter& reporter) {
+    const auto bytes = readSourceListFile(options.placements);
+    if (!bytes) {
+        reporter.problem(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot read the placements %2"),
+                             {Program, options.placements})
+                             .translated());
+        return false;
+    }
+    const PlacementsRead read = parsePlacements(*bytes, options.placements);
+    QString error = read.error;
+    if (error.isEmpty()) {
+        for (const QString& warning : read.warnings)
+            reporter.notice(Program + QStringLiteral(": ") + warning);
+        error = assignPlacements(read.lines, sources, options.placements);
+    }
+    if (!error.isEmpty())
+        reporter.problem(Program + QStringLiteral(": ") + error);
+    return error.isEmpty();
+}
+
 } // namespace
 
 int runCommandLine(const QStringList& arguments, int cores) {
     installTranslations();
     Reporter reporter(stdout, stderr, {});
+    const QtMessageRoute qtMessages(reporter);
     const ParsedArguments parsed = parseArguments(arguments, cores);
     const auto usageError = [&](const QString& text) {
         reporter.problem(Program + QStringLiteral(": ") + text);
@@ -529,6 +593,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
     std::optional<QTemporaryDir> pipeFolder;
     std::vector<Unreadable> unreadable;
     const bool toStandardOutput = options.output == QStringLiteral("-");
+    // A picture's bytes on a terminal are of no use and can upset it.
+    if (toStandardOutput && !options.dryRun && !options.force &&
+        isatty(options.outputStream) != 0)
+        return usageError(QCoreApplication::translate(
+            "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
     if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
         pipeFolder.emplace(QDir::tempPath() + QStringLiteral("/kadrix-batch-XXXXXX"));
         if (!pipeFolder->isValid()) {
@@ -584,6 +653,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     for (SourceFile& file : collected.files)
         if (!standardInputFile.isEmpty() && file.path() == standardInputFile)
             file.label = QStringLiteral("-");
+    if (!options.placements.isEmpty() && !placeSources(options, collected.files, reporter))
+        return 2;
     // Each shard reports its share of the unreadable sources, so that the
     // shards together report each once.
     int failedToRead = 0;

@@ -3,7 +3,8 @@
 namespace kadrix::cli {
 
 void ClusterOptions::addTo(QCommandLineParser& parser) const {
-    parser.addOptions({filesFrom_, null_, shard_, shardCount_, json_, recursive_});
+    parser.addOptions(
+        {filesFrom_, null_, shard_, shardCount_, json_, placements_, recursive_, memory_});
 }
 
 QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
@@ -46,7 +47,27 @@ QString ClusterOptions::read(const QCommandLineParser& parser, BatchOptions& opt
     if (options.json && options.dryRun)
         return QCoreApplication::translate("kadrix-batch",
                                            "--json and --dry-run do not go together");
+    if (parser.isSet(placements_)) {
+        options.placements = parser.value(placements_);
+        if (options.placements.isEmpty())
+            return QCoreApplication::translate(
+                "kadrix-batch", "--placements wants a file, or - for standard input");
+    }
     options.recursive = parser.isSet(recursive_);
+    if (parser.isSet(memory_)) {
+        const std::optional<qint64> bytes = parseByteSize(parser.value(memory_));
+        if (!bytes)
+            return QCoreApplication::translate("kadrix-batch",
+                                               "--memory wants a size such as 512M or 4G: \"%1\"")
+                .arg(parser.value(memory_));
+        options.memory = *bytes;
+    }
+    // Standard input is read once: as one picture, the list or the placements.
+    if (options.inputs.count(QStringLiteral("-")) + (options.filesFrom == u"-" ? 1 : 0) +
+            (options.placements == u"-" ? 1 : 0) >
+        1)
+        return QCoreApplication::translate("kadrix-batch",
+                                           "standard input (-) can be read only once");
     return {};
 }
 

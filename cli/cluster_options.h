@@ -9,7 +9,7 @@
 namespace kadrix::cli {
 
 // The options for running kadrix-batch as one task of many: lists of
-// sources, shards, JSON lines and sub-folders.
+// sources, shards, JSON lines, placements and sub-folders.
 class ClusterOptions {
 public:
     void addTo(QCommandLineParser& parser) const;
@@ -48,6 +48,23 @@ private:
                                  "kadrix-batch",
                                  "Writes one JSON object a line per source on standard output, the "
                                  "summary on standard error.")};
+    QCommandLineOption placements_{
+        QStringLiteral("placements"),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "Frames the sources FILE (\"-\": standard input) names where it says: JSON lines "
+            "with \"source\" (as the run names it) or \"source_base64\", and \"x\", \"y\", "
+            "the result's top-left corner in the upright picture, as --json writes them. "
+            "Others are placed by --gravity."),
+        QStringLiteral("FILE")};
+    QCommandLineOption memory_{
+        QStringLiteral("memory"),
+        QCoreApplication::translate(
+            "kadrix-batch",
+            "What the pictures in hand may hold together, in bytes or with K, M, G or T "
+            "(default: half of the smallest of the physical memory, the control group's "
+            "limit and the process's RLIMIT_AS and RLIMIT_DATA)."),
+        QStringLiteral("SIZE")};
     QCommandLineOption recursive_{
         QStringLiteral("recursive"),
         QCoreApplication::translate(

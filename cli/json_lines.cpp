@@ -53,6 +53,8 @@ QByteArray jsonLine(const SourceRecord& record) {
                   orNull([](const FrameGeometry& f) { return f.topLeft.x(); }));
     object.insert(QStringLiteral("y"),
                   orNull([](const FrameGeometry& f) { return f.topLeft.y(); }));
+    if (record.clamped)
+        object.insert(QStringLiteral("clamped"), *record.clamped);
     const QByteArray sourceBytes =
         hasEscapedBytes(record.source) ? nativeName(record.source) : record.sourceBytes;
     if (!sourceBytes.isEmpty())

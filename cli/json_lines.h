@@ -27,6 +27,9 @@ struct SourceRecord {
     // The result's size and top-left corner in the upright picture, for a
     // framed source.
     std::optional<FrameGeometry> frame = std::nullopt;
+    // For a source placed by hand: whether its placement was out of reach
+    // and moved within it. None for the others.
+    std::optional<bool> clamped = std::nullopt;
 };
 
 // One JSON object on one line, ending in "\n": "source", "result", "status"
@@ -34,11 +37,10 @@ struct SourceRecord {
 // "anchor" and "fill" (as --gravity and --fill name them), "result_width",
 // "result_height", "x" and "y" (the result's top-left corner in the upright
 // picture, negative where a margin lies left of or above it), with null for
-// what is not known. JSON text is Unicode, so a name that is
-// not valid UTF-8 appears in "source" (and "result", "error") with U+FFFD
-// for each bad byte, and losslessly, byte for byte, as base 64 in
-// "source_base64" ("result_base64", "error_base64"): every string is valid
-// UTF-8.
+// what is not known, and "clamped" for a source placed by hand. JSON text is Unicode, so a name
+// that is not valid UTF-8 appears in "source" (and "result", "error") with U+FFFD for each bad
+// byte, and losslessly, byte for byte, as base 64 in "source_base64" ("result_base64",
+// "error_base64"): every string is valid UTF-8.
 QByteArray jsonLine(const SourceRecord& record);
 
 } // namespace kadrix::cli

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace kadrix {
@@ -21,6 +23,9 @@ struct SourceFile {
     QString subFolder{};
     // How messages and JSON lines name it ("-" for standard input), "" for its path.
     QString label{};
+    // Where its result's top-left corner lies in the upright picture, when
+    // placed by hand (--placements); the anchor places it otherwise.
+    std::optional<QPoint> placement{};
     QString path() const { return folder + name; }
     QString shown() const { return label.isEmpty() ? path() : label; }
 };

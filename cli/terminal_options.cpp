@@ -7,7 +7,7 @@
 namespace kadrix::cli {
 
 void TerminalOptions::addTo(QCommandLineParser& parser) const {
-    parser.addOptions({version_, quiet_, verbose_, progress_, output_});
+    parser.addOptions({version_, quiet_, verbose_, progress_, force_, output_});
 }
 
 QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& options) const {
@@ -29,6 +29,7 @@ QString TerminalOptions::read(const QCommandLineParser& parser, BatchOptions& op
                                            "--progress wants auto, always or never: \"%1\"")
             .arg(progress);
 
+    options.force = parser.isSet(force_);
     const QStringList outputs = parser.values(output_);
     if (outputs.size() > 1)
         return QCoreApplication::translate(

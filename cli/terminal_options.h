@@ -34,6 +34,10 @@ private:
             "A one-line progress display on standard error (count, rate, time left): "
             "auto (default) shows it on a terminal, never with --json or --quiet."),
         QStringLiteral("auto|always|never"), QStringLiteral("auto")};
+    QCommandLineOption force_{
+        QStringLiteral("force"),
+        QCoreApplication::translate(
+            "kadrix-batch", "Writes a result to standard output even when it is a terminal.")};
     QCommandLineOption output_{QStringLiteral("output"),
                                QCoreApplication::translate(
                                    "kadrix-batch",

@@ -35,6 +35,16 @@ bool askYesNo(BatchWindow& window, const QString& text, const QString& caption) 
 void saveRow(BatchWindow& window, const SourceFramer& framer, const FramingOptions& framing,
              int row) {
     const QString path = window.BuildResultPath(row, true);
+    // The rename texts are kept as typed, but a ".." in them never takes a
+    // result out of the destination folder: such a name fails as a write.
+    const QString folder = normaliseFolder(window.destinationText());
+    if (!path.startsWith(folder) || path.mid(folder.size()).split(u'/').contains(u"..")) {
+        if (dialogs().messageBox(QStringLiteral("Enregistrement Impossible\nhors du dossier de "
+                                                "destination"),
+                                 path, Buttons::OkCancel) == Answer::Cancel)
+            stopSilently(window);
+        return;
+    }
     const auto replace = [&] {
         return askYesNo(window, QStringLiteral("Ecraser le Fichier Existant?"), path);
     };
@@ -106,7 +116,8 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         const FramingOptions framing = FramingDefaults; // as the row is framed, so it is saved
         bool framed = false;
         try {
-            framed = framer.frame(source, window.wipeColour(), decode, framing);
+            framed = framer.frame(source, window.wipeColour(), decode, framing, {},
+                                  window.rowPlacement(row));
         } catch (const Error& e) {
             if (std::optional<Error> named = window.sourceError(row, source, e))
                 throw *named;
@@ -116,6 +127,8 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
             continue;
 
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
+        if (const Picture* picture = framer.source())
+            window.resultPlaced(row, QSize(picture->width(), picture->height()), framer.geometry());
         window.showingRow(row);
         processPendingMessages();
         endIfRowsChanged();

@@ -3,8 +3,11 @@
 #include "bitmap.h"
 #include "colour.h"
 #include "errors.h"
+#include "frame_geometry.h"
 #include "source_loader.h"
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -37,6 +40,9 @@ public:
     // the batch let messages through); a window whose rows cannot change
     // during a run keeps the default.
     virtual quint64 rowsRevision() const { return 0; }
+    // Where the row's result's top-left corner lies in its upright picture
+    // when the user placed it by hand; none when the anchor places it.
+    virtual std::optional<QPoint> rowPlacement(int /*row*/) const { return std::nullopt; }
 
     // What the run shows.
     virtual void setRunningCountText(const QString& text) = 0; // LabelTraitee
@@ -54,6 +60,9 @@ public:
                                              const Error& /*error*/) {
         return std::nullopt;
     }
+    // Told after each result shown: its row, the size of the row's upright
+    // picture, and where on that picture the result lies.
+    virtual void resultPlaced(int /*row*/, QSize /*picture*/, const FrameGeometry& /*frame*/) {}
 
     // StopRequested: cleared after the start-up steps, polled before each
     // row, set by a Cancel answer (and by Stop while the run processes

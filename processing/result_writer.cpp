@@ -168,7 +168,8 @@ SaveOutcome saveIntoStream(const Bitmap& canvas, const QString& path, const Pict
     buffer.open(QIODevice::ReadWrite);
     try {
         QString why;
-        if (!writeEncoded(canvas, resultFormatOf(path), source, encoding, buffer, why))
+        if (!writeEncoded(canvas, encoding.format.value_or(resultFormatOf(path)), source, encoding,
+                          buffer, why))
             return failed(why);
     } catch (const EJPEG& e) {
         return failed(e.detailedMessage());
@@ -207,7 +208,8 @@ SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture*
     };
     try {
         QString why;
-        if (!writeEncoded(canvas, resultFormatOf(path), source, encoding, file.device(), why))
+        if (!writeEncoded(canvas, encoding.format.value_or(resultFormatOf(path)), source, encoding,
+                          file.device(), why))
             return refused(why);
     } catch (const EJPEG& e) { // an encoder error counts as a failed write
         return refused(e.detailedMessage());

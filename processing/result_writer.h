@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kadrix {
 
@@ -57,6 +58,9 @@ struct ResultEncoding {
     int pngLevel = 6;                            // zlib's level, 0 (none) to 9 (smallest)
     TiffCompression tiff = TiffCompression::Lzw; // lossless either way
     int webpQuality = -1;                        // 0 to 100 (lossless); -1: the JPEG quality
+    // The format written whatever the extension (kadrix-batch's --format
+    // with --output); none: the extension's (resultFormatOf()).
+    std::optional<ResultFormat> format = std::nullopt;
 };
 
 // True when the path's extension is ".JPEG" or ".JPG" in any letter case.

@@ -5,7 +5,9 @@
 
 namespace kadrix {
 
-ImageControl::ImageControl(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
 
 void ImageControl::setPicture(Bitmap bitmap) {
     picture_ = std::move(bitmap);
@@ -42,6 +44,17 @@ void ImageControl::mousePressEvent(QMouseEvent* event) {
 void ImageControl::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     emit mouseMoved(event->buttons(), event->modifiers(), p.x(), p.y());
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseReleased(event->button(), p.x(), p.y());
+}
+
+void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event); // the second click is a press as well, as it always was
+    const QPoint p = event->position().toPoint();
+    emit doubleClicked(event->button(), p.x(), p.y());
 }
 
 } // namespace kadrix

@@ -28,11 +28,16 @@ signals:
     void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods,
                       int x, int y);
     void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int x, int y);
+    void mouseReleased(Qt::MouseButton button, int x, int y);
+    // After the press that a double-click also is.
+    void doubleClicked(Qt::MouseButton button, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     Bitmap picture_;

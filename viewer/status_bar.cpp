@@ -60,21 +60,30 @@ void StatusBar::setOwnerDrawn(int panel, bool on) {
     update();
 }
 
+int StatusBar::panelWidth(int panel) const {
+    const int width = widths_.at(size_t(panel));
+    if (panel != StretchedPanel)
+        return width;
+    // Panel 3 takes the rest of the bar, as the text of a long result path
+    // would otherwise be cut at 50 pixels.
+    int others = 0;
+    for (int i = 0; i < PanelCount; ++i)
+        others += i == StretchedPanel ? 0 : widths_[size_t(i)];
+    return std::max(width, this->width() - others);
+}
+
 QRect StatusBar::panelRect(int panel) const {
     int left = 0;
     for (int i = 0; i < panel; ++i)
-        left += widths_[size_t(i)];
-    // The last panel takes the rest of the bar, as the text of a long result
-    // path would otherwise be cut at 50 pixels.
-    const int width = panel == PanelCount - 1
-                          ? std::max(widths_[size_t(panel)], this->width() - left)
-                          : widths_[size_t(panel)];
-    return QRect(left, 0, width, height());
+        left += panelWidth(i);
+    return QRect(left, 0, panelWidth(panel), height());
 }
 
 void StatusBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     for (int i = 0; i < PanelCount; ++i) {
+        if (panelWidth(i) == 0)
+            continue;
         const QRect r = panelRect(i).adjusted(1, 1, -2, -1);
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(r);

@@ -8,11 +8,14 @@
 namespace kadrix {
 
 // A status bar of fixed-width panels. Text panels draw their text; an
-// owner-drawn panel is painted by the drawPanel callback.
+// owner-drawn panel is painted by the drawPanel callback. Panel 3 takes what
+// the others leave; the last panel sits at the right end, and a panel of
+// width 0 is not drawn.
 class StatusBar : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int PanelCount = 4;
+    static constexpr int PanelCount = 5;
+    static constexpr int StretchedPanel = 3;
 
     explicit StatusBar(QWidget* parent = nullptr);
 
@@ -32,8 +35,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int panelWidth(int panel) const;
+
     std::array<QString, PanelCount> texts_;
-    std::array<int, PanelCount> widths_{50, 110, 100, 50};
+    std::array<int, PanelCount> widths_{50, 110, 100, 50, 0};
     std::array<bool, PanelCount> ownerDrawn_{};
     std::array<QString, PanelCount> accessibleNames_;
 };

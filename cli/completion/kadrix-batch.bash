@@ -10,7 +10,7 @@ _kadrix_batch_sources() {
             COMPREPLY+=("$path")
         else
             case ${path,,} in
-                *.bmp | *.jpg | *.jpeg | *.png | *.tif | *.tiff | *.webp | *.heic | *.heif | *.avif)
+                *.bmp | *.ico | *.jpg | *.jpeg | *.png | *.tif | *.tiff | *.webp | *.heic | *.heif | *.hif | *.avif)
                     COMPREPLY+=("$path") ;;
             esac
         fi
@@ -45,21 +45,21 @@ _kadrix_batch() {
         --gravity) choices="centre north north-east east south-east south south-west west north-west" ;;
         --fill) choices="colour edge mirror blur" ;;
         --ratio) choices="crop pad" ;;
-        --tiff-compression) choices="deflate lzw none" ;;
+        --tiff-compression) choices="lzw none" ;;
         --png-level) choices="0 1 2 3 4 5 6 7 8 9" ;;
         --shard) choices="auto" ;;
         -o | --out)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -d -- "$cur")
             return ;;
-        --files-from | --output)
+        --files-from | --output | --placements)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             [[ -z $cur ]] && COMPREPLY+=(-)
             return ;;
         # Options whose value is free: nothing to offer.
         -s | --size | --wipe | --quality | --prefix | --suffix | --number | -j | --jobs | \
-            --shard-count | --webp-quality)
+            --shard-count | --webp-quality | --memory)
             return ;;
     esac
     if [[ -n $choices ]]; then
@@ -69,12 +69,12 @@ _kadrix_batch() {
 
     if [[ $cur == -* ]]; then
         local options="-h --help -V --version -q --quiet -v --verbose --progress
-            -s --size --ratio --wipe -o --out --output -f --format --list-formats --strip
+            -s --size --ratio --wipe -o --out --output --force --memory -f --format --list-formats --strip
             --quality --progressive --grey --subsampling --no-auto-orient
             --tiff-compression --png-level --webp-quality
             --gravity --fill --keep-dates
             --prefix --no-name --suffix --number -j --jobs --dry-run --overwrite --decode
-            --files-from --null --shard --shard-count --json --recursive --"
+            --files-from --null --shard --shard-count --json --placements --recursive --"
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi

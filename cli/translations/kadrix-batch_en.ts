@@ -98,98 +98,6 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation>Cannot write %1: %2</translation>
     </message>
-    <message>
-        <source>Image invalide: fichier HEIF tronqué (%1)</source>
-        <translation>Invalid picture: HEIF file cut short (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (%1)</source>
-        <translation>Invalid picture: damaged HEIF file (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: pas un fichier HEIF (%1)</source>
-        <translation>Invalid picture: not a HEIF file (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: format de compression non pris en charge (%1)</source>
-        <translation>Invalid picture: unsupported compression format (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
-        <translation>Invalid picture: unsupported HEIF feature (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: image trop grande (%1)</source>
-        <translation>Invalid picture: picture too large (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: mémoire insuffisante (%1)</source>
-        <translation>Invalid picture: not enough memory (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: données d&apos;image illisibles (%1)</source>
-        <translation>Invalid picture: unreadable picture data (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF illisible (%1)</source>
-        <translation>Invalid picture: unreadable HEIF file (%1)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
-        <translation>Invalid picture: HEIF file cut short (the file shrank)</translation>
-    </message>
-    <message>
-        <source>Image invalide: image vide</source>
-        <translation>Invalid picture: empty picture</translation>
-    </message>
-    <message>
-        <source>Image invalide: pas un fichier HEIF</source>
-        <translation>Invalid picture: not a HEIF file</translation>
-    </message>
-    <message>
-        <source>Image invalide: taille nulle</source>
-        <translation>Invalid picture: zero size</translation>
-    </message>
-    <message>
-        <source>Image invalide: image trop grande (%1 * %2)</source>
-        <translation>Invalid picture: picture too large (%1 x %2)</translation>
-    </message>
-    <message>
-        <source>Image invalide: aucune image chargée</source>
-        <translation>Invalid picture: no picture loaded</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
-        <translation>Invalid picture: HEIF file too complex (more than %1 boxes)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
-        <translation>Invalid picture: HEIF file too complex (more than %1 items)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
-        <translation>Invalid picture: HEIF file too complex (more than %1 extents for an item)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
-        <translation>Invalid picture: HEIF file too complex (more than %1 references)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
-        <translation>Invalid picture: HEIF file too complex (more than %1 associations)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
-        <translation>Invalid picture: HEIF file too complex (more than %1 properties)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
-        <translation>Invalid picture: damaged HEIF file (a missing tile)</translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
-        <translation>Invalid picture: damaged HEIF file (a tile without a size)</translation>
-    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
@@ -270,7 +178,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1: cannot read the placements %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the result would go to a terminal; use --force to write it there</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -462,6 +378,10 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--format %1, but --output %2 names a %3 file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -479,6 +399,14 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>Writes one JSON object a line per source on standard output, the summary on standard error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames the sources FILE (&quot;-&quot;: standard input) names where it says: JSON lines with &quot;source&quot; (as the run names it) or &quot;source_base64&quot;, and &quot;x&quot;, &quot;y&quot;, the result&apos;s top-left corner in the upright picture, as --json writes them. Others are placed by --gravity.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the pictures in hand may hold together, in bytes or with K, M, G or T (default: half of the smallest of the physical memory, the control group&apos;s limit and the process&apos;s RLIMIT_AS and RLIMIT_DATA).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -511,6 +439,10 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>A one-line progress display on standard error (count, rate, time left): auto (default) shows it on a terminal, never with --json or --quiet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes a result to standard output even when it is a terminal.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -583,6 +515,10 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--prefix and --suffix name no folder: &quot;%1&quot; holds a &quot;/&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>--number wants DIGITS[:START], DIGITS 1 to %1: &quot;%2&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -620,6 +556,18 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>--json and --dry-run do not go together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--placements wants a file, or - for standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--memory wants a size such as 512M or 4G: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard input (-) can be read only once</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -696,6 +644,34 @@ in French under a French locale; JSON lines in English.</source>
     </message>
     <message>
         <source>--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;source_base64&quot; is not base 64</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no &quot;source&quot; nor &quot;source_base64&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; wants a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 placed again: this line replaces line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is no source of this run</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -98,98 +98,6 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Image invalide: fichier HEIF tronqué (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: pas un fichier HEIF (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: format de compression non pris en charge (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: image trop grande (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: mémoire insuffisante (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: données d&apos;image illisibles (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF illisible (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: image vide</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: pas un fichier HEIF</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: taille nulle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: image trop grande (%1 * %2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: aucune image chargée</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
@@ -270,8 +178,16 @@
         <translation>fichier ou dossier introuvable</translation>
     </message>
     <message>
+        <source>%1: cannot read the placements %2</source>
+        <translation>%1 : impossible de lire les placements %2</translation>
+    </message>
+    <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Essayez « %1 --help » pour plus d&apos;informations.</translation>
+    </message>
+    <message>
+        <source>the result would go to a terminal; use --force to write it there</source>
+        <translation>le résultat irait sur un terminal ; --force l&apos;y écrit quand même</translation>
     </message>
     <message>
         <source>1 source</source>
@@ -488,6 +404,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>--size demande WxH (une taille) ou W:H (un rapport, comme 16:9), chaque terme un nombre entier de 1 à %1 : &quot;%2&quot;</translation>
     </message>
     <message>
+        <source>--format %1, but --output %2 names a %3 file</source>
+        <translation>--format %1, mais --output %2 nomme un fichier %3</translation>
+    </message>
+    <message>
         <source>Reads more sources from FILE (&quot;-&quot;: standard input), one path a line, after the argument sources.</source>
         <translation>Lit d&apos;autres sources dans FILE (&quot;-&quot; : l&apos;entrée standard), un chemin par ligne, après les sources données en arguments.</translation>
     </message>
@@ -506,6 +426,14 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>Writes one JSON object a line per source on standard output, the summary on standard error.</source>
         <translation>Écrit un objet JSON par ligne pour chaque source sur la sortie standard, le bilan sur la sortie d&apos;erreur standard.</translation>
+    </message>
+    <message>
+        <source>Frames the sources FILE (&quot;-&quot;: standard input) names where it says: JSON lines with &quot;source&quot; (as the run names it) or &quot;source_base64&quot;, and &quot;x&quot;, &quot;y&quot;, the result&apos;s top-left corner in the upright picture, as --json writes them. Others are placed by --gravity.</source>
+        <translation>Cadre les sources que FILE (&quot;-&quot; : l&apos;entrée standard) nomme là où il le dit : des lignes JSON avec &quot;source&quot; (telle que l&apos;exécution la nomme) ou &quot;source_base64&quot;, et &quot;x&quot;, &quot;y&quot;, le coin supérieur gauche du résultat dans l&apos;image redressée, comme --json les écrit. Les autres sont placées par --gravity.</translation>
+    </message>
+    <message>
+        <source>What the pictures in hand may hold together, in bytes or with K, M, G or T (default: half of the smallest of the physical memory, the control group&apos;s limit and the process&apos;s RLIMIT_AS and RLIMIT_DATA).</source>
+        <translation>Ce que les images en cours peuvent occuper ensemble, en octets ou avec K, M, G ou T (par défaut : la moitié du plus petit de la mémoire physique, de la limite du groupe de contrôle et des RLIMIT_AS et RLIMIT_DATA du processus).</translation>
     </message>
     <message>
         <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders nor --out), mirroring them under --out.</source>
@@ -538,6 +466,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>A one-line progress display on standard error (count, rate, time left): auto (default) shows it on a terminal, never with --json or --quiet.</source>
         <translation>Une ligne de progression sur la sortie d&apos;erreur standard (nombre, débit, temps restant) : auto (par défaut) l&apos;affiche sur un terminal, jamais avec --json ou --quiet.</translation>
+    </message>
+    <message>
+        <source>Writes a result to standard output even when it is a terminal.</source>
+        <translation>Écrit un résultat sur la sortie standard même quand c&apos;est un terminal.</translation>
     </message>
     <message>
         <source>The path of the one result of a single source file; - (or /dev/stdout) writes it to standard output in the --format, /dev/stderr to standard error. A device, a FIFO or a socket is written into, never replaced. A source - is read from standard input.</source>
@@ -609,6 +541,10 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>--webp-quality demande de 0 à 100 : &quot;%1&quot;</translation>
     </message>
     <message>
+        <source>--prefix and --suffix name no folder: &quot;%1&quot; holds a &quot;/&quot;</source>
+        <translation>--prefix et --suffix ne nomment aucun dossier : « %1 » contient un « / »</translation>
+    </message>
+    <message>
         <source>--number wants DIGITS[:START], DIGITS 1 to %1: &quot;%2&quot;</source>
         <translation>--number demande DIGITS[:START], DIGITS de 1 à %1 : &quot;%2&quot;</translation>
     </message>
@@ -647,6 +583,18 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>--json and --dry-run do not go together</source>
         <translation>--json et --dry-run ne vont pas ensemble</translation>
+    </message>
+    <message>
+        <source>--placements wants a file, or - for standard input</source>
+        <translation>--placements attend un fichier, ou - pour l&apos;entrée standard</translation>
+    </message>
+    <message>
+        <source>--memory wants a size such as 512M or 4G: &quot;%1&quot;</source>
+        <translation>--memory demande une taille comme 512M ou 4G : « %1 »</translation>
+    </message>
+    <message>
+        <source>standard input (-) can be read only once</source>
+        <translation>l&apos;entrée standard (-) ne peut être lue qu&apos;une fois</translation>
     </message>
     <message>
         <source>--gravity wants %1: &quot;%2&quot;</source>
@@ -723,6 +671,34 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
     <message>
         <source>--shard auto: no task index found (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX or AWS_BATCH_JOB_ARRAY_INDEX); outside a job array give --shard K/N</source>
         <translation>--shard auto : aucun indice de tâche trouvé (SLURM_ARRAY_TASK_ID, JOB_COMPLETION_INDEX ou AWS_BATCH_JOB_ARRAY_INDEX) ; hors d&apos;un tableau de tâches, donnez --shard K/N</translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1</source>
+        <translation>JSON non valide : %1</translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>pas un objet JSON</translation>
+    </message>
+    <message>
+        <source>&quot;source_base64&quot; is not base 64</source>
+        <translation>&quot;source_base64&quot; n&apos;est pas en base 64</translation>
+    </message>
+    <message>
+        <source>no &quot;source&quot; nor &quot;source_base64&quot;</source>
+        <translation>ni &quot;source&quot; ni &quot;source_base64&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; wants a whole number</source>
+        <translation>&quot;%1&quot; attend un nombre entier</translation>
+    </message>
+    <message>
+        <source>%1 placed again: this line replaces line %2</source>
+        <translation>%1 placée à nouveau : cette ligne remplace la ligne %2</translation>
+    </message>
+    <message>
+        <source>%1 is no source of this run</source>
+        <translation>%1 n&apos;est pas une source de cette exécution</translation>
     </message>
 </context>
 </TS>

@@ -36,5 +36,20 @@ TEST(SourceListWatch, SeesEveryChangeButTheOnesItAccepts) {
     EXPECT_TRUE(other.isEmpty());
 }
 
+TEST(SourceList, PlacementsGoWithTheirRowsAndAreNoChangeOfTheRows) {
+    SourceList list;
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        list.append(QString::fromLatin1(name));
+    const SourceListWatch watch(list);
+    list.setPlacement(2, QPoint(-4, 7));
+    EXPECT_FALSE(watch.changed());
+    list.removeAt(0);
+    EXPECT_EQ(list.entry(0).placement, std::nullopt);
+    EXPECT_EQ(list.entry(1).placement, QPoint(-4, 7));
+    list.removeAt(1);
+    list.append(QStringLiteral("c.bmp"));
+    EXPECT_EQ(list.entry(1).placement, std::nullopt);
+}
+
 } // namespace
 } // namespace kadrix

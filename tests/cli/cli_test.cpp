@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -139,6 +140,12 @@ TEST(BatchOptionsTest, WrongArgumentsAreUsageErrors) {
         {args({"--output", "o", "--files-from", "list", "a"})},
         {args({"--json", "--output", "-", "a"})},
         {args({"--gravity", "up", "a"}), "north-east"},
+        {args({"--bogus", "a"}), "'--bogus'"},           {args({"-Z", "a"}), "'-Z'"},
+        {args({"-f", "jpeg", "--output", "y.png", "a"}), "png"},
+        {args({"--prefix", "../x_", "a"}), "/"},        {args({"--suffix", "a/b", "a"}), "/"},
+        {args({"--wipe", "#80ff0000", "a"})},            {args({"--wipe", "transparent", "a"})},
+        {args({"-", "-"}), "once"},                      {args({"--files-from", "-", "-"}), "once"},
+        {args({"--memory", "lots", "a"})},               {args({"--memory", "0", "a"})},
         {args({"--fill", "stretch", "a"}), "mirror"},
         {args({"--size", "0:9", "a"}), "W:H"},           {args({"--size", "-16:9", "a"}), "W:H"},
         {args({"--size", "a:9", "a"}), "WxH"},           {args({"--size", "1:2:3", "a"}), "W:H"},
@@ -216,6 +223,8 @@ TEST(BatchOptionsTest, WipeTakesWhatQtsColourParserTakes) {
                  {"FF8000", makeColour(255, 128, 0)},
                  {"DarkGrey", makeColour(169, 169, 169)},
                  {"#12345", std::nullopt},
+                 {"#80ff0000", std::nullopt}, // results have no alpha to keep it
+                 {"transparent", std::nullopt},
                  {"whitish", std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(parseWipe(QString::fromUtf8(c.text)), c.colour) << c.text;
@@ -266,6 +275,11 @@ TEST(BatchPlanTest, AxesFollowTheCompositorsPlacement) {
                        false),
               QStringLiteral("/s/a%1.jpg: 643x477, columns: crop 1 left, crop 2 right; rows: pad 1 "
                              "top, pad 2 bottom -> /s/cropped/cropped_a%1.BMP (new)"));
+    // Placed by hand: where, and where from when it was out of reach.
+    EXPECT_EQ(planLine(u"a.jpg"_s, 643, 477, FrameGeometry{QSize(640, 480), QPoint(3, -2)}, u"r"_s,
+                       false, false, QPoint(9, -2)),
+              QStringLiteral("a.jpg: 643x477, columns: crop 3 left, 0 right; rows: pad 2 top, pad "
+                             "1 bottom; placed at 3,-2 (clamped from 9,-2) -> r (new)"));
 }
 
 TEST(BatchPlanTest, ResultsAreNamedByTheRenameScheme) {
@@ -643,6 +657,11 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
           "\nheif   .heic .heif .hif         yes   no\n"}},
         {"results into a source folder", {"--out", "~/src/.", "~/src"}, 2},
         {"one --output for a folder", {"--output", "~/o.bmp", "~/src"}, 2},
+        {"two readings of standard input", {"--placements", "-", "--files-from", "-"}, 2,
+         {}, {"standard input (-) can be read only once"}},
+        {"placements of no file", {"--placements", "", "x.jpg"}, 2, {}, {"--placements wants"}},
+        {"unreadable placements", {"--placements", "~/none", "~/src"}, 2, {},
+         {"cannot read the placements"}},
     };
     // clang-format on
     for (const RunCase& c : cases)
@@ -674,6 +693,13 @@ TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
                           test::encodeRaw(test::photoLike(200, 150)));
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(QImage::fromData(r.bytes, "JPEG").size(), QSize(80, 60));
+    // An explicit format decides the encoding whatever the extension.
+    const QString named = dir.filePath("y.out");
+    EXPECT_EQ(run({"-s", "8x6", "-f", "jpeg", "-", "--output", named},
+                  test::encodeRaw(test::photoLike(20, 15)))
+                  .status,
+              0);
+    EXPECT_EQ(QImageReader(named).format(), "jpeg");
     const QString picture = writeJpeg("in.jpg", 64, 48);
     const QString tmp = dir.filePath("tmp");
     ASSERT_TRUE(QDir().mkpath(tmp));
@@ -713,7 +739,7 @@ TEST_F(KadrixBatchTest, MessagesSpeakTheLocalesLanguage) {
          {"kadrix-batch: --size demande WxH, chaque côté de 1 à 65535 : \"12\"\n"
           "Essayez « kadrix-batch --help » pour plus d'informations.\n"}, {}, {}, "fr_FR.UTF-8"},
         {"French unknown option", {"--sise", "~/a.jpg"}, 2, {""},
-         {"kadrix-batch: Option inconnue « sise ».\nEssayez « kadrix-batch --help »"}, {}, {},
+         {"kadrix-batch: Option inconnue « --sise ».\nEssayez « kadrix-batch --help »"}, {}, {},
          "fr_FR.UTF-8"},
     };
     // clang-format on

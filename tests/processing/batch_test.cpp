@@ -253,6 +253,13 @@ TEST_F(BatchRun, AWriteThatFailsIsReportedAndCancelStops) {
               QStringLiteral("Enregistrement Impossible\nNo such file or directory"));
     EXPECT_EQ(dialogs->boxes[0].buttons, Buttons::OkCancel);
     EXPECT_EQ(window.counts, expectedCounts({0, 1}));
+    // A name that climbs out of the destination fails alike, and nothing is written.
+    window.extension = QStringLiteral("/../out.BMP");
+    dialogs->answers = {Answer::Cancel};
+    EXPECT_FALSE(run(0, 0, false, true));
+    EXPECT_EQ(dialogs->boxes.back().text,
+              QStringLiteral("Enregistrement Impossible\nhors du dossier de destination"));
+    EXPECT_FALSE(QFile::exists(window.destination + QStringLiteral("/r0/../out.BMP")));
 }
 
 TEST_F(BatchRun, StopDuringARowLetsItFinishAndEndsBeforeTheNext) {
