@@ -258,7 +258,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QCoreApplication::translate(
             "kadrix-batch",
             "Writes nothing: prints each source's size, the columns and rows cropped "
-            "or padded on each side, the result path and whether it exists."));
+            "or padded on each side, where a source of --placements is placed, the "
+            "result path and whether it exists."));
     const QCommandLineOption overwrite(
         QStringLiteral("overwrite"),
         QCoreApplication::translate("kadrix-batch", "Replaces existing results."));

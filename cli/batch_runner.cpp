@@ -1,6 +1,7 @@
 #include "batch_runner.h"
 
 #include "batch_plan.h"
+#include "compositor.h"
 #include "errors.h"
 #include "format_list.h"
 #include "framed_save.h"
@@ -110,19 +111,18 @@ Text problemText(const Error& e) {
     return e.text();
 }
 
-// The memory a picture takes once decoded, at most 4 bytes a pixel: a JPEG
-// larger than the result is decoded only where it lands on it (a few rows
-// more at most) unless --decode whole.
-qint64 decodedBytes(const Picture& picture, const BatchOptions& options) {
-    qint64 width = picture.width();
-    qint64 height = picture.height();
-    if (options.decode.mode != DecodeMode::Whole && dynamic_cast<const TJPEGImage*>(&picture)) {
-        const QSize result =
-            resultSizeFor(options.resultSize(), QSize(picture.width(), picture.height()));
-        width = std::min<qint64>(width, qint64(result.width()) + 64);
-        height = std::min<qint64>(height, qint64(result.height()) + 64);
-    }
-    return width * height * 4;
+// The memory framing a picture into `target` takes: what the picture
+// decodes (only the part that lands on the result where its type can), the
+// result's canvas, and what encoding it holds.
+qint64 memoryOf(const Picture& picture, const BatchOptions& options, const QString& target) {
+    const FrameGeometry frame = frameGeometryOf(picture, options.resultSize(), options.framing);
+    const QSize whole(picture.width(), picture.height());
+    QRect window = visibleWindow(whole, frame);
+    if (window.isEmpty())
+        window = QRect(QPoint(0, 0), whole);
+    const qint64 canvas = qint64(frame.size.width()) * frame.size.height() * 3;
+    return picture.decodingBytes(window, options.decode.mode) + canvas +
+           encodingBytes(frame.size, options.encoding.format.value_or(resultFormatOf(target)));
 }
 
 // Frames one source with the worker's framer. The decision about an
@@ -168,7 +168,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         // The decoded picture waits for room in the run's memory; the
         // worker's previous picture goes first.
         const auto admit = [&](const Picture& picture) {
-            const qint64 need = decodedBytes(picture, options);
+            const qint64 need = memoryOf(picture, options, target);
             if (!budget.exchange(held, need))
                 throw Error(own(
                     QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "
@@ -492,8 +492,20 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
             return false;
         }
         // Names that are not UTF-8 keep their bytes (see native_name.h).
-        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated))
-            inputs << nameFromNative(entry.raw);
+        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated)) {
+            const QString input = nameFromNative(entry.raw);
+            // As for the arguments: results among the sources would be
+            // sources of the next run.
+            if (!options.outDir.isEmpty() && sameFolder(input, options.outDir)) {
+                reporter.problem(Program + QStringLiteral(": ") +
+                                 QCoreApplication::translate(
+                                     "kadrix-batch", "--out is the source folder %1: its results "
+                                                     "would become sources of the next run")
+                                     .arg(input));
+                return false;
+            }
+            inputs << input;
+        }
     }
     FolderWalk walk;
     walk.recursive = options.recursive;
@@ -594,14 +606,20 @@ int runCommandLine(const QStringList& arguments, int cores) {
     std::vector<Unreadable> unreadable;
     const bool toStandardOutput = options.output == QStringLiteral("-");
     // A picture's bytes on a terminal are of no use and can upset it.
-    if (toStandardOutput && !options.dryRun && !options.force &&
-        isatty(options.outputStream) != 0)
+    if (toStandardOutput && !options.dryRun && !options.force && isatty(options.outputStream) != 0)
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
     if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
-        pipeFolder.emplace(QDir::tempPath() + QStringLiteral("/kadrix-batch-XXXXXX"));
+        // $TMPDIR when it names a folder, else /tmp: never the root folder.
+        const QString tmp = qEnvironmentVariable("TMPDIR");
+        const QString base = pathKind(tmp) == PathKind::Folder ? tmp : QStringLiteral("/tmp");
+        pipeFolder.emplace(base + QStringLiteral("/kadrix-batch-XXXXXX"));
         if (!pipeFolder->isValid()) {
-            reporter.problem(Program + QStringLiteral(": cannot create a temporary folder"));
+            reporter.problem(
+                own(QT_TRANSLATE_NOOP("kadrix-batch",
+                                      "%1: cannot create a temporary folder in %2: %3"),
+                    {Program, base, pipeFolder->errorString()})
+                    .translated());
             return 1;
         }
     }

@@ -1,11 +1,13 @@
 #include "main_window_fixture.h"
 
 #include "image_control.h"
+#include "image_list_model.h"
 #include "image_list_view.h"
 #include "status_bar.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -309,6 +311,71 @@ TEST_F(ColourTools, RightPressTogglesTheCommandPanel) {
     // A left press never touches the panel.
     press(QPoint(10, 10));
     EXPECT_TRUE(panel->isHidden());
+}
+
+// With no tool armed, a drag in the "Result" view moves the picture inside
+// its frame and the row keeps the placement; a double-click resets it.
+class PlacementByHand : public ColourTools {
+protected:
+    void SetUp() override {
+        ColourTools::SetUp();
+        control<QLineEdit>("EditW")->setText(QStringLiteral("20"));
+        control<QLineEdit>("EditH")->setText(QStringLiteral("10"));
+        control<QRadioButton>("RadioResult")->setChecked(true);
+    }
+    void drag(QPoint from, QPoint to) {
+        QTest::mousePress(image, Qt::LeftButton, {}, from);
+        hover((from + to) / 2, Qt::LeftButton);
+        hover(to, Qt::LeftButton);
+        QTest::mouseRelease(image, Qt::LeftButton, {}, to);
+    }
+    std::optional<QPoint> placement() { return window().sourceList().entry(0).placement; }
+    QImage cut(QPoint topLeft) {
+        return QImage(dir.filePath(QStringLiteral("pic.bmp")))
+            .copy(QRect(topLeft, QSize(20, 10)))
+            .convertToFormat(QImage::Format_RGB888);
+    }
+    QImage shown() { return image->picture().image().convertToFormat(QImage::Format_RGB888); }
+    QImage written() {
+        const QString result = dir.filePath(QStringLiteral("out/cropped_pic.BMP"));
+        QFile::remove(result); // no prompt before replacing it
+        control<QToolButton>("SpeedButtonRedim")->click();
+        return QImage(result).convertToFormat(QImage::Format_RGB888);
+    }
+};
+
+TEST_F(PlacementByHand, ADragMovesTheResultWithinThePictureAndADoubleClickResetsIt) {
+    // The pointer's move, and the result's top-left corner in the picture then.
+    const std::pair<QPoint, QPoint> cases[] = {{{7, -5}, {3, 15}}, {{-30, 2}, {20, 8}}};
+    for (const auto& [by, topLeft] : cases) {
+        QTest::mouseDClick(image, Qt::LeftButton, {}, QPoint(10, 5)); // back to the anchor
+        ASSERT_EQ(placement(), std::nullopt);
+        EXPECT_EQ(shown(), cut(QPoint(10, 10)));
+        EXPECT_EQ(statusBar->panelText(4), QString());
+        drag(QPoint(10, 5), QPoint(10, 5) + by);
+        EXPECT_EQ(placement(), topLeft);
+        EXPECT_EQ(shown(), cut(topLeft));
+        EXPECT_EQ(written(), cut(topLeft));
+        const QString readout = QString::asprintf("Placé: %+d, %+d", topLeft.x(), topLeft.y());
+        EXPECT_EQ(statusBar->panelText(4), readout);
+        const QModelIndex row = control<ImageListView>("ListBox1")->listModel()->index(0);
+        EXPECT_EQ(row.data(Qt::ToolTipRole).toString(), readout);
+        EXPECT_EQ(row.data(Qt::DisplayRole).toString(), QStringLiteral("pic.bmp"));
+    }
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(PlacementByHand, ThePipettePicksInsteadAndANewScanForgetsPlacements) {
+    pipette->click();
+    drag(QPoint(5, 6), QPoint(15, 8));
+    EXPECT_EQ(placement(), std::nullopt);
+    EXPECT_EQ(window().wipeColor(), pictureColourValue(15, 16));
+    drag(QPoint(5, 6), QPoint(15, 8));
+    ASSERT_TRUE(placement());
+    QDir::setCurrent(dir.path()); // the folder the list button scans again
+    control<QToolButton>("SpeedButtonList")->click();
+    ASSERT_EQ(window().sourceList().count(), 1);
+    EXPECT_EQ(placement(), std::nullopt);
 }
 
 } // namespace
