@@ -114,13 +114,22 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
 
         const QString source = window.SourcePath(row);
         const FramingOptions framing = FramingDefaults; // as the row is framed, so it is saved
-        if (!framer.frame(source, window.wipeColour(), decode, framing, {},
-                          window.rowPlacement(row)))
+        bool framed = false;
+        try {
+            framed = framer.frame(source, window.wipeColour(), decode, framing, {},
+                                  window.rowPlacement(row));
+        } catch (const Error& e) {
+            if (std::optional<Error> named = window.sourceError(row, source, e))
+                throw *named;
+            throw;
+        }
+        if (!framed)
             continue;
 
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
         if (const Picture* picture = framer.source())
             window.resultPlaced(row, QSize(picture->width(), picture->height()), framer.geometry());
+        window.showingRow(row);
         processPendingMessages();
         endIfRowsChanged();
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -136,20 +137,35 @@ TEST_F(ColourTools, ReadoutShowsThePixelAndPositionUnderThePointer) {
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(ColourTools, StretchedViewReadsTheUnstretchedPicture) {
+TEST_F(ColourTools, StretchedViewReadsThePixelDisplayedUnderThePointer) {
     control<QRadioButton>("RadioModedSource")->setChecked(true);
     ASSERT_TRUE(image->stretch());
-    ASSERT_GT(image->width(), 100);
-    hover(RedPixel);
-    EXPECT_EQ(statusBar->panelText(1), QStringLiteral("RGB = 255/000/000"));
-    hover(QPoint(100, 100));
-    EXPECT_EQ(statusBar->panelText(1), QStringLiteral("RGB = 255/255/255"));
-    EXPECT_EQ(statusBar->panelText(2), QStringLiteral("Pos = 0100/0100"));
+    const QImage shown = image->grab().toImage(); // every pixel differs: the diagonal tells
+    for (QPoint at; at.y() < image->height(); at = QPoint((at.y() + 1) * 5 / 4, at.y() + 1)) {
+        hover(at);
+        ASSERT_EQ(toQColor(window().hoverColor()), shown.pixelColor(at)) << at.y();
+    }
+    // Four coloured quarters, each picked in the middle of a pixel shown.
+    QImage quarters(PictureSize, QImage::Format_RGB888);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (int q = 0; q < 4; ++q)
+        QPainter(&quarters).fillRect(q % 2 * 20, q / 2 * 15, 20, 15, colours[q]);
+    image->setPicture(Bitmap(quarters));
+    const QPoint pixels[] = {{3, 2}, {20, 14}, {19, 15}, {39, 29}};
+    for (int q = 0; q < 4; ++q) {
+        const QPoint p = pixels[q], at((p.x() * 2 + 1) * image->width() / 80,
+                                       (p.y() * 2 + 1) * image->height() / 60);
+        hover(at);
+        EXPECT_EQ(statusBar->panelText(2), QString::asprintf("Pos = %4.4d/%4.4d", p.x(), p.y()));
+        pipette->click();
+        press(at);
+        EXPECT_EQ(toQColor(window().wipeColor()), colours[q]) << q;
+    }
 
-    // The pipette there stores the invalid colour, painted white everywhere:
-    // in the swatch and in the margins of the next result.
+    // Outside the picture the pipette stores the invalid colour, painted white
+    // everywhere: in the swatch and in the margins of the next result.
     pipette->click();
-    press(QPoint(100, 100));
+    press(QPoint(-1, -1));
     EXPECT_EQ(window().wipeColor(), InvalidColour);
     EXPECT_EQ(swatchShown(), QColor(Qt::white));
     control<QRadioButton>("RadioResult")->setChecked(true);
