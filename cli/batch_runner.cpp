@@ -648,6 +648,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
             unreadable.push_back({QStringLiteral("-"), {}, saved.error});
         } else {
             options.inputs[standardInput] = standardInputFile = saved.path;
+            removeOnAbruptEnd(nativeName(saved.path));
         }
     }
     if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
@@ -663,8 +664,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
         scheme.prefixOn = scheme.suffixOn = scheme.numberOn = false;
         scheme.nameOn = true;
         options.output = buildResultName(scheme, QStringLiteral("result"), 0, false).path;
+        removeOnAbruptEnd(nativeName(options.output));
     }
 
+    if (pipeFolder)
+        removeOnAbruptEnd(nativeName(pipeFolder->path()));
     CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;
