@@ -39,6 +39,17 @@ constexpr std::array<AnchorCell, 9> AnchorCells{{
     {Anchor::SouthEast, "SE", "RadioAnchorSouthEast"},
 }};
 
+// The size choices, in the order of SizeMode.
+struct SizeChoice {
+    const char* caption;
+    const char* name;
+};
+constexpr std::array<SizeChoice, 3> SizeChoices{{
+    {"Fixed W x H", "RadioSizeFixed"},
+    {"Ratio W:H, cropped", "RadioSizeRatioCrop"},
+    {"Ratio W:H, padded", "RadioSizeRatioPad"},
+}};
+
 // ListFill's items, in the order of Fill.
 constexpr std::array FillCaptions{"Colour", "Edge", "Mirror", "Blur"};
 
@@ -48,6 +59,17 @@ TFormFraming::TFormFraming(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormFraming"));
     setWindowTitle(QStringLiteral("Framing Options"));
     setModal(true);
+
+    auto* sizeBox = new QGroupBox(QStringLiteral("Size:"), this);
+    sizeBox->setObjectName(QStringLiteral("GroupBoxSize"));
+    auto* sizeLayout = new QHBoxLayout(sizeBox);
+    sizes_ = new QButtonGroup(this);
+    for (std::size_t i = 0; i < SizeChoices.size(); ++i) {
+        auto* radio = new QRadioButton(QString::fromLatin1(SizeChoices[i].caption), sizeBox);
+        radio->setObjectName(QString::fromLatin1(SizeChoices[i].name));
+        sizes_->addButton(radio, int(i));
+        sizeLayout->addWidget(radio);
+    }
 
     auto* anchorBox = new QGroupBox(QStringLiteral("Anchor:"), this);
     anchorBox->setObjectName(QStringLiteral("GroupBoxAnchor"));
@@ -61,6 +83,12 @@ TFormFraming::TFormFraming(QWidget* parent) : QDialog(parent) {
         anchors_->addButton(radio, int(cell.anchor));
         grid->addWidget(radio, int(i / 3), int(i % 3));
     }
+    // Beside the compass: where the picture's interest lies.
+    auto* subject = new QRadioButton(QStringLiteral("Subject"), anchorBox);
+    subject->setObjectName(QStringLiteral("RadioAnchorSubject"));
+    subject->setAccessibleName(anchorName(Anchor::Subject));
+    anchors_->addButton(subject, int(Anchor::Subject));
+    grid->addWidget(subject, 1, 3);
 
     auto* fillBox = new QGroupBox(QStringLiteral("Margins:"), this);
     fillBox->setObjectName(QStringLiteral("GroupBoxFill"));
@@ -96,6 +124,7 @@ TFormFraming::TFormFraming(QWidget* parent) : QDialog(parent) {
     auto* choices = new QHBoxLayout;
     choices->addWidget(anchorBox);
     choices->addWidget(fillBox);
+    layout->addWidget(sizeBox);
     layout->addLayout(choices);
     layout->addWidget(keepDates_);
     layout->addLayout(buttons);
@@ -108,10 +137,12 @@ TFormFraming::TFormFraming(QWidget* parent) : QDialog(parent) {
 }
 
 FramingOptions TFormFraming::options() const {
-    return {Anchor(anchors_->checkedId()), Fill(fills_->currentRow()), keepDates_->isChecked()};
+    return {Anchor(anchors_->checkedId()), Fill(fills_->currentRow()), keepDates_->isChecked(),
+            SizeMode(sizes_->checkedId())};
 }
 
 void TFormFraming::showOptions(const FramingOptions& options) {
+    sizes_->button(int(options.sizeMode))->setChecked(true);
     anchors_->button(int(options.anchor))->setChecked(true);
     fills_->setCurrentRow(int(options.fill));
     keepDates_->setChecked(options.keepDates);

@@ -10,8 +10,11 @@ class QListWidget;
 
 namespace kadrix {
 
-// The framing options dialog, shown modally from "Framing Options": the
-// anchor as a 3 x 3 group of radio buttons (RadioAnchor...), the fill as a
+// The framing options dialog, shown modally from "Framing Options": how
+// EditW and EditH are read (RadioSizeFixed, RadioSizeRatioCrop,
+// RadioSizeRatioPad: pixels, or a ratio's terms), the
+// anchor as a 3 x 3 group of radio buttons (RadioAnchor...) with
+// RadioAnchorSubject beside it, the fill as a
 // list (ListFill: Colour, Edge, Mirror, Blur) and the dates check box
 // (CheckBoxKeepDates). It opens on FramingDefaults; "Default" puts the
 // controls back to the designed framing (centre, the wipe colour, results
@@ -29,6 +32,7 @@ public:
     void showOptions(const FramingOptions& options);
 
 private:
+    QButtonGroup* sizes_;
     QButtonGroup* anchors_;
     QListWidget* fills_;
     QCheckBox* keepDates_;

@@ -61,6 +61,8 @@ public:
 
     // Source folder and output naming.
     void EditSrcDirChange();
+    // Enter in the source folder field: scans the folder typed there.
+    void EditSrcDirReturnPressed();
     QString SourcePath(int row) override;
     QString BuildResultPath(int Row, bool WriteBack) override;
     void ComboBoxRenommerChange(QObject* Sender);
@@ -173,11 +175,18 @@ private:
     void setRunningCountText(const QString& text) override;
     void prepareResultView(int width, int height) override;
     void showResult(const Bitmap& copy) override;
+    void showingRow(int row) override;
+    std::optional<Error> sourceError(int row, const QString& path, const Error& error) override;
+    // Names the file in the caption and makes its row the list's current row,
+    // leaving the selection and the check marks as they are.
+    void pointAtRow(int row, const QString& path);
     bool& stopFlag() override { return StopRequested; }
     quint64 rowsRevision() const override { return SourceList_->revision(); }
     std::optional<QPoint> rowPlacement(int row) const override;
     void resultPlaced(int row, QSize picture, const FrameGeometry& frame) override;
 
+    // The pixel of Image1's picture displayed at a point of the control.
+    QPoint image1PixelAt(int x, int y) const;
     void paintSwatch();
     // Sets WipeColor and fills the swatch with it.
     void setWipeColor(Colour colour);

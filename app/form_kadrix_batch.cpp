@@ -6,6 +6,7 @@
 
 #include "dispatch.h"
 #include "event_loop.h"
+#include "field_text.h"
 
 namespace kadrix {
 
@@ -49,6 +50,25 @@ void TFormKadrix::prepareResultView(int width, int height) {
 
 void TFormKadrix::showResult(const Bitmap& copy) {
     ui->Image1->setPicture(copy);
+}
+
+void TFormKadrix::showingRow(int row) {
+    pointAtRow(row, BuildResultPath(row, true));
+}
+
+std::optional<Error> TFormKadrix::sourceError(int row, const QString& path, const Error& error) {
+    pointAtRow(row, path);
+    // A dropped file is named by its path: it is looked for in the folder of
+    // the drop's first file, which may not be its own.
+    const std::optional<SourceList::Listing>& listing = SourceList_->listing();
+    const QString file = listing && listing->dropped ? path : fileNamePart(path);
+    return Error(QStringLiteral("%1\nFichier: %2").arg(error.message(), file));
+}
+
+void TFormKadrix::pointAtRow(int row, const QString& path) {
+    setWindowTitle(QStringLiteral("Kadrix - ") + path);
+    if (row < ui->ListBox1->count())
+        ui->ListBox1->setCurrentRow(row);
 }
 
 } // namespace kadrix

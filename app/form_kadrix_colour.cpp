@@ -7,6 +7,7 @@
 #include "dialog_service.h"
 #include "dispatch.h"
 #include "tool_group.h"
+#include "view_geometry.h"
 
 #include <QPainter>
 #include <QScopeGuard>
@@ -73,10 +74,19 @@ void TFormKadrix::SpeedButtonPipetteClick() {
     setToolCursor(*ui->Image1, ui->SpeedButtonPipette->isChecked());
 }
 
+QPoint TFormKadrix::image1PixelAt(int x, int y) const {
+    const ImageControl& image = *ui->Image1;
+    const Bitmap& picture = image.picture();
+    return pictureAt({x, y}, {picture.width(), picture.height()}, image.size(), image.stretch());
+}
+
 void TFormKadrix::Image1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
-                                  Qt::KeyboardModifiers, int x, int y) {
+                                  Qt::KeyboardModifiers, int pointerX, int pointerY) {
     const Bitmap& picture = ui->Image1->picture();
     const bool toolArmed = ui->SpeedButtonBrush->isChecked() || ui->SpeedButtonPipette->isChecked();
+    // The pixel displayed under the pointer, also in the stretched view.
+    const QPoint at = image1PixelAt(pointerX, pointerY);
+    const int x = at.x(), y = at.y();
     if (ui->SpeedButtonBrush->isChecked()) {
         const auto putUp = qScopeGuard([this] { ui->SpeedButtonBrush->setChecked(false); });
         // Enlarged by repeating pixels; what lies outside the picture reads
@@ -97,17 +107,20 @@ void TFormKadrix::Image1MouseDown(Qt::MouseButton button, Qt::MouseButtons butto
     if (buttons & Qt::RightButton)
         ui->PanelCommande->setHidden(!ui->PanelCommande->isHidden());
     if (button == Qt::LeftButton)
-        beginPlacementDrag(toolArmed, x, y);
+        beginPlacementDrag(toolArmed, pointerX, pointerY);
 }
 
-void TFormKadrix::Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
+void TFormKadrix::Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int pointerX,
+                                  int pointerY) {
+    const QPoint at = image1PixelAt(pointerX, pointerY);
+    const int x = at.x(), y = at.y();
     HoverColor = ui->Image1->picture().pixel(x, y);
     ui->StatusBar1->setPanelText(1, QString::asprintf("RGB = %3.3d/%3.3d/%3.3d", redOf(HoverColor),
                                                       greenOf(HoverColor), blueOf(HoverColor)));
     ui->StatusBar1->setPanelText(2, QString::asprintf("Pos = %4.4d/%4.4d", x, y));
     ui->StatusBar1->update();
     if (drag_ && (buttons & Qt::LeftButton))
-        dragPlacementTo(x, y);
+        dragPlacementTo(pointerX, pointerY);
 }
 
 void TFormKadrix::StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect) {

@@ -29,6 +29,7 @@ void TFormKadrix::FileDrag1Drop() {
     for (const QString& path : files)
         SourceList_->append(fileNamePart(path));
     // Every row is looked for in the first item's folder.
+    SourceList_->setListing({folderPart(files.first()), true});
     ui->EditSrcDir->setText(folderPart(files.first())); // fires EditSrcDirChange
     if (ui->CheckBoxAutoDStDir->isChecked())
         ui->EditDstDir->setText(automaticDestination(ui->EditSrcDir->text()));

@@ -59,6 +59,8 @@ void selectNamedItem(QComboBox* box) {
 
 void TFormKadrix::bindNamingHandlers() {
     connect(ui->EditSrcDir, &QLineEdit::textChanged, this, guarded([this] { EditSrcDirChange(); }));
+    connect(ui->EditSrcDir, &QLineEdit::returnPressed, this,
+            guarded([this] { EditSrcDirReturnPressed(); }));
 
     // Program writes fire these too, as the user's edits do: textChanged and
     // toggled rather than textEdited and clicked.
@@ -97,9 +99,21 @@ void TFormKadrix::EditSrcDirChange() {
         ui->EditDstDir->setText(automaticDestination(text));
 }
 
+void TFormKadrix::EditSrcDirReturnPressed() {
+    const QString folderText = ui->EditSrcDir->text();
+    writeKeepingCursor(ui->EditSrcDir, normaliseFolder(folderText),
+                       leadingControlCount(folderText));
+    ListSourceFolder(QString());
+}
+
 QString TFormKadrix::SourcePath(int row) {
     const QString folderText = ui->EditSrcDir->text();
-    const SourcePathParts parts = sourcePathOf(folderText, (*SourceList_)[row]);
+    // A listed row is read where it was listed, even after another folder is
+    // typed into the field: the list shows that folder's files.
+    const std::optional<SourceList::Listing>& listing = SourceList_->listing();
+    const SourcePathParts parts =
+        sourcePathOf(folderText, (*SourceList_)[row],
+                     listing ? std::optional<QString>(listing->folder) : std::nullopt);
     writeKeepingCursor(ui->EditSrcDir, parts.folder, leadingControlCount(folderText));
     return parts.path;
 }

@@ -94,3 +94,30 @@ for anchor in north-west south-east; do
     t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity "$anchor" "$phone")
     report "--gravity $anchor" "$t" "$count" "$centre" ""
 done
+
+# The subject anchor measures each picture on a reduced decode before the
+# window is decoded; a ratio computes each result's size.
+echo
+echo "-- subject anchor: 640x480, --jobs 1, JPEG results (target at most 1.5x the centre anchor)"
+for set in phone set12; do
+    count=$(ls "$data/$set"/*.jpg | wc -l)
+    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$data/$set")
+    report "$set --gravity centre" "$centre" "$count" "$centre" ""
+    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$data/$set")
+    report "$set --gravity subject" "$t" "$count" "$centre" "(target at most 1.5x)"
+done
+heif="$data/heif"
+if ls "$heif"/*.heic >/dev/null 2>&1; then
+    count=$(ls "$heif"/*.heic | wc -l)
+    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$heif")
+    report "heif --gravity centre" "$centre" "$count" "$centre" ""
+    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$heif")
+    report "heif --gravity subject" "$t" "$count" "$centre" "(target at most 2x)"
+fi
+echo
+count=$(ls "$set12"/*.jpg | wc -l)
+echo "-- ratio: set12 cropped to 16:9 (4000x2250) against the fixed size 4000x2250, --jobs 1"
+fixed=$(time_runs "$batch" --jobs 1 --format jpeg --size 4000x2250 "$set12")
+report "--size 4000x2250" "$fixed" "$count" "$fixed" ""
+t=$(time_runs "$batch" --jobs 1 --format jpeg --size 16:9 "$set12")
+report "--size 16:9" "$t" "$count" "$fixed" "(target: the same within noise)"

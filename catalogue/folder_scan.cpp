@@ -71,7 +71,10 @@ ScanResult scanFolder(const QString& folderText, const QString& extensionFilter,
     const bool entered = folder.isEmpty() || QDir::setCurrent(folder);
     window.setStopRequested(false);
     if (entered) {
-        FolderWalk walk(QDir::currentPath());
+        const QString current = QDir::currentPath();
+        // Not trimmed: a folder's name may end in a blank.
+        tally.setFolder(current.endsWith(u'/') ? current : current + u'/');
+        FolderWalk walk(current);
         scanEntries(walk, extensionFilter, tally, window);
     }
     if (!tally.intact())

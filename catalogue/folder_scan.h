@@ -32,6 +32,8 @@ class ScanTally {
 public:
     explicit ScanTally(SourceList& list); // empties the list
 
+    // The folder the files gathered lie in; the list takes it with them.
+    void setFolder(const QString& folder) { found_.setListing({folder, false}); }
     // Gathers the file unless its name is already listed; true when added.
     bool add(const QString& name, qint64 size);
     // Puts the files gathered into the list, unless another command has
@@ -83,9 +85,10 @@ void scanEntries(DirectoryWalk& walk, const QString& extensionFilter, ScanTally&
                  ScanWindow& window);
 
 // Makes the folder part of `folderText` the current working directory and
-// lists its accepted files into `list` (emptied first). An empty folder part
-// scans the current working directory as it is. A folder that cannot be made
-// current gives an empty list; the working directory then stays where it was.
+// lists its accepted files into `list` (emptied first), which records that
+// folder as an absolute path. An empty folder part scans the current working
+// directory as it is. A folder that cannot be made current gives an empty
+// list; the working directory then stays where it was.
 ScanResult scanFolder(const QString& folderText, const QString& extensionFilter, SourceList& list,
                       ScanWindow& window);
 

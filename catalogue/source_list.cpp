@@ -22,7 +22,9 @@ void SourceList::setPlacement(int row, std::optional<QPoint> topLeft) {
 
 void SourceList::replaceWith(SourceList&& other) {
     entries_ = std::move(other.entries_);
+    listing_ = std::move(other.listing_);
     other.entries_.clear();
+    other.listing_.reset();
     ++revision_;
     ++other.revision_;
 }

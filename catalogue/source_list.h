@@ -22,14 +22,24 @@ public:
         std::optional<QPoint> placement = std::nullopt;
     };
 
+    // Where the rows were listed from: the folder a scan listed, or the folder
+    // of a drop's first file. Every row is read from it, whatever the source
+    // folder field holds later.
+    struct Listing {
+        QString folder; // ends in "/"
+        bool dropped = false;
+    };
+
     int count() const { return int(entries_.size()); }
     bool isEmpty() const { return entries_.empty(); }
     // A row past the end throws Error "Ligne %d absente de la liste".
     const QString& operator[](int row) const { return entry(row).name; }
     const Entry& entry(int row) const;
 
+    // Empties the list, and forgets where it was listed from.
     void clear() {
         entries_.clear();
+        listing_.reset();
         ++revision_;
     }
     void append(QString name, std::optional<qint64> fileSize = std::nullopt) {
@@ -40,8 +50,13 @@ public:
     // Places a row by hand, or gives it back to the anchor. Not a change of
     // the rows: a run going over them goes on.
     void setPlacement(int row, std::optional<QPoint> topLeft);
-    // Takes the entries of `other`, which is left empty: one change.
+    // Takes the entries and the listing of `other`, which is left empty: one change.
     void replaceWith(SourceList&& other);
+
+    // Nothing for rows put in the list by other means than a scan or a drop:
+    // they lie in the folder the source folder field names.
+    const std::optional<Listing>& listing() const { return listing_; }
+    void setListing(Listing listing) { listing_ = std::move(listing); }
 
     // Changes at every change of the list: a command that fills it while
     // other commands may run can tell whether one of them changed it too.
@@ -54,6 +69,7 @@ private:
     void checkRow(int row) const;
 
     std::vector<Entry> entries_;
+    std::optional<Listing> listing_;
     quint64 revision_ = 0;
 };
 

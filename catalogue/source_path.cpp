@@ -4,10 +4,11 @@
 
 namespace kadrix {
 
-SourcePathParts sourcePathOf(const QString& folderText, const QString& entry) {
+SourcePathParts sourcePathOf(const QString& folderText, const QString& entry,
+                             const std::optional<QString>& listedFolder) {
     SourcePathParts parts;
     parts.folder = normaliseFolder(folderText);
-    parts.path = parts.folder + fileNamePart(entry);
+    parts.path = listedFolder.value_or(parts.folder) + fileNamePart(entry);
     return parts;
 }
 

@@ -258,7 +258,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         QCoreApplication::translate(
             "kadrix-batch",
             "Writes nothing: prints each source's size, the columns and rows cropped "
-            "or padded on each side, the result path and whether it exists."));
+            "or padded on each side, where a source of --placements is placed, the "
+            "result path and whether it exists."));
     const QCommandLineOption overwrite(
         QStringLiteral("overwrite"),
         QCoreApplication::translate("kadrix-batch", "Replaces existing results."));
@@ -333,7 +334,7 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
                             .arg(MaxSide)
                             .arg(sizeText));
         options.size = *parsedRatio;
-        options.sizeMode = SizeMode::RatioCrop;
+        options.framing.sizeMode = SizeMode::RatioCrop;
     } else {
         const auto parsedSize = parseSize(sizeText);
         if (!parsedSize)
@@ -349,11 +350,11 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
             return fail(
                 QCoreApplication::translate("kadrix-batch", "--ratio wants crop or pad: \"%1\"")
                     .arg(parser.value(ratio)));
-        if (options.sizeMode == SizeMode::Fixed)
+        if (options.framing.sizeMode == SizeMode::Fixed)
             return fail(QCoreApplication::translate(
                 "kadrix-batch", "--ratio goes with a ratio size, --size W:H (such as 16:9)"));
         if (how == QStringLiteral("pad"))
-            options.sizeMode = SizeMode::RatioPad;
+            options.framing.sizeMode = SizeMode::RatioPad;
     }
 
     const auto parsedWipe = parseWipe(parser.value(wipe));

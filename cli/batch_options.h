@@ -22,9 +22,8 @@ enum class ProgressMode { Auto, Always, Never };
 
 // Everything one command-line run is told.
 struct BatchOptions {
-    QStringList inputs;                  // files and folders, in argument order
-    QSize size{640, 480};                // pixels, or the ratio's two terms (--size W:H)
-    SizeMode sizeMode = SizeMode::Fixed; // --size WxH, or W:H with --ratio crop|pad
+    QStringList inputs;   // files and folders, in argument order
+    QSize size{640, 480}; // pixels, or the ratio's terms (--size W:H, see framing.sizeMode)
     Colour wipe = makeColour(0, 0, 0);
     QString outDir; // empty: the "cropped" folder beside each source
     // decode and encode options: the options dialog's defaults, with exact grey
@@ -36,7 +35,7 @@ struct BatchOptions {
     bool dryRun = false;
     bool overwrite = false;
     DecodeOptions decode;
-    FramingOptions framing; // --gravity, --fill and --keep-dates
+    FramingOptions framing; // --gravity, --fill, --keep-dates, and --ratio with --size W:H
 
     // Running as one task of many (read in cluster_options.cpp).
     QString filesFrom;         // --files-from list, "-" for standard input, "" when none
@@ -54,7 +53,7 @@ struct BatchOptions {
     bool force = false;   // --force: a result to standard output even on a terminal
     qint64 memory = 0;    // --memory: what the pictures in hand may hold, 0: the default
 
-    ResultSize resultSize() const { return {sizeMode, size.width(), size.height()}; }
+    ResultSize resultSize() const { return {framing.sizeMode, size.width(), size.height()}; }
 };
 
 // The destination item of ComboBoxDstExt a --format value stands for:

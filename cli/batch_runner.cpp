@@ -1,13 +1,13 @@
 #include "batch_runner.h"
 
 #include "batch_plan.h"
+#include "compositor.h"
 #include "errors.h"
 #include "format_list.h"
 #include "framed_save.h"
 #include "framing.h"
 #include "heif_picture.h"
 #include "jpeg_image.h"
-#include "jpeg_window.h"
 #include "json_lines.h"
 #include "memory_budget.h"
 #include "naming.h"
@@ -111,33 +111,21 @@ Text problemText(const Error& e) {
     return e.text();
 }
 
-// The memory a picture takes once decoded, at most 4 bytes a pixel: a JPEG
-// larger than the result is decoded only where it lands on it (a few rows
-// more at most) unless --decode whole. A sequential JPEG whose result is
-// written a row at a time goes from decoder to encoder: it holds the rows its
-// margins repeat, a band of rows in flight, and the window decoded whole only
-// when it is turned upright or small enough to be entered at a restart marker.
-qint64 decodedBytes(const Picture& picture, const BatchOptions& options, const SourceFramer& framer,
-                    bool rowsWritten) {
-    qint64 width = picture.width();
-    qint64 height = picture.height();
-    const auto* jpeg = dynamic_cast<const TJPEGImage*>(&picture);
-    if (options.decode.mode != DecodeMode::Whole && jpeg) {
-        const QSize result =
-            resultSizeFor(options.resultSize(), QSize(picture.width(), picture.height()));
-        width = std::min<qint64>(width, qint64(result.width()) + 64);
-        height = std::min<qint64>(height, qint64(result.height()) + 64);
-        if (rowsWritten && !jpeg->progressiveEncoding()) {
-            const qint64 window = width * height * 3;
-            const qint64 rowBytes = std::max<qint64>(result.width(), picture.width()) * 3;
-            return framer.keptRowBytes(picture, options.framing) +
-                   (jpeg->orientation() == Orientation::Normal
-                        ? std::min(window, jpegcodec::MaxSeekWindowBytes)
-                        : window) +
-                   48 * rowBytes;
-        }
-    }
-    return width * height * 4;
+// The memory framing a picture into `target` takes: what the picture
+// decodes (only the part that lands on the result where its type can), the
+// result's canvas, or where the result is written a row at a time the rows
+// its margins repeat, and what encoding it holds.
+qint64 memoryOf(const Picture& picture, const BatchOptions& options, const QString& target,
+                const SourceFramer& framer, bool rowsWritten) {
+    const FrameGeometry frame = frameGeometryOf(picture, options.resultSize(), options.framing);
+    const QSize whole(picture.width(), picture.height());
+    QRect window = visibleWindow(whole, frame);
+    if (window.isEmpty())
+        window = QRect(QPoint(0, 0), whole);
+    const qint64 canvas = rowsWritten ? framer.keptRowBytes(picture, options.framing)
+                                      : qint64(frame.size.width()) * frame.size.height() * 3;
+    return picture.decodingBytes(window, options.decode.mode) + canvas +
+           encodingBytes(frame.size, options.encoding.format.value_or(resultFormatOf(target)));
 }
 
 // Frames one source with the worker's framer. The decision about an
@@ -186,7 +174,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
             writesRows(options.encoding.format.value_or(resultFormatOf(target))) &&
             decision != SaveDecision::Stream;
         const auto admit = [&](const Picture& picture) {
-            const qint64 need = decodedBytes(picture, options, framer, rowsWritten);
+            const qint64 need = memoryOf(picture, options, target, framer, rowsWritten);
             if (!budget.exchange(held, need))
                 throw Error(own(
                     QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "
@@ -515,8 +503,20 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
             return false;
         }
         // Names that are not UTF-8 keep their bytes (see native_name.h).
-        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated))
-            inputs << nameFromNative(entry.raw);
+        for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated)) {
+            const QString input = nameFromNative(entry.raw);
+            // As for the arguments: results among the sources would be
+            // sources of the next run.
+            if (!options.outDir.isEmpty() && sameFolder(input, options.outDir)) {
+                reporter.problem(Program + QStringLiteral(": ") +
+                                 QCoreApplication::translate(
+                                     "kadrix-batch", "--out is the source folder %1: its results "
+                                                     "would become sources of the next run")
+                                     .arg(input));
+                return false;
+            }
+            inputs << input;
+        }
     }
     FolderWalk walk;
     walk.recursive = options.recursive;
@@ -621,9 +621,16 @@ int runCommandLine(const QStringList& arguments, int cores) {
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
     if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
-        pipeFolder.emplace(QDir::tempPath() + QStringLiteral("/kadrix-batch-XXXXXX"));
+        // $TMPDIR when it names a folder, else /tmp: never the root folder.
+        const QString tmp = qEnvironmentVariable("TMPDIR");
+        const QString base = pathKind(tmp) == PathKind::Folder ? tmp : QStringLiteral("/tmp");
+        pipeFolder.emplace(base + QStringLiteral("/kadrix-batch-XXXXXX"));
         if (!pipeFolder->isValid()) {
-            reporter.problem(Program + QStringLiteral(": cannot create a temporary folder"));
+            reporter.problem(
+                own(QT_TRANSLATE_NOOP("kadrix-batch",
+                                      "%1: cannot create a temporary folder in %2: %3"),
+                    {Program, base, pipeFolder->errorString()})
+                    .translated());
             return 1;
         }
     }
@@ -652,6 +659,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
             unreadable.push_back({QStringLiteral("-"), {}, saved.error});
         } else {
             options.inputs[standardInput] = standardInputFile = saved.path;
+            removeOnAbruptEnd(nativeName(saved.path));
         }
     }
     if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
@@ -667,8 +675,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
         scheme.prefixOn = scheme.suffixOn = scheme.numberOn = false;
         scheme.nameOn = true;
         options.output = buildResultName(scheme, QStringLiteral("result"), 0, false).path;
+        removeOnAbruptEnd(nativeName(options.output));
     }
 
+    if (pipeFolder)
+        removeOnAbruptEnd(nativeName(pipeFolder->path()));
     CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;

@@ -17,7 +17,9 @@ QString FramingArguments::read(const QCommandLineParser& parser, FramingOptions&
     if (!fill)
         return QCoreApplication::translate("kadrix-batch", "--fill wants %1: \"%2\"")
             .arg(fillNames().join(QStringLiteral(", ")), fillText);
-    framing = {*anchor, *fill, parser.isSet(keepDates_)};
+    framing.anchor = *anchor;
+    framing.fill = *fill;
+    framing.keepDates = parser.isSet(keepDates_);
     return {};
 }
 

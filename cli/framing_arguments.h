@@ -23,7 +23,8 @@ private:
             "kadrix-batch", "Where the result sits on the picture: centre (default), north, "
                             "north-east, east, south-east, south, south-west, west or north-west "
                             "(ImageMagick's NorthEast, Center... too). A larger picture keeps that "
-                            "side, a smaller one sits against it."),
+                            "side, a smaller one sits against it. subject (or attention): where "
+                            "the picture's interest (edges, colour, skin) lies."),
         QStringLiteral("DIRECTION"), QStringLiteral("centre")};
     QCommandLineOption fill_{
         QStringLiteral("fill"),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <condition_variable>
@@ -29,7 +30,29 @@ private:
     qint64 used_ = 0;
 };
 
-// Half of the machine's physical memory, at least 256 MB.
+// The limits on the memory the process may use, in bytes; 0 where there is
+// none (or it is not known).
+struct MemoryLimits {
+    qint64 physical = 0;     // the machine's memory
+    qint64 group = 0;        // the control group's (cgroup v2 memory.max, v1 limit_in_bytes)
+    qint64 addressSpace = 0; // RLIMIT_AS
+    qint64 data = 0;         // RLIMIT_DATA
+};
+
+// The smallest limit on the control groups of `cgroupList` (the text of
+// /proc/self/cgroup) and their parents, read under `root` (/sys/fs/cgroup):
+// memory.max in a v2 hierarchy, memory.limit_in_bytes in v1's "memory"
+// hierarchy. 0 when none limits the process.
+qint64 controlGroupLimit(const QByteArray& cgroupList, const QString& root);
+
+// The process's limits as the system gives them.
+MemoryLimits systemMemoryLimits();
+
+// Half of the smallest limit (the rest is for the code, the threads' stacks
+// and the allocator's slack), at least 64 MB.
+qint64 memoryBudgetFor(const MemoryLimits& limits);
+
+// memoryBudgetFor(systemMemoryLimits()).
 qint64 defaultMemoryBudget();
 
 } // namespace kadrix::cli

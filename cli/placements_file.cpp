@@ -1,6 +1,7 @@
 #include "placements_file.h"
 
 #include "native_name.h"
+#include "native_path.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -20,6 +21,13 @@ QString atLine(const QString& file, int line, const QString& text) {
     return QStringLiteral("%1:%2: %3").arg(file, QString::number(line), text);
 }
 
+// Whether a path is absolute and clean already, as the --json lines write
+// them: then it needs no look at the working directory.
+bool cleanAbsolute(const QByteArray& path) {
+    return path.startsWith('/') && !path.contains("//") && !path.contains("/./") &&
+           !path.contains("/../") && !path.endsWith("/.") && !path.endsWith("/..");
+}
+
 std::optional<int> wholeNumber(const QJsonValue& value) {
     if (!value.isDouble())
         return std::nullopt;
@@ -34,6 +42,7 @@ struct ParsedLine {
     QByteArray source;
     QPoint topLeft;
     QString error;
+    bool unplaced = false; // "x" and "y" are null
 };
 
 ParsedLine parseLine(const QByteArray& text) {
@@ -65,6 +74,14 @@ ParsedLine parseLine(const QByteArray& text) {
         return {{},
                 {},
                 QCoreApplication::translate("kadrix-batch", "no \"source\" nor \"source_base64\"")};
+    }
+    // A path as the run makes it: absolute and clean ("-" is standard input).
+    if (parsed.source != "-" && !cleanAbsolute(parsed.source))
+        parsed.source = nativeName(absolutePath(nameFromNative(parsed.source)));
+    // The line of a source that was not framed (a skipped result) places nothing.
+    if (object.value(QStringLiteral("x")).isNull() && object.value(QStringLiteral("y")).isNull()) {
+        parsed.unplaced = true;
+        return parsed;
     }
     const std::optional<int> x = wholeNumber(object.value(QStringLiteral("x")));
     const std::optional<int> y = wholeNumber(object.value(QStringLiteral("y")));
@@ -98,6 +115,8 @@ PlacementsRead parsePlacements(const QByteArray& bytes, const QString& file) {
             read.error = atLine(file, line, parsed.error);
             return read;
         }
+        if (parsed.unplaced)
+            continue;
         const auto entry = named.constFind(parsed.source);
         if (entry == named.cend()) {
             named.insert(parsed.source, read.lines.size());

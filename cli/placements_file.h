@@ -27,9 +27,11 @@ struct PlacementsRead {
 };
 
 // Reads a placements file: JSON lines, each an object with "source" (the
-// source as the run names it) or "source_base64" (its exact bytes, which win
-// when both are given), and whole numbers "x" and "y". Other fields are left
-// alone, so that the --json lines of a run read as they are. Blank lines are
+// source as the run names it, or a path relative to the working directory)
+// or "source_base64" (its exact bytes, which win when both are given), and
+// whole numbers "x" and "y". Other fields are left alone, so that the --json
+// lines of a run read as they are; a line whose "x" and "y" are both null
+// (a source the run did not frame) places nothing, and blank lines are
 // skipped. Messages name `file` and the line.
 PlacementsRead parsePlacements(const QByteArray& bytes, const QString& file);
 

@@ -4,20 +4,36 @@
 #include "naming.h"
 #include "result_writer.h"
 
-#include <QDir>
+#include "native_folder.h"
+#include "native_name.h"
+
 #include <QFile>
 #include <QHash>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace kadrix::cli {
 namespace {
 
-// A partly written result of `format`: nothing yet, or the start of a file
-// of that format.
-bool looksLikePartialResult(const QString& path, ResultFormat format) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+// Removes the temporary at `path` when it is a partly written result of
+// `format` (nothing yet, or the start of a file of that format) that no
+// live process holds: its writer keeps a lock on it, and it is removed
+// under this run's own lock.
+bool removeLeftover(const QString& path, ResultFormat format) {
+    const QByteArray name = nativeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    return hasSignature(resultFormat(format), file.read(signatureLength()), true);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+           hasSignature(resultFormat(format), file.read(signatureLength()), true) &&
+           ::unlink(name.constData()) == 0;
 }
 
 } // namespace
@@ -32,23 +48,21 @@ QStringList removeStaleTemporaries(const std::vector<QString>& resultPaths) {
         namesByFolder[folderPart(path)] << fileNamePart(path);
     QStringList removed;
     for (auto folder = namesByFolder.cbegin(); folder != namesByFolder.cend(); ++folder) {
-        const QDir dir(folder.key());
-        if (!dir.exists())
-            continue;
         // The results by the prefix of their temporaries' names.
         QMultiHash<QString, QString> byPrefix;
         for (const QString& name : folder.value())
             byPrefix.insert(temporaryPrefix(name), name);
-        const QStringList entries =
-            dir.entryList({QStringLiteral(".kadrix-*.tmp")},
-                          QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-        for (const QString& entry : entries) {
+        // Read by the names' own bytes: a folder or a result whose name is
+        // not UTF-8 has its temporaries found too.
+        for (const NativeEntry& found : sortedFolder(folder.key())) {
+            const QString& entry = found.name;
+            if (!found.regular || !entry.startsWith(u".kadrix-") || !entry.endsWith(u".tmp"))
+                continue;
             const QString prefix = entry.left(entry.lastIndexOf(u'.', entry.size() - 5) + 1);
-            const QString path = dir.filePath(entry);
+            const QString path = folder.key() + entry;
             for (auto it = byPrefix.constFind(prefix); it != byPrefix.cend() && it.key() == prefix;
                  ++it) {
-                if (isTemporaryOf(entry, *it) &&
-                    looksLikePartialResult(path, resultFormatOf(*it)) && QFile::remove(path)) {
+                if (isTemporaryOf(entry, *it) && removeLeftover(path, resultFormatOf(*it))) {
                     removed << path;
                     break;
                 }

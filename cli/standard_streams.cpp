@@ -20,7 +20,14 @@ StandardInput saveStandardInput(const QString& folder) {
         return {
             {},
             Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "cannot read standard input"))};
-    const QByteArray bytes = in.read(MaxPictureFileBytes + 1);
+    // The first bytes say whether a picture comes: anything else (a
+    // /dev/zero, a text) is refused before the rest is read.
+    QByteArray bytes = in.read(signatureLength());
+    const QString extension = extensionOfSignature(bytes);
+    if (in.error() == QFileDevice::NoError &&
+        (extension.isEmpty() || !pictureRegistry().knows(extension)))
+        return {{}, Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "not a picture"))};
+    bytes += in.read(MaxPictureFileBytes + 1 - bytes.size());
     if (in.error() != QFileDevice::NoError)
         return {{},
                 Text("kadrix-batch",
@@ -30,9 +37,6 @@ StandardInput saveStandardInput(const QString& folder) {
         return {{},
                 Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "more than %1 bytes"),
                      {QString::number(MaxPictureFileBytes)})};
-    const QString extension = extensionOfSignature(bytes.left(signatureLength()));
-    if (extension.isEmpty() || !pictureRegistry().knows(extension))
-        return {{}, Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "not a picture"))};
     QFile out(folder + QStringLiteral("/stdin.") + extension);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
         return {{},

@@ -311,6 +311,18 @@ std::optional<QImage> HeifPicture::tiledWindow(const QRect& window) const {
     return heif::decodeGridWindow(*grid, handles_->source, window, MaxHeifSide);
 }
 
+// A grid framed by its tiles holds the window and the tile in hand (its
+// planes and its converted pixels), never the whole picture.
+qint64 HeifPicture::decodingBytes(const QRect& window, DecodeMode mode) const {
+    const std::optional<heif::GridLayout>& grid =
+        handles_ ? handles_->container.grid : std::optional<heif::GridLayout>();
+    if (mode == DecodeMode::Whole || !decoded_.isNull() || !grid || hasAlpha() ||
+        heif::uprightSize(*grid) != std::optional<QSize>(size_))
+        return Picture::decodingBytes(window, mode);
+    const qint64 tile = qint64(grid->tileWidth) * grid->tileHeight;
+    return qint64(window.width()) * window.height() * 4 + tile * 8;
+}
+
 std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode mode) const {
     // A grid not decoded yet gives the window from the tiles it touches.
     if (mode != DecodeMode::Whole && decoded_.isNull())

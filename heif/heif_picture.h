@@ -49,6 +49,7 @@ public:
     // size reported before decoding (the caller asked for a window of a
     // wrong size): the caller then takes the whole picture.
     std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
+    qint64 decodingBytes(const QRect& window, DecodeMode mode) const override;
 
     bool hasAlpha() const;
 

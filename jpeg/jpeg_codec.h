@@ -55,8 +55,10 @@ template <typename Step> void runGuarded(ErrorHook& hook, Step& step) {
     const bool completed = callGuarded(
         hook, [](void* context) { (*static_cast<Step*>(context))(); }, &step);
     if (!completed && hook.tooManyScans)
-        throw EInvalidGraphic(
-            QStringLiteral("Image invalide: plus de %1 passes dans le fichier JPEG").arg(MaxScans));
+        throw EInvalidGraphic(Text(
+            "kadrix",
+            QT_TRANSLATE_NOOP("kadrix", "Image invalide: plus de %1 passes dans le fichier JPEG"),
+            {QString::number(MaxScans)}));
     if (!completed)
         throw EJPEG(hook.pub.msg_code, QString::fromLocal8Bit(hook.text));
 }

@@ -7,8 +7,11 @@
 #include "picture_registry.h"
 #include "regular_file.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QSaveFile>
+
 
 namespace kadrix {
 
@@ -103,6 +106,16 @@ const kadrix::Bitmap& TJPEGImage::DecodeBitmap() const {
         Bitmap = std::make_unique<kadrix::Bitmap>(turnUpright(
             jpegcodec::decode(Image->Data.value_or(QByteArray()), Options), orientation()));
     return *Bitmap;
+}
+
+// A window is decoded row band by row band: it holds the window and a few
+// rows of blocks more.
+qint64 TJPEGImage::decodingBytes(const QRect& window, DecodeMode mode) const {
+    if (mode == DecodeMode::Whole)
+        return Picture::decodingBytes(window, mode);
+    constexpr qint64 Margin = 64;
+    return std::min<qint64>(width(), window.width() + Margin) *
+           std::min<qint64>(height(), window.height() + Margin) * 4;
 }
 
 std::optional<kadrix::Bitmap> TJPEGImage::decodeWindow(const QRect& window, DecodeMode mode) const {

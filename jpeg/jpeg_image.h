@@ -84,6 +84,7 @@ public:
     // `mode` says) and not kept. Nothing when the picture's options or its file decode to
     // anything but 24-bit colour.
     std::optional<kadrix::Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
+    qint64 decodingBytes(const QRect& window, DecodeMode mode) const override;
     // The whole upright picture from libjpeg's scaled decode at the coarsest
     // of 1/2, 1/4 and 1/8 (never finer than the options' own scale) that
     // still gives `atLeast`, in 24 bits, and not kept.

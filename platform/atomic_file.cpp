@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -223,6 +224,8 @@ bool AtomicFile::open() {
     if (::access("/proc/self/fd", X_OK) == 0) {
         fd_ = ::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
+            // The lock goes with the file to the private name it may take.
+            ::flock(fd_, LOCK_EX | LOCK_NB);
             device_.attach(fd_);
             return true;
         }
@@ -238,6 +241,9 @@ bool AtomicFile::openNamed() {
         fd_ = ::openat(folder_, name.constData(),
                        O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
+            // Held while the file lives: another run's sweep of interrupted
+            // runs' temporaries leaves a locked one alone.
+            ::flock(fd_, LOCK_EX | LOCK_NB);
             temporary_ = name;
             device_.attach(fd_);
             return true;

@@ -41,7 +41,9 @@ private:
 // A new file that takes the name `path` only once it is written whole and
 // stored, and never through a link there: it is written without a name where
 // the file system allows (O_TMPFILE), else under a hidden private name beside
-// the target (see temporaryPrefix()). Committing without `replace` never
+// the target (see temporaryPrefix()), on which it holds an exclusive flock
+// while it is open, so that no other process takes it for a leftover of an
+// interrupted run. Committing without `replace` never
 // replaces anything that is at the path by then, a file that appeared during
 // the write included; with `replace` whatever is there (a link itself, not
 // what it points to) is replaced in one step. A file not committed is

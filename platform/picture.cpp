@@ -6,6 +6,10 @@ std::optional<Bitmap> Picture::decodeWindow(const QRect&, DecodeMode) const {
     return std::nullopt;
 }
 
+qint64 Picture::decodingBytes(const QRect&, DecodeMode) const {
+    return qint64(width()) * height() * 4;
+}
+
 std::optional<Bitmap> Picture::decodeReduced(QSize) const {
     return std::nullopt;
 }

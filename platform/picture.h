@@ -43,6 +43,11 @@ public:
     // picture or these options: the caller then decodes the whole picture.
     // `mode` (Window or Seek) says how a type that can may go about it.
     virtual std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const;
+    // The most memory, in bytes, that giving `window` of the picture takes:
+    // decodeWindow() where the type can, else the whole decode. By default
+    // the whole picture at 4 bytes a pixel; a type that decodes a part alone
+    // (a JPEG's rows, a HEIF grid's tiles) counts what it holds for the part.
+    virtual qint64 decodingBytes(const QRect& window, DecodeMode mode) const;
     // The whole picture made smaller, in 24 bits per pixel, no smaller than
     // `atLeast` where the picture is that large, for a type that can decode
     // it smaller for less than the whole decode costs (a JPEG's scaled

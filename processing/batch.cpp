@@ -102,9 +102,13 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
         window.setTargetSizeText(size);
     const int W = width.value_or(DefaultWidth);
     const int H = height.value_or(DefaultHeight);
-    SourceFramer framer(W, H); // the run's canvas, source bitmap and picture loader
+    // The run's canvas, source bitmap and picture loader. With a ratio, W and H
+    // are its terms and each row gets its own size.
+    const ResultSize resultSize{FramingDefaults.sizeMode, W, H};
+    SourceFramer framer(resultSize);
 
-    window.prepareResultView(W, H);
+    if (!resultSize.isRatio())
+        window.prepareResultView(W, H);
     window.stopFlag() = false;
 
     for (int row = FirstRow; row <= LastRow; ++row) {
@@ -114,13 +118,24 @@ void ProcessRows(BatchWindow& window, int FirstRow, int LastRow, bool StepByStep
 
         const QString source = window.SourcePath(row);
         const FramingOptions framing = FramingDefaults; // as the row is framed, so it is saved
-        if (!framer.frame(source, window.wipeColour(), decode, framing, {},
-                          window.rowPlacement(row)))
+        bool framed = false;
+        try {
+            framed = framer.frame(source, window.wipeColour(), decode, framing, {},
+                                  window.rowPlacement(row));
+        } catch (const Error& e) {
+            if (std::optional<Error> named = window.sourceError(row, source, e))
+                throw *named;
+            throw;
+        }
+        if (!framed)
             continue;
 
+        if (resultSize.isRatio())
+            window.prepareResultView(framer.width(), framer.height());
         window.showResult(framer.canvas()); // QImage's sharing makes this a copy on write
         if (const Picture* picture = framer.source())
             window.resultPlaced(row, QSize(picture->width(), picture->height()), framer.geometry());
+        window.showingRow(row);
         processPendingMessages();
         endIfRowsChanged();
 

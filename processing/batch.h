@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "colour.h"
+#include "errors.h"
 #include "frame_geometry.h"
 #include "source_loader.h"
 
@@ -46,9 +47,20 @@ public:
     // What the run shows.
     virtual void setRunningCountText(const QString& text) = 0; // LabelTraitee
     // Image1: stretching off, size W x H.
+    // At the start of a run for a fixed size; before each row shown for a ratio.
     virtual void prepareResultView(int width, int height) = 0;
     // Image1's picture: a copy of the canvas, unaffected by later drawing.
     virtual void showResult(const Bitmap& copy) = 0;
+    // The row whose result was just shown, before any prompt about it: the
+    // window says which file it is.
+    virtual void showingRow(int /*row*/) {}
+    // A source that cannot be loaded ends the run with the loader's error.
+    // The window may first say which file it is, and give an error naming it
+    // to end the run with instead.
+    virtual std::optional<Error> sourceError(int /*row*/, const QString& /*path*/,
+                                             const Error& /*error*/) {
+        return std::nullopt;
+    }
     // Told after each result shown: its row, the size of the row's upright
     // picture, and where on that picture the result lies.
     virtual void resultPlaced(int /*row*/, QSize /*picture*/, const FrameGeometry& /*frame*/) {}

@@ -4,6 +4,9 @@
 #include "errors.h"
 #include "frame_rows.h"
 #include "margin_fill.h"
+#include "subject_interest.h"
+
+#include <algorithm>
 
 namespace kadrix {
 namespace {
@@ -34,7 +37,42 @@ double shareAlong(int picture, int result, int topLeft) {
     return 0.5;
 }
 
+// A picture of `whole` made smaller by a whole factor, each pixel the
+// rounded mean of its block, so that its shorter side stays InterestSide or
+// more.
+Bitmap reducedByBlocks(const Bitmap& whole) {
+    const int factor = std::max(1, std::min(whole.width(), whole.height()) / InterestSide);
+    if (factor == 1)
+        return whole;
+    const int w = whole.width() / factor, h = whole.height() / factor;
+    Bitmap reduced(w, h);
+    std::vector<int> sums(std::size_t(w) * 3);
+    const int area = factor * factor;
+    for (int y = 0; y < h; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int dy = 0; dy < factor; ++dy) {
+            const std::uint8_t* row = whole.scanLine(y * factor + dy);
+            for (int x = 0; x < w * factor; ++x)
+                for (int c = 0; c < 3; ++c)
+                    sums[std::size_t(x / factor) * 3 + std::size_t(c)] += row[x * 3 + c];
+        }
+        std::uint8_t* out = reduced.scanLine(y);
+        for (std::size_t i = 0; i < sums.size(); ++i)
+            out[i] = std::uint8_t((sums[i] + area / 2) / area);
+    }
+    return reduced;
+}
+
 } // namespace
+
+Bitmap interestPicture(const Picture& picture) {
+    if (std::optional<Bitmap> reduced = picture.decodeReduced(QSize(InterestSide, InterestSide)))
+        return std::move(*reduced);
+    Bitmap whole;
+    picture.assignTo(whole);
+    whole.convertTo24();
+    return reducedByBlocks(whole);
+}
 
 SourceFramer::SourceFramer(int W, int H) : SourceFramer(ResultSize{SizeMode::Fixed, W, H}) {}
 
@@ -56,6 +94,9 @@ FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
     const QSize result = resultSizeFor(size, upright);
     if (topLeft)
         return {result, clampTopLeft(upright, result, *topLeft)};
+    if (framing.anchor == Anchor::Subject && !upright.isEmpty() &&
+        (upright.width() > result.width() || upright.height() > result.height()))
+        return {result, subjectTopLeft(interestPicture(picture), upright, result)};
     return anchoredGeometry(upright, result, framing.anchor);
 }
 
@@ -125,7 +166,7 @@ bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wi
     RowSource& source = rows ? *rows : static_cast<RowSource&>(*whole);
     placement_ = {origin.x() - frame.topLeft.x(), origin.y() - frame.topLeft.y()};
     const std::optional<BlurredBackground> blurred =
-        source.width() > 0 && source.height() > 0 ? background(framing, !topLeft) : std::nullopt;
+        source.width() > 0 && source.height() > 0 ? background(framing, !topLeft && framing.anchor != Anchor::Subject) : std::nullopt;
     const RowLayout layout{canvas.width(), canvas.height(),
                            placement_,     framing.fill,
                            wipe,           blurred ? &*blurred : nullptr};

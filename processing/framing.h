@@ -19,11 +19,18 @@
 namespace kadrix {
 
 // The frame of a loaded picture: the result size `size` gives for its
-// upright size, placed by `framing`'s anchor, or at `topLeft` (clamped with
+// upright size, placed by `framing`'s anchor (Subject measures the
+// picture's interest on interestPicture()), or at `topLeft` (clamped with
 // clampTopLeft()) when given.
 FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
                               const FramingOptions& framing,
                               std::optional<QPoint> topLeft = std::nullopt);
+
+// The whole upright picture made smaller for measuring its interest (see
+// subject_interest.h): a JPEG through libjpeg's scaled decode, the coarsest
+// of 1/8, 1/4 and 1/2 that keeps InterestSide pixels on both sides; any
+// other picture decoded whole and reduced by a whole factor.
+Bitmap interestPicture(const Picture& picture);
 
 // The per-source step that the window's batch run and kadrix-batch share:
 // load a source, decode what lands on the canvas, compose the canvas. One

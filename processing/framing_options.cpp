@@ -8,8 +8,8 @@ FramingOptions FramingDefaults;
 
 namespace {
 
-constexpr std::array AnchorNames{"centre", "north",      "north-east", "east",      "south-east",
-                                 "south",  "south-west", "west",       "north-west"};
+constexpr std::array AnchorNames{"centre", "north",      "north-east", "east",       "south-east",
+                                 "south",  "south-west", "west",       "north-west", "subject"};
 constexpr std::array FillNames{"colour", "edge", "mirror", "blur"};
 
 // Lower case without hyphens, blanks or underscores: "North-East", "NorthEast"
@@ -50,6 +50,8 @@ std::optional<Anchor> parseAnchor(const QString& text) {
     const QString key = folded(text);
     if (key == QLatin1String("center"))
         return Anchor::Centre;
+    if (key == QLatin1String("attention"))
+        return Anchor::Subject;
     for (std::size_t i = 0; i < AnchorNames.size(); ++i)
         if (key == folded(QString::fromLatin1(AnchorNames[i])))
             return Anchor(i);

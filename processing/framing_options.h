@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame_geometry.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,10 +10,10 @@
 
 namespace kadrix {
 
-// Where the canvas sits on the picture: the centre, or one of the eight
-// compass directions. Where the picture is larger, the crop keeps that side
-// (North keeps the top rows, SouthEast the bottom-right corner); where it is
-// smaller, the picture sits against that side of the canvas.
+// Where the canvas sits on the picture: the centre, one of the eight
+// compass directions, or the picture's subject. Where the picture is larger, the crop keeps that
+// side (North keeps the top rows, SouthEast the bottom-right corner); where it is smaller, the
+// picture sits against that side of the canvas.
 enum class Anchor : std::uint8_t {
     Centre,
     North,
@@ -22,6 +24,9 @@ enum class Anchor : std::uint8_t {
     SouthWest,
     West,
     NorthWest,
+    // Where the picture's interest lies (see subject_interest.h); centred on
+    // an axis where the picture is smaller.
+    Subject,
 };
 
 // What the canvas shows where the picture does not cover it.
@@ -37,6 +42,9 @@ struct FramingOptions {
     Anchor anchor = Anchor::Centre;
     Fill fill = Fill::WipeColour;
     bool keepDates = false; // results take their source's modification time
+    // How TargetSize is read: pixels, or a ratio's terms; read with TargetSize
+    // when a run starts.
+    SizeMode sizeMode = SizeMode::Fixed;
 
     friend bool operator==(const FramingOptions&, const FramingOptions&) = default;
 };
@@ -83,7 +91,7 @@ constexpr int anchoredOffset(int leftover, int side) {
     return side < 0 ? 0 : side > 0 ? leftover : leftover / 2;
 }
 
-// "centre", "north", "north-east", ... "north-west"; "colour", "edge",
+// "centre", "north", "north-east", ... "north-west", "subject"; "colour", "edge",
 // "mirror", "blur".
 QString anchorName(Anchor anchor);
 QString fillName(Fill fill);
@@ -92,7 +100,8 @@ QStringList anchorNames();
 QStringList fillNames();
 
 // An anchor from its name or ImageMagick's spelling ("NorthEast",
-// "Center"), in any letter case, with or without the hyphen.
+// "Center"), in any letter case, with or without the hyphen; "attention"
+// (vips's word) is the subject too.
 std::optional<Anchor> parseAnchor(const QString& text);
 // A fill from its name in any letter case ("color" too).
 std::optional<Fill> parseFill(const QString& text);

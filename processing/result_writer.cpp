@@ -103,6 +103,21 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* sour
 
 } // namespace
 
+qint64 encodingBytes(QSize size, ResultFormat format) {
+    const qint64 pixels = qint64(size.width()) * size.height();
+    constexpr qint64 Gathered = 256 * 1024; // the temporary file's write buffer
+    switch (format) {
+    case ResultFormat::Bmp:
+    case ResultFormat::Jpeg: // the encoder holds a band of rows
+        return Gathered + pixels * 3;
+    case ResultFormat::Png:
+    case ResultFormat::Tiff:
+    case ResultFormat::WebP: // Qt's writers convert the picture, then encode it
+        return Gathered + pixels * 8;
+    }
+    return Gathered + pixels * 8;
+}
+
 bool SaveOutcome::diskFull() const {
     return systemError == ENOSPC || systemError == EDQUOT;
 }

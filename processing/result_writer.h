@@ -67,6 +67,11 @@ struct ResultEncoding {
     std::optional<ResultFormat> format = std::nullopt;
 };
 
+// The most memory, in bytes, that writing a result of `size` in `format`
+// takes besides its canvas: the writers' copies of the picture and their
+// buffers, and the encoded result itself where a stream takes it whole.
+qint64 encodingBytes(QSize size, ResultFormat format);
+
 // True when the path's extension is ".JPEG" or ".JPG" in any letter case.
 bool isJpegPath(const QString& path);
 

@@ -42,7 +42,7 @@ _kadrix_batch() {
         -f | --format) choices="bmp jpeg png tiff webp" ;;
         --decode) choices="whole window seek" ;;
         --progress) choices="auto always never" ;;
-        --gravity) choices="centre north north-east east south-east south south-west west north-west" ;;
+        --gravity) choices="centre north north-east east south-east south south-west west north-west subject attention" ;;
         --fill) choices="colour edge mirror blur" ;;
         --ratio) choices="crop pad" ;;
         --tiff-compression) choices="lzw none" ;;

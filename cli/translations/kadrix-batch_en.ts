@@ -98,6 +98,102 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation>Cannot write %1: %2</translation>
     </message>
+    <message>
+        <source>Image invalide: plus de %1 passes dans le fichier JPEG</source>
+        <translation>Invalid picture: more than %1 scans in the JPEG file</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (%1)</source>
+        <translation>Invalid picture: HEIF file cut short (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (%1)</source>
+        <translation>Invalid picture: damaged HEIF file (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF (%1)</source>
+        <translation>Invalid picture: not a HEIF file (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: format de compression non pris en charge (%1)</source>
+        <translation>Invalid picture: compression format not supported (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
+        <translation>Invalid picture: HEIF feature not supported (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1)</source>
+        <translation>Invalid picture: picture too large (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: mémoire insuffisante (%1)</source>
+        <translation>Invalid picture: not enough memory (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: données d&apos;image illisibles (%1)</source>
+        <translation>Invalid picture: unreadable picture data (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF illisible (%1)</source>
+        <translation>Invalid picture: unreadable HEIF file (%1)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
+        <translation>Invalid picture: HEIF file cut short (the file became shorter)</translation>
+    </message>
+    <message>
+        <source>Image invalide: image vide</source>
+        <translation>Invalid picture: empty picture</translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF</source>
+        <translation>Invalid picture: not a HEIF file</translation>
+    </message>
+    <message>
+        <source>Image invalide: taille nulle</source>
+        <translation>Invalid picture: zero size</translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1 * %2)</source>
+        <translation>Invalid picture: picture too large (%1 x %2)</translation>
+    </message>
+    <message>
+        <source>Image invalide: aucune image chargée</source>
+        <translation>Invalid picture: no picture loaded</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 boxes)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 items)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 extents for an item)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 references)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 associations)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
+        <translation>Invalid picture: HEIF file too complex (more than %1 properties)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
+        <translation>Invalid picture: damaged HEIF file (a tile missing)</translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
+        <translation>Invalid picture: damaged HEIF file (a tile without a size)</translation>
+    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
@@ -187,6 +283,10 @@
     </message>
     <message>
         <source>the result would go to a terminal; use --force to write it there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: cannot create a temporary folder in %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -358,7 +458,7 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, the result path and whether it exists.</source>
+        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, where a source of --placements is placed, the result path and whether it exists.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -414,7 +514,7 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it.</source>
+        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it. subject (or attention): where the picture&apos;s interest (edges, colour, skin) lies.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -98,6 +98,102 @@
         <source>Erreur d&apos;écriture de %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Image invalide: plus de %1 passes dans le fichier JPEG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: format de compression non pris en charge (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fonction HEIF non prise en charge (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: mémoire insuffisante (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: données d&apos;image illisibles (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF illisible (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF tronqué (le fichier a raccourci)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image vide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: pas un fichier HEIF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: taille nulle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: image trop grande (%1 * %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: aucune image chargée</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 boîtes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 éléments)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 morceaux pour un élément)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 références)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 associations)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF trop complexe (plus de %1 propriétés)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile manquante)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image invalide: fichier HEIF endommagé (une tuile sans taille)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kadrix-batch</name>
@@ -188,6 +284,10 @@
     <message>
         <source>the result would go to a terminal; use --force to write it there</source>
         <translation>le résultat irait sur un terminal ; --force l&apos;y écrit quand même</translation>
+    </message>
+    <message>
+        <source>%1: cannot create a temporary folder in %2: %3</source>
+        <translation>%1 : impossible de créer un dossier temporaire dans %2 : %3</translation>
     </message>
     <message>
         <source>1 source</source>
@@ -384,8 +484,8 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Nombre d&apos;images cadrées à la fois (par défaut : autant que de cœurs, ici %1).</translation>
     </message>
     <message>
-        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, the result path and whether it exists.</source>
-        <translation>N&apos;écrit rien : affiche la taille de chaque source, les colonnes et les lignes rognées ou ajoutées de chaque côté, le chemin du résultat et s&apos;il existe.</translation>
+        <source>Writes nothing: prints each source&apos;s size, the columns and rows cropped or padded on each side, where a source of --placements is placed, the result path and whether it exists.</source>
+        <translation>N&apos;écrit rien : affiche la taille de chaque source, les colonnes et les lignes rognées ou ajoutées de chaque côté, où une source de --placements est placée, le chemin du résultat et s&apos;il existe.</translation>
     </message>
     <message>
         <source>Replaces existing results.</source>
@@ -440,8 +540,8 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Prend aussi les sous-dossiers des dossiers (jamais les dossiers &quot;cropped&quot; ni --out), en les reproduisant sous --out.</translation>
     </message>
     <message>
-        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it.</source>
-        <translation>Où le résultat se place sur l&apos;image : centre (par défaut), north, north-east, east, south-east, south, south-west, west ou north-west (NorthEast, Center... d&apos;ImageMagick aussi). Une image plus grande garde ce côté, une plus petite s&apos;y appuie.</translation>
+        <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it. subject (or attention): where the picture&apos;s interest (edges, colour, skin) lies.</source>
+        <translation>Où le résultat se place sur l&apos;image : centre (par défaut), north, north-east, east, south-east, south, south-west, west ou north-west (NorthEast, Center... d&apos;ImageMagick aussi). Une image plus grande garde ce côté, une plus petite s&apos;y appuie. subject (ou attention) : là où se trouve l&apos;intérêt de l&apos;image (contours, couleur, peau).</translation>
     </message>
     <message>
         <source>What fills the margins: colour (the wipe colour, default), edge (the picture&apos;s outermost pixels repeated), mirror (the picture reflected at its edges) or blur (the picture scaled to cover the result and blurred).</source>

@@ -93,13 +93,20 @@ TEST_F(GoButton, CloseDuringARunFinishesTheRowThenEndsTheProgram) {
     makeRows(4);
     window().show();
     dialogs->defaultAnswer = Answer::Yes;
+    auto* list = control<ImageListView>("ListBox1");
+    list->setSelected(3, true);
+    QStringList steps; // each prompt's caption and current row
     dialogs->onMessageBox = [&](const ScriptedDialogs::Box&) {
+        steps << window().windowTitle() + QStringLiteral(" %1").arg(list->currentRow());
         if (dialogs->boxes.size() == 2) // the save prompt of row 1
             control<QToolButton>("SpeedButtonClose")->click();
     };
     go();
     EXPECT_EQ(results(), (QStringList{"cropped_img0.BMP", "cropped_img1.BMP"}));
     EXPECT_EQ(dialogs->boxes.size(), 2u);
+    EXPECT_EQ(steps, (QStringList{QStringLiteral("Kadrix - %1/cropped_img0.BMP 0").arg(out),
+                                  QStringLiteral("Kadrix - %1/cropped_img1.BMP 1").arg(out)}));
+    EXPECT_EQ(selectedRows(), std::set<int>{3});
     EXPECT_FALSE(window().isVisible()) << "the window closes once the run has ended";
 }
 

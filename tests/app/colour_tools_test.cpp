@@ -1,14 +1,17 @@
 #include "main_window_fixture.h"
 
 #include "image_control.h"
+#include "image_list_model.h"
 #include "image_list_view.h"
 #include "status_bar.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -134,20 +137,35 @@ TEST_F(ColourTools, ReadoutShowsThePixelAndPositionUnderThePointer) {
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(ColourTools, StretchedViewReadsTheUnstretchedPicture) {
+TEST_F(ColourTools, StretchedViewReadsThePixelDisplayedUnderThePointer) {
     control<QRadioButton>("RadioModedSource")->setChecked(true);
     ASSERT_TRUE(image->stretch());
-    ASSERT_GT(image->width(), 100);
-    hover(RedPixel);
-    EXPECT_EQ(statusBar->panelText(1), QStringLiteral("RGB = 255/000/000"));
-    hover(QPoint(100, 100));
-    EXPECT_EQ(statusBar->panelText(1), QStringLiteral("RGB = 255/255/255"));
-    EXPECT_EQ(statusBar->panelText(2), QStringLiteral("Pos = 0100/0100"));
+    const QImage shown = image->grab().toImage(); // every pixel differs: the diagonal tells
+    for (QPoint at; at.y() < image->height(); at = QPoint((at.y() + 1) * 5 / 4, at.y() + 1)) {
+        hover(at);
+        ASSERT_EQ(toQColor(window().hoverColor()), shown.pixelColor(at)) << at.y();
+    }
+    // Four coloured quarters, each picked in the middle of a pixel shown.
+    QImage quarters(PictureSize, QImage::Format_RGB888);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (int q = 0; q < 4; ++q)
+        QPainter(&quarters).fillRect(q % 2 * 20, q / 2 * 15, 20, 15, colours[q]);
+    image->setPicture(Bitmap(quarters));
+    const QPoint pixels[] = {{3, 2}, {20, 14}, {19, 15}, {39, 29}};
+    for (int q = 0; q < 4; ++q) {
+        const QPoint p = pixels[q], at((p.x() * 2 + 1) * image->width() / 80,
+                                       (p.y() * 2 + 1) * image->height() / 60);
+        hover(at);
+        EXPECT_EQ(statusBar->panelText(2), QString::asprintf("Pos = %4.4d/%4.4d", p.x(), p.y()));
+        pipette->click();
+        press(at);
+        EXPECT_EQ(toQColor(window().wipeColor()), colours[q]) << q;
+    }
 
-    // The pipette there stores the invalid colour, painted white everywhere:
-    // in the swatch and in the margins of the next result.
+    // Outside the picture the pipette stores the invalid colour, painted white
+    // everywhere: in the swatch and in the margins of the next result.
     pipette->click();
-    press(QPoint(100, 100));
+    press(QPoint(-1, -1));
     EXPECT_EQ(window().wipeColor(), InvalidColour);
     EXPECT_EQ(swatchShown(), QColor(Qt::white));
     control<QRadioButton>("RadioResult")->setChecked(true);
@@ -293,6 +311,71 @@ TEST_F(ColourTools, RightPressTogglesTheCommandPanel) {
     // A left press never touches the panel.
     press(QPoint(10, 10));
     EXPECT_TRUE(panel->isHidden());
+}
+
+// With no tool armed, a drag in the "Result" view moves the picture inside
+// its frame and the row keeps the placement; a double-click resets it.
+class PlacementByHand : public ColourTools {
+protected:
+    void SetUp() override {
+        ColourTools::SetUp();
+        control<QLineEdit>("EditW")->setText(QStringLiteral("20"));
+        control<QLineEdit>("EditH")->setText(QStringLiteral("10"));
+        control<QRadioButton>("RadioResult")->setChecked(true);
+    }
+    void drag(QPoint from, QPoint to) {
+        QTest::mousePress(image, Qt::LeftButton, {}, from);
+        hover((from + to) / 2, Qt::LeftButton);
+        hover(to, Qt::LeftButton);
+        QTest::mouseRelease(image, Qt::LeftButton, {}, to);
+    }
+    std::optional<QPoint> placement() { return window().sourceList().entry(0).placement; }
+    QImage cut(QPoint topLeft) {
+        return QImage(dir.filePath(QStringLiteral("pic.bmp")))
+            .copy(QRect(topLeft, QSize(20, 10)))
+            .convertToFormat(QImage::Format_RGB888);
+    }
+    QImage shown() { return image->picture().image().convertToFormat(QImage::Format_RGB888); }
+    QImage written() {
+        const QString result = dir.filePath(QStringLiteral("out/cropped_pic.BMP"));
+        QFile::remove(result); // no prompt before replacing it
+        control<QToolButton>("SpeedButtonRedim")->click();
+        return QImage(result).convertToFormat(QImage::Format_RGB888);
+    }
+};
+
+TEST_F(PlacementByHand, ADragMovesTheResultWithinThePictureAndADoubleClickResetsIt) {
+    // The pointer's move, and the result's top-left corner in the picture then.
+    const std::pair<QPoint, QPoint> cases[] = {{{7, -5}, {3, 15}}, {{-30, 2}, {20, 8}}};
+    for (const auto& [by, topLeft] : cases) {
+        QTest::mouseDClick(image, Qt::LeftButton, {}, QPoint(10, 5)); // back to the anchor
+        ASSERT_EQ(placement(), std::nullopt);
+        EXPECT_EQ(shown(), cut(QPoint(10, 10)));
+        EXPECT_EQ(statusBar->panelText(4), QString());
+        drag(QPoint(10, 5), QPoint(10, 5) + by);
+        EXPECT_EQ(placement(), topLeft);
+        EXPECT_EQ(shown(), cut(topLeft));
+        EXPECT_EQ(written(), cut(topLeft));
+        const QString readout = QString::asprintf("Placé: %+d, %+d", topLeft.x(), topLeft.y());
+        EXPECT_EQ(statusBar->panelText(4), readout);
+        const QModelIndex row = control<ImageListView>("ListBox1")->listModel()->index(0);
+        EXPECT_EQ(row.data(Qt::ToolTipRole).toString(), readout);
+        EXPECT_EQ(row.data(Qt::DisplayRole).toString(), QStringLiteral("pic.bmp"));
+    }
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(PlacementByHand, ThePipettePicksInsteadAndANewScanForgetsPlacements) {
+    pipette->click();
+    drag(QPoint(5, 6), QPoint(15, 8));
+    EXPECT_EQ(placement(), std::nullopt);
+    EXPECT_EQ(window().wipeColor(), pictureColourValue(15, 16));
+    drag(QPoint(5, 6), QPoint(15, 8));
+    ASSERT_TRUE(placement());
+    QDir::setCurrent(dir.path()); // the folder the list button scans again
+    control<QToolButton>("SpeedButtonList")->click();
+    ASSERT_EQ(window().sourceList().count(), 1);
+    EXPECT_EQ(placement(), std::nullopt);
 }
 
 } // namespace

@@ -30,10 +30,14 @@ TEST_F(StartUp, EveryControlHasItsCaptionAndDefault) {
     const struct {
         const char* name;
         const char* text;
-    } labels[] = {{"Label2", "Extension:"},       {"LabelCount", "Images found:  0"},
-                  {"LabelMinSize", "size mini: W*H"}, {"LabelMaxSize", "size maxi: W*H"},
-                  {"Label5", "Extension:"},       {"Label6", "Final size:"},
-                  {"Label3", " W * H "},          {"Label7", "Start:"},
+    } labels[] = {{"Label2", "Extension:"},
+                  {"LabelCount", "Images found:  0"},
+                  {"LabelMinSize", "size mini: W*H"},
+                  {"LabelMaxSize", "size maxi: W*H"},
+                  {"Label5", "Extension:"},
+                  {"Label6", "Final size:"},
+                  {"Label3", " W * H "},
+                  {"Label7", "Start:"},
                   {"LabelTraitee", "Croped/recentered images: 0"}};
     for (const auto& l : labels)
         EXPECT_EQ(control<QLabel>(l.name)->text(), QString::fromUtf8(l.text)) << l.name;
@@ -71,8 +75,8 @@ TEST_F(StartUp, EveryControlHasItsCaptionAndDefault) {
     const struct {
         const char* name;
         const char* text;
-    } edits[] = {{"EditW", "640"},       {"EditH", "480"}, {"EditPrefixe", "cropped_"},
-                 {"EditNom", "???"},     {"EditSuffixe", "_"}, {"EditNum", "4"},
+    } edits[] = {{"EditW", "640"},   {"EditH", "480"},     {"EditPrefixe", "cropped_"},
+                 {"EditNom", "???"}, {"EditSuffixe", "_"}, {"EditNum", "4"},
                  {"EditStart", "1"}};
     for (const auto& e : edits)
         EXPECT_EQ(control<QLineEdit>(e.name)->text(), QString::fromUtf8(e.text)) << e.name;
@@ -120,7 +124,8 @@ TEST_F(StartUp, FoldersExtensionsSwatchAndStatusBar) {
     auto* image = control<ImageControl>("Image1");
     EXPECT_EQ(image->pos(), QPoint(3, 3));
     EXPECT_EQ(image->size(), QSize(640, 480));
-    EXPECT_EQ(control<QListView>("ListBox1")->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(control<QListView>("ListBox1")->selectionMode(),
+              QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(window().sourceList().isEmpty());
 }
 
@@ -171,6 +176,7 @@ TEST_F(StartUp, FramingOptionsAreStoredOnlyByOk) {
                 return dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
             };
             find("RadioAnchorNorthWest")->click();
+            find("RadioSizeRatioPad")->click();
             dialog.findChild<QListWidget*>(QStringLiteral("ListFill"))->setCurrentRow(3);
             find("CheckBoxKeepDates")->setChecked(true);
             if (defaults)
@@ -182,7 +188,8 @@ TEST_F(StartUp, FramingOptionsAreStoredOnlyByOk) {
     press("BitBtnCancel");
     EXPECT_EQ(FramingDefaults, before);
     press("BitBtnOk");
-    EXPECT_EQ(FramingDefaults, (FramingOptions{Anchor::NorthWest, Fill::Blur, true}));
+    EXPECT_EQ(FramingDefaults,
+              (FramingOptions{Anchor::NorthWest, Fill::Blur, true, SizeMode::RatioPad}));
     press("BitBtnOk", true);
     EXPECT_EQ(FramingDefaults, FramingOptions{});
     EXPECT_EQ(dialogs->modalShown, 3);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <set>
@@ -213,6 +214,25 @@ TEST_F(FolderScan, TheListButtonRescansTheFolderOfTheLastScan) {
     EXPECT_EQ(count->text(), found(2));
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(FolderScan, RowsAreReadWhereListedAndEnterScansTheTypedFolder) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("other")));
+    for (const char* name : {"a.bmp", "other/a.bmp", "other/b.bmp"})
+        ASSERT_TRUE(
+            writePicture(path(QLatin1String(name)), 3, 3, name[0] == 'a' ? Qt::red : Qt::blue));
+    pick(path(QStringLiteral("a.bmp")));
+    // Typed without a scan: GO frames the listed a.bmp, into the typed folder's destination.
+    auto* field = control<QLineEdit>("EditSrcDir");
+    field->setText(QStringLiteral(" ") + path(QStringLiteral("other")));
+    dialogs->defaultAnswer = Answer::Yes;
+    control<QToolButton>("SpeedButtonRedim")->click();
+    EXPECT_EQ(QImage(path(QStringLiteral("other/cropped/cropped_a.BMP"))).pixelColor(320, 240),
+              QColor(Qt::red));
+    field->setText(QStringLiteral(" ") + path(QStringLiteral("other")));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), path(QStringLiteral("other/")));
+    EXPECT_EQ(entrySet(), (std::set<QString>{QStringLiteral("a.bmp"), QStringLiteral("b.bmp")}));
 }
 
 TEST_F(FolderScan, StopDuringTheScanKeepsThePartialList) {

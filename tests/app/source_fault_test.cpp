@@ -54,7 +54,8 @@ TEST_F(ChangedSource, ARemovedOrDamagedSourceReachesTheErrorBoxAndEndsTheRun) {
              f.write("not a picture at all\n");
          },
          "JPEG error #"},
-        {"folder", [&] {
+        {"folder",
+         [&] {
              QFile::remove(path);
              ASSERT_TRUE(QDir().mkpath(path));
          },
@@ -76,6 +77,10 @@ TEST_F(ChangedSource, ARemovedOrDamagedSourceReachesTheErrorBoxAndEndsTheRun) {
         ASSERT_EQ(dialogs->errors.size(), 1u);
         EXPECT_TRUE(dialogs->errors[0].startsWith(QString::fromLatin1(c.messageStart)))
             << dialogs->errors[0].toStdString();
+        // The message, the list's current row and the caption name the file.
+        EXPECT_TRUE(dialogs->errors[0].endsWith(QStringLiteral("\nFichier: b.jpg")));
+        EXPECT_EQ(control<ImageListView>("ListBox1")->currentRow(), 1);
+        EXPECT_EQ(window().windowTitle(), QStringLiteral("Kadrix - ") + path);
         EXPECT_TRUE(dialogs->boxes.empty());
         EXPECT_EQ(results(), QStringList{QStringLiteral("cropped_a.BMP")});
         EXPECT_EQ(count(), QStringLiteral("Nombre d'Images Redimensionnées: 1"));

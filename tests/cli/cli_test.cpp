@@ -11,10 +11,12 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -366,6 +368,46 @@ TEST(SourceCollectionTest, TheNameRuleAsksForOptionalTypesOnlyWhenTheyDecide) {
     }
 }
 
+// Every text the shared code marks for translation (the loaders', the
+// bitmaps', the framing's: French, as the window shows them) has its English
+// words in kadrix-batch's translations, so that no French reaches an English
+// run or a JSON line.
+TEST(TranslationsTest, EveryTextOfTheSharedCodeHasItsEnglish) {
+    const QString root = QStringLiteral(KADRIX_SOURCE_DIR);
+    QFile ts(root + u"/cli/translations/kadrix-batch_en.ts"_s);
+    ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+    const QString catalogue = QString::fromUtf8(ts.readAll());
+    // QT_TRANSLATE_NOOP("kadrix", "piece" "piece"...), over several lines.
+    static const QRegularExpression marked(
+        uR"re(QT_TRANSLATE_NOOP\(\s*"kadrix",\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re"_s);
+    static const QRegularExpression piece(uR"re("((?:[^"\\]|\\.)*)")re"_s);
+    int texts = 0;
+    for (const char* folder : {"platform", "processing", "jpeg", "heif", "metadata"}) {
+        QDirIterator files(root + u'/' + QLatin1String(folder), {u"*.cpp"_s, u"*.h"_s});
+        while (files.hasNext()) {
+            QFile file(files.next());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QString code = QString::fromUtf8(file.readAll());
+            for (const QRegularExpressionMatch& m : marked.globalMatch(code)) {
+                QString text;
+                for (const QRegularExpressionMatch& p : piece.globalMatch(m.captured(1)))
+                    text += p.captured(1);
+                text.replace(u"\\\""_s, u"\""_s).replace(u"&"_s, u"&amp;"_s);
+                text.replace(u"'"_s, u"&apos;"_s).replace(u"\""_s, u"&quot;"_s);
+                text.replace(u"<"_s, u"&lt;"_s).replace(u">"_s, u"&gt;"_s);
+                ++texts;
+                const qsizetype at = catalogue.indexOf(u"<source>"_s + text + u"</source>"_s);
+                EXPECT_GE(at, 0) << "not gathered: " << text.toStdString();
+                const qsizetype translation = catalogue.indexOf(u"<translation"_s, at);
+                EXPECT_TRUE(at >= 0 && catalogue.mid(translation, 13) == u"<translation>"_s &&
+                            catalogue.mid(translation + 13, 14) != u"</translation>"_s)
+                    << "no English: " << text.toStdString();
+            }
+        }
+    }
+    EXPECT_GT(texts, 20);
+}
+
 // --- the built program --------------------------------------------------------
 
 using KadrixBatchTest = BatchRunTest;
@@ -540,11 +582,14 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"File name too long", "stopped, the destination cannot be written: File name too long: "
           "1 picture not framed"}},
         // a device or a FIFO at the result path is written into, /dev/stdout is standard output
-        {"into /dev/null", {"--overwrite", "-s16x16", "--output", "/dev/null", "~/a.jpg"}, 0,
+        {"into /dev/null", {"-s16x16", "--output", "/dev/null", "~/a.jpg"}, 0,
          {""}, {"1 framed, 0 skipped, 0 failed"}},
         {"into /dev/stdout", {"--overwrite", "-s16x16", "--output", "/dev/stdout", "~/a.jpg"}, 0,
          {"BM"}, {"1 framed"}},
         {"a folder as --output", {"--output", "~/src", "~/a.jpg"}, 2, {""}, {"not the folder"}},
+        // the canvas and the encoder's buffers count too: 640 x 480 takes more than 1 MB
+        {"--memory", {"--memory", "1M", "-f", "png", "--out", "~/m", "~/a.jpg"}, 1, {"0 framed"},
+         {"not enough memory: the picture needs 4 MB, more than the 1 MB a run may hold"}},
     };
     // clang-format on
     for (const RunCase& c : cases)
@@ -656,6 +701,8 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
           "\njpeg   .jpeg .jpg               yes   yes\n",
           "\nheif   .heic .heif .hif         yes   no\n"}},
         {"results into a source folder", {"--out", "~/src/.", "~/src"}, 2},
+        {"results into a listed source folder", {"--out", "~/src", "--files-from", "-"}, 2,
+         {""}, {"--out is the source folder"}, {}, "src\n"},
         {"one --output for a folder", {"--output", "~/o.bmp", "~/src"}, 2},
         {"two readings of standard input", {"--placements", "-", "--files-from", "-"}, 2,
          {}, {"standard input (-) can be read only once"}},

@@ -21,6 +21,8 @@
 #include <chrono>
 #include <thread>
 
+#include <sys/file.h>
+
 namespace kadrix::cli {
 namespace {
 
@@ -159,6 +161,41 @@ TEST(MemoryBudgetTest, PicturesWaitForRoomAndTooLargeOnesAreRefused) {
     EXPECT_TRUE(budget.exchange(second, 100));
 }
 
+// The budget is half of the smallest limit: the machine's memory, the
+// control group's (v2 memory.max, v1 memory.limit_in_bytes, along the group
+// and its parents) and the process's address space and data limits.
+TEST(MemoryBudgetTest, TheBudgetIsHalfOfTheSmallestLimit) {
+    QTemporaryDir root;
+    const auto limit = [&](const char* path, const char* text) {
+        test::writeBytes(root.filePath(QString::fromUtf8(path)), text);
+    };
+    QDir(root.path()).mkpath(u"job/step"_s);
+    QDir(root.path()).mkpath(u"memory/slurm/job"_s);
+    limit("memory.max", "max\n");
+    limit("job/memory.max", "1073741824\n");
+    limit("job/step/memory.max", "max\n");
+    limit("memory/slurm/memory.limit_in_bytes", "9223372036854771712\n"); // v1: none
+    limit("memory/slurm/job/memory.limit_in_bytes", "536870912\n");
+    constexpr qint64 G = qint64(1) << 30;
+    const struct {
+        const char* cgroup;
+        MemoryLimits limits; // group filled from the files
+        qint64 budget;
+    } cases[] = {
+        {"0::/\n", {16 * G}, 8 * G},
+        {"0::/job/step\n", {16 * G}, G / 2},              // the parent's limit holds
+        {"4:memory:/slurm/job\n0::/\n", {16 * G}, G / 4}, // v1
+        {"0::/gone\n", {16 * G, 0, 2 * G}, G},            // RLIMIT_AS
+        {"0::/job\n", {16 * G, 0, 0, G / 4}, G / 8},      // RLIMIT_DATA
+        {"", {0}, 64 << 20},                              // nothing known
+    };
+    for (const auto& c : cases) {
+        MemoryLimits limits = c.limits;
+        limits.group = controlGroupLimit(c.cgroup, root.path());
+        EXPECT_EQ(memoryBudgetFor(limits), c.budget) << c.cgroup;
+    }
+}
+
 TEST(ResultClaimsTest, TheLowestPositionTakesAName) {
     const std::vector<QString> paths = {u"/o/a"_s, u"/o/b"_s, u"/o/a"_s,
                                         u"/p/a"_s, u"/o/b"_s, u"/o/a"_s};
@@ -185,6 +222,10 @@ TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
     put(".kadrix-cropped_a.BMP.x3YqZ.tmp", "BM");             // not the pattern: five characters,
     put(".kadrix-cropped_a.BMP.x3Yq_0.tmp", "BM");            // ... not a letter or digit
     put(".kadrix-cropped_a.PNG.x3YqZ0.tmp", "BM");            // not the start of a PNG file
+    put(".kadrix-cropped_a.BMP.Live12.tmp", "BM");            // a live run's, which it locks
+    QFile live(dir.filePath(u".kadrix-cropped_a.BMP.Live12.tmp"_s));
+    ASSERT_TRUE(live.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(live.handle(), LOCK_EX | LOCK_NB), 0);
     const QStringList removed = removeStaleTemporaries(
         {dir.filePath(u"cropped_a.BMP"_s), dir.filePath(u"cropped_a.JPEG"_s),
          dir.filePath(u"cropped_a.PNG"_s), dir.filePath(u"gone/cropped_c.BMP"_s)});
@@ -192,7 +233,8 @@ TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     EXPECT_EQ(
         left,
-        (QStringList{u".kadrix-cropped_a.BMP.x3YqZ.tmp"_s, u".kadrix-cropped_a.BMP.x3Yq_0.tmp"_s,
+        (QStringList{u".kadrix-cropped_a.BMP.Live12.tmp"_s, u".kadrix-cropped_a.BMP.x3YqZ.tmp"_s,
+                     u".kadrix-cropped_a.BMP.x3Yq_0.tmp"_s,
                      u".kadrix-cropped_a.PNG.x3YqZ0.tmp"_s, u".kadrix-cropped_b.BMP.AbC123.tmp"_s,
                      u"cropped_a.BMP"_s, u"cropped_a.BMP.AbC123"_s, u"cropped_a.BMP.backup"_s}));
 }

@@ -58,6 +58,13 @@ protected:
         const QString path = writeBytes(dir_.filePath(QStringLiteral("source.jpg")), jpeg);
         return framedThrough(sink, path, canvas, 0x00336699, {mode});
     }
+    SourceFramer framed(const QByteArray& jpeg, QSize canvas, DecodeMode mode,
+                        Anchor anchor = Anchor::Centre) {
+        const QString path = writeBytes(dir_.filePath(QStringLiteral("source.jpg")), jpeg);
+        SourceFramer framer(canvas.width(), canvas.height());
+        framer.frame(path, 0x00336699, {mode}, {anchor});
+        return framer;
+    }
 
 private:
     TJPEGDefaults saved_ = JpegDefaults;
@@ -87,6 +94,34 @@ TEST_F(OrientedPictureTest, EveryOrientationFramesLikeTheUprightPicture) {
                               "")
                         << "tag " << tag << " on " << canvas.width() << "x" << canvas.height()
                         << (mode == DecodeMode::Whole ? " whole " : " windowed ") << sinkName(sink);
+    }
+}
+
+// The subject anchor measures the upright picture: a saturated, textured
+// square is inside the result whether the file is stored upright or turned,
+// and the windowed, sought and whole decodes choose the same window.
+TEST_F(OrientedPictureTest, TheSubjectIsChosenUprightWithEveryDecode) {
+    const QRect subject(860, 80, 80, 80);
+    Bitmap upright(1024, 768);
+    upright.fill(makeColour(110, 120, 115));
+    for (int y = subject.top(); y <= subject.bottom(); ++y)
+        for (int x = subject.left(); x <= subject.right(); ++x)
+            upright.image().setPixelColor(
+                x, y, (x / 4 + y / 4) % 2 ? QColor(230, 200, 20) : QColor(220, 30, 60));
+    const QByteArray stored = encodeRaw(rawOf(upright));
+    const QByteArray turned =
+        withApp1(encodeRaw(rawOf(turnUpright(upright, Orientation::Rotate270))), exifBlock(6));
+    for (const QByteArray& jpeg : {stored, turned}) {
+        std::optional<FrameGeometry> first;
+        for (const DecodeMode mode : {DecodeMode::Window, DecodeMode::Seek, DecodeMode::Whole}) {
+            const FrameGeometry chosen = framed(jpeg, {320, 240}, mode, Anchor::Subject).geometry();
+            EXPECT_TRUE(QRect(chosen.topLeft, chosen.size).contains(subject))
+                << chosen.topLeft.x() << "," << chosen.topLeft.y();
+            if (first) {
+                EXPECT_EQ(chosen, *first);
+            }
+            first = chosen;
+        }
     }
 }
 

@@ -118,12 +118,17 @@ TEST_F(BatchRun, TargetSizeFieldsThatDoNotParseFallBackAndAreWrittenBack) {
         const char *w, *h;
         QSize expected;
         const char *wAfter, *hAfter;
+        SizeMode mode = SizeMode::Fixed; // with a ratio, the row's own size is shown
     } cases[] = {
         {"abc", "", QSize(640, 480), "640", "480"},
         {" 800", "600", QSize(800, 600), " 800", "600"},
         {"800 ", "0x10", QSize(640, 16), "640", "0x10"},
+        {"16", "9", QSize(10, 6), "16", "9", SizeMode::RatioCrop},
+        {"abc", "", QSize(13, 10), "640", "480", SizeMode::RatioPad},
     };
+    const FramingOptions before = FramingDefaults;
     for (const auto& c : cases) {
+        FramingDefaults.sizeMode = c.mode;
         window.widthText = QString::fromLatin1(c.w);
         window.heightText = QString::fromLatin1(c.h);
         window.shown.clear();
@@ -134,6 +139,7 @@ TEST_F(BatchRun, TargetSizeFieldsThatDoNotParseFallBackAndAreWrittenBack) {
         ASSERT_EQ(window.shown.size(), 1u);
         EXPECT_EQ(QSize(window.shown[0].width(), window.shown[0].height()), c.expected);
     }
+    FramingDefaults = before;
 }
 
 TEST_F(BatchRun, AnUnusableTargetSizeEndsTheRunBeforeAnythingChanges) {
