@@ -1,7 +1,6 @@
 #include "batch_runner.h"
 
 #include "batch_plan.h"
-#include "compositor.h"
 #include "errors.h"
 #include "format_list.h"
 #include "framed_save.h"
@@ -111,23 +110,6 @@ Text problemText(const Error& e) {
     return e.text();
 }
 
-// The memory framing a picture into `target` takes: what the picture
-// decodes (only the part that lands on the result where its type can), the
-// result's canvas, or where the result is written a row at a time the rows
-// its margins repeat, and what encoding it holds.
-qint64 memoryOf(const Picture& picture, const BatchOptions& options, const QString& target,
-                const SourceFramer& framer, bool rowsWritten) {
-    const FrameGeometry frame = frameGeometryOf(picture, options.resultSize(), options.framing);
-    const QSize whole(picture.width(), picture.height());
-    QRect window = visibleWindow(whole, frame);
-    if (window.isEmpty())
-        window = QRect(QPoint(0, 0), whole);
-    const qint64 canvas = rowsWritten ? framer.keptRowBytes(picture, options.framing)
-                                      : qint64(frame.size.width()) * frame.size.height() * 3;
-    return picture.decodingBytes(window, options.decode.mode) + canvas +
-           encodingBytes(frame.size, options.encoding.format.value_or(resultFormatOf(target)));
-}
-
 // Frames one source with the worker's framer. The decision about an
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
@@ -170,11 +152,12 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
 
         // The decoded picture waits for room in the run's memory; the
         // worker's previous picture goes first.
-        const bool rowsWritten =
-            writesRows(options.encoding.format.value_or(resultFormatOf(target))) &&
-            decision != SaveDecision::Stream;
-        const auto admit = [&](const Picture& picture) {
-            const qint64 need = memoryOf(picture, options, target, framer, rowsWritten);
+        FramedSave how{
+            options.wipe,    options.decode, options.framing, {}, decision == SaveDecision::Replace,
+            options.encoding};
+        how.topLeft = file.placement;
+        how.beforeDecode = [&](const Picture&) {
+            const qint64 need = framedSaveBytes(framer, target, how);
             if (!budget.exchange(held, need))
                 throw Error(own(
                     QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "
@@ -182,13 +165,6 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
         bool framed = false;
-        FramedSave how{options.wipe,
-                       options.decode,
-                       options.framing,
-                       admit,
-                       decision == SaveDecision::Replace,
-                       options.encoding};
-        how.topLeft = file.placement;
         const SaveOutcome saved = frameAndSave(framer, source, target, how, framed);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();

@@ -4,6 +4,8 @@
 #include "jpeg_codec.h"
 #include "jpeg_markers.h"
 
+#include <algorithm>
+
 namespace kadrix::jpegcodec {
 namespace {
 
@@ -89,6 +91,14 @@ void RowEncoder::write(const std::uint8_t* row) {
     // The codec only reads the rows it is given.
     JSAMPROW rows = const_cast<JSAMPROW>(row);
     compressor_->run([&] { jpeg_write_scanlines(c, &rows, 1); });
+}
+
+qint64 RowEncoder::heldBytes(int width, int height, const TJPEGDefaults& options) {
+    constexpr qint64 CodecRows = 32;
+    const qint64 w = std::max(width, 0);
+    const qint64 h = std::max(height, 0);
+    const qint64 samples = options.GrayScale ? 1 : 3;
+    return CodecRows * w * samples * 2 + (options.ProgressiveEncoding ? w * h * samples * 2 : 0);
 }
 
 void RowEncoder::finish() {

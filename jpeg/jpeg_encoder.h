@@ -40,6 +40,11 @@ public:
     // Ends the stream once every row is written.
     void finish();
 
+    // The most memory an encoder of a width x height picture with `options`
+    // holds: its rows and blocks of a few MCU rows, and for a progressive
+    // file the coefficients of the whole picture (2 bytes a sample).
+    static qint64 heldBytes(int width, int height, const TJPEGDefaults& options);
+
 private:
     std::unique_ptr<Compressor> compressor_;
 };

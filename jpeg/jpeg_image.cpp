@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QSaveFile>
 
-
 namespace kadrix {
 
 TJPEGImage::TJPEGImage() : Image(std::make_shared<TJPEGData>()), Options(JpegDefaults) {}
@@ -155,6 +154,25 @@ std::unique_ptr<RowSource> TJPEGImage::readRows(const QRect& window, DecodeMode 
     if (!part || part->isEmpty())
         return nullptr;
     return uprightRows(std::move(*part), turn);
+}
+
+// Rows read from the scanlines hold the codec's (jpegcodec::windowRowsBytes());
+// a turned picture's stored window is decoded whole and turned a band at a
+// time. A small window entered at a restart marker, and a picture that gives
+// no rows, are decoded as decodingBytes() counts.
+qint64 TJPEGImage::rowReadingBytes(const QRect& window, DecodeMode mode) const {
+    const QRect shown = window.intersected(QRect(0, 0, width(), height()));
+    if (mode == DecodeMode::Whole || Bitmap || !Image->Data || shown.isEmpty() ||
+        Options.PixelFormat != JpegPixelFormat::Bits24 || Options.GrayScale)
+        return decodingBytes(window, mode);
+    const Orientation turn = orientation();
+    if (turn != Orientation::Normal)
+        return decodingBytes(window, mode) + uprightRowsBytes(shown.width());
+    if (mode == DecodeMode::Seek &&
+        bitmapBytes(shown.width(), shown.height(), 3) <= jpegcodec::MaxSeekWindowBytes)
+        return decodingBytes(window, mode);
+    const QSize stored = storedSize();
+    return jpegcodec::windowRowsBytes(stored.width(), stored.height(), progressiveEncoding());
 }
 
 std::optional<kadrix::Bitmap> TJPEGImage::decodeReduced(QSize atLeast) const {

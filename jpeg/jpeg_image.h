@@ -93,6 +93,7 @@ public:
     // for a picture not yet decoded; a turned picture's stored window is
     // decoded whole and its rows turned as they are read.
     std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const override;
+    qint64 rowReadingBytes(const QRect& window, DecodeMode mode) const override;
 
     // The turn this picture applies to its stored pixels: the EXIF
     // orientation with AutoOrient, otherwise (and for an assigned bitmap)

@@ -315,4 +315,11 @@ std::unique_ptr<RowSource> windowRows(const QByteArray& data, const TJPEGDefault
     return rows;
 }
 
+qint64 windowRowsBytes(int width, int height, bool progressive) {
+    constexpr qint64 CodecRows = 48;
+    const qint64 w = std::max(width, 0);
+    const qint64 h = std::max(height, 0);
+    return CodecRows * w * 3 + (progressive ? w * h * 6 : 0);
+}
+
 } // namespace kadrix::jpegcodec

@@ -46,5 +46,11 @@ inline constexpr qint64 MaxSeekWindowBytes = qint64(4) << 20;
 // Throws EJPEG for codec failures, also while the rows are read.
 std::unique_ptr<RowSource> windowRows(const QByteArray& data, const TJPEGDefaults& options,
                                       const QRect& window, DecodeMode mode);
+// The most memory windowRows() holds for a stream `width` x `height` pixels
+// at the options' scale: the codec's rows of a few MCU rows of every
+// component at the whole width, and for a progressive file the coefficients
+// of the whole picture, gathered before the first row (at most 2 bytes a
+// sample of three full-resolution components).
+qint64 windowRowsBytes(int width, int height, bool progressive);
 
 } // namespace kadrix::jpegcodec

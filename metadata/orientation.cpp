@@ -39,6 +39,8 @@ QImage rotated(const QImage& image, int degrees) {
     return image.transformed(QTransform().rotate(degrees), Qt::FastTransformation);
 }
 
+constexpr int BandRows = 32;
+
 // Upright rows gathered from the stored bitmap a band at a time, so that the
 // stored pixels of a quarter turn are read along their rows.
 class UprightRows final : public RowSource {
@@ -58,8 +60,6 @@ public:
     }
 
 private:
-    static constexpr int BandRows = 32;
-
     void fillBand() {
         bandStart_ = y_;
         bandEnd_ = std::min(y_ + BandRows, upright_.height());
@@ -93,6 +93,10 @@ private:
 
 std::unique_ptr<RowSource> uprightRows(Bitmap stored, Orientation orientation) {
     return std::make_unique<UprightRows>(std::move(stored), orientation);
+}
+
+qint64 uprightRowsBytes(int uprightWidth) {
+    return qint64(std::max(uprightWidth, 0)) * BandRows * 3;
 }
 
 Orientation orientationFromTag(long value) {

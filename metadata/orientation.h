@@ -51,5 +51,8 @@ Bitmap turnUpright(Bitmap stored, Orientation orientation);
 // The rows of turnUpright() of a 24-bit stored bitmap, turned a band of rows
 // at a time as they are read, without a turned copy of the whole.
 std::unique_ptr<RowSource> uprightRows(Bitmap stored, Orientation orientation);
+// The bytes uprightRows() holds besides the stored bitmap: its band of
+// upright rows, `uprightWidth` pixels wide.
+qint64 uprightRowsBytes(int uprightWidth);
 
 } // namespace kadrix

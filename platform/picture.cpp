@@ -14,6 +14,10 @@ std::optional<Bitmap> Picture::decodeReduced(QSize) const {
     return std::nullopt;
 }
 
+qint64 Picture::rowReadingBytes(const QRect& window, DecodeMode mode) const {
+    return decodingBytes(window, mode);
+}
+
 std::unique_ptr<RowSource> Picture::readRows(const QRect&, DecodeMode) const {
     return nullptr;
 }

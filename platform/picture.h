@@ -60,6 +60,10 @@ public:
     // or when decodeWindow() would go about it faster; the rows must be read
     // before the picture changes or goes.
     virtual std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const;
+    // The most memory, in bytes, that giving the rows of `window` takes:
+    // what readRows() holds while they are read where the type hands them
+    // on, else decodingBytes() (the default), as the window is then decoded.
+    virtual qint64 rowReadingBytes(const QRect& window, DecodeMode mode) const;
 };
 
 } // namespace kadrix

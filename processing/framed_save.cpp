@@ -20,12 +20,29 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
     return outcome;
 }
 
+namespace {
+
+// Whether the result goes into its file a row at a time: a device or a pipe
+// takes the result encoded whole (saveResult()).
+bool writtenInRows(const QString& path, ResultFormat format) {
+    const PathKind kind = pathKind(path);
+    return writesRows(format) && (kind == PathKind::None || kind == PathKind::File);
+}
+
+} // namespace
+
+qint64 framedSaveBytes(const SourceFramer& framer, const QString& path, const FramedSave& how) {
+    const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
+    const bool rows = writtenInRows(path, format);
+    const QSize size = framer.geometry().size;
+    return framer.heldBytes(how.decode.mode, how.framing, rows) +
+           (rows ? rowWritingBytes(size, format) : encodingBytes(size, format));
+}
+
 SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
                          const FramedSave& how, bool& framed) {
-    // A device or a pipe takes the result encoded whole (saveResult()).
     const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
-    const PathKind kind = pathKind(path);
-    if (!writesRows(format) || (kind != PathKind::None && kind != PathKind::File)) {
+    if (!writtenInRows(path, format)) {
         framed = framer.frame(sourcePath, how.wipe, how.decode, how.framing, how.beforeDecode,
                               how.topLeft);
         return framed ? saveFramed(framer, path, how.framing, how.replace, how.encoding)

@@ -42,6 +42,12 @@ struct FramedSave {
 SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
                          const FramedSave& how, bool& framed);
 
+// The most memory frameAndSave() to `path` as `how` says holds for the
+// picture `framer` has loaded, asked from `how.beforeDecode`: the framing's
+// (SourceFramer::heldBytes()) and the writer's (rowWritingBytes() for a
+// result written a row at a time, else encodingBytes()).
+qint64 framedSaveBytes(const SourceFramer& framer, const QString& path, const FramedSave& how);
+
 // Gives the file at `resultPath` the modification time of `sourcePath`, to
 // the nanosecond, leaving its access time alone. False when either file
 // cannot be read or changed.

@@ -133,10 +133,12 @@ bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wi
     loader_.loadFromFile(sourcePath);
     const Picture* picture = loader_.picture();
     const QSize pictureSize(loader_.width(), loader_.height());
-    if (beforeDecode && picture)
-        beforeDecode(*picture);
     const FrameGeometry frame =
         picture ? frameGeometryOf(*picture, size_, framing, topLeft) : geometry_;
+    // What the frame holds (heldBytes()) is known to `beforeDecode`.
+    geometry_ = frame;
+    if (beforeDecode && picture)
+        beforeDecode(*picture);
     // A ratio's canvas takes each picture's size; an empty picture keeps the
     // last one, which then holds only the wipe colour.
     QSize canvas = size_.isRatio() ? QSize(canvas_.width(), canvas_.height())
@@ -145,7 +147,6 @@ bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wi
         canvas = frame.size;
     if (sink == nullptr)
         sizeCanvas(canvas);
-    geometry_ = frame;
 
     // The rows the frame shows come from the picture's own row reader where
     // it has one, otherwise from the decoded source.
@@ -166,7 +167,9 @@ bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wi
     RowSource& source = rows ? *rows : static_cast<RowSource&>(*whole);
     placement_ = {origin.x() - frame.topLeft.x(), origin.y() - frame.topLeft.y()};
     const std::optional<BlurredBackground> blurred =
-        source.width() > 0 && source.height() > 0 ? background(framing, !topLeft && framing.anchor != Anchor::Subject) : std::nullopt;
+        source.width() > 0 && source.height() > 0
+            ? background(framing, !topLeft && framing.anchor != Anchor::Subject)
+            : std::nullopt;
     const RowLayout layout{canvas.width(), canvas.height(),
                            placement_,     framing.fill,
                            wipe,           blurred ? &*blurred : nullptr};
@@ -176,14 +179,29 @@ bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wi
     return composeRows(source, layout, canvasRows);
 }
 
-qint64 SourceFramer::keptRowBytes(const Picture& picture, const FramingOptions& framing) const {
-    const FrameGeometry frame = frameGeometryOf(picture, size_, framing);
-    const QRect shown = visibleWindow(QSize(picture.width(), picture.height()), frame);
-    return heldRowBytes(
-        shown.width(), shown.height(),
-        {frame.size.width(), frame.size.height(),
-         Placement{shown.left() - frame.topLeft.x(), shown.top() - frame.topLeft.y()},
-         framing.fill});
+qint64 SourceFramer::heldBytes(DecodeMode mode, const FramingOptions& framing,
+                               bool intoSink) const {
+    const Picture* picture = loader_.picture();
+    if (picture == nullptr)
+        return 0;
+    const QSize pictureSize(picture->width(), picture->height());
+    const QSize result = geometry_.size;
+    QRect shown = visibleWindow(pictureSize, geometry_);
+    if (shown.isEmpty())
+        shown = QRect(QPoint(0, 0), pictureSize);
+    if (!intoSink || mode == DecodeMode::Whole)
+        return picture->decodingBytes(shown, mode) + qint64(result.width()) * result.height() * 3;
+    // The Blur fill's reduced picture (an eighth at most where the type can
+    // decode it smaller) and its small background.
+    const qint64 blur = framing.fill == Fill::Blur
+                            ? qint64(pictureSize.width()) * pictureSize.height() * 3 / 64 +
+                                  qint64(BlurWorkSide) * BlurWorkSide * 3 * 2
+                            : 0;
+    const Placement placement{shown.left() - geometry_.topLeft.x(),
+                              shown.top() - geometry_.topLeft.y()};
+    return picture->rowReadingBytes(shown, mode) + blur +
+           heldRowBytes(shown.width(), shown.height(),
+                        {result.width(), result.height(), placement, framing.fill});
 }
 
 std::optional<BlurredBackground> SourceFramer::background(const FramingOptions& framing,

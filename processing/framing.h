@@ -70,9 +70,12 @@ public:
                const std::function<void(const Picture& picture)>& beforeDecode = {},
                std::optional<QPoint> topLeft = std::nullopt);
 
-    // The bytes of margin rows the framing of `picture` keeps while it hands
-    // its rows on (heldRowBytes()).
-    qint64 keptRowBytes(const Picture& picture, const FramingOptions& framing) const;
+    // The most memory the frame() under way holds for its picture, asked
+    // from its `beforeDecode` (the frame's geometry() is known by then):
+    // what the picture decodes of the part it shows, and the canvas; into a
+    // sink (`intoSink`) what reading its rows holds (Picture::rowReadingBytes())
+    // and the rows its margins repeat (heldRowBytes()) instead.
+    qint64 heldBytes(DecodeMode mode, const FramingOptions& framing, bool intoSink) const;
 
     const ResultSize& resultSize() const { return size_; }
     // The last frame's result size (a fixed size from the start).
@@ -80,7 +83,8 @@ public:
     int height() const { return geometry_.size.height(); }
     // The canvas of the last frame() that composed one: made at the first.
     const Bitmap& canvas() const { return canvas_; }
-    // The last frame's result size and place on its upright picture.
+    // The last frame's result size and place on its upright picture (the
+    // frame under way's from its `beforeDecode` on).
     const FrameGeometry& geometry() const { return geometry_; }
     // The picture of the last frame() until the next one: where the save
     // step can take what a result carries over from its source.

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 
+#include <algorithm>
 #include <cerrno>
 #include <limits>
 
@@ -116,6 +117,15 @@ qint64 encodingBytes(QSize size, ResultFormat format) {
         return Gathered + pixels * 8;
     }
     return Gathered + pixels * 8;
+}
+
+qint64 rowWritingBytes(QSize size, ResultFormat format) {
+    constexpr qint64 Gathered = 256 * 1024; // the temporary file's write buffer
+    const qint64 row = qint64(std::max(size.width(), 0)) * 3;
+    if (format != ResultFormat::Jpeg)
+        return Gathered + row;
+    return Gathered + row +
+           jpegcodec::RowEncoder::heldBytes(size.width(), size.height(), JpegDefaults);
 }
 
 bool SaveOutcome::diskFull() const {

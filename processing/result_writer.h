@@ -72,6 +72,11 @@ struct ResultEncoding {
 // buffers, and the encoded result itself where a stream takes it whole.
 qint64 encodingBytes(QSize size, ResultFormat format);
 
+// The most memory that writing a result of `size` in `format` a row at a
+// time takes (ResultRows, for the formats writesRows() names): the file's
+// write buffer, a row and the encoder's own.
+qint64 rowWritingBytes(QSize size, ResultFormat format);
+
 // True when the path's extension is ".JPEG" or ".JPG" in any letter case.
 bool isJpegPath(const QString& path);
 

@@ -590,6 +590,8 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         // the canvas and the encoder's buffers count too: 640 x 480 takes more than 1 MB
         {"--memory", {"--memory", "1M", "-f", "png", "--out", "~/m", "~/a.jpg"}, 1, {"0 framed"},
          {"not enough memory: the picture needs 4 MB, more than the 1 MB a run may hold"}},
+        // a BMP result written a row at a time holds no canvas: the same picture fits
+        {"--memory, rows", {"--memory", "1M", "--out", "~/m", "~/a.jpg"}, 0, {"1 framed"}, {""}},
     };
     // clang-format on
     for (const RunCase& c : cases)
