@@ -99,20 +99,20 @@ done
 # window is decoded; a ratio computes each result's size.
 echo
 echo "-- subject anchor: 640x480, --jobs 1, JPEG results (target at most 1.5x the centre anchor)"
+subject_against_centre() { # name, folder, extension of its pictures, target
+    local count centre t
+    count=$(ls "$2"/*."$3" | wc -l)
+    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$2")
+    report "$1 --gravity centre" "$centre" "$count" "$centre" ""
+    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$2")
+    report "$1 --gravity subject" "$t" "$count" "$centre" "$4"
+}
 for set in phone set12; do
-    count=$(ls "$data/$set"/*.jpg | wc -l)
-    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$data/$set")
-    report "$set --gravity centre" "$centre" "$count" "$centre" ""
-    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$data/$set")
-    report "$set --gravity subject" "$t" "$count" "$centre" "(target at most 1.5x)"
+    subject_against_centre "$set" "$data/$set" jpg "(target at most 1.5x)"
 done
 heif="$data/heif"
 if ls "$heif"/*.heic >/dev/null 2>&1; then
-    count=$(ls "$heif"/*.heic | wc -l)
-    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$heif")
-    report "heif --gravity centre" "$centre" "$count" "$centre" ""
-    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$heif")
-    report "heif --gravity subject" "$t" "$count" "$centre" "(target at most 2x)"
+    subject_against_centre heif "$heif" heic "(target at most 2x)"
 fi
 echo
 count=$(ls "$set12"/*.jpg | wc -l)
