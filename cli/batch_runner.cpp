@@ -114,8 +114,8 @@ Text problemText(const Error& e) {
 // The memory framing a picture into `target` takes: what the picture
 // decodes (only the part that lands on the result where its type can), the
 // result's canvas, and what encoding it holds.
-qint64 memoryOf(const Picture& picture, const BatchOptions& options, const QString& target) {
-    const FrameGeometry frame = frameGeometryOf(picture, options.resultSize(), options.framing);
+qint64 memoryOf(const Picture& picture, const FrameGeometry& frame, const BatchOptions& options,
+                const QString& target) {
     const QSize whole(picture.width(), picture.height());
     QRect window = visibleWindow(whole, frame);
     if (window.isEmpty())
@@ -167,8 +167,8 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
 
         // The decoded picture waits for room in the run's memory; the
         // worker's previous picture goes first.
-        const auto admit = [&](const Picture& picture) {
-            const qint64 need = memoryOf(picture, options, target);
+        const auto admit = [&](const Picture& picture, const FrameGeometry& frame) {
+            const qint64 need = memoryOf(picture, frame, options, target);
             if (!budget.exchange(held, need))
                 throw Error(own(
                     QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "

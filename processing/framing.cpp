@@ -102,8 +102,7 @@ void SourceFramer::sizeCanvas(QSize size) {
 }
 
 bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode,
-                         const FramingOptions& framing,
-                         const std::function<void(const Picture& picture)>& beforeDecode,
+                         const FramingOptions& framing, const BeforeDecode& beforeDecode,
                          std::optional<QPoint> topLeft) {
     // The previous source's pixels go before the next picture is decoded, so
     // a framer holds one decoded source at a time.
@@ -112,11 +111,12 @@ bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOpt
     sourcePath_ = sourcePath;
     loader_.loadFromFile(sourcePath);
     const QSize picture(loader_.width(), loader_.height());
-    if (beforeDecode && loader_.picture())
-        beforeDecode(*loader_.picture());
+    // The geometry is computed once: the Subject anchor measures the picture.
     const FrameGeometry frame = loader_.picture()
                                     ? frameGeometryOf(*loader_.picture(), size_, framing, topLeft)
                                     : geometry_;
+    if (beforeDecode && loader_.picture())
+        beforeDecode(*loader_.picture(), frame);
     if (size_.isRatio() && !picture.isEmpty())
         sizeCanvas(frame.size);
     geometry_ = frame;

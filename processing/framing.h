@@ -34,6 +34,9 @@ Bitmap interestPicture(const Picture& picture);
 // load a source, decode what lands on the canvas, compose the canvas. One
 // framer holds one picture loader, one decoded source and the canvas, and
 // is reused from source to source (one per run, or one per worker).
+// What SourceFramer::frame() shows a loaded picture and its geometry to.
+using BeforeDecode = std::function<void(const Picture& picture, const FrameGeometry& frame)>;
+
 class SourceFramer {
 public:
     // A W x H canvas of 24 bits per pixel. Throws Error "Taille finale
@@ -52,11 +55,10 @@ public:
     // says; transparent sources are composed over `wipe`. False for a source
     // of zero width or height: the canvas then holds only the wipe colour.
     // Throws the picture's errors. `beforeDecode`, when given, is shown the
-    // loaded picture before its pixels are decoded (and may throw to refuse
-    // it).
+    // loaded picture and its frame geometry before its pixels are decoded
+    // (and may throw to refuse it).
     bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
-               const FramingOptions& framing = {},
-               const std::function<void(const Picture& picture)>& beforeDecode = {},
+               const FramingOptions& framing = {}, const BeforeDecode& beforeDecode = {},
                std::optional<QPoint> topLeft = std::nullopt);
 
     const ResultSize& resultSize() const { return size_; }
