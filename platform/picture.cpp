@@ -14,4 +14,8 @@ std::optional<Bitmap> Picture::decodeReduced(QSize) const {
     return std::nullopt;
 }
 
+std::optional<Bitmap> Picture::decodeSketch(QSize atLeast) const {
+    return decodeReduced(atLeast);
+}
+
 } // namespace kadrix

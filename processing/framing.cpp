@@ -65,7 +65,7 @@ Bitmap reducedByBlocks(const Bitmap& whole) {
 } // namespace
 
 Bitmap interestPicture(const Picture& picture) {
-    if (std::optional<Bitmap> reduced = picture.decodeReduced(QSize(InterestSide, InterestSide)))
+    if (std::optional<Bitmap> reduced = picture.decodeSketch(QSize(InterestSide, InterestSide)))
         return std::move(*reduced);
     Bitmap whole;
     picture.assignTo(whole);
