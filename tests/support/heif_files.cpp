@@ -154,6 +154,29 @@ QByteArray movedExtents(QByteArray f, qsizetype metaEnd, qint64 growth) {
     return f;
 }
 
+// The number of properties in the container (their indices count from 1 in
+// its order).
+int propertyCount(const QByteArray& f, const Layout& l) {
+    int count = 0;
+    for (qsizetype at = l.ipco.content; at < l.ipco.end; at += be32(f, at))
+        ++count;
+    return count;
+}
+
+// `file` with its property container and associations replaced by boxes of
+// these payloads (the associations' version and flags first), the item
+// locations after the container moved by its growth.
+QByteArray withPropertyBoxes(const QByteArray& file, const Layout& l, const QByteArray& ipco,
+                             const QByteArray& ipma) {
+    // The iprp holds the ipco then the ipma; rebuild it whole.
+    QByteArray iprp = file.mid(l.iprp.content, l.iprp.end - l.iprp.content);
+    iprp.replace(l.ipma.start - l.iprp.content, l.ipma.end - l.ipma.start, box("ipma", ipma));
+    iprp.replace(l.ipco.start - l.iprp.content, l.ipco.end - l.ipco.start, box("ipco", ipco));
+    const QByteArray f = replaceBox(file, l.iprp, box("iprp", iprp), {l.meta});
+    const qint64 growth = f.size() - file.size();
+    return movedExtents(f, l.meta.end + growth, growth);
+}
+
 } // namespace
 
 QByteArray encodeHeif(const HeifSource& source) {
@@ -377,10 +400,7 @@ QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& prope
     const auto l = layoutOf(file);
     if (!l)
         return {};
-    // Property indices count from 1 in the order of the property container.
-    int count = 0;
-    for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(file, at))
-        ++count;
+    const int count = propertyCount(file, *l);
     QByteArray ipco = file.mid(l->ipco.content, l->ipco.end - l->ipco.content);
     for (const QByteArray& p : properties)
         ipco += p;
@@ -411,16 +431,7 @@ QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& prope
         ipma += char(own.size() / indexBytes);
         ipma += own;
     }
-    // The iprp holds the ipco then the ipma; rebuild it whole.
-    QByteArray iprp = file.mid(l->iprp.content, l->iprp.end - l->iprp.content);
-    const qsizetype ipcoIn = l->ipco.start - l->iprp.content;
-    const qsizetype ipmaIn = l->ipma.start - l->iprp.content;
-    const QByteArray newIpma = box("ipma", ipma);
-    iprp.replace(ipmaIn, l->ipma.end - l->ipma.start, newIpma);
-    iprp.replace(ipcoIn, l->ipco.end - l->ipco.start, box("ipco", ipco));
-    QByteArray f = replaceBox(file, l->iprp, box("iprp", iprp), {l->meta});
-    const qint64 growth = f.size() - file.size();
-    return movedExtents(f, l->meta.end + growth, growth);
+    return withPropertyBoxes(file, *l, ipco, ipma);
 }
 
 QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>& properties,
@@ -428,9 +439,7 @@ QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>
     const auto l = layoutOf(file);
     if (!l)
         return {};
-    int count = 0;
-    for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(file, at))
-        ++count;
+    const int count = propertyCount(file, *l);
     const bool wide = (quint8(file[l->ipma.start + 11]) & 1) != 0;
     const int idBytes = quint8(file[l->ipma.start + 8]) < 1 ? 2 : 4, indexBytes = wide ? 2 : 1;
     QByteArray entry(idBytes + 1 + properties.size() * indexBytes, '\0');
@@ -441,14 +450,9 @@ QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>
     QByteArray ipma = file.mid(l->ipma.start + 8, l->ipma.end - l->ipma.start - 8);
     putBe(ipma, 4, 4, getBe(file, l->ipma.content, 4) + quint64(entries));
     ipma += entry.repeated(entries);
-    QByteArray iprp = file.mid(l->iprp.content, l->iprp.end - l->iprp.content);
-    iprp.replace(l->ipma.start - l->iprp.content, l->ipma.end - l->ipma.start, box("ipma", ipma));
-    iprp.replace(
-        l->ipco.start - l->iprp.content, l->ipco.end - l->ipco.start,
-        box("ipco", file.mid(l->ipco.content, l->ipco.end - l->ipco.content) + properties.join()));
-    QByteArray f = replaceBox(file, l->iprp, box("iprp", iprp), {l->meta});
-    const qint64 growth = f.size() - file.size();
-    return movedExtents(f, l->meta.end + growth, growth);
+    return withPropertyBoxes(
+        file, *l, file.mid(l->ipco.content, l->ipco.end - l->ipco.content) + properties.join(),
+        ipma);
 }
 
 QByteArray withPropertyPayload(const QByteArray& file, const char* type,
