@@ -25,9 +25,12 @@ FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
                               std::optional<QPoint> topLeft = std::nullopt);
 
 // The whole upright picture made smaller for measuring its interest (see
-// subject_interest.h): a JPEG through libjpeg's scaled decode, the coarsest
-// of 1/8, 1/4 and 1/2 that keeps InterestSide pixels on both sides; any
-// other picture decoded whole and reduced by a whole factor.
+// subject_interest.h): the picture type's sketch (Picture::decodeSketch(): a
+// JPEG's scaled decode, the coarsest of 1/8, 1/4 and 1/2 that keeps
+// InterestSide pixels on both sides, of some MCU rows only where restart
+// markers allow; a HEIF's thumbnail when it stands for the picture); any
+// other picture decoded whole (and kept for its window) and reduced by a
+// whole factor.
 Bitmap interestPicture(const Picture& picture);
 
 // The per-source step that the window's batch run and kadrix-batch share:
