@@ -41,7 +41,10 @@ void TFormKadrix::ShowRow(int row, int mode) {
     QString path;
     if (mode == ResultView) {
         path = BuildResultPath(row, true);
-        ProcessRows(*this, row, row, false, false); // the row is in view once shown
+        // The row is in view once framed; until then, and when its picture
+        // fails, no row is, so a drag cannot place the row shown before.
+        inView_ = {};
+        ProcessRows(*this, row, row, false, false);
     } else {
         path = SourcePath(row);
         LoadIntoView(path);

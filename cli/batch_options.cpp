@@ -78,6 +78,19 @@ QString resultFormatNames(const QString& separator, const QString& last) {
     return names.join(separator) + last + tail;
 }
 
+// The two whole numbers from 1 to MaxSide that the two groups of `pattern`
+// capture ("640x480", "16:9").
+std::optional<QSize> parsePair(const QString& text, const QRegularExpression& pattern) {
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto w = integerIn(match.captured(1), 1, MaxSide);
+    const auto h = integerIn(match.captured(2), 1, MaxSide);
+    if (!w || !h)
+        return std::nullopt;
+    return QSize(*w, *h);
+}
+
 } // namespace
 
 std::optional<QString> extensionItemOfFormat(const QString& format) {
@@ -96,8 +109,9 @@ std::optional<Colour> parseWipe(const QString& text) {
 }
 
 std::optional<qint64> parseByteSize(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,15})\\s*(?:([KMGT])(?:I?B)?|B)?$"),
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,15})\\s*(?:([KMGT])(?:I?B)?|B)?$"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = pattern.match(text.trimmed());
     if (!match.hasMatch())
         return std::nullopt;
@@ -111,26 +125,12 @@ std::optional<qint64> parseByteSize(const QString& text) {
 
 std::optional<QSize> parseSize(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const auto w = integerIn(match.captured(1), 1, MaxSide);
-    const auto h = integerIn(match.captured(2), 1, MaxSide);
-    if (!w || !h)
-        return std::nullopt;
-    return QSize(*w, *h);
+    return parsePair(text, pattern);
 }
 
 std::optional<QSize> parseRatio(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9}):(\\d{1,9})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const auto w = integerIn(match.captured(1), 1, MaxSide);
-    const auto h = integerIn(match.captured(2), 1, MaxSide);
-    if (!w || !h)
-        return std::nullopt;
-    return QSize(*w, *h);
+    return parsePair(text, pattern);
 }
 
 ParsedArguments parseArguments(const QStringList& arguments, int cores) {
@@ -426,10 +426,10 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
     // A result is named inside its folder, never elsewhere.
     for (const QString& text : {scheme.prefix, scheme.suffix})
         if (text.contains(u'/'))
-            return fail(QCoreApplication::translate(
-                            "kadrix-batch",
-                            "--prefix and --suffix name no folder: \"%1\" holds a \"/\"")
-                            .arg(text));
+            return fail(
+                QCoreApplication::translate(
+                    "kadrix-batch", "--prefix and --suffix name no folder: \"%1\" holds a \"/\"")
+                    .arg(text));
     if (parser.isSet(number)) {
         const QString text = parser.value(number);
         const qsizetype colon = text.indexOf(u':');
@@ -481,8 +481,8 @@ ParsedArguments parseArguments(const QStringList& arguments, int cores) {
         const PictureFormat* named =
             dot <= 0 ? nullptr : pictureFormatNamed(QStringView(name).mid(dot + 1));
         if (named && named->extensions.contains(name.mid(dot + 1).toLower()) && named != chosen)
-            return fail(QCoreApplication::translate(
-                            "kadrix-batch", "--format %1, but --output %2 names a %3 file")
+            return fail(QCoreApplication::translate("kadrix-batch",
+                                                    "--format %1, but --output %2 names a %3 file")
                             .arg(parser.value(format), options.output, named->name));
         options.encoding.format = chosen->result;
     }

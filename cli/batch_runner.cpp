@@ -471,6 +471,31 @@ private:
     QtMessageHandler previous_ = nullptr;
 };
 
+// Why the results written into --out would be sources of the next run of
+// `input` (and of later shards): --out is that source folder, or a folder
+// its --recursive walk enters. "" when they would not.
+QString outAmongSources(const QString& input, const BatchOptions& options) {
+    if (options.outDir.isEmpty())
+        return {};
+    switch (placeOfFolder(options.outDir, input)) {
+    case FolderPlace::Same:
+        return QCoreApplication::translate("kadrix-batch",
+                                           "--out is the source folder %1: its results would "
+                                           "become sources of the next run")
+            .arg(input);
+    case FolderPlace::Inside:
+        if (options.recursive)
+            return QCoreApplication::translate(
+                       "kadrix-batch", "--out is inside the source folder %1, which --recursive "
+                                       "walks: its results would become sources of the next run")
+                .arg(input);
+        return {};
+    case FolderPlace::Apart:
+        return {};
+    }
+    return {};
+}
+
 // A source that names no file to frame.
 struct Unreadable {
     QString shown;
@@ -494,14 +519,8 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
         // Names that are not UTF-8 keep their bytes (see native_name.h).
         for (const ListedSource& entry : splitSourceList(*list, options.nulSeparated)) {
             const QString input = nameFromNative(entry.raw);
-            // As for the arguments: results among the sources would be
-            // sources of the next run.
-            if (!options.outDir.isEmpty() && sameFolder(input, options.outDir)) {
-                reporter.problem(Program + QStringLiteral(": ") +
-                                 QCoreApplication::translate(
-                                     "kadrix-batch", "--out is the source folder %1: its results "
-                                                     "would become sources of the next run")
-                                     .arg(input));
+            if (const QString error = outAmongSources(input, options); !error.isEmpty()) {
+                reporter.problem(Program + QStringLiteral(": ") + error);
                 return false;
             }
             inputs << input;
@@ -512,6 +531,14 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
     if (!options.outDir.isEmpty())
         walk.excluded = absolutePath(options.outDir);
     collected = collectSources(inputs, pictureNameRule(pictureRegistry()), walk);
+    if (!collected.excludedReached.isEmpty()) {
+        reporter.problem(Program + QStringLiteral(": ") +
+                         QCoreApplication::translate("kadrix-batch",
+                                                     "--recursive walks into --out through %1: its "
+                                                     "results would become sources of the next run")
+                             .arg(collected.excludedReached));
+        return false;
+    }
     for (const QString& missing : collected.missing)
         unreadable.push_back(
             {missing, {}, own(QT_TRANSLATE_NOOP("kadrix-batch", "no such file or folder"))});
@@ -631,12 +658,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     // Results written among the sources would be sources of every re-run and
     // of later shards.
     for (const QString& input : options.inputs)
-        if (!options.outDir.isEmpty() && sameFolder(input, options.outDir))
-            return usageError(
-                QCoreApplication::translate("kadrix-batch",
-                                            "--out is the source folder %1: its results would "
-                                            "become sources of the next run")
-                    .arg(input));
+        if (const QString error = outAmongSources(input, options); !error.isEmpty())
+            return usageError(error);
     if (!toStandardOutput && QFileInfo(options.output).isDir())
         return usageError(
             QCoreApplication::translate("kadrix-batch", "--output names a file, not the folder %1")

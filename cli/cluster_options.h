@@ -68,8 +68,9 @@ private:
     QCommandLineOption recursive_{
         QStringLiteral("recursive"),
         QCoreApplication::translate(
-            "kadrix-batch", "Takes the sub-folders of folders too (never \"cropped\" folders nor "
-                            "--out), mirroring them under --out.")};
+            "kadrix-batch", "Takes the sub-folders of folders too (never \"cropped\" folders), "
+                            "mirroring them under --out; an --out the walk would enter is "
+                            "refused.")};
 };
 
 } // namespace kadrix::cli

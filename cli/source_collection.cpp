@@ -98,8 +98,12 @@ private:
             return true;
         if (walk_.excluded.isEmpty())
             return false;
-        return QDir::cleanPath(path) == walk_.excluded ||
-               (!excludedCanonical_.isEmpty() && canonicalFolder(path) == excludedCanonical_);
+        const bool excluded =
+            QDir::cleanPath(path) == walk_.excluded ||
+            (!excludedCanonical_.isEmpty() && canonicalFolder(path) == excludedCanonical_);
+        if (excluded && collected_.excludedReached.isEmpty())
+            collected_.excludedReached = path;
+        return excluded;
     }
 
     const NameRule& accepted_;
@@ -111,12 +115,30 @@ private:
 
 } // namespace
 
-bool sameFolder(const QString& a, const QString& b) {
-    struct stat first {};
-    struct stat second {};
-    return ::stat(nativeName(a).constData(), &first) == 0 && S_ISDIR(first.st_mode) &&
-           ::stat(nativeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+FolderPlace placeOfFolder(const QString& folder, const QString& source) {
+    struct stat info {};
+    if (::stat(nativeName(source).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return FolderPlace::Apart;
+    const QString top = canonicalFolder(source);
+    // The nearest existing folder resolved, then the parts not made yet.
+    QString existing = absolutePath(folder);
+    QString rest;
+    QString resolved = canonicalFolder(existing);
+    while (resolved.isEmpty() && existing.size() > 1) {
+        const qsizetype slash = existing.lastIndexOf(u'/');
+        rest.prepend(existing.mid(slash));
+        existing.truncate(std::max(slash, qsizetype(1)));
+        resolved = canonicalFolder(existing);
+    }
+    const QString path = resolved == u"/" && !rest.isEmpty() ? rest : resolved + rest;
+    if (top.isEmpty() || path == top)
+        return top.isEmpty() ? FolderPlace::Apart : FolderPlace::Same;
+    const QString prefix = top.endsWith(u'/') ? top : top + u'/';
+    if (!path.startsWith(prefix))
+        return FolderPlace::Apart;
+    return path.mid(prefix.size()).split(u'/').contains(QLatin1StringView(DefaultResultFolder))
+               ? FolderPlace::Apart
+               : FolderPlace::Inside;
 }
 
 CollectedSources collectSources(const QStringList& arguments, const NameRule& accepted,

@@ -32,7 +32,8 @@ struct SourceFile {
 
 struct CollectedSources {
     std::vector<SourceFile> files;
-    QStringList missing; // arguments that are neither a file nor a folder
+    QStringList missing;       // arguments that are neither a file nor a folder
+    QString excludedReached{}; // where a walk met FolderWalk::excluded, "" when none did
 };
 
 // The extension rule of the picture loader's combined entry: the upper-cased
@@ -59,7 +60,8 @@ NameRule pictureNameRule(const PictureRegistry& registry);
 struct FolderWalk {
     bool recursive = false; // sub-folders too
     // An absolute, clean folder path never taken as a source folder (the
-    // --out folder), "" when none.
+    // --out folder), "" when none. A walk that meets it (through a link)
+    // leaves it out and says where (CollectedSources::excludedReached).
     QString excluded;
 };
 
@@ -67,8 +69,12 @@ struct FolderWalk {
 // into: its files are results of an earlier run.
 inline constexpr char DefaultResultFolder[] = "cropped";
 
-// Whether two paths name one existing folder (links and "." resolved).
-bool sameFolder(const QString& a, const QString& b);
+// Where the folder `folder` lies for a walk of the source folder `source`,
+// links, "." and ".." resolved by the file system (a folder not made yet by
+// its nearest existing parent): Apart, the Same folder, or Inside it where a
+// recursive walk enters (below a result folder is Apart: never walked).
+enum class FolderPlace { Apart, Same, Inside };
+FolderPlace placeOfFolder(const QString& folder, const QString& source);
 
 // Files and folders in argument order. A file is taken as it is; a folder
 // gives its accepted files, sorted by name, under their own bytes (a name

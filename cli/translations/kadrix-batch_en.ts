@@ -266,7 +266,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--out is inside the source folder %1, which --recursive walks: its results would become sources of the next run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%1: cannot read the list %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--recursive walks into --out through %1: its results would become sources of the next run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -510,7 +518,7 @@ in French under a French locale; JSON lines in English.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders nor --out), mirroring them under --out.</source>
+        <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders), mirroring them under --out; an --out the walk would enter is refused.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -266,8 +266,16 @@
         <translation>arrêt, %1 : %2 images non cadrées</translation>
     </message>
     <message>
+        <source>--out is inside the source folder %1, which --recursive walks: its results would become sources of the next run</source>
+        <translation>--out est dans le dossier source %1, que --recursive parcourt : ses résultats deviendraient des sources de l&apos;exécution suivante</translation>
+    </message>
+    <message>
         <source>%1: cannot read the list %2</source>
         <translation>%1 : impossible de lire la liste %2</translation>
+    </message>
+    <message>
+        <source>--recursive walks into --out through %1: its results would become sources of the next run</source>
+        <translation>--recursive entre dans --out par %1 : ses résultats deviendraient des sources de l&apos;exécution suivante</translation>
     </message>
     <message>
         <source>no such file or folder</source>
@@ -536,8 +544,8 @@ sont en anglais, en français sous une locale française ; les lignes JSON en an
         <translation>Ce que les images en cours peuvent occuper ensemble, en octets ou avec K, M, G ou T (par défaut : la moitié du plus petit de la mémoire physique, de la limite du groupe de contrôle et des RLIMIT_AS et RLIMIT_DATA du processus).</translation>
     </message>
     <message>
-        <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders nor --out), mirroring them under --out.</source>
-        <translation>Prend aussi les sous-dossiers des dossiers (jamais les dossiers &quot;cropped&quot; ni --out), en les reproduisant sous --out.</translation>
+        <source>Takes the sub-folders of folders too (never &quot;cropped&quot; folders), mirroring them under --out; an --out the walk would enter is refused.</source>
+        <translation>Prend aussi les sous-dossiers des dossiers (jamais les dossiers &quot;cropped&quot;), en les reproduisant sous --out ; un --out dans lequel le parcours entrerait est refusé.</translation>
     </message>
     <message>
         <source>Where the result sits on the picture: centre (default), north, north-east, east, south-east, south, south-west, west or north-west (ImageMagick&apos;s NorthEast, Center... too). A larger picture keeps that side, a smaller one sits against it. subject (or attention): where the picture&apos;s interest (edges, colour, skin) lies.</source>

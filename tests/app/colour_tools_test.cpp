@@ -365,17 +365,37 @@ TEST_F(PlacementByHand, ADragMovesTheResultWithinThePictureAndADoubleClickResets
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(PlacementByHand, ThePipettePicksInsteadAndANewScanForgetsPlacements) {
+TEST_F(PlacementByHand, ThePipetteOrARowNotFramedPicksNoPlacementAndANewScanForgetsThem) {
     pipette->click();
     drag(QPoint(5, 6), QPoint(15, 8));
     EXPECT_EQ(placement(), std::nullopt);
     EXPECT_EQ(window().wipeColor(), pictureColourValue(15, 16));
+    // A row whose picture cannot be framed leaves the view with no row to place.
+    QFile damaged(dir.filePath(QStringLiteral("bad.bmp")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write("BM damaged") > 0);
+    damaged.close();
+    window().sourceList().append(QStringLiteral("bad.bmp"));
+    auto* list = control<ImageListView>("ListBox1");
+    list->setCount(2);
+    const auto showFirstRow = [list] {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(0, 0)).center());
+    };
+    showFirstRow();
+    QTest::keyClick(list, Qt::Key_Down); // shows the next row's result
+    ASSERT_EQ(list->currentRow(), 1);
+    ASSERT_FALSE(dialogs->errors.empty());
+    drag(QPoint(5, 6), QPoint(15, 8));
+    EXPECT_EQ(placement(), std::nullopt);
+    EXPECT_EQ(window().sourceList().entry(1).placement, std::nullopt);
+    showFirstRow();
     drag(QPoint(5, 6), QPoint(15, 8));
     ASSERT_TRUE(placement());
     QDir::setCurrent(dir.path()); // the folder the list button scans again
     control<QToolButton>("SpeedButtonList")->click();
-    ASSERT_EQ(window().sourceList().count(), 1);
+    ASSERT_EQ(window().sourceList().count(), 2);
     EXPECT_EQ(placement(), std::nullopt);
+    EXPECT_EQ(window().sourceList().entry(1).placement, std::nullopt);
 }
 
 } // namespace

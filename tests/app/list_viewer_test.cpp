@@ -44,11 +44,6 @@ protected:
         }
         list->setCount(n);
     }
-    void trigger(const char* action) {
-        auto* a = window().findChild<QAction*>(QString::fromLatin1(action));
-        ASSERT_NE(a, nullptr) << action;
-        a->trigger();
-    }
     void mark(std::set<int> checked, std::set<int> selected) {
         for (int i = 0; i < list->count(); ++i) {
             list->setChecked(i, checked.count(i));

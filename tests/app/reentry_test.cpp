@@ -41,11 +41,6 @@ protected:
         }
         list->setCount(n);
     }
-    void trigger(const char* action) {
-        auto* a = window().findChild<QAction*>(QString::fromLatin1(action));
-        ASSERT_NE(a, nullptr) << action;
-        a->trigger();
-    }
     void expectTheDropStands() {
         EXPECT_EQ(entries(), QStringList{QStringLiteral("d.bmp")});
         EXPECT_EQ(list->count(), 1);

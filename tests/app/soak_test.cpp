@@ -103,9 +103,6 @@ protected:
     QString anyPath() {
         return folders[pick(2)] + u'/' + QLatin1String(Names[pick(std::size(Names))]);
     }
-    void trigger(const char* action) {
-        window().findChild<QAction*>(QString::fromLatin1(action))->trigger();
-    }
     void answer(const ScriptedDialogs::Box& box) {
         ++prompts;
         const int r = pick(100);

@@ -234,9 +234,9 @@ TEST(StaleTemporaryTest, OnlyTheProgramsTemporariesOfOwnResultsAreRemoved) {
     EXPECT_EQ(
         left,
         (QStringList{u".kadrix-cropped_a.BMP.Live12.tmp"_s, u".kadrix-cropped_a.BMP.x3YqZ.tmp"_s,
-                     u".kadrix-cropped_a.BMP.x3Yq_0.tmp"_s,
-                     u".kadrix-cropped_a.PNG.x3YqZ0.tmp"_s, u".kadrix-cropped_b.BMP.AbC123.tmp"_s,
-                     u"cropped_a.BMP"_s, u"cropped_a.BMP.AbC123"_s, u"cropped_a.BMP.backup"_s}));
+                     u".kadrix-cropped_a.BMP.x3Yq_0.tmp"_s, u".kadrix-cropped_a.PNG.x3YqZ0.tmp"_s,
+                     u".kadrix-cropped_b.BMP.AbC123.tmp"_s, u"cropped_a.BMP"_s,
+                     u"cropped_a.BMP.AbC123"_s, u"cropped_a.BMP.backup"_s}));
 }
 
 // --- the built program --------------------------------------------------------
@@ -333,6 +333,9 @@ TEST_F(ClusterRunTest, EveryJsonLineParsesAndTheSummaryGoesToStandardError) {
               u"Y2Fm6S5qcGc="_s);
 }
 
+// An --out the walk would enter, directly or through a link, is refused:
+// its results would be sources of the next run. The default result folders
+// beside the sources are left out of the walk.
 TEST_F(ClusterRunTest, RecursionMirrorsTheTreeAndSkipsResultFoldersAndLoops) {
     writeJpeg("src/a.jpg", 30, 30);
     writeJpeg("src/x/b.jpg", 30, 30);
@@ -340,10 +343,25 @@ TEST_F(ClusterRunTest, RecursionMirrorsTheTreeAndSkipsResultFoldersAndLoops) {
     writeJpeg("src/cropped/old.jpg", 30, 30);
     writeJpeg("src/out/old.jpg", 30, 30);
     ASSERT_TRUE(QFile::link(path("src"), path("src/x/loop")));
-    const Outcome r = run({"--recursive", "--number", "1", "--out", path("src/out"), path("src")});
+    const Outcome inside = run({"--recursive", "--out", path("src/out"), path("src")});
+    EXPECT_EQ(inside.status, 2);
+    EXPECT_TRUE(inside.err.contains(u"--out is inside the source folder"_s))
+        << inside.err.toStdString();
+    EXPECT_EQ(filesBelow(path("src/out")).keys(), QStringList{"old.jpg"});
+    const Outcome r = run({"--recursive", "--number", "1", "--out", path("out"), path("src")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(filesBelow(path("src/out")).keys(),
-              (QStringList{"cropped_a1.BMP", "old.jpg", "x/cropped_b2.BMP", "x/y/cropped_c3.BMP"}));
+    EXPECT_EQ(filesBelow(path("out")).keys(),
+              (QStringList{"cropped_a1.BMP", "out/cropped_old2.BMP", "x/cropped_b3.BMP",
+                           "x/y/cropped_c4.BMP"}));
+    ASSERT_TRUE(QFile::link(path("out"), path("src/x/results")));
+    const Outcome linked = run({"--recursive", "--out", path("out"), path("src")});
+    EXPECT_EQ(linked.status, 2);
+    EXPECT_TRUE(linked.err.contains(u"--recursive walks into --out through"_s))
+        << linked.err.toStdString();
+    QFile::remove(path("src/x/results"));
+    EXPECT_EQ(run({"--recursive", "-s8x8", path("src")}).status, 0);
+    EXPECT_TRUE(QFile::exists(path("src/x/y/cropped/cropped_c.BMP")));
+    EXPECT_FALSE(QFile::exists(path("src/cropped/cropped/cropped_old.BMP")));
 }
 
 TEST_F(ClusterRunTest, ARunKilledBeforeACommitIsCompletedByTheNextOne) {

@@ -78,14 +78,31 @@ QByteArray withColourModel(QByteArray profile, const char (&model)[5]) {
     return profile;
 }
 
-std::vector<std::uint8_t> referenceGrey(const QByteArray& jpeg) {
+namespace {
+
+// libjpeg's own decoder over a stream in memory, its header read; released
+// on every path out.
+struct HeaderReader {
     jpeg_decompress_struct d{};
     jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                 static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&d, TRUE);
+
+    explicit HeaderReader(const QByteArray& jpeg) {
+        d.err = jpeg_std_error(&err);
+        jpeg_create_decompress(&d);
+        jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                     static_cast<unsigned long>(jpeg.size()));
+        jpeg_read_header(&d, TRUE);
+    }
+    ~HeaderReader() { jpeg_destroy_decompress(&d); }
+    HeaderReader(const HeaderReader&) = delete;
+    HeaderReader& operator=(const HeaderReader&) = delete;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> referenceGrey(const QByteArray& jpeg) {
+    HeaderReader reader(jpeg);
+    jpeg_decompress_struct& d = reader.d;
     d.out_color_space = JCS_GRAYSCALE;
     jpeg_start_decompress(&d);
     std::vector<std::uint8_t> levels(std::size_t(d.output_width) * d.output_height);
@@ -94,18 +111,12 @@ std::vector<std::uint8_t> referenceGrey(const QByteArray& jpeg) {
         jpeg_read_scanlines(&d, &row, 1);
     }
     jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
     return levels;
 }
 
 HeaderFacts inspect(const QByteArray& jpeg) {
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                 static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&d, TRUE);
+    HeaderReader reader(jpeg);
+    const jpeg_decompress_struct& d = reader.d;
     HeaderFacts facts;
     facts.width = int(d.image_width);
     facts.height = int(d.image_height);
@@ -118,7 +129,6 @@ HeaderFacts inspect(const QByteArray& jpeg) {
     }
     if (d.quant_tbl_ptrs[0] != nullptr)
         facts.lumaQuant.assign(d.quant_tbl_ptrs[0]->quantval, d.quant_tbl_ptrs[0]->quantval + 64);
-    jpeg_destroy_decompress(&d);
     return facts;
 }
 

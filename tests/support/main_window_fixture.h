@@ -9,6 +9,7 @@
 #include "program.h"
 #include "scripted_dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -34,6 +35,13 @@ protected:
         T* widget = forms.FormKadrix->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << "no control " << name;
         return widget;
+    }
+
+    // Triggers one of the main window's actions by its objectName.
+    void trigger(const char* action) {
+        auto* a = forms.FormKadrix->findChild<QAction*>(QString::fromLatin1(action));
+        ASSERT_NE(a, nullptr) << "no action " << action;
+        a->trigger();
     }
 
     // The SourceList's entries, and the image list's marks, as values.
