@@ -101,7 +101,7 @@ void SourceFramer::sizeCanvas(QSize size) {
     canvas_ = Bitmap(size.width(), size.height());
 }
 
-bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode,
+bool SourceFramer::frame(const PictureFile& source, Colour wipe, const DecodeOptions& decode,
                          const FramingOptions& framing,
                          const std::function<void(const Picture& picture)>& beforeDecode,
                          std::optional<QPoint> topLeft) {
@@ -109,8 +109,8 @@ bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOpt
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
     geometry_ = {QSize(width(), height()), QPoint(0, 0)};
-    sourcePath_ = sourcePath;
-    loader_.loadFromFile(sourcePath);
+    sourcePath_ = source.path;
+    loader_.loadFromFile(source);
     const QSize picture(loader_.width(), loader_.height());
     if (beforeDecode && loader_.picture())
         beforeDecode(*loader_.picture());
