@@ -175,8 +175,8 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                                                       "more than the %2 MB a run may hold"),
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
-        const bool framed = framer.frame(source, options.wipe, options.decode, options.framing,
-                                         admit, file.placement);
+        const bool framed = framer.frame(file.picture(), options.wipe, options.decode,
+                                         options.framing, admit, file.placement);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
@@ -417,7 +417,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
             ++totals.skipped;
         } else {
             try {
-                loader.loadFromFile(source);
+                loader.loadFromFile(file.picture());
                 const FrameGeometry frame = frameGeometryOf(*loader.picture(), options.resultSize(),
                                                             options.framing, file.placement);
                 reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
@@ -627,8 +627,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     registerPictureTypes();
     JpegDefaults = options.jpeg;
 
-    // A picture from standard input, and a result for standard output, pass
-    // through files of a private folder that goes at the end of the run.
+    // A result for standard output passes through a file of a private folder
+    // that goes at the end of the run.
     std::optional<QTemporaryDir> pipeFolder;
     std::vector<Unreadable> unreadable;
     const bool toStandardOutput = options.output == QStringLiteral("-");
@@ -636,10 +636,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     if (toStandardOutput && !options.dryRun && !options.force && isatty(options.outputStream) != 0)
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
-    if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
-        // $TMPDIR when it names a folder, else /tmp: never the root folder.
-        const QString tmp = qEnvironmentVariable("TMPDIR");
-        const QString base = pathKind(tmp) == PathKind::Folder ? tmp : QStringLiteral("/tmp");
+    if (toStandardOutput) {
+        const QString base = temporaryFolder();
         pipeFolder.emplace(base + QStringLiteral("/kadrix-batch-XXXXXX"));
         if (!pipeFolder->isValid()) {
             reporter.problem(
@@ -654,7 +652,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
     if (standardInput >= 0 && options.output.isEmpty() && options.outDir.isEmpty())
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "a picture from standard input (-) wants --output or --out"));
-    QString standardInputFile;
+    StandardInput standardInputFile;
     // Results written among the sources would be sources of every re-run and
     // of later shards.
     for (const QString& input : options.inputs)
@@ -665,13 +663,12 @@ int runCommandLine(const QStringList& arguments, int cores) {
             QCoreApplication::translate("kadrix-batch", "--output names a file, not the folder %1")
                 .arg(options.output));
     if (standardInput >= 0) {
-        const StandardInput saved = saveStandardInput(pipeFolder->path());
-        if (saved.path.isEmpty()) {
+        standardInputFile = saveStandardInput();
+        if (standardInputFile.path.isEmpty()) {
             options.inputs.removeAt(standardInput);
-            unreadable.push_back({QStringLiteral("-"), {}, saved.error});
+            unreadable.push_back({QStringLiteral("-"), {}, standardInputFile.error});
         } else {
-            options.inputs[standardInput] = standardInputFile = saved.path;
-            removeOnAbruptEnd(nativeName(saved.path));
+            options.inputs[standardInput] = standardInputFile.path;
         }
     }
     if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
@@ -695,9 +692,13 @@ int runCommandLine(const QStringList& arguments, int cores) {
     CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;
+    // Standard input's result is named after "stdin".
     for (SourceFile& file : collected.files)
-        if (!standardInputFile.isEmpty() && file.path() == standardInputFile)
+        if (!standardInputFile.path.isEmpty() && file.path() == standardInputFile.path) {
+            file.keptAt = file.path();
+            file.name = QStringLiteral("stdin.") + standardInputFile.extension;
             file.label = QStringLiteral("-");
+        }
     if (!options.placements.isEmpty() && !placeSources(options, collected.files, reporter))
         return 2;
     // Each shard reports its share of the unreadable sources, so that the

@@ -101,15 +101,15 @@ void SourceFramer::sizeCanvas(QSize size) {
     canvas_ = Bitmap(size.width(), size.height());
 }
 
-bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode,
+bool SourceFramer::frame(const PictureFile& source, Colour wipe, const DecodeOptions& decode,
                          const FramingOptions& framing, const BeforeDecode& beforeDecode,
                          std::optional<QPoint> topLeft) {
     // The previous source's pixels go before the next picture is decoded, so
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
     geometry_ = {QSize(width(), height()), QPoint(0, 0)};
-    sourcePath_ = sourcePath;
-    loader_.loadFromFile(sourcePath);
+    sourcePath_ = source.path;
+    loader_.loadFromFile(source);
     const QSize picture(loader_.width(), loader_.height());
     // The geometry is computed once: the Subject anchor measures the picture.
     const FrameGeometry frame = loader_.picture()

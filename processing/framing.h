@@ -50,7 +50,7 @@ public:
     // a bitmap fails that picture's frame() with the bitmap's error.
     explicit SourceFramer(const ResultSize& size);
 
-    // Loads `sourcePath` (the picture type chosen by its extension), decodes
+    // Loads `source` (the picture type chosen by its extension), decodes
     // it as `decode` says and composes it on the canvas, which is first filled
     // with `wipe`, placed by `framing`'s anchor, or at `topLeft` (the result's
     // top-left corner in the upright picture, kept within reach by
@@ -60,7 +60,7 @@ public:
     // Throws the picture's errors. `beforeDecode`, when given, is shown the
     // loaded picture and its frame geometry before its pixels are decoded
     // (and may throw to refuse it).
-    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
+    bool frame(const PictureFile& source, Colour wipe, const DecodeOptions& decode = {},
                const FramingOptions& framing = {}, const BeforeDecode& beforeDecode = {},
                std::optional<QPoint> topLeft = std::nullopt);
 

@@ -350,6 +350,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>cannot keep standard input in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>cannot keep standard input: %1</source>
         <translation type="unfinished"></translation>
     </message>

@@ -350,6 +350,10 @@
         <translation>pas une image</translation>
     </message>
     <message>
+        <source>cannot keep standard input in %1: %2</source>
+        <translation>impossible de garder l&apos;entrée standard dans %1 : %2</translation>
+    </message>
+    <message>
         <source>cannot keep standard input: %1</source>
         <translation>impossible de garder l&apos;entrée standard : %1</translation>
     </message>

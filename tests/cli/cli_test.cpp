@@ -559,6 +559,14 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"0 framed, 0 skipped, 1 failed"}, {"Invalid result size: 65535 x 65535"}},
         {"standard input that is none", {"-", "--output", "-"}, 1, {""}, {"-: not a picture"}, {},
          "hello"},
+        // refused at its first bytes: read on, it would be "more than 1073741824 bytes"
+        {"standard input of zeros", {"-", "--out", "~/z"}, 1, {"0 framed, 0 skipped, 1 failed"},
+         {"-: not a picture\n"}, {{"~/z", {}}}, {}, "C.UTF-8", nullptr, 0, "/dev/zero"},
+        // more than is kept in memory, and a temporary folder where no file can be made
+        {"standard input kept nowhere", {"-", "--out", "~/k"}, 1, {},
+         {"-: cannot keep standard input in /proc/self: "}, {{"~/k", {}}},
+         QByteArray("\xFF\xD8\xFF") + QByteArray(17 << 20, '\0'), "C.UTF-8", nullptr, 0, nullptr,
+         {"TMPDIR=/proc/self"}},
         // every source counted once, in the singular when one
         {"a missing file", {"-j4", "~/gone.jpg"}, 1,
          {"0 framed, 0 skipped, 1 failed (1 source, ", " ms per source, 1 job)"}},
