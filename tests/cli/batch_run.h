@@ -17,6 +17,7 @@
 
 #include <cstdio>
 
+#include <pty.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
@@ -48,6 +49,7 @@ struct RunCase {
     // A folder made without write access first; the case is skipped where
     // that does not stop writes (for root).
     const char* unwritable = nullptr;
+    bool terminal = false; // standard output is a (pseudo-)terminal
 };
 
 class BatchRunTest : public ::testing::Test {
@@ -65,10 +67,13 @@ protected:
     // In an English locale unless told otherwise, from the test's folder.
     Outcome run(const QStringList& arguments, const QByteArray& input = {},
                 const QProcessEnvironment& env = speaking("C.UTF-8"), const char* outFile = nullptr,
-                qint64 fileLimit = 0, const char* inFile = nullptr) {
+                qint64 fileLimit = 0, const char* inFile = nullptr, bool terminal = false) {
         QProcess process;
         if (outFile)
             process.setStandardOutputFile(QString::fromLatin1(outFile));
+        int master = -1, slave = -1;
+        if (terminal && ::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0)
+            process.setStandardOutputFile(QString::fromLocal8Bit(::ttyname(slave)));
         if (inFile)
             process.setStandardInputFile(QString::fromLatin1(inFile));
         if (fileLimit > 0)
@@ -84,6 +89,9 @@ protected:
             process.closeWriteChannel();
         }
         EXPECT_TRUE(process.waitForFinished(60000));
+        for (const int fd : {master, slave})
+            if (fd >= 0)
+                ::close(fd);
         const QByteArray out = process.readAllStandardOutput();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromLocal8Bit(out), QString::fromLocal8Bit(process.readAllStandardError()),
@@ -111,7 +119,8 @@ protected:
         QProcessEnvironment env = speaking(c.lang);
         for (const QString& setting : c.environment)
             env.insert(setting.section(u'=', 0, 0), here(setting.section(u'=', 1)));
-        const Outcome r = run(arguments, c.input, env, c.outFile, c.fileLimit, c.inFile);
+        const Outcome r =
+            run(arguments, c.input, env, c.outFile, c.fileLimit, c.inFile, c.terminal);
         if (!closed.isEmpty())
             QFile::setPermissions(closed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         EXPECT_EQ(r.status, c.status) << r.err.toStdString();

@@ -9,6 +9,7 @@
 #include "reporter.h"
 #include "source_collection.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -747,6 +748,12 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
         {"placements of no file", {"--placements", "", "x.jpg"}, 2, {}, {"--placements wants"}},
         {"unreadable placements", {"--placements", "~/none", "~/src"}, 2, {},
          {"cannot read the placements"}},
+        // a picture's bytes go to a terminal only when forced (a tiny one: nobody reads them)
+        {"result to a terminal", {"-s8x8", "--output", "-", "~/src/a.jpg"}, 2, {""},
+         {"the result would go to a terminal; use --force"}, {}, {}, "C.UTF-8", nullptr, 0,
+         nullptr, {}, nullptr, true},
+        {"forced to a terminal", {"--force", "-s8x8", "--output", "-", "~/src/a.jpg"}, 0, {""},
+         {"1 framed"}, {}, {}, "C.UTF-8", nullptr, 0, nullptr, {}, nullptr, true},
     };
     // clang-format on
     for (const RunCase& c : cases)
@@ -759,12 +766,21 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
 // progress line when asked for even off a terminal.
 TEST_F(KadrixBatchTest, QuietVerboseAndProgressSayWhatTheyAreAskedTo) {
     writeJpeg("a.jpg", 40, 30);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) &&
+                QImage(8, 8, QImage::Format_RGB888).save(&buffer, "PNG"));
+    write("crc.png", png.insert(33, QByteArray("\0\0\0\4tEXta\0bc\0\0\0\0", 16)));
     // clang-format off
     const RunCase cases[] = {
         {"quiet", {"-q", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {""}, {""}},
         {"verbose", {"-v", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {"1 framed"}, {"~/a.jpg -> "}},
         {"progress", {"--progress=always", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {"1 framed"},
          {"] 1/1"}},
+        // Qt's own warnings (libpng's, of a chunk whose checksum is wrong) are the program's
+        {"Qt's warnings", {"--overwrite", "-s16x16", "~/crc.png"}, 0, {"1 framed"},
+         {"kadrix-batch: libpng warning: tEXt: CRC error\n"}},
+        {"Qt's warnings, quiet", {"-q", "--overwrite", "-s16x16", "~/crc.png"}, 0, {""}, {""}},
     };
     // clang-format on
     for (const RunCase& c : cases)
