@@ -104,6 +104,24 @@ Text stopCause(int error) {
     }
 }
 
+// The fault of the destination that writing `target` would meet, seen before
+// its picture is read: its folder gone (ENOENT), read-only (EROFS), closed to
+// this user (EACCES), or a name too long for it (ENAMETOOLONG). 0 when none
+// shows.
+int destinationFault(const QString& target) {
+    const QString folder = folderPart(target);
+    const QByteArray native = nativeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (::access(native.constData(), W_OK | X_OK) != 0)
+        return errno;
+    const long longest = ::pathconf(native.constData(), _PC_NAME_MAX);
+    if (longest > 0 && nativeName(target.mid(folder.size())).size() > longest)
+        return ENAMETOOLONG;
+    return 0;
+}
+
+// The result folders that could not be made, each with the system's reason.
+using FolderFaults = QHash<QString, int>;
+
 // An error's text, with libjpeg's own wording after a codec error's number.
 Text problemText(const Error& e) {
     if (const auto* codec = dynamic_cast<const EJPEG*>(&e))
@@ -129,7 +147,7 @@ qint64 memoryOf(const Picture& picture, const FrameGeometry& frame, const BatchO
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
-                   const QSet<QString>& unmade, SourceFramer& framer, Reporter& reporter,
+                   const FolderFaults& unmade, SourceFramer& framer, Reporter& reporter,
                    MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
     const QString shown = file.shown();
@@ -161,9 +179,23 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         case SaveDecision::Stream:
             break;
         }
-        if (unmade.contains(folderPart(target)))
-            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1"),
-                              {folderPart(target)}));
+        if (const int error = unmade.value(folderPart(target)); error != 0) {
+            if (stopsTheRun(error))
+                result.stopError = error;
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1: %2"),
+                              {folderPart(target), qt_error_string(error)}));
+        }
+        // A destination gone, read-only or closed, or a name too long for it,
+        // is seen before the picture is read; the run stops there, as every
+        // later write would fail alike.
+        if (decision != SaveDecision::Stream) {
+            if (const int error = destinationFault(target); error != 0) {
+                if (stopsTheRun(error))
+                    result.stopError = error;
+                return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
+                                  {target, qt_error_string(error)}));
+            }
+        }
 
         // The decoded picture waits for room in the run's memory; the
         // worker's previous picture goes first.
@@ -276,14 +308,17 @@ RunTotals sum(const std::vector<RunTotals>& totals) {
 // Makes each folder the shard writes results into, once: a folder that goes
 // away during the run is not made again, so that no run's results end up
 // split between two folders. Returns the folders that could not be made.
-QSet<QString> makeResultFolders(const Share& share) {
+FolderFaults makeResultFolders(const Share& share) {
     QSet<QString> made;
-    QSet<QString> unmade;
+    FolderFaults unmade;
     for (const qsizetype position : share.positions) {
         const QString folder = folderPart(share.targets[std::size_t(position)]);
         if (!share.writes(position) || made.contains(folder) || unmade.contains(folder))
             continue;
-        (makeFolders(folder) ? made : unmade).insert(folder);
+        if (makeFolders(folder))
+            made.insert(folder);
+        else
+            unmade.insert(folder, errno != 0 ? errno : EIO);
     }
     return unmade;
 }
@@ -294,7 +329,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                    Reporter& reporter, const Shard& shard) {
     const Share share(options, sources, shard);
     removeTemporariesOf(share, reporter);
-    const QSet<QString> unmade = makeResultFolders(share);
+    const FolderFaults unmade = makeResultFolders(share);
     const qsizetype rows = qsizetype(share.positions.size());
     std::atomic<qsizetype> next{0};
     // Once the destination fails no new picture is started: each would fail alike.

@@ -15,7 +15,11 @@
 
 #include <utility>
 
+#include <cstdio>
+
+#include <pty.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kadrix::cli {
@@ -42,6 +46,10 @@ struct RunCase {
     qint64 fileLimit = 0;          // the run's file size limit in bytes, 0 for none
     const char* inFile = nullptr;  // standard input comes from there (/dev/zero) instead
     QStringList environment = {};  // "NAME=value" added to the run's environment
+    // A folder made without write access first; the case is skipped where
+    // that does not stop writes (for root).
+    const char* unwritable = nullptr;
+    bool terminal = false; // standard output is a (pseudo-)terminal
 };
 
 class BatchRunTest : public ::testing::Test {
@@ -59,10 +67,13 @@ protected:
     // In an English locale unless told otherwise, from the test's folder.
     Outcome run(const QStringList& arguments, const QByteArray& input = {},
                 const QProcessEnvironment& env = speaking("C.UTF-8"), const char* outFile = nullptr,
-                qint64 fileLimit = 0, const char* inFile = nullptr) {
+                qint64 fileLimit = 0, const char* inFile = nullptr, bool terminal = false) {
         QProcess process;
         if (outFile)
             process.setStandardOutputFile(QString::fromLatin1(outFile));
+        int master = -1, slave = -1;
+        if (terminal && ::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0)
+            process.setStandardOutputFile(QString::fromLocal8Bit(::ttyname(slave)));
         if (inFile)
             process.setStandardInputFile(QString::fromLatin1(inFile));
         if (fileLimit > 0)
@@ -78,6 +89,9 @@ protected:
             process.closeWriteChannel();
         }
         EXPECT_TRUE(process.waitForFinished(60000));
+        for (const int fd : {master, slave})
+            if (fd >= 0)
+                ::close(fd);
         const QByteArray out = process.readAllStandardOutput();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromLocal8Bit(out), QString::fromLocal8Bit(process.readAllStandardError()),
@@ -90,13 +104,25 @@ protected:
 
     void expectRun(const RunCase& c) {
         SCOPED_TRACE(c.what);
+        const QString closed = c.unwritable ? here(QString::fromUtf8(c.unwritable)) : QString();
+        if (!closed.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(closed));
+            QFile::setPermissions(closed, QFile::ReadOwner | QFile::ExeOwner);
+            if (::access(QFile::encodeName(closed).constData(), W_OK) == 0) {
+                std::printf("%s: skipped, permissions do not stop this user\n", c.what);
+                return;
+            }
+        }
         QStringList arguments;
         for (const QString& argument : c.arguments)
             arguments << here(argument);
         QProcessEnvironment env = speaking(c.lang);
         for (const QString& setting : c.environment)
             env.insert(setting.section(u'=', 0, 0), here(setting.section(u'=', 1)));
-        const Outcome r = run(arguments, c.input, env, c.outFile, c.fileLimit, c.inFile);
+        const Outcome r =
+            run(arguments, c.input, env, c.outFile, c.fileLimit, c.inFile, c.terminal);
+        if (!closed.isEmpty())
+            QFile::setPermissions(closed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         EXPECT_EQ(r.status, c.status) << r.err.toStdString();
         for (const auto& [stream, texts] : {std::pair{r.out, c.out}, std::pair{r.err, c.err}})
             for (const QString& text : texts)

@@ -2,7 +2,8 @@
 // on NFS, so that results are written under named temporaries beside them.
 // With KADRIX_KILL_AT_RENAME=N the process kills itself in place of its N-th
 // rename (or link), as a run killed after writing a temporary and before
-// committing it.
+// committing it; with KADRIX_MOVE_AFTER_RENAME=N:FROM:TO the folder FROM is
+// moved to TO right after the N-th, as a destination moved away mid-run.
 #undef _FORTIFY_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -81,10 +83,21 @@ int openat64(int folder, const char* path, int flags, ...) {
 
 namespace {
 
-void killWhenDue() {
+// Makes the commit `call`, as the variables say.
+template <typename Call> int commit(Call call) {
+    const int count = ++renames;
     const char* killAt = std::getenv("KADRIX_KILL_AT_RENAME");
-    if (killAt && ++renames == std::atoi(killAt))
+    if (killAt && count == std::atoi(killAt))
         std::raise(SIGKILL);
+    const int result = call();
+    const char* moveText = std::getenv("KADRIX_MOVE_AFTER_RENAME");
+    const std::string move = moveText ? moveText : "";
+    const std::size_t from = move.find(':');
+    const std::size_t to = move.find(':', from + 1);
+    if (to != std::string::npos && count == std::atoi(move.c_str()))
+        next<int (*)(const char*, const char*)>("rename")(
+            move.substr(from + 1, to - from - 1).c_str(), move.substr(to + 1).c_str());
+    return result;
 }
 
 } // namespace
@@ -92,26 +105,28 @@ void killWhenDue() {
 extern "C" {
 
 int rename(const char* from, const char* to) {
-    killWhenDue();
-    return next<int (*)(const char*, const char*)>("rename")(from, to);
+    return commit([&] { return next<int (*)(const char*, const char*)>("rename")(from, to); });
 }
 
 int renameat(int fromFolder, const char* from, int toFolder, const char* to) {
-    killWhenDue();
-    return next<int (*)(int, const char*, int, const char*)>("renameat")(fromFolder, from, toFolder,
-                                                                         to);
+    return commit([&] {
+        return next<int (*)(int, const char*, int, const char*)>("renameat")(fromFolder, from,
+                                                                             toFolder, to);
+    });
 }
 
 int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
-    killWhenDue();
-    return next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2")(
-        fromFolder, from, toFolder, to, flags);
+    return commit([&] {
+        return next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2")(
+            fromFolder, from, toFolder, to, flags);
+    });
 }
 
 int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
-    killWhenDue();
-    return next<int (*)(int, const char*, int, const char*, int)>("linkat")(fromFolder, from,
-                                                                            toFolder, to, flags);
+    return commit([&] {
+        return next<int (*)(int, const char*, int, const char*, int)>("linkat")(
+            fromFolder, from, toFolder, to, flags);
+    });
 }
 
 } // extern "C"
