@@ -67,8 +67,10 @@ protected:
         if (outFile)
             process.setStandardOutputFile(QString::fromLatin1(outFile));
         int master = -1, slave = -1;
-        if (terminal && ::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0)
+        if (terminal) {
+            EXPECT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0) << "no terminal";
             process.setStandardOutputFile(QString::fromLocal8Bit(::ttyname(slave)));
+        }
         if (inFile)
             process.setStandardInputFile(QString::fromLatin1(inFile));
         if (fileLimit > 0)
