@@ -595,8 +595,7 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         {"destination closed", {"-j1", "--out", "~/closed", "~/src/b.jpg", "~/src/c.jpg"}, 1,
          {"0 framed, 0 skipped, 2 failed"},
          {"b.jpg: cannot write ~/closed/cropped_b.BMP: Permission denied", "stopped, the "
-          "destination cannot be written: Permission denied: 1 picture not framed"}, {}, {},
-         "C.UTF-8", nullptr, 0, nullptr, {}, "~/closed"},
+          "destination cannot be written: Permission denied: 1 picture not framed"}},
         {"destination moved away", {"-j1", "--out", "~/moving", "~/a.jpg", "~/src/c.jpg",
          "~/e.jpg"}, 1, {"1 framed, 0 skipped, 2 failed"},
          {"c.jpg: cannot write ~/moving/cropped_c.BMP: No such file or directory",
@@ -615,8 +614,14 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"not enough memory: the picture needs 3 MB, more than the 1 MB a run may hold"}},
     };
     // clang-format on
+    // Permissions do not stop root: the closed folder's case is left out then.
+    const QString closed = dir.filePath("closed");
+    ASSERT_TRUE(QDir().mkdir(closed) &&
+                QFile::setPermissions(closed, QFile::ReadOwner | QFile::ExeOwner));
+    const bool closedStops = ::access(QFile::encodeName(closed).constData(), W_OK) != 0;
     for (const RunCase& c : cases)
-        expectRun(c);
+        if (closedStops || !c.arguments.contains(u"~/closed"_s))
+            expectRun(c);
 }
 
 // A folder and files whose names are not UTF-8 (Latin-1 "d\xe9", "lat\xe9"),
@@ -751,9 +756,9 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
         // a picture's bytes go to a terminal only when forced (a tiny one: nobody reads them)
         {"result to a terminal", {"-s8x8", "--output", "-", "~/src/a.jpg"}, 2, {""},
          {"the result would go to a terminal; use --force"}, {}, {}, "C.UTF-8", nullptr, 0,
-         nullptr, {}, nullptr, true},
+         nullptr, {}, true},
         {"forced to a terminal", {"--force", "-s8x8", "--output", "-", "~/src/a.jpg"}, 0, {""},
-         {"1 framed"}, {}, {}, "C.UTF-8", nullptr, 0, nullptr, {}, nullptr, true},
+         {"1 framed"}, {}, {}, "C.UTF-8", nullptr, 0, nullptr, {}, true},
     };
     // clang-format on
     for (const RunCase& c : cases)

@@ -14,7 +14,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -35,6 +34,7 @@ template <typename Function> Function next(const char* name) {
 }
 
 std::atomic<int> renames{0};
+std::atomic<int> commits{0};
 
 } // namespace
 
@@ -83,20 +83,19 @@ int openat64(int folder, const char* path, int flags, ...) {
 
 namespace {
 
-// Makes the commit `call`, as the variables say.
-template <typename Call> int commit(Call call) {
-    const int count = ++renames;
+void killWhenDue() {
     const char* killAt = std::getenv("KADRIX_KILL_AT_RENAME");
-    if (killAt && count == std::atoi(killAt))
+    if (killAt && ++renames == std::atoi(killAt))
         std::raise(SIGKILL);
-    const int result = call();
-    const char* moveText = std::getenv("KADRIX_MOVE_AFTER_RENAME");
-    const std::string move = moveText ? moveText : "";
-    const std::size_t from = move.find(':');
-    const std::size_t to = move.find(':', from + 1);
-    if (to != std::string::npos && count == std::atoi(move.c_str()))
-        next<int (*)(const char*, const char*)>("rename")(
-            move.substr(from + 1, to - from - 1).c_str(), move.substr(to + 1).c_str());
+}
+
+int moveWhenDue(int result) {
+    int after = 0;
+    char from[4096], to[4096];
+    const char* move = std::getenv("KADRIX_MOVE_AFTER_RENAME");
+    if (move && std::sscanf(move, "%d:%4095[^:]:%4095[^\n]", &after, from, to) == 3 &&
+        ++commits == after)
+        next<int (*)(const char*, const char*)>("rename")(from, to);
     return result;
 }
 
@@ -105,28 +104,26 @@ template <typename Call> int commit(Call call) {
 extern "C" {
 
 int rename(const char* from, const char* to) {
-    return commit([&] { return next<int (*)(const char*, const char*)>("rename")(from, to); });
+    killWhenDue();
+    return moveWhenDue(next<int (*)(const char*, const char*)>("rename")(from, to));
 }
 
 int renameat(int fromFolder, const char* from, int toFolder, const char* to) {
-    return commit([&] {
-        return next<int (*)(int, const char*, int, const char*)>("renameat")(fromFolder, from,
-                                                                             toFolder, to);
-    });
+    killWhenDue();
+    return moveWhenDue(next<int (*)(int, const char*, int, const char*)>("renameat")(
+        fromFolder, from, toFolder, to));
 }
 
 int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
-    return commit([&] {
-        return next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2")(
-            fromFolder, from, toFolder, to, flags);
-    });
+    killWhenDue();
+    return moveWhenDue(next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2")(
+        fromFolder, from, toFolder, to, flags));
 }
 
 int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
-    return commit([&] {
-        return next<int (*)(int, const char*, int, const char*, int)>("linkat")(
-            fromFolder, from, toFolder, to, flags);
-    });
+    killWhenDue();
+    return moveWhenDue(next<int (*)(int, const char*, int, const char*, int)>("linkat")(
+        fromFolder, from, toFolder, to, flags));
 }
 
 } // extern "C"
