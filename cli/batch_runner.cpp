@@ -103,6 +103,24 @@ Text stopCause(int error) {
     }
 }
 
+// The fault of the destination that writing `target` would meet, seen before
+// its picture is read: its folder gone (ENOENT), read-only (EROFS), closed to
+// this user (EACCES), or a name too long for it (ENAMETOOLONG). 0 when none
+// shows.
+int destinationFault(const QString& target) {
+    const QString folder = folderPart(target);
+    const QByteArray native = nativeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (::access(native.constData(), W_OK | X_OK) != 0)
+        return errno;
+    const long longest = ::pathconf(native.constData(), _PC_NAME_MAX);
+    if (longest > 0 && nativeName(target.mid(folder.size())).size() > longest)
+        return ENAMETOOLONG;
+    return 0;
+}
+
+// The result folders that could not be made, each with the system's reason.
+using FolderFaults = QHash<QString, int>;
+
 // An error's text, with libjpeg's own wording after a codec error's number.
 Text problemText(const Error& e) {
     if (const auto* codec = dynamic_cast<const EJPEG*>(&e))
@@ -114,7 +132,7 @@ Text problemText(const Error& e) {
 // existing result comes before anything is decoded, so that a re-run skips
 // finished files at once.
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
-                   const QSet<QString>& unmade, SourceFramer& framer, Reporter& reporter,
+                   const FolderFaults& unmade, SourceFramer& framer, Reporter& reporter,
                    MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
     const QString shown = file.shown();
@@ -146,9 +164,23 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         case SaveDecision::Stream:
             break;
         }
-        if (unmade.contains(folderPart(target)))
-            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1"),
-                              {folderPart(target)}));
+        if (const int error = unmade.value(folderPart(target)); error != 0) {
+            if (stopsTheRun(error))
+                result.stopError = error;
+            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1: %2"),
+                              {folderPart(target), qt_error_string(error)}));
+        }
+        // A destination gone, read-only or closed, or a name too long for it,
+        // is seen before the picture is read; the run stops there, as every
+        // later write would fail alike.
+        if (decision != SaveDecision::Stream) {
+            if (const int error = destinationFault(target); error != 0) {
+                if (stopsTheRun(error))
+                    result.stopError = error;
+                return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
+                                  {target, qt_error_string(error)}));
+            }
+        }
 
         // The decoded picture waits for room in the run's memory; the
         // worker's previous picture goes first.
@@ -156,8 +188,8 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
             options.wipe,    options.decode, options.framing, {}, decision == SaveDecision::Replace,
             options.encoding};
         how.topLeft = file.placement;
-        how.beforeDecode = [&](const Picture&) {
-            const qint64 need = framedSaveBytes(framer, target, how);
+        how.beforeDecode = [&](const Picture& picture, const FrameGeometry& frame) {
+            const qint64 need = framedSaveBytes(picture, frame, target, how);
             if (!budget.exchange(held, need))
                 throw Error(own(
                     QT_TRANSLATE_NOOP("kadrix-batch", "not enough memory: the picture needs %1 MB, "
@@ -165,7 +197,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
                     {QString::number((need >> 20) + 1), QString::number(budget.total() >> 20)}));
         };
         bool framed = false;
-        const SaveOutcome saved = frameAndSave(framer, source, target, how, framed);
+        const SaveOutcome saved = frameAndSave(framer, file.picture(), target, how, framed);
         if (const Picture* picture = framer.source()) {
             result.width = picture->width();
             result.height = picture->height();
@@ -263,14 +295,17 @@ RunTotals sum(const std::vector<RunTotals>& totals) {
 // Makes each folder the shard writes results into, once: a folder that goes
 // away during the run is not made again, so that no run's results end up
 // split between two folders. Returns the folders that could not be made.
-QSet<QString> makeResultFolders(const Share& share) {
+FolderFaults makeResultFolders(const Share& share) {
     QSet<QString> made;
-    QSet<QString> unmade;
+    FolderFaults unmade;
     for (const qsizetype position : share.positions) {
         const QString folder = folderPart(share.targets[std::size_t(position)]);
         if (!share.writes(position) || made.contains(folder) || unmade.contains(folder))
             continue;
-        (makeFolders(folder) ? made : unmade).insert(folder);
+        if (makeFolders(folder))
+            made.insert(folder);
+        else
+            unmade.insert(folder, errno != 0 ? errno : EIO);
     }
     return unmade;
 }
@@ -281,7 +316,7 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                    Reporter& reporter, const Shard& shard) {
     const Share share(options, sources, shard);
     removeTemporariesOf(share, reporter);
-    const QSet<QString> unmade = makeResultFolders(share);
+    const FolderFaults unmade = makeResultFolders(share);
     const qsizetype rows = qsizetype(share.positions.size());
     std::atomic<qsizetype> next{0};
     // Once the destination fails no new picture is started: each would fail alike.
@@ -404,7 +439,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
             ++totals.skipped;
         } else {
             try {
-                loader.loadFromFile(source);
+                loader.loadFromFile(file.picture());
                 const FrameGeometry frame = frameGeometryOf(*loader.picture(), options.resultSize(),
                                                             options.framing, file.placement);
                 reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
@@ -614,8 +649,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     registerPictureTypes();
     JpegDefaults = options.jpeg;
 
-    // A picture from standard input, and a result for standard output, pass
-    // through files of a private folder that goes at the end of the run.
+    // A result for standard output passes through a file of a private folder
+    // that goes at the end of the run.
     std::optional<QTemporaryDir> pipeFolder;
     std::vector<Unreadable> unreadable;
     const bool toStandardOutput = options.output == QStringLiteral("-");
@@ -623,10 +658,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     if (toStandardOutput && !options.dryRun && !options.force && isatty(options.outputStream) != 0)
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
-    if (options.inputs.contains(QStringLiteral("-")) || toStandardOutput) {
-        // $TMPDIR when it names a folder, else /tmp: never the root folder.
-        const QString tmp = qEnvironmentVariable("TMPDIR");
-        const QString base = pathKind(tmp) == PathKind::Folder ? tmp : QStringLiteral("/tmp");
+    if (toStandardOutput) {
+        const QString base = temporaryFolder();
         pipeFolder.emplace(base + QStringLiteral("/kadrix-batch-XXXXXX"));
         if (!pipeFolder->isValid()) {
             reporter.problem(
@@ -641,7 +674,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
     if (standardInput >= 0 && options.output.isEmpty() && options.outDir.isEmpty())
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "a picture from standard input (-) wants --output or --out"));
-    QString standardInputFile;
+    StandardInput standardInputFile;
     // Results written among the sources would be sources of every re-run and
     // of later shards.
     for (const QString& input : options.inputs)
@@ -652,13 +685,12 @@ int runCommandLine(const QStringList& arguments, int cores) {
             QCoreApplication::translate("kadrix-batch", "--output names a file, not the folder %1")
                 .arg(options.output));
     if (standardInput >= 0) {
-        const StandardInput saved = saveStandardInput(pipeFolder->path());
-        if (saved.path.isEmpty()) {
+        standardInputFile = saveStandardInput();
+        if (standardInputFile.path.isEmpty()) {
             options.inputs.removeAt(standardInput);
-            unreadable.push_back({QStringLiteral("-"), {}, saved.error});
+            unreadable.push_back({QStringLiteral("-"), {}, standardInputFile.error});
         } else {
-            options.inputs[standardInput] = standardInputFile = saved.path;
-            removeOnAbruptEnd(nativeName(saved.path));
+            options.inputs[standardInput] = standardInputFile.path;
         }
     }
     if (!options.output.isEmpty() && !options.inputs.isEmpty() &&
@@ -682,9 +714,13 @@ int runCommandLine(const QStringList& arguments, int cores) {
     CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;
+    // Standard input's result is named after "stdin".
     for (SourceFile& file : collected.files)
-        if (!standardInputFile.isEmpty() && file.path() == standardInputFile)
+        if (!standardInputFile.path.isEmpty() && file.path() == standardInputFile.path) {
+            file.keptAt = file.path();
+            file.name = QStringLiteral("stdin.") + standardInputFile.extension;
             file.label = QStringLiteral("-");
+        }
     if (!options.placements.isEmpty() && !placeSources(options, collected.files, reporter))
         return 2;
     // Each shard reports its share of the unreadable sources, so that the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture_registry.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -7,10 +9,6 @@
 #include <functional>
 #include <optional>
 #include <vector>
-
-namespace kadrix {
-class PictureRegistry;
-}
 
 namespace kadrix::cli {
 
@@ -23,11 +21,17 @@ struct SourceFile {
     QString subFolder{};
     // How messages and JSON lines name it ("-" for standard input), "" for its path.
     QString label{};
+    // Where it is read when not at path(): standard input, kept in a file
+    // without a name (see standard_streams.h), named "stdin.<extension>".
+    QString keptAt{};
     // Where its result's top-left corner lies in the upright picture, when
     // placed by hand (--placements); the anchor places it otherwise.
     std::optional<QPoint> placement{};
     QString path() const { return folder + name; }
     QString shown() const { return label.isEmpty() ? path() : label; }
+    PictureFile picture() const {
+        return keptAt.isEmpty() ? PictureFile(path()) : PictureFile(keptAt, extensionOf(name));
+    }
 };
 
 struct CollectedSources {

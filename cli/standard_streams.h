@@ -2,17 +2,28 @@
 
 #include "text.h"
 
+#include <QFile>
 #include <QString>
+
+#include <memory>
 
 namespace kadrix::cli {
 
-// A picture read from standard input into a file of `folder`, named
-// "stdin.<extension>" after the type its first bytes show.
+// The folder of temporary files: $TMPDIR when it names a folder, else /tmp;
+// never the root folder.
+QString temporaryFolder();
+
+// A picture read from standard input, kept in a file without a name so that
+// nothing is left behind however the program ends: in memory while small,
+// in temporaryFolder() once larger. The readers reach it through `path`.
 struct StandardInput {
-    QString path; // "" when it could not be kept
-    Text error;   // "not a picture", or why it could not be read
+    QString path;                // /proc/self/fd/N, "" when it could not be kept
+    QString extension;           // of the type its first bytes show
+    Text error;                  // "not a picture", or why it could not be read or kept
+    std::unique_ptr<QFile> kept; // the file, open while the run reads it
 };
-StandardInput saveStandardInput(const QString& folder);
+// Reads no further than the first bytes when they show no picture.
+StandardInput saveStandardInput();
 
 // Copies the file to standard output (or to the stream `descriptor`);
 // returns the error ("" when done), a closed pipe among them.

@@ -10,7 +10,7 @@ namespace kadrix::cli {
 void installStopSignals();
 
 // Paths a second signal removes before the program ends, in the order given
-// (files, then their folder): the private copies of standard input and of a
+// (files, then their folder): the private copy of a
 // result for standard output, which nothing else would remove then. Set
 // before any worker starts; at most a few, each shorter than PATH_MAX.
 void removeOnAbruptEnd(const QByteArray& path);

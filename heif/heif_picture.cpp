@@ -26,6 +26,9 @@ namespace {
 // default); the picture's area is held to the bitmap limit at loading.
 const int MaxHeifSide = 32768;
 
+// Thumbnails looked at for a sketch: files carry one, cameras up to three.
+const int MaxThumbnails = 8;
+
 // The message for a libheif failure, libheif's own words as its %1.
 const char* patternOf(const heif_error& error) {
     switch (error.code) {
@@ -144,6 +147,36 @@ QImage round16Bits(const heif_image* image, bool alpha) {
         }
     }
     return alpha ? out.convertToFormat(QImage::Format_ARGB32) : out;
+}
+
+// Decodes an image of the file through libheif, its transforms applied with
+// `autoOrient`: BGR888, or ARGB32 (straight alpha) with an alpha plane.
+QImage decodeHandle(heif_image_handle* handle, bool autoOrient, const heif::HeifSource& source) {
+    const bool alpha = heif_image_handle_has_alpha_channel(handle);
+    const bool deep = heif_image_handle_get_luma_bits_per_pixel(handle) > 8 ||
+                      heif_image_handle_get_chroma_bits_per_pixel(handle) > 8;
+    const heif_chroma chroma =
+        deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
+             : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
+    const heif::OptionsPtr options(heif_decoding_options_alloc());
+    options->ignore_transformations = autoOrient ? 0 : 1;
+    heif_image* raw = nullptr;
+    const heif_error error =
+        heif_decode_image(handle, &raw, heif_colorspace_RGB, chroma, options.get());
+    heif::ImagePtr image(raw);
+    check(error, source);
+    return deep ? round16Bits(image.get(), alpha) : adopt8Bits(std::move(image), alpha);
+}
+
+// Whether a thumbnail of `thumbnail` pixels stands for a picture of
+// `picture` pixels: at least ThumbnailSide on its shorter side, at most a
+// quarter of the picture's pixels, and the picture's aspect ratio within
+// a thumbnail pixel.
+bool standsFor(QSize thumbnail, QSize picture) {
+    const qint64 tw = thumbnail.width(), th = thumbnail.height();
+    const qint64 pw = picture.width(), ph = picture.height();
+    return std::min(tw, th) >= ThumbnailSide && 4 * tw * th <= pw * ph &&
+           std::abs(tw * ph - th * pw) <= std::max(pw, ph);
 }
 
 } // namespace
@@ -270,9 +303,6 @@ const QImage& HeifPicture::decoded() const {
     if (!handles_)
         throw invalid(QT_TRANSLATE_NOOP("kadrix", "Image invalide: aucune image chargée"));
     heif_image_handle* primary = handles_->primary.get();
-    const bool alpha = hasAlpha();
-    const bool deep = heif_image_handle_get_luma_bits_per_pixel(primary) > 8 ||
-                      heif_image_handle_get_chroma_bits_per_pixel(primary) > 8;
     // A grid the tile path takes is put together tile by tile: the same
     // pixels as libheif's decode of the whole grid, which would hold the
     // picture three times over (its 4:2:0 planes, an intermediate and the
@@ -281,17 +311,7 @@ const QImage& HeifPicture::decoded() const {
         decoded_ = std::move(*whole);
         return decoded_;
     }
-    const heif_chroma chroma =
-        deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
-             : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
-    const heif::OptionsPtr options(heif_decoding_options_alloc());
-    options->ignore_transformations = autoOrient_ ? 0 : 1;
-    heif_image* raw = nullptr;
-    const heif_error error =
-        heif_decode_image(primary, &raw, heif_colorspace_RGB, chroma, options.get());
-    heif::ImagePtr image(raw);
-    check(error, handles_->source);
-    decoded_ = deep ? round16Bits(image.get(), alpha) : adopt8Bits(std::move(image), alpha);
+    decoded_ = decodeHandle(primary, autoOrient_, handles_->source);
     size_ = decoded_.size();
     return decoded_;
 }
@@ -333,6 +353,41 @@ std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode 
     if (image.size() != reported)
         return std::nullopt;
     return bitmapOfDecoded(image.copy(window.intersected(image.rect())));
+}
+
+std::optional<Bitmap> HeifPicture::decodeSketch(QSize) const {
+    if (!handles_)
+        return std::nullopt;
+    heif_image_handle* primary = handles_->primary.get();
+    const int count = std::min(heif_image_handle_get_number_of_thumbnails(primary), MaxThumbnails);
+    std::vector<heif_item_id> ids(std::size_t(std::max(count, 0)));
+    if (count <= 0 ||
+        heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count) != count)
+        return std::nullopt;
+    // The smallest thumbnail whose size stands for the picture's, checked
+    // again once decoded (libheif 1.15 misstates some transformed sizes).
+    std::vector<std::pair<qint64, heif::HandlePtr>> candidates;
+    for (const heif_item_id id : ids) {
+        heif_image_handle* raw = nullptr;
+        if (heif_image_handle_get_thumbnail(primary, id, &raw).code != heif_error_Ok)
+            continue;
+        heif::HandlePtr thumbnail(raw);
+        const QSize size(heif_image_handle_get_width(raw), heif_image_handle_get_height(raw));
+        if (standsFor(size, size_))
+            candidates.emplace_back(qint64(size.width()) * size.height(), std::move(thumbnail));
+    }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& candidate : candidates) {
+        try {
+            QImage image = decodeHandle(candidate.second.get(), autoOrient_, handles_->source);
+            if (standsFor(image.size(), size_))
+                return Bitmap(image.convertToFormat(QImage::Format_BGR888));
+        } catch (const EInvalidGraphic&) {
+            // a damaged thumbnail: the next, or the picture itself
+        }
+    }
+    return std::nullopt;
 }
 
 PictureMetadata HeifPicture::metadata() const {

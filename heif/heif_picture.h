@@ -14,13 +14,18 @@ namespace kadrix {
 
 // The HEIF picture type (HEIC, AVIF and the rest of the family) over libheif.
 // Loading keeps the file open and reads the container; the primary image is
-// decoded on the first request for pixels and kept. Thumbnails, depth
-// maps and other auxiliary images are ignored.
+// decoded on the first request for pixels and kept. A thumbnail may stand
+// for the picture in a measure (decodeSketch()); depth maps and other
+// auxiliary images are ignored.
 //
 // With `autoOrient` the picture is the one the file means: its rotation,
 // mirror and clean aperture applied in the file's order. Without, it is the
 // picture as stored. An EXIF Orientation inside the file is never applied.
 // Sources of 10 or 12 bits come out at 8 bits per channel, rounded.
+// A thumbnail's shorter side at least this long stands for the picture in a
+// measure of it.
+inline constexpr int ThumbnailSide = 160;
+
 class HeifPicture final : public Picture {
 public:
     explicit HeifPicture(bool autoOrient = true);
@@ -50,6 +55,12 @@ public:
     // wrong size): the caller then takes the whole picture.
     std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
     qint64 decodingBytes(const QRect& window, DecodeMode mode) const override;
+    // The smallest thumbnail of the primary image (decoded with its own
+    // transforms, or none as the picture) with at least ThumbnailSide pixels
+    // on its shorter side, the picture's aspect ratio and at most a quarter
+    // of its pixels; nothing without one, and the caller then measures the
+    // decoded picture.
+    std::optional<Bitmap> decodeSketch(QSize atLeast) const override;
 
     bool hasAlpha() const;
 

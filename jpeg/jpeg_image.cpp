@@ -3,6 +3,7 @@
 #include "jpeg_decoder.h"
 #include "jpeg_encoder.h"
 #include "jpeg_markers.h"
+#include "jpeg_sampled_rows.h"
 #include "jpeg_window.h"
 #include "picture_registry.h"
 #include "regular_file.h"
@@ -175,25 +176,63 @@ qint64 TJPEGImage::rowReadingBytes(const QRect& window, DecodeMode mode) const {
     return jpegcodec::windowRowsBytes(stored.width(), stored.height(), progressiveEncoding());
 }
 
+// The coarsest of libjpeg's scales 1/2, 1/4 and 1/8, never finer than
+// `finest`, that still gives `atLeast` on both sides of `full`.
+JpegScale TJPEGImage::ReducedScale(QSize full, QSize atLeast, JpegScale finest) {
+    for (int scale = int(JpegScale::Eighth); scale > int(finest); --scale) {
+        const int divisor = 1 << scale;
+        // libjpeg's scaled output is the full size divided and rounded up.
+        if ((full.width() + divisor - 1) / divisor >= atLeast.width() &&
+            (full.height() + divisor - 1) / divisor >= atLeast.height())
+            return JpegScale(scale);
+    }
+    return finest;
+}
+
 std::optional<kadrix::Bitmap> TJPEGImage::decodeReduced(QSize atLeast) const {
     const QByteArray data = Image->Data.value_or(QByteArray());
     if (data.isEmpty())
         return std::nullopt;
     const Orientation turn = orientation();
-    // libjpeg's scaled output is the full size divided and rounded up.
-    const QSize full = uprightSize(turn, {Image->Width, Image->Height});
     TJPEGDefaults options = Options;
-    for (int scale = int(JpegScale::Eighth); scale > int(Options.Scale); --scale) {
-        const int divisor = 1 << scale;
-        if ((full.width() + divisor - 1) / divisor >= atLeast.width() &&
-            (full.height() + divisor - 1) / divisor >= atLeast.height()) {
-            options.Scale = JpegScale(scale);
-            break;
-        }
-    }
+    options.Scale =
+        ReducedScale(uprightSize(turn, {Image->Width, Image->Height}), atLeast, Options.Scale);
     kadrix::Bitmap reduced = jpegcodec::decode(data, options);
     reduced.convertTo24();
     return turnUpright(std::move(reduced), turn);
+}
+
+std::optional<kadrix::Bitmap> TJPEGImage::decodeSketch(QSize atLeast) const {
+    const QByteArray data = Image->Data.value_or(QByteArray());
+    if (data.isEmpty())
+        return std::nullopt;
+    const Orientation turn = orientation();
+    // The options are fixed so that every caller measures the same pixels:
+    // colour, exact grey, the fast settings (the measure needs no precision).
+    TJPEGDefaults options;
+    options.Performance = JpegPerformance::BestSpeed;
+    options.Smoothing = false;
+    options.ExactGrey = true;
+    options.Scale = ReducedScale(uprightSize(turn, {Image->Width, Image->Height}), atLeast,
+                                 JpegScale::FullSize);
+    std::optional<kadrix::Bitmap> sketch;
+    // A scaled decode still entropy-decodes every row (at 1/8 nearly all its
+    // cost): where restart markers cut the stream into MCU rows, only every
+    // step-th row is read.
+    const int step = jpegcodec::mcuRowsOf(data) / SketchMcuRows;
+    if (step >= 2) {
+        if (const std::optional<QByteArray> rows = jpegcodec::sampledRowsStream(data, step)) {
+            try {
+                sketch = jpegcodec::decode(*rows, options);
+            } catch (const EJPEG&) {
+                // the whole stream's scaled decode below says what is wrong
+            }
+        }
+    }
+    if (!sketch)
+        sketch = jpegcodec::decode(data, options);
+    sketch->convertTo24();
+    return turnUpright(std::move(*sketch), turn);
 }
 
 void TJPEGImage::assignTo(kadrix::Bitmap& target) const {

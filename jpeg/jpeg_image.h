@@ -89,6 +89,11 @@ public:
     // of 1/2, 1/4 and 1/8 (never finer than the options' own scale) that
     // still gives `atLeast`, in 24 bits, and not kept.
     std::optional<kadrix::Bitmap> decodeReduced(QSize atLeast) const override;
+    // The scaled decode as above with fixed options (see Picture); of a
+    // stream whose restart markers start its MCU rows, only about
+    // SketchMcuRows of those rows, evenly spread.
+    std::optional<kadrix::Bitmap> decodeSketch(QSize atLeast) const override;
+    static constexpr int SketchMcuRows = 24;
     // The window's rows from libjpeg's scanlines (jpegcodec::windowRows()),
     // for a picture not yet decoded; a turned picture's stored window is
     // decoded whole and its rows turned as they are read.
@@ -108,6 +113,7 @@ public:
     std::shared_ptr<const TJPEGData> image() const { return Image; }
 
 private:
+    static JpegScale ReducedScale(QSize full, QSize atLeast, JpegScale finest);
     void ComputeScaledSize() const;
     // The size the decoder outputs, before any turn.
     QSize storedSize() const;

@@ -1,5 +1,6 @@
 #include "jpeg_stream_layout.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kadrix::jpegcodec {
@@ -50,6 +51,15 @@ std::optional<StreamLayout> readStreamLayout(const QByteArray& data) {
             layout.height = be16(body + 1);
             layout.width = be16(body + 3);
             layout.frameComponents = bytes[body + 5];
+            if (length < 8 + 3 * layout.frameComponents)
+                return std::nullopt;
+            layout.unitSampling = true;
+            for (int i = 0; i < layout.frameComponents; ++i) {
+                const int factors = bytes[body + 6 + 3 * i + 1];
+                layout.maxHorizontal = std::max(layout.maxHorizontal, factors >> 4);
+                layout.maxVertical = std::max(layout.maxVertical, factors & 0x0F);
+                layout.unitSampling = layout.unitSampling && factors == 0x11;
+            }
         } else if (marker == Dri) {
             if (length != 4)
                 return std::nullopt;

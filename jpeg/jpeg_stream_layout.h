@@ -16,6 +16,9 @@ struct StreamLayout {
     int height = 0, width = 0;  // as the frame header gives them
     qsizetype heightOffset = 0; // where the frame header's 2-byte height is
     int frameComponents = 0;    // components in the frame
+    int maxHorizontal = 0;      // the largest horizontal and vertical sampling
+    int maxVertical = 0;        // factors of the frame's components
+    bool unitSampling = false;  // every component's factors are 1 x 1
     int scanComponents = 0;     // components in the first scan
     int restartInterval = 0;    // MCUs per restart interval (0: no markers)
     qsizetype entropyStart = 0; // the first byte after the first SOS segment

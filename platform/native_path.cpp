@@ -31,15 +31,26 @@ QString absolutePath(const QString& path) {
 
 bool makeFolders(const QString& folder) {
     const QString path = absolutePath(folder);
-    struct stat info {};
-    if (::stat(nativeName(path).constData(), &info) == 0)
+    const QByteArray name = nativeName(path);
+    // What stands there at the end must be a folder.
+    const auto isFolder = [&] {
+        struct stat info {};
+        if (::stat(name.constData(), &info) != 0)
+            return false;
+        if (!S_ISDIR(info.st_mode))
+            errno = ENOTDIR;
         return S_ISDIR(info.st_mode);
+    };
+    if (isFolder())
+        return true;
+    if (errno != ENOENT) // something else stands there, or cannot be reached
+        return false;
     const qsizetype slash = path.lastIndexOf(u'/');
     if (slash > 0 && !makeFolders(path.left(slash)))
         return false;
-    if (::mkdir(nativeName(path).constData(), 0777) == 0 || errno == EEXIST)
-        return ::stat(nativeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
-    return false;
+    if (::mkdir(name.constData(), 0777) != 0 && errno != EEXIST)
+        return false;
+    return isFolder();
 }
 
 PathKind pathKind(const QString& path) {

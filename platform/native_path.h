@@ -14,7 +14,7 @@ QString currentFolder();
 // taken away by their text, as QDir::cleanPath does).
 QString absolutePath(const QString& path);
 // Creates the folder and whichever of its parents are missing; true when it
-// is a folder (or a link to one) at the end.
+// is a folder (or a link to one) at the end, else false with errno saying why.
 bool makeFolders(const QString& folder);
 
 // What stands at a path, the last part looked at without following a link

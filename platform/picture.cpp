@@ -14,6 +14,10 @@ std::optional<Bitmap> Picture::decodeReduced(QSize) const {
     return std::nullopt;
 }
 
+std::optional<Bitmap> Picture::decodeSketch(QSize atLeast) const {
+    return decodeReduced(atLeast);
+}
+
 qint64 Picture::rowReadingBytes(const QRect& window, DecodeMode mode) const {
     return decodingBytes(window, mode);
 }

@@ -53,6 +53,13 @@ public:
     // it smaller for less than the whole decode costs (a JPEG's scaled
     // decode). Nothing when it cannot (the default).
     virtual std::optional<Bitmap> decodeReduced(QSize atLeast) const;
+    // A rough picture of the whole upright picture for a measure that needs
+    // no precision, in 24 bits per pixel, the same whatever the decode
+    // options: each axis is a reduced picture's, though one axis may be
+    // sampled more coarsely (a JPEG's MCU rows), and a type may take it from
+    // an embedded thumbnail (a HEIF's). Nothing when the type has no cheap
+    // way (the default is decodeReduced()).
+    virtual std::optional<Bitmap> decodeSketch(QSize atLeast) const;
     // The rows of `window` (clipped to the picture, not empty) in 24 bits
     // per pixel, the pixels decodeWindow() gives, handed on from the top a
     // row at a time (decoded as they are read where the type can) without a

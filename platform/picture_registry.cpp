@@ -122,8 +122,9 @@ QString extensionOf(const QString& path) {
     return dot < 0 ? QString() : name.mid(dot + 1);
 }
 
-void PictureLoader::loadFromFile(const QString& path) {
-    const QString extension = extensionOf(path);
+void PictureLoader::loadFromFile(const PictureFile& file) {
+    const QString& path = file.path;
+    const QString extension = file.extension.isEmpty() ? extensionOf(path) : file.extension;
     std::unique_ptr<Picture> picture = pictureRegistry().create(extension);
     if (!picture)
         throw EInvalidGraphic(

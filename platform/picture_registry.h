@@ -87,13 +87,24 @@ QString buildFilterText(const std::vector<std::pair<QString, QStringList>>& item
 // The extension of a path as typed, without the dot ("" when it has none).
 QString extensionOf(const QString& path);
 
+// A picture file to load: its path, and the extension whose type reads it,
+// "" for the path's own (a file kept without a name, reached through
+// /proc/self/fd, has none).
+struct PictureFile {
+    PictureFile(const QString& filePath,
+                const QString& typeExtension = {}) // implicit: a path is one
+        : path(filePath), extension(typeExtension) {}
+    QString path;
+    QString extension;
+};
+
 // The loader object (one per run or per scan): loads a file with the picture
 // type its extension selects, and keeps the picture until the next load.
 class PictureLoader {
 public:
     // Throws EInvalidGraphic "Extension de fichier image inconnue (.%s)" for
     // an extension with no registered type, or the type's own error.
-    void loadFromFile(const QString& path);
+    void loadFromFile(const PictureFile& file);
     const Picture* picture() const { return picture_.get(); }
     int width() const;
     int height() const;

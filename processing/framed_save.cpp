@@ -31,27 +31,27 @@ bool writtenInRows(const QString& path, ResultFormat format) {
 
 } // namespace
 
-qint64 framedSaveBytes(const SourceFramer& framer, const QString& path, const FramedSave& how) {
+qint64 framedSaveBytes(const Picture& picture, const FrameGeometry& frame, const QString& path,
+                       const FramedSave& how) {
     const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
     const bool rows = writtenInRows(path, format);
-    const QSize size = framer.geometry().size;
-    return framer.heldBytes(how.decode.mode, how.framing, rows) +
-           (rows ? rowWritingBytes(size, format) : encodingBytes(size, format));
+    return framingBytes(picture, frame, how.decode.mode, how.framing, rows) +
+           (rows ? rowWritingBytes(frame.size, format) : encodingBytes(frame.size, format));
 }
 
-SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
+SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const QString& path,
                          const FramedSave& how, bool& framed) {
     const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
     if (!writtenInRows(path, format)) {
-        framed = framer.frame(sourcePath, how.wipe, how.decode, how.framing, how.beforeDecode,
-                              how.topLeft);
+        framed =
+            framer.frame(source, how.wipe, how.decode, how.framing, how.beforeDecode, how.topLeft);
         return framed ? saveFramed(framer, path, how.framing, how.replace, how.encoding)
                       : SaveOutcome{};
     }
-    const auto source = [&framer] { return framer.source(); };
-    ResultRows rows(path, format, source, how.replace);
+    const auto picture = [&framer] { return framer.source(); };
+    ResultRows rows(path, format, picture, how.replace);
     try {
-        framed = framer.frame(sourcePath, how.wipe, rows, how.decode, how.framing, how.beforeDecode,
+        framed = framer.frame(source, how.wipe, rows, how.decode, how.framing, how.beforeDecode,
                               how.topLeft);
     } catch (const ResultRows::Stopped&) {
         framed = true;
@@ -62,7 +62,7 @@ SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const 
     SaveOutcome outcome = rows.commit();
     // A date that cannot be set leaves a good result: the save stands.
     if (outcome && how.framing.keepDates)
-        keepSourceDate(sourcePath, path);
+        keepSourceDate(source.path, path);
     return outcome;
 }
 

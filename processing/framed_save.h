@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framing.h"
 #include "framing_options.h"
 #include "result_writer.h"
 #include "source_loader.h"
@@ -11,9 +12,6 @@
 
 namespace kadrix {
 
-class Picture;
-class SourceFramer;
-
 // The save of one framed source, shared by the window's run and
 // kadrix-batch: the framer's canvas written to `path` (saveResult(), which
 // carries over what the result takes of its source), then, once the result
@@ -23,7 +21,7 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
                        const FramingOptions& framing, bool replace = false,
                        const ResultEncoding& encoding = {});
 
-// Frames `sourcePath` with `framer` (SourceFramer::frame() with `wipe`,
+// Frames `source` with `framer` (SourceFramer::frame() with `wipe`,
 // `decode`, `framing`, `beforeDecode` and `topLeft`) and saves the result at `path` as
 // saveFramed() does. JPEG and BMP results are composed straight into their
 // file a row at a time (ResultRows), the others through the framer's canvas.
@@ -34,19 +32,20 @@ struct FramedSave {
     Colour wipe = 0;
     DecodeOptions decode;
     FramingOptions framing;
-    std::function<void(const Picture& picture)> beforeDecode;
+    BeforeDecode beforeDecode;
     bool replace = false;
     ResultEncoding encoding;
     std::optional<QPoint> topLeft = std::nullopt; // in place of the anchor
 };
-SaveOutcome frameAndSave(SourceFramer& framer, const QString& sourcePath, const QString& path,
+SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const QString& path,
                          const FramedSave& how, bool& framed);
 
-// The most memory frameAndSave() to `path` as `how` says holds for the
-// picture `framer` has loaded, asked from `how.beforeDecode`: the framing's
-// (SourceFramer::heldBytes()) and the writer's (rowWritingBytes() for a
+// The most memory frameAndSave() to `path` as `how` says holds for
+// `picture` framed into `frame` (what `how.beforeDecode` is shown): the
+// framing's (framingBytes()) and the writer's (rowWritingBytes() for a
 // result written a row at a time, else encodingBytes()).
-qint64 framedSaveBytes(const SourceFramer& framer, const QString& path, const FramedSave& how);
+qint64 framedSaveBytes(const Picture& picture, const FrameGeometry& frame, const QString& path,
+                       const FramedSave& how);
 
 // Gives the file at `resultPath` the modification time of `sourcePath`, to
 // the nanosecond, leaving its access time alone. False when either file

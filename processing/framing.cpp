@@ -66,7 +66,7 @@ Bitmap reducedByBlocks(const Bitmap& whole) {
 } // namespace
 
 Bitmap interestPicture(const Picture& picture) {
-    if (std::optional<Bitmap> reduced = picture.decodeReduced(QSize(InterestSide, InterestSide)))
+    if (std::optional<Bitmap> reduced = picture.decodeSketch(QSize(InterestSide, InterestSide)))
         return std::move(*reduced);
     Bitmap whole;
     picture.assignTo(whole);
@@ -100,6 +100,27 @@ FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
     return anchoredGeometry(upright, result, framing.anchor);
 }
 
+qint64 framingBytes(const Picture& picture, const FrameGeometry& frame, DecodeMode mode,
+                    const FramingOptions& framing, bool intoSink) {
+    const QSize pictureSize(picture.width(), picture.height());
+    const QSize result = frame.size;
+    QRect shown = visibleWindow(pictureSize, frame);
+    if (shown.isEmpty())
+        shown = QRect(QPoint(0, 0), pictureSize);
+    if (!intoSink || mode == DecodeMode::Whole)
+        return picture.decodingBytes(shown, mode) + qint64(result.width()) * result.height() * 3;
+    // The Blur fill's reduced picture (an eighth at most where the type can
+    // decode it smaller) and its small background.
+    const qint64 blur = framing.fill == Fill::Blur
+                            ? qint64(pictureSize.width()) * pictureSize.height() * 3 / 64 +
+                                  qint64(BlurWorkSide) * BlurWorkSide * 3 * 2
+                            : 0;
+    const Placement placement{shown.left() - frame.topLeft.x(), shown.top() - frame.topLeft.y()};
+    return picture.rowReadingBytes(shown, mode) + blur +
+           heldRowBytes(shown.width(), shown.height(),
+                        {result.width(), result.height(), placement, framing.fill});
+}
+
 void SourceFramer::sizeCanvas(QSize size) {
     if (canvas_.width() == size.width() && canvas_.height() == size.height())
         return;
@@ -107,38 +128,35 @@ void SourceFramer::sizeCanvas(QSize size) {
     canvas_ = Bitmap(size.width(), size.height());
 }
 
-bool SourceFramer::frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode,
-                         const FramingOptions& framing,
-                         const std::function<void(const Picture& picture)>& beforeDecode,
+bool SourceFramer::frame(const PictureFile& source, Colour wipe, const DecodeOptions& decode,
+                         const FramingOptions& framing, const BeforeDecode& beforeDecode,
                          std::optional<QPoint> topLeft) {
-    return frameInto(nullptr, sourcePath, wipe, decode, framing, beforeDecode, topLeft);
+    return frameInto(nullptr, source, wipe, decode, framing, beforeDecode, topLeft);
 }
 
-bool SourceFramer::frame(const QString& sourcePath, Colour wipe, RowSink& sink,
+bool SourceFramer::frame(const PictureFile& source, Colour wipe, RowSink& sink,
                          const DecodeOptions& decode, const FramingOptions& framing,
-                         const std::function<void(const Picture& picture)>& beforeDecode,
-                         std::optional<QPoint> topLeft) {
-    return frameInto(&sink, sourcePath, wipe, decode, framing, beforeDecode, topLeft);
+                         const BeforeDecode& beforeDecode, std::optional<QPoint> topLeft) {
+    return frameInto(&sink, source, wipe, decode, framing, beforeDecode, topLeft);
 }
 
-bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wipe,
+bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wipe,
                              const DecodeOptions& decode, const FramingOptions& framing,
-                             const std::function<void(const Picture& picture)>& beforeDecode,
-                             std::optional<QPoint> topLeft) {
+                             const BeforeDecode& beforeDecode, std::optional<QPoint> topLeft) {
     // The previous source's pixels go before the next picture is decoded, so
     // a framer holds one decoded source at a time.
     decoded_ = Bitmap();
     geometry_ = {geometry_.size, QPoint(0, 0)};
-    sourcePath_ = sourcePath;
-    loader_.loadFromFile(sourcePath);
+    sourcePath_ = source.path;
+    loader_.loadFromFile(source);
     const Picture* picture = loader_.picture();
     const QSize pictureSize(loader_.width(), loader_.height());
+    // The geometry is computed once: the Subject anchor measures the picture.
     const FrameGeometry frame =
         picture ? frameGeometryOf(*picture, size_, framing, topLeft) : geometry_;
-    // What the frame holds (heldBytes()) is known to `beforeDecode`.
-    geometry_ = frame;
     if (beforeDecode && picture)
-        beforeDecode(*picture);
+        beforeDecode(*picture, frame);
+    geometry_ = frame;
     // A ratio's canvas takes each picture's size; an empty picture keeps the
     // last one, which then holds only the wipe colour.
     QSize canvas = size_.isRatio() ? QSize(canvas_.width(), canvas_.height())
@@ -164,44 +182,19 @@ bool SourceFramer::frameInto(RowSink* sink, const QString& sourcePath, Colour wi
         origin = assignFramedSource(loader_, frame, wipe, decoded_, decode);
         whole.emplace(decoded_);
     }
-    RowSource& source = rows ? *rows : static_cast<RowSource&>(*whole);
+    RowSource& shown = rows ? *rows : static_cast<RowSource&>(*whole);
     placement_ = {origin.x() - frame.topLeft.x(), origin.y() - frame.topLeft.y()};
     const std::optional<BlurredBackground> blurred =
-        source.width() > 0 && source.height() > 0
+        shown.width() > 0 && shown.height() > 0
             ? background(framing, !topLeft && framing.anchor != Anchor::Subject)
             : std::nullopt;
     const RowLayout layout{canvas.width(), canvas.height(),
                            placement_,     framing.fill,
                            wipe,           blurred ? &*blurred : nullptr};
     if (sink != nullptr)
-        return composeRows(source, layout, *sink);
+        return composeRows(shown, layout, *sink);
     BitmapRowSink canvasRows(canvas_);
-    return composeRows(source, layout, canvasRows);
-}
-
-qint64 SourceFramer::heldBytes(DecodeMode mode, const FramingOptions& framing,
-                               bool intoSink) const {
-    const Picture* picture = loader_.picture();
-    if (picture == nullptr)
-        return 0;
-    const QSize pictureSize(picture->width(), picture->height());
-    const QSize result = geometry_.size;
-    QRect shown = visibleWindow(pictureSize, geometry_);
-    if (shown.isEmpty())
-        shown = QRect(QPoint(0, 0), pictureSize);
-    if (!intoSink || mode == DecodeMode::Whole)
-        return picture->decodingBytes(shown, mode) + qint64(result.width()) * result.height() * 3;
-    // The Blur fill's reduced picture (an eighth at most where the type can
-    // decode it smaller) and its small background.
-    const qint64 blur = framing.fill == Fill::Blur
-                            ? qint64(pictureSize.width()) * pictureSize.height() * 3 / 64 +
-                                  qint64(BlurWorkSide) * BlurWorkSide * 3 * 2
-                            : 0;
-    const Placement placement{shown.left() - geometry_.topLeft.x(),
-                              shown.top() - geometry_.topLeft.y()};
-    return picture->rowReadingBytes(shown, mode) + blur +
-           heldRowBytes(shown.width(), shown.height(),
-                        {result.width(), result.height(), placement, framing.fill});
+    return composeRows(shown, layout, canvasRows);
 }
 
 std::optional<BlurredBackground> SourceFramer::background(const FramingOptions& framing,

@@ -27,10 +27,24 @@ FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
                               std::optional<QPoint> topLeft = std::nullopt);
 
 // The whole upright picture made smaller for measuring its interest (see
-// subject_interest.h): a JPEG through libjpeg's scaled decode, the coarsest
-// of 1/8, 1/4 and 1/2 that keeps InterestSide pixels on both sides; any
-// other picture decoded whole and reduced by a whole factor.
+// subject_interest.h): the picture type's sketch (Picture::decodeSketch(): a
+// JPEG's scaled decode, the coarsest of 1/8, 1/4 and 1/2 that keeps
+// InterestSide pixels on both sides, of some MCU rows only where restart
+// markers allow; a HEIF's thumbnail when it stands for the picture); any
+// other picture decoded whole (and kept for its window) and reduced by a
+// whole factor.
 Bitmap interestPicture(const Picture& picture);
+
+// The most memory framing `picture` into `frame` as `mode` and `framing`
+// say holds: what the picture decodes of the part it shows, and the canvas;
+// into a sink (`intoSink`) what reading its rows holds
+// (Picture::rowReadingBytes()), the rows its margins repeat (heldRowBytes())
+// and the Blur fill's small pictures instead.
+qint64 framingBytes(const Picture& picture, const FrameGeometry& frame, DecodeMode mode,
+                    const FramingOptions& framing, bool intoSink);
+
+// What SourceFramer::frame() shows a loaded picture and its geometry to.
+using BeforeDecode = std::function<void(const Picture& picture, const FrameGeometry& frame)>;
 
 // The per-source step that the window's batch run and kadrix-batch share:
 // load a source, decode what lands on the canvas, compose the canvas. One
@@ -46,7 +60,7 @@ public:
     // a bitmap fails that picture's frame() with the bitmap's error.
     explicit SourceFramer(const ResultSize& size);
 
-    // Loads `sourcePath` (the picture type chosen by its extension), decodes
+    // Loads `source` (the picture type chosen by its extension), decodes
     // it as `decode` says and composes it on the canvas, which is first filled
     // with `wipe`, placed by `framing`'s anchor, or at `topLeft` (the result's
     // top-left corner in the upright picture, kept within reach by
@@ -54,28 +68,19 @@ public:
     // says; transparent sources are composed over `wipe`. False for a source
     // of zero width or height: the canvas then holds only the wipe colour.
     // Throws the picture's errors. `beforeDecode`, when given, is shown the
-    // loaded picture before its pixels are decoded (and may throw to refuse
-    // it).
-    bool frame(const QString& sourcePath, Colour wipe, const DecodeOptions& decode = {},
-               const FramingOptions& framing = {},
-               const std::function<void(const Picture& picture)>& beforeDecode = {},
+    // loaded picture and its frame geometry before its pixels are decoded
+    // (and may throw to refuse it).
+    bool frame(const PictureFile& source, Colour wipe, const DecodeOptions& decode = {},
+               const FramingOptions& framing = {}, const BeforeDecode& beforeDecode = {},
                std::optional<QPoint> topLeft = std::nullopt);
     // The same canvas handed to `sink` row by row from the top instead
     // (composeRows()): a picture type that hands on its rows
     // (Picture::readRows()) gives them as they come, so that neither the
     // canvas nor the decoded picture is held whole. The sink is started only
     // once the source is loaded and shown to `beforeDecode`.
-    bool frame(const QString& sourcePath, Colour wipe, RowSink& sink,
+    bool frame(const PictureFile& source, Colour wipe, RowSink& sink,
                const DecodeOptions& decode = {}, const FramingOptions& framing = {},
-               const std::function<void(const Picture& picture)>& beforeDecode = {},
-               std::optional<QPoint> topLeft = std::nullopt);
-
-    // The most memory the frame() under way holds for its picture, asked
-    // from its `beforeDecode` (the frame's geometry() is known by then):
-    // what the picture decodes of the part it shows, and the canvas; into a
-    // sink (`intoSink`) what reading its rows holds (Picture::rowReadingBytes())
-    // and the rows its margins repeat (heldRowBytes()) instead.
-    qint64 heldBytes(DecodeMode mode, const FramingOptions& framing, bool intoSink) const;
+               const BeforeDecode& beforeDecode = {}, std::optional<QPoint> topLeft = std::nullopt);
 
     const ResultSize& resultSize() const { return size_; }
     // The last frame's result size (a fixed size from the start).
@@ -83,8 +88,7 @@ public:
     int height() const { return geometry_.size.height(); }
     // The canvas of the last frame() that composed one: made at the first.
     const Bitmap& canvas() const { return canvas_; }
-    // The last frame's result size and place on its upright picture (the
-    // frame under way's from its `beforeDecode` on).
+    // The last frame's result size and place on its upright picture.
     const FrameGeometry& geometry() const { return geometry_; }
     // The picture of the last frame() until the next one: where the save
     // step can take what a result carries over from its source.
@@ -96,10 +100,9 @@ private:
     // Gives the canvas the frame's size (a ratio's canvas changes per picture).
     void sizeCanvas(QSize size);
     // frame() into `sink`, or into the canvas without one.
-    bool frameInto(RowSink* sink, const QString& sourcePath, Colour wipe,
+    bool frameInto(RowSink* sink, const PictureFile& source, Colour wipe,
                    const DecodeOptions& decode, const FramingOptions& framing,
-                   const std::function<void(const Picture& picture)>& beforeDecode,
-                   std::optional<QPoint> topLeft);
+                   const BeforeDecode& beforeDecode, std::optional<QPoint> topLeft);
     // The Blur fill's background, when the picture leaves margins.
     std::optional<BlurredBackground> background(const FramingOptions& framing, bool anchored) const;
 

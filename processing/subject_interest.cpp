@@ -17,12 +17,17 @@ int lumaOf(const std::uint8_t* p) {
 // colour's distance from a typical skin tone, near 255 at the tone and 0
 // from SkinReach on; dark pixels never count.
 int skinOf(const std::uint8_t* p) {
-    constexpr double Tone[3] = {0.78, 0.57, 0.44}; // red, green, blue, of unit length
+    constexpr double Tone[3] = {0.78, 0.57, 0.44}; // red, green, blue
     constexpr double SkinReach = 0.12;
-    const double r = p[2], g = p[1], b = p[0];
-    const double length = std::sqrt(r * r + g * g + b * b);
-    if (length < 60)
+    // Where green or blue is at least red, the normalised green or blue is
+    // at least 0.707, farther than SkinReach from the tone: no sqrt needed.
+    if (p[2] <= p[1] || p[2] <= p[0])
         return 0;
+    const double r = p[2], g = p[1], b = p[0];
+    const double squared = r * r + g * g + b * b;
+    if (squared < 60.0 * 60.0)
+        return 0;
+    const double length = std::sqrt(squared);
     const double dr = r / length - Tone[0], dg = g / length - Tone[1], db = b / length - Tone[2];
     const double distance = std::sqrt(dr * dr + dg * dg + db * db);
     return distance >= SkinReach ? 0 : int(std::lround(255 * (1 - distance / SkinReach)));
@@ -91,32 +96,42 @@ struct Axis {
 
 std::vector<std::uint16_t> interestMap(const Bitmap& reduced) {
     const int w = reduced.width(), h = reduced.height();
-    std::vector<int> luma(std::size_t(w) * std::size_t(h));
+    // The luma with a border of one pixel repeating the edge, so that the
+    // Sobel filter reads every neighbour without a test.
+    const int stride = w + 2;
+    std::vector<int> luma(std::size_t(stride) * std::size_t(h + 2));
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* row = reduced.scanLine(y);
+        int* out = luma.data() + std::size_t(y + 1) * std::size_t(stride);
         for (int x = 0; x < w; ++x)
-            luma[std::size_t(y) * std::size_t(w) + std::size_t(x)] = lumaOf(row + x * Channels);
+            out[x + 1] = lumaOf(row + x * Channels);
+        out[0] = out[1];
+        out[w + 1] = out[w];
     }
-    const auto at = [&](int x, int y) {
-        return luma[std::size_t(std::clamp(y, 0, h - 1)) * std::size_t(w) +
-                    std::size_t(std::clamp(x, 0, w - 1))];
-    };
-    std::vector<std::uint16_t> map(luma.size());
+    std::copy_n(luma.begin() + stride, stride, luma.begin());
+    std::copy_n(luma.begin() + std::ptrdiff_t(h) * stride, stride,
+                luma.begin() + std::ptrdiff_t(h + 1) * stride);
+
+    std::vector<std::uint16_t> map(std::size_t(w) * std::size_t(h));
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* row = reduced.scanLine(y);
+        const int* above = luma.data() + std::size_t(y) * std::size_t(stride) + 1;
+        const int* here = above + stride;
+        const int* below = here + stride;
+        std::uint16_t* out = map.data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x) {
             // Sobel: each gradient is at most 4 * 255; their sum halved and
             // clamped gives 0..255, less the floor.
-            const int gx = at(x + 1, y - 1) + 2 * at(x + 1, y) + at(x + 1, y + 1) -
-                           at(x - 1, y - 1) - 2 * at(x - 1, y) - at(x - 1, y + 1);
-            const int gy = at(x - 1, y + 1) + 2 * at(x, y + 1) + at(x + 1, y + 1) -
-                           at(x - 1, y - 1) - 2 * at(x, y - 1) - at(x + 1, y - 1);
-            const int edge = std::max(0, std::min(255, (std::abs(gx) + std::abs(gy)) / 2) -
-                                             EdgeFloor);
+            const int gx = above[x + 1] + 2 * here[x + 1] + below[x + 1] - above[x - 1] -
+                           2 * here[x - 1] - below[x - 1];
+            const int gy = below[x - 1] + 2 * below[x] + below[x + 1] - above[x - 1] -
+                           2 * above[x] - above[x + 1];
+            const int edge =
+                std::max(0, std::min(255, (std::abs(gx) + std::abs(gy)) / 2) - EdgeFloor);
             const std::uint8_t* p = row + x * Channels;
             const int saturation = std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
-            map[std::size_t(y) * std::size_t(w) + std::size_t(x)] = std::uint16_t(
-                EdgeWeight * edge + SaturationWeight * saturation + SkinWeight * skinOf(p));
+            out[x] = std::uint16_t(EdgeWeight * edge + SaturationWeight * saturation +
+                                   SkinWeight * skinOf(p));
         }
     }
     return map;
@@ -142,21 +157,36 @@ QPoint subjectTopLeft(const Bitmap& reduced, QSize picture, QSize result) {
     QPoint best(across.centre, down.centre);
     std::int64_t bestScore = -1;
     std::int64_t bestDistance = 0;
-    const std::vector<int> xs = across.candidates();
-    const std::vector<int> ys = down.candidates();
-    for (const int ty : ys) {
-        const double dy = down.share(ty);
-        for (const int tx : xs) {
-            const double dx = across.share(tx);
+    // Per candidate on each axis: where its window starts on the reduced
+    // picture, and its squared distance from the centre.
+    struct Candidate {
+        int offset, start;
+        double share2;
+    };
+    const auto candidatesOf = [](const Axis& axis) {
+        std::vector<Candidate> all;
+        for (const int offset : axis.candidates()) {
+            const double d = axis.share(offset);
+            all.push_back({offset, axis.reducedStart(offset), d * d});
+        }
+        return all;
+    };
+    const std::vector<Candidate> xs = candidatesOf(across);
+    const std::vector<Candidate> ys = candidatesOf(down);
+    const int cw = across.reducedLength(), ch = down.reducedLength();
+    for (const Candidate& ty : ys) {
+        for (const Candidate& tx : xs) {
             const auto weight =
-                One - std::int64_t(std::lround(CentrePreference * One * (dx * dx + dy * dy) / 2));
-            const std::int64_t score = sum(across.reducedStart(tx), down.reducedStart(ty),
-                                           across.reducedLength(), down.reducedLength()) *
-                                       weight;
-            const std::int64_t distance = std::int64_t(tx - across.centre) * (tx - across.centre) +
-                                          std::int64_t(ty - down.centre) * (ty - down.centre);
-            if (score > bestScore || (score == bestScore && distance < bestDistance)) {
-                best = QPoint(tx, ty);
+                One -
+                std::int64_t(std::lround(CentrePreference * One * (tx.share2 + ty.share2) / 2));
+            const std::int64_t score = sum(tx.start, ty.start, cw, ch) * weight;
+            if (score < bestScore)
+                continue;
+            const std::int64_t distance =
+                std::int64_t(tx.offset - across.centre) * (tx.offset - across.centre) +
+                std::int64_t(ty.offset - down.centre) * (ty.offset - down.centre);
+            if (score > bestScore || distance < bestDistance) {
+                best = QPoint(tx.offset, ty.offset);
                 bestScore = score;
                 bestDistance = distance;
             }

@@ -226,10 +226,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>cannot create the folder %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>not enough memory: the picture needs %1 MB, more than the %2 MB a run may hold</source>
         <translation type="unfinished"></translation>
     </message>
@@ -239,6 +235,10 @@
     </message>
     <message>
         <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -350,6 +350,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>cannot keep standard input in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>cannot keep standard input: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -373,8 +377,9 @@ sources). Of sources naming the same result (on a destination that ignores lette
 case, A.jpg and a.jpg are one) the first in the list writes it, the others are skipped.
 
 An existing result is skipped and reported unless --overwrite is given. A source that
-cannot be read is reported and the others go on. A full destination stops the run: no
-new picture is started, and those not framed are counted as failed.
+cannot be read is reported and the others go on. A destination that is full, read-only,
+closed or gone stops the run: no new picture is started, and those not framed are
+counted as failed.
 Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for
 wrong arguments, 130 or 143 when SIGINT or SIGTERM stopped the run (the pictures in
 hand are finished first; a second signal ends it at once). Messages are in English,

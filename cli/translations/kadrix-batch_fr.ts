@@ -226,10 +226,6 @@
         <translation>impossible de remplacer %1</translation>
     </message>
     <message>
-        <source>cannot create the folder %1</source>
-        <translation>impossible de créer le dossier %1</translation>
-    </message>
-    <message>
         <source>not enough memory: the picture needs %1 MB, more than the %2 MB a run may hold</source>
         <translation>mémoire insuffisante : l&apos;image demande %1 Mo, plus que les %2 Mo permis à une exécution</translation>
     </message>
@@ -240,6 +236,10 @@
     <message>
         <source>cannot write %1: %2</source>
         <translation>impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1: %2</source>
+        <translation>impossible de créer le dossier %1 : %2</translation>
     </message>
     <message>
         <source>not enough memory</source>
@@ -350,6 +350,10 @@
         <translation>pas une image</translation>
     </message>
     <message>
+        <source>cannot keep standard input in %1: %2</source>
+        <translation>impossible de garder l&apos;entrée standard dans %1 : %2</translation>
+    </message>
+    <message>
         <source>cannot keep standard input: %1</source>
         <translation>impossible de garder l&apos;entrée standard : %1</translation>
     </message>
@@ -373,8 +377,9 @@ sources). Of sources naming the same result (on a destination that ignores lette
 case, A.jpg and a.jpg are one) the first in the list writes it, the others are skipped.
 
 An existing result is skipped and reported unless --overwrite is given. A source that
-cannot be read is reported and the others go on. A full destination stops the run: no
-new picture is started, and those not framed are counted as failed.
+cannot be read is reported and the others go on. A destination that is full, read-only,
+closed or gone stops the run: no new picture is started, and those not framed are
+counted as failed.
 Exit status: 0 when every source was framed or skipped, 1 when any failed, 2 for
 wrong arguments, 130 or 143 when SIGINT or SIGTERM stopped the run (the pictures in
 hand are finished first; a second signal ends it at once). Messages are in English,
@@ -400,8 +405,9 @@ même résultat (sur une destination qui ignore la casse, A.jpg et a.jpg n&apos;
 première de la liste l&apos;écrit, les autres sont ignorées.
 
 Un résultat existant est ignoré et signalé, sauf avec --overwrite. Une source illisible est
-signalée et les autres continuent. Une destination pleine arrête l&apos;exécution : aucune
-nouvelle image n&apos;est commencée, et celles qui ne sont pas cadrées comptent comme en échec.
+signalée et les autres continuent. Une destination pleine, en lecture seule, fermée ou
+disparue arrête l&apos;exécution : aucune nouvelle image n&apos;est commencée, et celles qui ne
+sont pas cadrées comptent comme en échec.
 Code de sortie : 0 quand chaque source a été cadrée ou ignorée, 1 quand l&apos;une a échoué,
 2 pour des arguments erronés, 130 ou 143 quand SIGINT ou SIGTERM a arrêté l&apos;exécution (les
 images en cours sont d&apos;abord terminées ; un second signal l&apos;arrête aussitôt). Les messages

@@ -15,7 +15,9 @@
 
 #include <utility>
 
+#include <pty.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kadrix::cli {
@@ -40,6 +42,9 @@ struct RunCase {
     const char* lang = "C.UTF-8";
     const char* outFile = nullptr; // standard output goes there (/dev/full) instead
     qint64 fileLimit = 0;          // the run's file size limit in bytes, 0 for none
+    const char* inFile = nullptr;  // standard input comes from there (/dev/zero) instead
+    QStringList environment = {};  // "NAME=value" added to the run's environment
+    bool terminal = false;         // standard output is a (pseudo-)terminal
 };
 
 class BatchRunTest : public ::testing::Test {
@@ -57,10 +62,17 @@ protected:
     // In an English locale unless told otherwise, from the test's folder.
     Outcome run(const QStringList& arguments, const QByteArray& input = {},
                 const QProcessEnvironment& env = speaking("C.UTF-8"), const char* outFile = nullptr,
-                qint64 fileLimit = 0) {
+                qint64 fileLimit = 0, const char* inFile = nullptr, bool terminal = false) {
         QProcess process;
         if (outFile)
             process.setStandardOutputFile(QString::fromLatin1(outFile));
+        int master = -1, slave = -1;
+        if (terminal) {
+            EXPECT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0) << "no terminal";
+            process.setStandardOutputFile(QString::fromLocal8Bit(::ttyname(slave)));
+        }
+        if (inFile)
+            process.setStandardInputFile(QString::fromLatin1(inFile));
         if (fileLimit > 0)
             process.setChildProcessModifier([fileLimit] {
                 const rlimit limit{rlim_t(fileLimit), rlim_t(fileLimit)};
@@ -69,9 +81,14 @@ protected:
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(KADRIX_BATCH_PATH), arguments);
-        process.write(input);
-        process.closeWriteChannel();
+        if (!inFile) {
+            process.write(input);
+            process.closeWriteChannel();
+        }
         EXPECT_TRUE(process.waitForFinished(60000));
+        for (const int fd : {master, slave})
+            if (fd >= 0)
+                ::close(fd);
         const QByteArray out = process.readAllStandardOutput();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromLocal8Bit(out), QString::fromLocal8Bit(process.readAllStandardError()),
@@ -87,7 +104,11 @@ protected:
         QStringList arguments;
         for (const QString& argument : c.arguments)
             arguments << here(argument);
-        const Outcome r = run(arguments, c.input, speaking(c.lang), c.outFile, c.fileLimit);
+        QProcessEnvironment env = speaking(c.lang);
+        for (const QString& setting : c.environment)
+            env.insert(setting.section(u'=', 0, 0), here(setting.section(u'=', 1)));
+        const Outcome r =
+            run(arguments, c.input, env, c.outFile, c.fileLimit, c.inFile, c.terminal);
         EXPECT_EQ(r.status, c.status) << r.err.toStdString();
         for (const auto& [stream, texts] : {std::pair{r.out, c.out}, std::pair{r.err, c.err}})
             for (const QString& text : texts)

@@ -9,6 +9,7 @@
 #include "reporter.h"
 #include "source_collection.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -537,6 +538,7 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
     writeJpeg("src/a.jpg", 100, 100);
     write("src/b.jpg", "not a picture");
     writeJpeg("src/c.jpg", 100, 100);
+    writeJpeg("e.jpg", 40, 30);
     // A sparse file of more than a gigabyte, refused before it is read.
     QFile big(dir.filePath("src/d.jpg"));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((qint64(1) << 30) + 1));
@@ -559,6 +561,14 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"0 framed, 0 skipped, 1 failed"}, {"Invalid result size: 65535 x 65535"}},
         {"standard input that is none", {"-", "--output", "-"}, 1, {""}, {"-: not a picture"}, {},
          "hello"},
+        // refused at its first bytes: read on, it would be "more than 1073741824 bytes"
+        {"standard input of zeros", {"-", "--out", "~/z"}, 1, {"0 framed, 0 skipped, 1 failed"},
+         {"-: not a picture\n"}, {{"~/z", {}}}, {}, "C.UTF-8", nullptr, 0, "/dev/zero"},
+        // more than is kept in memory, and a temporary folder where no file can be made
+        {"standard input kept nowhere", {"-", "--out", "~/k"}, 1, {},
+         {"-: cannot keep standard input in /proc/self: "}, {{"~/k", {}}},
+         QByteArray("\xFF\xD8\xFF") + QByteArray(17 << 20, '\0'), "C.UTF-8", nullptr, 0, nullptr,
+         {"TMPDIR=/proc/self"}},
         // every source counted once, in the singular when one
         {"a missing file", {"-j4", "~/gone.jpg"}, 1,
          {"0 framed, 0 skipped, 1 failed (1 source, ", " ms per source, 1 job)"}},
@@ -576,11 +586,23 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
          {"cropped_a.BMP: File too large", "stopped, the file size limit is reached: 2 pictures "
           "not framed", "0 framed, 0 skipped, 3 failed (3 sources"}, {}, {}, "C.UTF-8", nullptr,
          10240},
-        // as does a result name too long for the destination
-        {"name too long", {"-j1", "--prefix", QString(260, u'x'), "--out", "~/long", "~/a.jpg",
-         "~/src/c.jpg"}, 1, {"0 framed, 0 skipped, 2 failed"},
+        // as does a destination closed, gone, or taking no name that long, seen before the
+        // picture is read (b.jpg is none)
+        {"name too long", {"-j1", "--prefix", QString(260, u'x'), "--out", "~/long",
+         "~/src/b.jpg", "~/src/c.jpg"}, 1, {"0 framed, 0 skipped, 2 failed"},
          {"File name too long", "stopped, the destination cannot be written: File name too long: "
           "1 picture not framed"}},
+        {"destination closed", {"-j1", "--out", "~/closed", "~/src/b.jpg", "~/src/c.jpg"}, 1,
+         {"0 framed, 0 skipped, 2 failed"},
+         {"b.jpg: cannot write ~/closed/cropped_b.BMP: Permission denied", "stopped, the "
+          "destination cannot be written: Permission denied: 1 picture not framed"}},
+        {"destination moved away", {"-j1", "--out", "~/moving", "~/a.jpg", "~/src/c.jpg",
+         "~/e.jpg"}, 1, {"1 framed, 0 skipped, 2 failed"},
+         {"c.jpg: cannot write ~/moving/cropped_c.BMP: No such file or directory",
+          "stopped, the destination folder is gone: 1 picture not framed"},
+         {{"~/moved/cropped_a.BMP", {640, 480}}, {"~/moving", {}}}, {}, "C.UTF-8", nullptr, 0,
+         nullptr, {"LD_PRELOAD=" NAMED_TEMPORARIES_PRELOAD, "KADRIX_MOVE_AFTER_RENAME=1:~/moving:~/moved",
+         "ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0"}},
         // a device or a FIFO at the result path is written into, /dev/stdout is standard output
         {"into /dev/null", {"-s16x16", "--output", "/dev/null", "~/a.jpg"}, 0,
          {""}, {"1 framed, 0 skipped, 0 failed"}},
@@ -594,8 +616,14 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         {"--memory, rows", {"--memory", "1M", "--out", "~/m", "~/a.jpg"}, 0, {"1 framed"}, {""}},
     };
     // clang-format on
+    // Permissions do not stop root: the closed folder's case is left out then.
+    const QString closed = dir.filePath("closed");
+    ASSERT_TRUE(QDir().mkdir(closed) &&
+                QFile::setPermissions(closed, QFile::ReadOwner | QFile::ExeOwner));
+    const bool closedStops = ::access(QFile::encodeName(closed).constData(), W_OK) != 0;
     for (const RunCase& c : cases)
-        expectRun(c);
+        if (closedStops || !c.arguments.contains(u"~/closed"_s))
+            expectRun(c);
 }
 
 // A folder and files whose names are not UTF-8 (Latin-1 "d\xe9", "lat\xe9"),
@@ -652,7 +680,17 @@ TEST_F(KadrixBatchTest, AFullDiskStopsTheRunAndSaysHowManyWereNotFramed) {
         arguments << writeJpeg(u"src/"_s + QLatin1String(name), 40, 30);
     const Outcome r = run(arguments);
     const QStringList left = QDir(small).entryList(QDir::Files | QDir::Hidden);
+    // Read-only now: the results made are skipped, the next stops the run before it is read.
+    const bool readOnly = ::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs",
+                                  MS_REMOUNT | MS_RDONLY, "size=3m") == 0;
+    const Outcome again = readOnly ? run(arguments) : Outcome{};
     ::umount2(QFile::encodeName(small).constData(), MNT_DETACH);
+    if (readOnly) {
+        for (const char* text :
+             {"cropped_d.BMP: Read-only file system", "0 framed, 3 skipped, 3 failed",
+              "the destination cannot be written: Read-only file system: 2 pictures"})
+            EXPECT_TRUE(again.err.contains(QString::fromUtf8(text))) << again.err.toStdString();
+    }
     EXPECT_EQ(r.status, 1);
     for (const char* text :
          {"cropped_d.BMP: No space left on device",
@@ -717,6 +755,12 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
         {"placements of no file", {"--placements", "", "x.jpg"}, 2, {}, {"--placements wants"}},
         {"unreadable placements", {"--placements", "~/none", "~/src"}, 2, {},
          {"cannot read the placements"}},
+        // a picture's bytes go to a terminal only when forced (a tiny one: nobody reads them)
+        {"result to a terminal", {"-s8x8", "--output", "-", "~/src/a.jpg"}, 2, {""},
+         {"the result would go to a terminal; use --force"}, {}, {}, "C.UTF-8", nullptr, 0,
+         nullptr, {}, true},
+        {"forced to a terminal", {"--force", "-s8x8", "--output", "-", "~/src/a.jpg"}, 0, {""},
+         {"1 framed"}, {}, {}, "C.UTF-8", nullptr, 0, nullptr, {}, true},
     };
     // clang-format on
     for (const RunCase& c : cases)
@@ -729,12 +773,21 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
 // progress line when asked for even off a terminal.
 TEST_F(KadrixBatchTest, QuietVerboseAndProgressSayWhatTheyAreAskedTo) {
     writeJpeg("a.jpg", 40, 30);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) &&
+                QImage(8, 8, QImage::Format_RGB888).save(&buffer, "PNG"));
+    write("crc.png", png.insert(33, QByteArray("\0\0\0\4tEXta\0bc\0\0\0\0", 16)));
     // clang-format off
     const RunCase cases[] = {
         {"quiet", {"-q", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {""}, {""}},
         {"verbose", {"-v", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {"1 framed"}, {"~/a.jpg -> "}},
         {"progress", {"--progress=always", "--overwrite", "-s16x16", "~/a.jpg"}, 0, {"1 framed"},
          {"] 1/1"}},
+        // Qt's own warnings (libpng's, of a chunk whose checksum is wrong) are the program's
+        {"Qt's warnings", {"--overwrite", "-s16x16", "~/crc.png"}, 0, {"1 framed"},
+         {"kadrix-batch: libpng warning: tEXt: CRC error\n"}},
+        {"Qt's warnings, quiet", {"-q", "--overwrite", "-s16x16", "~/crc.png"}, 0, {""}, {""}},
     };
     // clang-format on
     for (const RunCase& c : cases)

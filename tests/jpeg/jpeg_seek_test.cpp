@@ -1,4 +1,5 @@
 #include "jpeg_decoder.h"
+#include "jpeg_sampled_rows.h"
 #include "jpeg_stream_layout.h"
 #include "jpeg_test_files.h"
 #include "jpeg_window.h"
@@ -190,6 +191,56 @@ TEST(JpegSeekTest, DamagedMarkersGiveTheWholeDecodesPixels) {
         EXPECT_TRUE(samePixels(*part, Bitmap(whole.image().copy(window)))) << c.name;
         EXPECT_EQ(start, c.start) << c.name;
     }
+}
+
+// A stream of every third MCU row holds the whole decode's rows of those MCU
+// rows (less each one's first and last, whose chroma up-sampling looks into
+// the rows next to it), for every sampling the rows are cut from; nothing
+// for a one-component file sampled other than 1 x 1, intervals that do not
+// divide the rows, markers out of turn or missing.
+TEST(JpegSeekTest, SampledRowsAreTheWholeDecodesRows) {
+    constexpr int Step = 3;
+    for (const Sampling& s : Samplings)
+        for (const int intervalsPerRow : {1, 3, 0}) {
+            const QSize size(575, 397);
+            const int mcuWidth = s.components == 1 ? 8 : 8 * s.lumaH;
+            const int mcuHeight = s.components == 1 ? 8 : 8 * s.lumaV;
+            const int perRow = (size.width() + mcuWidth - 1) / mcuWidth;
+            const int interval = intervalsPerRow > 0 ? perRow / intervalsPerRow : perRow - 1;
+            const QByteArray jpeg =
+                encodeRaw(photoLike(size.width(), size.height(), s.components, 7),
+                          {90, false, s.lumaH, s.lumaV, unsigned(interval)}, {},
+                          [&](jpeg_compress_struct& c) {
+                              c.comp_info[0].h_samp_factor = s.lumaH;
+                              c.comp_info[0].v_samp_factor = s.lumaV;
+                          });
+            const std::string where = std::string(s.name) + " " + std::to_string(interval);
+            const auto rows = jpegcodec::sampledRowsStream(jpeg, Step);
+            const bool cut = intervalsPerRow > 0 && (s.components == 3 || s.lumaH * s.lumaV == 1);
+            ASSERT_EQ(rows.has_value(), cut) << where;
+            if (!cut)
+                continue;
+            TJPEGDefaults options;
+            options.ExactGrey = true;
+            const Bitmap whole = jpegcodec::decode(jpeg, options);
+            const Bitmap sampled = jpegcodec::decode(*rows, options);
+            const int mcuRows = (size.height() + mcuHeight - 1) / mcuHeight;
+            ASSERT_EQ(sampled.height(), (mcuRows + Step - 1) / Step * mcuHeight) << where;
+            for (int band = 0; band * Step < mcuRows; ++band) {
+                const int from = std::min(band * Step + Step / 2, mcuRows - 1) * mcuHeight + 1;
+                const int count = std::min(mcuHeight - 2, size.height() - from);
+                EXPECT_EQ(sampled.image().copy(0, band * mcuHeight + 1, size.width(), count),
+                          whole.image().copy(0, from, size.width(), count))
+                    << where << " band " << band;
+            }
+            const qsizetype entropy = jpegcodec::readStreamLayout(jpeg)->entropyStart;
+            const qsizetype second = *jpegcodec::findRestartInterval(jpeg, entropy, 2) - 1;
+            QByteArray renumbered = jpeg;
+            renumbered[second] = char(0xD5);
+            EXPECT_FALSE(jpegcodec::sampledRowsStream(renumbered, Step)) << where;
+            EXPECT_FALSE(jpegcodec::sampledRowsStream(QByteArray(jpeg).remove(second - 1, 2), Step))
+                << where;
+        }
 }
 
 } // namespace

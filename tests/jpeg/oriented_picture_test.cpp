@@ -99,7 +99,8 @@ TEST_F(OrientedPictureTest, EveryOrientationFramesLikeTheUprightPicture) {
 
 // The subject anchor measures the upright picture: a saturated, textured
 // square is inside the result whether the file is stored upright or turned,
-// and the windowed, sought and whole decodes choose the same window.
+// and the windowed, sought and whole decodes choose the same window, with
+// restart markers or without.
 TEST_F(OrientedPictureTest, TheSubjectIsChosenUprightWithEveryDecode) {
     const QRect subject(860, 80, 80, 80);
     Bitmap upright(1024, 768);
@@ -108,10 +109,14 @@ TEST_F(OrientedPictureTest, TheSubjectIsChosenUprightWithEveryDecode) {
         for (int x = subject.left(); x <= subject.right(); ++x)
             upright.image().setPixelColor(
                 x, y, (x / 4 + y / 4) % 2 ? QColor(230, 200, 20) : QColor(220, 30, 60));
+    // With a restart marker per MCU row, the measure reads some rows only.
+    const RawImage turnedRaw = rawOf(turnUpright(upright, Orientation::Rotate270));
     const QByteArray stored = encodeRaw(rawOf(upright));
-    const QByteArray turned =
-        withApp1(encodeRaw(rawOf(turnUpright(upright, Orientation::Rotate270))), exifBlock(6));
-    for (const QByteArray& jpeg : {stored, turned}) {
+    const QByteArray turned = withApp1(encodeRaw(turnedRaw), exifBlock(6));
+    const QByteArray storedMarked = encodeRaw(rawOf(upright), {90, false, 2, 2, 1024 / 16});
+    const QByteArray turnedMarked =
+        withApp1(encodeRaw(turnedRaw, {90, false, 2, 2, 768 / 16}), exifBlock(6));
+    for (const QByteArray& jpeg : {stored, turned, storedMarked, turnedMarked}) {
         std::optional<FrameGeometry> first;
         for (const DecodeMode mode : {DecodeMode::Window, DecodeMode::Seek, DecodeMode::Whole}) {
             const FrameGeometry chosen = framed(jpeg, {320, 240}, mode, Anchor::Subject).geometry();

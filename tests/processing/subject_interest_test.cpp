@@ -1,5 +1,11 @@
+#include "heif_files.h"
+
 #include "compositor.h"
+#include "framing.h"
+#include "heif_picture.h"
 #include "subject_interest.h"
+
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +64,63 @@ TEST(SubjectInterest, ASubjectAtNinePlacesIsInsideTheResult) {
                         << "," << topLeft.y() << " on " << reduced->width();
                 }
             }
+}
+
+// A HEIF file's thumbnail stands for its picture when, turned as the file
+// says, it has ThumbnailSide pixels on its shorter side and the picture's
+// aspect ratio: the result then holds the subject the thumbnail shows (put
+// elsewhere than the picture's own, to tell them apart); a thumbnail too
+// small, of another shape or absent leaves the measure to the picture.
+TEST(SubjectInterest, AHeifThumbnailStandsForThePictureWhenItMay) {
+    using namespace test;
+    const QSize stored(640, 480), result(200, 160);
+    const QRect own(12, 8, 48, 48), elsewhere(580, 420, 48, 48);
+    const auto rgb = [](const Bitmap& b) {
+        return b.image().convertToFormat(QImage::Format_RGB888);
+    };
+    const QImage picture = rgb(scene(stored, true, own));
+    const QImage other = rgb(scene(stored, true, elsewhere));
+    const QImage square = other.scaled(480, 480);
+    // The grid is stored turned back (irot 1 turns it a quarter anticlockwise).
+    const QTransform back = QTransform().rotate(90);
+    QList<QByteArray> tiles;
+    for (int t = 0; t < 4; ++t)
+        tiles << encodeHeif(
+            {.picture = picture.transformed(back).copy(t % 2 * 240, t / 2 * 320, 240, 320),
+             .fast = true});
+    const QByteArray turnedThumbnail =
+        encodeHeif({.picture = other.scaled(214, 160).transformed(back), .fast = true});
+    struct Case {
+        const char* name;
+        QByteArray file;
+        QRect subject; // where the result must reach, in the upright picture
+    };
+    const Case cases[] = {
+        {"usable",
+         encodeHeif({.picture = picture, .fast = true, .thumbnailSide = 214, .thumbnail = other}),
+         elsewhere},
+        {"too small",
+         encodeHeif({.picture = picture, .fast = true, .thumbnailSide = 160, .thumbnail = other}),
+         own},
+        {"another shape",
+         encodeHeif({.picture = picture, .fast = true, .thumbnailSide = 240, .thumbnail = square}),
+         own},
+        {"none", encodeHeif({.picture = picture, .fast = true}), own},
+        {"turned grid",
+         gridHeif(tiles, 2, 2, 480, 640, {irotBox(1)}, false, {turnedThumbnail, {irotBox(1)}}),
+         elsewhere},
+        {"turned grid, thumbnail unturned",
+         gridHeif(tiles, 2, 2, 480, 640, {irotBox(1)}, false, {turnedThumbnail}), own},
+    };
+    for (const Case& c : cases) {
+        HeifPicture heif;
+        heif.loadFromData(c.file);
+        ASSERT_EQ(QSize(heif.width(), heif.height()), stored) << c.name;
+        const FrameGeometry frame = frameGeometryOf(
+            heif, {SizeMode::Fixed, result.width(), result.height()}, {Anchor::Subject});
+        EXPECT_TRUE(QRect(frame.topLeft, frame.size).contains(c.subject))
+            << c.name << " at " << frame.topLeft.x() << "," << frame.topLeft.y();
+    }
 }
 
 } // namespace

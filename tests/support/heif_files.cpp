@@ -154,10 +154,74 @@ QByteArray movedExtents(QByteArray f, qsizetype metaEnd, qint64 growth) {
     return f;
 }
 
-} // namespace
+// The number of properties in the container (their indices count from 1 in
+// its order).
+int propertyCount(const QByteArray& f, const Layout& l) {
+    int count = 0;
+    for (qsizetype at = l.ipco.content; at < l.ipco.end; at += be32(f, at))
+        ++count;
+    return count;
+}
 
-QByteArray encodeHeif(const HeifSource& source) {
-    const QImage& picture = source.picture;
+// `file` with its property container and associations replaced by boxes of
+// these payloads (the associations' version and flags first), the item
+// locations after the container moved by its growth.
+QByteArray withPropertyBoxes(const QByteArray& file, const Layout& l, const QByteArray& ipco,
+                             const QByteArray& ipma) {
+    // The iprp holds the ipco then the ipma; rebuild it whole.
+    QByteArray iprp = file.mid(l.iprp.content, l.iprp.end - l.iprp.content);
+    iprp.replace(l.ipma.start - l.iprp.content, l.ipma.end - l.ipma.start, box("ipma", ipma));
+    iprp.replace(l.ipco.start - l.iprp.content, l.ipco.end - l.ipco.start, box("ipco", ipco));
+    const QByteArray f = replaceBox(file, l.iprp, box("iprp", iprp), {l.meta});
+    const qint64 growth = f.size() - file.size();
+    return movedExtents(f, l.meta.end + growth, growth);
+}
+
+// What a single-image file holds for its primary item: its decoder
+// configuration, extent, colour descriptions and coded bytes.
+struct CodedImage {
+    QByteArray config, extent, colours, data;
+};
+
+std::optional<CodedImage> codedImageOf(const QByteArray& file) {
+    const auto l = layoutOf(file);
+    if (!l)
+        return std::nullopt;
+    // A configuration renamed away (see withPropertyRenamed) stays as it is.
+    auto hvcC = child(file, l->ipco.content, l->ipco.end, "hvcC");
+    if (!hvcC)
+        hvcC = child(file, l->ipco.content, l->ipco.end, "hvcX");
+    const auto ispe = child(file, l->ipco.content, l->ipco.end, "ispe");
+    if (!hvcC || !ispe)
+        return std::nullopt;
+    CodedImage coded;
+    coded.config = file.mid(hvcC->start, hvcC->end - hvcC->start);
+    for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(file, at))
+        if (file.mid(at + 4, 4) == "colr")
+            coded.colours += file.mid(at, be32(file, at));
+    coded.extent = file.mid(ispe->start, ispe->end - ispe->start);
+    qint64 base = 0, offset = -1, length = 0;
+    const int version = quint8(file[l->iloc.start + 8]);
+    const int offsetSize = quint8(file[l->iloc.content]) >> 4;
+    forEachExtentOffset(file, l->iloc, [&](qsizetype at, int bytes, quint32 id, int extent) {
+        if (id == l->primary && extent == -1)
+            base = qint64(getBe(file, at, bytes));
+        if (id == l->primary && extent == 0 && offset < 0) {
+            offset = base + qint64(getBe(file, at, bytes));
+            length = qint64(getBe(file, at + offsetSize, quint8(file[l->iloc.content]) & 15));
+        }
+    });
+    if (offset < 0 || version > 1 || offset + length > file.size())
+        return std::nullopt;
+    coded.data = file.mid(offset, length);
+    return coded;
+}
+
+using HeifImagePtr = std::unique_ptr<heif_image, void (*)(const heif_image*)>;
+
+// libheif's image of `picture`, at the source's depth and with its colour
+// descriptions; null when libheif cannot make it.
+HeifImagePtr heifImageOf(const QImage& picture, const HeifSource& source) {
     const bool alpha = picture.hasAlphaChannel();
     const bool deep = source.bits > 8;
     const heif_chroma chroma =
@@ -167,8 +231,8 @@ QByteArray encodeHeif(const HeifSource& source) {
         picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     heif_image* raw = nullptr;
     if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, chroma, &raw).code)
-        return {};
-    std::unique_ptr<heif_image, void (*)(const heif_image*)> image(raw, heif_image_release);
+        return {nullptr, heif_image_release};
+    HeifImagePtr image(raw, heif_image_release);
     heif_image_add_plane(raw, heif_channel_interleaved, rgb.width(), rgb.height(), source.bits);
     int stride = 0;
     std::uint8_t* plane = heif_image_get_plane(raw, heif_channel_interleaved, &stride);
@@ -193,6 +257,15 @@ QByteArray encodeHeif(const HeifSource& source) {
     if (!source.icc.isEmpty())
         heif_image_set_raw_color_profile(raw, "prof", source.icc.constData(),
                                          size_t(source.icc.size()));
+    return image;
+}
+
+} // namespace
+
+QByteArray encodeHeif(const HeifSource& source) {
+    const HeifImagePtr image = heifImageOf(source.picture, source);
+    if (!image)
+        return {};
     std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(),
                                                                    heif_context_free);
     heif_encoder* encoderRaw = nullptr;
@@ -210,11 +283,25 @@ QByteArray encodeHeif(const HeifSource& source) {
     if (source.fast && source.codec == HeifCodec::Hevc)
         heif_encoder_set_parameter(encoderRaw, "preset", "fast");
     heif_image_handle* handle = nullptr;
-    if (heif_context_encode_image(context.get(), raw, encoderRaw, nullptr, &handle).code)
+    if (heif_context_encode_image(context.get(), image.get(), encoderRaw, nullptr, &handle).code)
         return {};
     if (!source.exif.isEmpty() && source.exif.startsWith(QByteArray("Exif\0\0", 6)))
         heif_context_add_exif_metadata(context.get(), handle, source.exif.constData() + 6,
                                        int(source.exif.size() - 6));
+    // libheif 1.15's heif_context_assign_thumbnail() makes the reference the
+    // wrong way round; its thumbnail encoder assigns the right way.
+    if (source.thumbnailSide > 0) {
+        const HeifImagePtr thumbnail = source.thumbnail.isNull()
+                                           ? HeifImagePtr(nullptr, heif_image_release)
+                                           : heifImageOf(source.thumbnail, source);
+        heif_image_handle* thumbnailHandle = nullptr;
+        const heif_error encoded = heif_context_encode_thumbnail(
+            context.get(), thumbnail ? thumbnail.get() : image.get(), handle, encoderRaw, nullptr,
+            source.thumbnailSide, &thumbnailHandle);
+        heif_image_handle_release(thumbnailHandle);
+        if (encoded.code || thumbnailHandle == nullptr)
+            return {};
+    }
     heif_image_handle_release(handle);
     QByteArray bytes;
     heif_writer writer{1, appendTo};
@@ -224,7 +311,8 @@ QByteArray encodeHeif(const HeifSource& source) {
 }
 
 QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int width, int height,
-                    const QList<QByteArray>& gridProperties, bool coloursOnTiles) {
+                    const QList<QByteArray>& gridProperties, bool coloursOnTiles,
+                    const GridThumbnail& thumbnail) {
     const auto be = [](int bytes, quint64 value) {
         QByteArray out(bytes, '\0');
         putBe(out, 0, bytes, value);
@@ -237,38 +325,17 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
     QList<QByteArray> configs, data, colours;
     QByteArray tileExtent;
     for (const QByteArray& tile : tiles) {
-        const auto l = layoutOf(tile);
-        if (!l)
+        const std::optional<CodedImage> coded = codedImageOf(tile);
+        if (!coded)
             return {};
-        // A configuration renamed away (see withPropertyRenamed) stays as it is.
-        auto hvcC = child(tile, l->ipco.content, l->ipco.end, "hvcC");
-        if (!hvcC)
-            hvcC = child(tile, l->ipco.content, l->ipco.end, "hvcX");
-        const auto ispe = child(tile, l->ipco.content, l->ipco.end, "ispe");
-        if (!hvcC || !ispe)
-            return {};
-        configs << tile.mid(hvcC->start, hvcC->end - hvcC->start);
-        QByteArray own;
-        for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(tile, at))
-            if (tile.mid(at + 4, 4) == "colr")
-                own += tile.mid(at, be32(tile, at));
-        colours << own;
-        tileExtent = tile.mid(ispe->start, ispe->end - ispe->start);
-        qint64 base = 0, offset = -1, length = 0;
-        const int version = quint8(tile[l->iloc.start + 8]);
-        const int offsetSize = quint8(tile[l->iloc.content]) >> 4;
-        forEachExtentOffset(tile, l->iloc, [&](qsizetype at, int bytes, quint32 id, int extent) {
-            if (id == l->primary && extent == -1)
-                base = qint64(getBe(tile, at, bytes));
-            if (id == l->primary && extent == 0 && offset < 0) {
-                offset = base + qint64(getBe(tile, at, bytes));
-                length = qint64(getBe(tile, at + offsetSize, quint8(tile[l->iloc.content]) & 15));
-            }
-        });
-        if (offset < 0 || version > 1 || offset + length > tile.size())
-            return {};
-        data << tile.mid(offset, length);
+        configs << coded->config;
+        colours << coded->colours;
+        tileExtent = coded->extent;
+        data << coded->data;
     }
+    std::optional<CodedImage> thumb;
+    if (!thumbnail.file.isEmpty() && !(thumb = codedImageOf(thumbnail.file)))
+        return {};
     const int n = int(tiles.size());
     // The grid takes the tiles' colour description (the first's), then its own.
     QList<QByteArray> own = gridProperties;
@@ -292,13 +359,22 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
             ipco += colours[t].mid(at, be32(colours[t], at));
             colourIndices[t] << next++;
         }
+    // The thumbnail's extent, configuration and properties.
+    const int thumbItem = 2 + n, items = 1 + n + (thumb ? 1 : 0);
+    QList<int> thumbIndices;
+    if (thumb)
+        for (const QByteArray& p :
+             QList<QByteArray>{thumb->extent, thumb->config} + thumbnail.properties) {
+            ipco += p;
+            thumbIndices << next++;
+        }
     // Indices past 127 take the associations' 15-bit form.
     const bool wide = next - 1 > 127;
     const auto association = [&](int index, bool essential) {
         return wide ? be(2, quint64(index | (essential ? 0x8000 : 0)))
                     : be(1, quint64(index | (essential ? 0x80 : 0)));
     };
-    QByteArray ipma = be(4, quint64(1 + n)) + be(2, 1) + be(1, quint64(1 + own.size()));
+    QByteArray ipma = be(4, quint64(items)) + be(2, 1) + be(1, quint64(1 + own.size()));
     for (int i = 0; i <= own.size(); ++i)
         ipma += association(1 + i, true);
     for (int t = 0; t < n; ++t) {
@@ -307,7 +383,12 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
         for (const int index : colourIndices[t])
             ipma += association(index, false);
     }
-    QByteArray infos = be(2, quint64(1 + n)) +
+    if (thumb) {
+        ipma += be(2, quint64(thumbItem)) + be(1, quint64(thumbIndices.size()));
+        for (const int index : thumbIndices)
+            ipma += association(index, index != thumbIndices[0]);
+    }
+    QByteArray infos = be(2, quint64(items)) +
                        fullBox("infe", 2, 0, be(2, 1) + be(2, 0) + QByteArray("grid") + '\0');
     QByteArray refs;
     for (int t = 0; t < n; ++t) {
@@ -315,13 +396,19 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
             fullBox("infe", 2, 1, be(2, quint64(2 + t)) + be(2, 0) + QByteArray("hvc1") + '\0');
         refs += be(2, quint64(2 + t));
     }
+    QByteArray thumbRef;
+    if (thumb) {
+        infos +=
+            fullBox("infe", 2, 0, be(2, quint64(thumbItem)) + be(2, 0) + QByteArray("hvc1") + '\0');
+        thumbRef = box("thmb", be(2, quint64(thumbItem)) + be(2, 1) + be(2, 1));
+    }
     const QByteArray grid = be(1, 0) + be(1, 0) + be(1, quint64(rows - 1)) +
                             be(1, quint64(columns - 1)) + be(2, quint64(width)) +
                             be(2, quint64(height));
     const QByteArray ftyp = box("ftyp", QByteArray("heic") + be(4, 0) + "mif1heic");
     // The locations depend on the container's size, which does not depend on them.
     const auto metaWith = [&](qint64 mdatData) {
-        QByteArray iloc = be(1, 0x44) + be(1, 0) + be(2, quint64(1 + n)) + be(2, 1) + be(2, 1) +
+        QByteArray iloc = be(1, 0x44) + be(1, 0) + be(2, quint64(items)) + be(2, 1) + be(2, 1) +
                           be(2, 0) + be(2, 1) + be(4, 0) + be(4, quint64(grid.size()));
         qint64 at = mdatData;
         for (int t = 0; t < n; ++t) {
@@ -329,16 +416,20 @@ QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int w
                     be(4, quint64(data[t].size()));
             at += data[t].size();
         }
-        return fullBox("meta", 0, 0,
-                       fullBox("hdlr", 0, 0, be(4, 0) + QByteArray("pict") + QByteArray(13, '\0')) +
-                           fullBox("pitm", 0, 0, be(2, 1)) + fullBox("iloc", 1, 0, iloc) +
-                           fullBox("iinf", 0, 0, infos) +
-                           fullBox("iref", 0, 0, box("dimg", be(2, 1) + be(2, quint64(n)) + refs)) +
-                           box("iprp", box("ipco", ipco) + fullBox("ipma", 0, wide ? 1 : 0, ipma)) +
-                           box("idat", grid));
+        if (thumb)
+            iloc += be(2, quint64(thumbItem)) + be(2, 0) + be(2, 0) + be(2, 1) +
+                    be(4, quint64(at)) + be(4, quint64(thumb->data.size()));
+        return fullBox(
+            "meta", 0, 0,
+            fullBox("hdlr", 0, 0, be(4, 0) + QByteArray("pict") + QByteArray(13, '\0')) +
+                fullBox("pitm", 0, 0, be(2, 1)) + fullBox("iloc", 1, 0, iloc) +
+                fullBox("iinf", 0, 0, infos) +
+                fullBox("iref", 0, 0, box("dimg", be(2, 1) + be(2, quint64(n)) + refs) + thumbRef) +
+                box("iprp", box("ipco", ipco) + fullBox("ipma", 0, wide ? 1 : 0, ipma)) +
+                box("idat", grid));
     };
     const qint64 mdatData = ftyp.size() + metaWith(0).size() + 8;
-    return ftyp + metaWith(mdatData) + box("mdat", data.join());
+    return ftyp + metaWith(mdatData) + box("mdat", data.join() + (thumb ? thumb->data : ""));
 }
 
 QByteArray colrBox(const QByteArray& icc) {
@@ -377,10 +468,7 @@ QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& prope
     const auto l = layoutOf(file);
     if (!l)
         return {};
-    // Property indices count from 1 in the order of the property container.
-    int count = 0;
-    for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(file, at))
-        ++count;
+    const int count = propertyCount(file, *l);
     QByteArray ipco = file.mid(l->ipco.content, l->ipco.end - l->ipco.content);
     for (const QByteArray& p : properties)
         ipco += p;
@@ -411,16 +499,7 @@ QByteArray withProperties(const QByteArray& file, const QList<QByteArray>& prope
         ipma += char(own.size() / indexBytes);
         ipma += own;
     }
-    // The iprp holds the ipco then the ipma; rebuild it whole.
-    QByteArray iprp = file.mid(l->iprp.content, l->iprp.end - l->iprp.content);
-    const qsizetype ipcoIn = l->ipco.start - l->iprp.content;
-    const qsizetype ipmaIn = l->ipma.start - l->iprp.content;
-    const QByteArray newIpma = box("ipma", ipma);
-    iprp.replace(ipmaIn, l->ipma.end - l->ipma.start, newIpma);
-    iprp.replace(ipcoIn, l->ipco.end - l->ipco.start, box("ipco", ipco));
-    QByteArray f = replaceBox(file, l->iprp, box("iprp", iprp), {l->meta});
-    const qint64 growth = f.size() - file.size();
-    return movedExtents(f, l->meta.end + growth, growth);
+    return withPropertyBoxes(file, *l, ipco, ipma);
 }
 
 QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>& properties,
@@ -428,9 +507,7 @@ QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>
     const auto l = layoutOf(file);
     if (!l)
         return {};
-    int count = 0;
-    for (qsizetype at = l->ipco.content; at < l->ipco.end; at += be32(file, at))
-        ++count;
+    const int count = propertyCount(file, *l);
     const bool wide = (quint8(file[l->ipma.start + 11]) & 1) != 0;
     const int idBytes = quint8(file[l->ipma.start + 8]) < 1 ? 2 : 4, indexBytes = wide ? 2 : 1;
     QByteArray entry(idBytes + 1 + properties.size() * indexBytes, '\0');
@@ -441,14 +518,9 @@ QByteArray withLaterAssociations(const QByteArray& file, const QList<QByteArray>
     QByteArray ipma = file.mid(l->ipma.start + 8, l->ipma.end - l->ipma.start - 8);
     putBe(ipma, 4, 4, getBe(file, l->ipma.content, 4) + quint64(entries));
     ipma += entry.repeated(entries);
-    QByteArray iprp = file.mid(l->iprp.content, l->iprp.end - l->iprp.content);
-    iprp.replace(l->ipma.start - l->iprp.content, l->ipma.end - l->ipma.start, box("ipma", ipma));
-    iprp.replace(
-        l->ipco.start - l->iprp.content, l->ipco.end - l->ipco.start,
-        box("ipco", file.mid(l->ipco.content, l->ipco.end - l->ipco.content) + properties.join()));
-    QByteArray f = replaceBox(file, l->iprp, box("iprp", iprp), {l->meta});
-    const qint64 growth = f.size() - file.size();
-    return movedExtents(f, l->meta.end + growth, growth);
+    return withPropertyBoxes(
+        file, *l, file.mid(l->ipco.content, l->ipco.end - l->ipco.content) + properties.join(),
+        ipma);
 }
 
 QByteArray withPropertyPayload(const QByteArray& file, const char* type,

@@ -23,6 +23,10 @@ struct HeifSource {
     bool fast = false;         // the encoder's fast preset (large benchmark pictures)
     int nclxMatrix = 0;        // with one, an nclx colour description of these matrix
     bool nclxFullRange = true; // coefficients and range is stored
+    // With a side, a thumbnail: `thumbnail` (the picture when null) scaled
+    // by libheif to fit a square of that side (which it must not fit already).
+    int thumbnailSide = 0;
+    QImage thumbnail{};
 };
 // The encoded file; empty when the encoder fails.
 QByteArray encodeHeif(const HeifSource& source);
@@ -34,8 +38,16 @@ QByteArray encodeHeif(const HeifSource& source);
 // than rows x columns, to make damaged grids. With `coloursOnTiles` each tile
 // keeps its own colour descriptions and the grid takes none of them. Empty
 // when a tile file is not laid out as libheif writes it.
+// With a thumbnail (a single-image file encoded alike), its image follows
+// the tiles as the grid's thumbnail, with `properties` after its extent and
+// configuration.
+struct GridThumbnail {
+    QByteArray file{};
+    QList<QByteArray> properties{};
+};
 QByteArray gridHeif(const QList<QByteArray>& tiles, int rows, int columns, int width, int height,
-                    const QList<QByteArray>& gridProperties = {}, bool coloursOnTiles = false);
+                    const QList<QByteArray>& gridProperties = {}, bool coloursOnTiles = false,
+                    const GridThumbnail& thumbnail = {});
 
 // Colour descriptions (`colr`): an ICC profile, or nclx values.
 QByteArray colrBox(const QByteArray& icc);

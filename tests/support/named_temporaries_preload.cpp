@@ -2,7 +2,8 @@
 // on NFS, so that results are written under named temporaries beside them.
 // With KADRIX_KILL_AT_RENAME=N the process kills itself in place of its N-th
 // rename (or link), as a run killed after writing a temporary and before
-// committing it.
+// committing it; with KADRIX_MOVE_AFTER_RENAME=N:FROM:TO the folder FROM is
+// moved to TO right after the N-th, as a destination moved away mid-run.
 #undef _FORTIFY_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -33,6 +34,7 @@ template <typename Function> Function next(const char* name) {
 }
 
 std::atomic<int> renames{0};
+std::atomic<int> commits{0};
 
 } // namespace
 
@@ -87,31 +89,41 @@ void killWhenDue() {
         std::raise(SIGKILL);
 }
 
+int moveWhenDue(int result) {
+    int after = 0;
+    char from[4096], to[4096];
+    const char* move = std::getenv("KADRIX_MOVE_AFTER_RENAME");
+    if (move && std::sscanf(move, "%d:%4095[^:]:%4095[^\n]", &after, from, to) == 3 &&
+        ++commits == after)
+        next<int (*)(const char*, const char*)>("rename")(from, to);
+    return result;
+}
+
 } // namespace
 
 extern "C" {
 
 int rename(const char* from, const char* to) {
     killWhenDue();
-    return next<int (*)(const char*, const char*)>("rename")(from, to);
+    return moveWhenDue(next<int (*)(const char*, const char*)>("rename")(from, to));
 }
 
 int renameat(int fromFolder, const char* from, int toFolder, const char* to) {
     killWhenDue();
-    return next<int (*)(int, const char*, int, const char*)>("renameat")(fromFolder, from, toFolder,
-                                                                         to);
+    return moveWhenDue(next<int (*)(int, const char*, int, const char*)>("renameat")(
+        fromFolder, from, toFolder, to));
 }
 
 int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
     killWhenDue();
-    return next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2")(
-        fromFolder, from, toFolder, to, flags);
+    return moveWhenDue(next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2")(
+        fromFolder, from, toFolder, to, flags));
 }
 
 int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
     killWhenDue();
-    return next<int (*)(int, const char*, int, const char*, int)>("linkat")(fromFolder, from,
-                                                                            toFolder, to, flags);
+    return moveWhenDue(next<int (*)(int, const char*, int, const char*, int)>("linkat")(
+        fromFolder, from, toFolder, to, flags));
 }
 
 } // extern "C"
