@@ -53,13 +53,13 @@ subject_distance() { # name, folder, pattern
     rm -rf "$scratch/out"
     "$batch" --jobs 1 --json --gravity subject --format jpeg --out "$scratch/out" "$folder"/$pattern \
         2>/dev/null |
-        sed -n 's/.*"height":\([0-9]*\).*"source":"\([^"]*\)".*"width":\([0-9]*\),"x":\(-\{0,1\}[0-9]*\),"y":\(-\{0,1\}[0-9]*\).*/\2 \3 \1 \4 \5/p' \
+        sed -n 's/.*,"height":\([0-9]*\).*"source":"\([^"]*\)".*"width":\([0-9]*\),"x":\(-\{0,1\}[0-9]*\),"y":\(-\{0,1\}[0-9]*\).*/\2 \3 \1 \4 \5/p' \
         >"$scratch/ours"
     while read -r source w h x y; do
         f="$source"
         [ "${f##*.}" = jpg ] && f="$f[autorotate]"
-        read -r ax ay < <(VIPS_CONCURRENCY=1 vips smartcrop "$f" "$scratch/smartcrop.v" 640 480 \
-            --interesting attention --attention-x --attention-y | tr '\n' ' ')
+        { read -r ax && read -r ay; } < <(VIPS_CONCURRENCY=1 vips smartcrop "$f" \
+            "$scratch/smartcrop.v" 640 480 --interesting attention --attention-x --attention-y)
         awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" -v ax="$ax" -v ay="$ay" 'BEGIN {
             vx = ax - 320; if (vx > w - 640) vx = w - 640; if (vx < 0) vx = 0
             vy = ay - 240; if (vy > h - 480) vy = h - 480; if (vy < 0) vy = 0

@@ -347,8 +347,8 @@ int main(int argc, char** argv) {
     // Real-looking photos, laid out as phones write them.
     std::vector<Picture> scenes;
     for (int i = 0; i < 6; ++i)
-        scenes.push_back({"scene" + std::to_string(100 + i) + ".jpg", i == 5 ? 3024 : 4032,
-                          i == 5 ? 4032 : 3024, false, false, 90, 2, 2, true, i == 5 ? 6 : 0});
+        scenes.push_back({"scene" + std::to_string(100 + i) + ".jpg", 4032, 3024, false, false, 90,
+                          2, 2, true, i == 5 ? 6 : 0});
     bool sceneSet = true;
     std::filesystem::create_directories(root / "scenes");
     for (std::size_t i = 0; i < scenes.size() && sceneSet; ++i) {
