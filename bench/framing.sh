@@ -2,8 +2,13 @@
 # The framing choices' cost (called by bench/run.sh, or alone with the build
 # folder as $1 once the data set exists): the "square" set, the phone-like
 # pictures framed to 4032x4032 so that margins appear above and below, with
-# each fill; and the 12-megapixel set framed to 640x480 anchored north-west
-# against centred. kadrix-batch on one core, JPEG results, median of $reps runs.
+# each fill; the 12-megapixel set framed to 640x480 anchored north-west
+# against centred; the subject anchor against the centre anchor and against
+# vips smartcrop --interesting attention on one thread (phone-like, 12-MP,
+# real-looking scenes and HEIF sets), and how far the subject anchor and vips
+# choose apart; a ratio against the fixed size of the same pixels.
+# kadrix-batch on one core, JPEG results, median of $reps runs, the load
+# average beside the figures.
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 reps="${KADRIX_BENCH_REPS:-5}"
