@@ -2,8 +2,13 @@
 # The framing choices' cost (called by bench/run.sh, or alone with the build
 # folder as $1 once the data set exists): the "square" set, the phone-like
 # pictures framed to 4032x4032 so that margins appear above and below, with
-# each fill; and the 12-megapixel set framed to 640x480 anchored north-west
-# against centred. kadrix-batch on one core, JPEG results, median of $reps runs.
+# each fill; the 12-megapixel set framed to 640x480 anchored north-west
+# against centred; the subject anchor against the centre anchor and against
+# vips smartcrop --interesting attention on one thread (phone-like, 12-MP,
+# real-looking scenes and HEIF sets), and how far the subject anchor and vips
+# choose apart; a ratio against the fixed size of the same pixels.
+# kadrix-batch on one core, JPEG results, median of $reps runs, the load
+# average beside the figures.
 # With KADRIX_BENCH_REFERENCE naming another build's kadrix-batch (an earlier
 # commit), every result of these runs, and their BMP results, must be the
 # same bytes as that program writes.
@@ -45,6 +50,46 @@ same_bytes() { # arguments of both runs
 report() { # name, total ms, pictures, reference ms, target
     awk -v name="$1" -v t="$2" -v n="$3" -v ref="$4" -v target="$5" \
         'BEGIN { printf "  %-34s %9.1f ms/picture %6.2fx %s\n", name, t / n, t / ref, target }'
+}
+# The machine's load, shown beside the figures (it is shared).
+load() { echo "  (load average: $(uptime | sed 's/.*load average: //'))"; }
+
+# vips smartcrop --interesting attention on one thread, on each file of a
+# folder matching a pattern, into the folder after --out.
+vips_smartcrop_each() { # folder, pattern, --out, folder
+    local f
+    mkdir -p "$4"
+    for f in "$1"/$2; do
+        VIPS_CONCURRENCY=1 vips smartcrop "$f" "$4/$(basename "${f%.*}").jpg[Q=95]" 640 480 \
+            --interesting attention
+    done
+}
+
+# How far the subject anchor and vips smartcrop choose apart on the files of a
+# folder matching a pattern, framed to 640x480: the distance between the two
+# windows' centres as a share of the picture (the offsets over its width and
+# height, taken together), median and worst. Both measure the upright picture
+# (vips's JPEG loader told to turn it); vips centres its window on its
+# attention point, kept inside the picture.
+subject_distance() { # name, folder, pattern
+    local name="$1" folder="$2" pattern="$3" f source w h x y ax ay
+    rm -rf "$scratch/out"
+    "$batch" --jobs 1 --json --gravity subject --format jpeg --out "$scratch/out" "$folder"/$pattern \
+        2>/dev/null |
+        sed -n 's/.*,"height":\([0-9]*\).*"source":"\([^"]*\)".*"width":\([0-9]*\),"x":\(-\{0,1\}[0-9]*\),"y":\(-\{0,1\}[0-9]*\).*/\2 \3 \1 \4 \5/p' \
+        >"$scratch/ours"
+    while read -r source w h x y; do
+        f="$source"
+        [ "${f##*.}" = jpg ] && f="$f[autorotate]"
+        { read -r ax && read -r ay; } < <(VIPS_CONCURRENCY=1 vips smartcrop "$f" \
+            "$scratch/smartcrop.v" 640 480 --interesting attention --attention-x --attention-y)
+        awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" -v ax="$ax" -v ay="$ay" 'BEGIN {
+            vx = ax - 320; if (vx > w - 640) vx = w - 640; if (vx < 0) vx = 0
+            vy = ay - 240; if (vy > h - 480) vy = h - 480; if (vy < 0) vy = 0
+            printf "%.4f\n", sqrt(((x - vx) / w) ^ 2 + ((y - vy) / h) ^ 2) }'
+    done <"$scratch/ours" | sort -n | awk -v name="$name" '{ v[NR] = $1 }
+        END { printf "  %-34s median %.3f, worst %.3f of the picture (%d files)\n", name,
+              v[int((NR + 1) / 2)], v[NR], NR }'
 }
 
 echo
@@ -98,21 +143,35 @@ done
 # The subject anchor measures each picture on a reduced decode before the
 # window is decoded; a ratio computes each result's size.
 echo
-echo "-- subject anchor: 640x480, --jobs 1, JPEG results (target at most 1.5x the centre anchor)"
-subject_against_centre() { # name, folder, extension of its pictures, target
-    local count centre t
-    count=$(ls "$2"/*."$3" | wc -l)
-    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$2")
-    report "$1 --gravity centre" "$centre" "$count" "$centre" ""
-    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$2")
-    report "$1 --gravity subject" "$t" "$count" "$centre" "$4"
-}
-for set in phone set12; do
-    subject_against_centre "$set" "$data/$set" jpg "(target at most 1.5x)"
+echo "-- subject anchor: 640x480, --jobs 1, JPEG results (target at most 1.5x the centre anchor,"
+echo "   2x on HEIF; vips smartcrop --interesting attention on one thread at least 10x slower)"
+for set in phone set12 scenes heif; do
+    pattern='*.jpg'
+    [ "$set" = heif ] && pattern='*.heic'
+    ls "$data/$set"/$pattern >/dev/null 2>&1 || continue
+    count=$(ls "$data/$set"/$pattern | wc -l)
+    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$data/$set")
+    report "$set --gravity centre" "$centre" "$count" "$centre" ""
+    target="(target at most 1.5x)"
+    [ "$set" = heif ] && target="(target at most 2x)"
+    [ "$set" = scenes ] && target=""
+    subject=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$data/$set")
+    report "$set --gravity subject" "$subject" "$count" "$centre" "$target"
+    if command -v vips >/dev/null; then
+        t=$(time_runs vips_smartcrop_each "$data/$set" "$pattern")
+        report "$set vips smartcrop (1 thread)" "$t" "$count" "$centre" \
+            "($(awk -v t="$t" -v s="$subject" 'BEGIN { printf "%.1fx", t / s }') the subject anchor's time)"
+    fi
+    load
 done
-heif="$data/heif"
-if ls "$heif"/*.heic >/dev/null 2>&1; then
-    subject_against_centre heif "$heif" heic "(target at most 2x)"
+if command -v vips >/dev/null; then
+    echo
+    echo "-- where the subject anchor and vips smartcrop --interesting attention choose, 640x480"
+    for set in phone set12 scenes heif; do
+        pattern='*.jpg'
+        [ "$set" = heif ] && pattern='*.heic'
+        ls "$data/$set"/$pattern >/dev/null 2>&1 && subject_distance "$set" "$data/$set" "$pattern"
+    done
 fi
 echo
 count=$(ls "$set12"/*.jpg | wc -l)
@@ -121,3 +180,4 @@ fixed=$(time_runs "$batch" --jobs 1 --format jpeg --size 4000x2250 "$set12")
 report "--size 4000x2250" "$fixed" "$count" "$fixed" ""
 t=$(time_runs "$batch" --jobs 1 --format jpeg --size 16:9 "$set12")
 report "--size 16:9" "$t" "$count" "$fixed" "(target: the same within noise)"
+load

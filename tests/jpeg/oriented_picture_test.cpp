@@ -128,6 +128,23 @@ TEST_F(OrientedPictureTest, TheSubjectIsChosenUprightWithEveryDecode) {
             first = chosen;
         }
     }
+    // The measure sees colour whatever the JPEG options say (the window's may
+    // ask for grey or 8 bits): a flat saturated square outweighs grey texture.
+    Bitmap rivals(1024, 768);
+    rivals.fill(makeColour(120, 120, 120));
+    for (int y = 500; y < 700; ++y)
+        for (int x = 0; x < 1024; ++x)
+            rivals.image().setPixelColor(
+                x, y,
+                x < 400 ? QColor(220, 20, 20)
+                        : QColor::fromRgb(QRgb((x / 3 + y / 3) % 2 * 0xFFFFFF)));
+    const QByteArray jpeg = encodeRaw(rawOf(rivals));
+    const FrameGeometry colour =
+        framed(jpeg, {320, 240}, DecodeMode::Seek, Anchor::Subject).geometry();
+    JpegDefaults.GrayScale = true;
+    JpegDefaults.PixelFormat = JpegPixelFormat::Bits8;
+    EXPECT_EQ(framed(jpeg, {320, 240}, DecodeMode::Seek, Anchor::Subject).geometry(), colour);
+    EXPECT_LT(colour.topLeft.x(), 400);
 }
 
 // The window decided on the upright picture, decoded from the stored one and
