@@ -13,7 +13,77 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <jerror.h>
+
 namespace kadrix {
+namespace {
+
+// The most bytes of stored pixels a turned picture's rows hold at once.
+constexpr qint64 MaxTurnedBandBytes = qint64(16) << 20;
+
+// The upright rows of each band of a turned picture's window: as few bands
+// of equal height as keep each under MaxTurnedBandBytes.
+int turnedBandRows(const QRect& window) {
+    const qint64 bytes = bitmapBytes(window.width(), window.height(), 3);
+    const qint64 bands = std::max<qint64>(1, (bytes + MaxTurnedBandBytes - 1) / MaxTurnedBandBytes);
+    return int((window.height() + bands - 1) / bands);
+}
+
+// The upright rows of a turned picture's window, decoded a band of rows at
+// a time: each band's stored pixels (a band of stored columns for a quarter
+// turn) come from a windowed decode of their own and are turned as they are
+// read, so that a band of the stored picture is held, not the window, at the
+// cost of reading the stream once a band.
+class TurnedBands final : public RowSource {
+public:
+    TurnedBands(QByteArray data, const TJPEGDefaults& options, Orientation turn, QSize stored,
+                const QRect& window, DecodeMode mode)
+        : data_(std::move(data)), options_(options), turn_(turn), stored_(stored), window_(window),
+          mode_(mode), bandRows_(turnedBandRows(window)) {}
+
+    // Decodes the first band; false when the picture gives no window.
+    bool start() { return nextBand(); }
+
+    int width() const override { return window_.width(); }
+    int height() const override { return window_.height(); }
+
+    const std::uint8_t* next() override {
+        // Every band decodes as the first did: the same stream and options.
+        if (left_ == 0 && !nextBand())
+            throw EJPEG(JERR_BAD_CROP_SPEC);
+        --left_;
+        return band_->next();
+    }
+
+private:
+    bool nextBand() {
+        const int rows = std::min(bandRows_, window_.height() - done_);
+        const QRect upright(window_.left(), window_.top() + done_, window_.width(), rows);
+        const QRect part = storedRect(turn_, stored_, upright);
+        band_.reset(); // the previous band goes before the next is decoded
+        std::optional<kadrix::Bitmap> pixels =
+            jpegcodec::decodeWindow(data_, options_, part, mode_);
+        if (!pixels || pixels->width() != part.width() || pixels->height() != part.height())
+            return false;
+        band_ = uprightRows(std::move(*pixels), turn_);
+        done_ += rows;
+        left_ = rows;
+        return true;
+    }
+
+    QByteArray data_;
+    TJPEGDefaults options_;
+    Orientation turn_;
+    QSize stored_;
+    QRect window_;
+    DecodeMode mode_;
+    int bandRows_;
+    std::unique_ptr<RowSource> band_;
+    int done_ = 0; // upright rows decoded
+    int left_ = 0; // of the band in hand
+};
+
+} // namespace
 
 TJPEGImage::TJPEGImage() : Image(std::make_shared<TJPEGData>()), Options(JpegDefaults) {}
 
@@ -147,19 +217,20 @@ std::unique_ptr<RowSource> TJPEGImage::readRows(const QRect& window, DecodeMode 
     if (turn == Orientation::Normal)
         return jpegcodec::windowRows(*Image->Data, Options, window, mode);
     // A turned picture's rows are columns or bottom rows of the stored one:
-    // its stored window is decoded whole, then turned a band at a time.
+    // its stored window is decoded a band at a time (TurnedBands).
     const QSize stored = storedSize();
     const QRect wanted = window.intersected(QRect(QPoint(0, 0), uprightSize(turn, stored)));
-    std::optional<kadrix::Bitmap> part =
-        jpegcodec::decodeWindow(*Image->Data, Options, storedRect(turn, stored, wanted), mode);
-    if (!part || part->isEmpty())
+    if (wanted.isEmpty())
         return nullptr;
-    return uprightRows(std::move(*part), turn);
+    auto rows = std::make_unique<TurnedBands>(*Image->Data, Options, turn, stored, wanted, mode);
+    if (!rows->start())
+        return nullptr;
+    return rows;
 }
 
 // Rows read from the scanlines hold the codec's (jpegcodec::windowRowsBytes());
-// a turned picture's stored window is decoded whole and turned a band at a
-// time. A small window entered at a restart marker, and a picture that gives
+// a turned picture's hold a band of its window decoded and turned as it is
+// read. A small window entered at a restart marker, and a picture that gives
 // no rows, are decoded as decodingBytes() counts.
 qint64 TJPEGImage::rowReadingBytes(const QRect& window, DecodeMode mode) const {
     const QRect shown = window.intersected(QRect(0, 0, width(), height()));
@@ -168,7 +239,9 @@ qint64 TJPEGImage::rowReadingBytes(const QRect& window, DecodeMode mode) const {
         return decodingBytes(window, mode);
     const Orientation turn = orientation();
     if (turn != Orientation::Normal)
-        return decodingBytes(window, mode) + uprightRowsBytes(shown.width());
+        return decodingBytes(QRect(shown.topLeft(), QSize(shown.width(), turnedBandRows(shown))),
+                             mode) +
+               uprightRowsBytes(shown.width());
     if (mode == DecodeMode::Seek &&
         bitmapBytes(shown.width(), shown.height(), 3) <= jpegcodec::MaxSeekWindowBytes)
         return decodingBytes(window, mode);

@@ -96,7 +96,8 @@ public:
     static constexpr int SketchMcuRows = 24;
     // The window's rows from libjpeg's scanlines (jpegcodec::windowRows()),
     // for a picture not yet decoded; a turned picture's stored window is
-    // decoded whole and its rows turned as they are read.
+    // decoded a band at a time (a few bands of at most 16 MB, each a decode
+    // of its own) and its rows turned as they are read.
     std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const override;
     qint64 rowReadingBytes(const QRect& window, DecodeMode mode) const override;
 

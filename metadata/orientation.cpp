@@ -70,13 +70,21 @@ private:
         const QPoint across = storedPoint(orientation_, stored, {1, bandStart_}) - origin;
         const QPoint down = storedPoint(orientation_, stored, {0, bandStart_ + 1}) - origin;
         const int rows = bandEnd_ - bandStart_;
+        // Offsets and strides taken once: the pixel loop calls nothing.
+        const Bitmap& pixels = stored_;
+        const std::uint8_t* base = pixels.scanLine(0);
+        const qsizetype line = pixels.bytesPerLine();
+        const auto offset = [line](QPoint p) { return qsizetype(p.y()) * line + p.x() * 3; };
+        const qsizetype step = offset(across);
+        const qsizetype below = offset(down);
+        const qsizetype first = offset(origin);
+        std::uint8_t* out = band_.scanLine(0);
+        const qsizetype outLine = band_.bytesPerLine();
         for (int x = 0; x < upright_.width(); ++x) {
-            const QPoint column = origin + across * x;
-            for (int r = 0; r < rows; ++r) {
-                const QPoint at = column + down * r;
-                std::memcpy(band_.scanLine(r) + qsizetype(x) * 3,
-                            stored_.scanLine(at.y()) + qsizetype(at.x()) * 3, 3);
-            }
+            const qsizetype column = first + step * x;
+            std::uint8_t* to = out + qsizetype(x) * 3;
+            for (int r = 0; r < rows; ++r)
+                std::memcpy(to + outLine * r, base + column + below * r, 3);
         }
     }
 
