@@ -9,7 +9,8 @@
 # Prints the median milliseconds per picture of each, checks the results'
 # pixels, and measures the peak memory of kadrix-batch on 24-megapixel sources;
 # then the same on iPhone-like HEIC files (the "heif" set) against vips and
-# ImageMagick.
+# ImageMagick; then the framing choices (framing.sh) and results as large as
+# the photo against libjpeg-turbo's djpeg and cjpeg and vips (large.sh).
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 reps="${KADRIX_BENCH_REPS:-5}"
@@ -167,7 +168,8 @@ echo "   program's window keeps the options dialog's palette of 236 grey levels)
 
 # HEIC photos: kadrix-batch (decoding only the tiles a result shows, and the
 # whole picture), vips and ImageMagick, all through libheif, and the results'
-# pixels.
+# pixels; then the framing choices (framing.sh) and results as large as the photo
+# against libjpeg-turbo's tools and vips (large.sh).
 if [[ " ${KADRIX_BENCH_SETS:-heif} " == *" heif "* ]]; then
     src=heic
     folder="$data/heif"
@@ -209,6 +211,7 @@ if [[ " ${KADRIX_BENCH_SETS:-heif} " == *" heif "* ]]; then
 fi
 
 bash "$(dirname "$0")/framing.sh" "$build"
+bash "$(dirname "$0")/large.sh" "$build"
 
 echo
 if [ -x /usr/bin/time ]; then
