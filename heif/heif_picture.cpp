@@ -179,6 +179,68 @@ bool standsFor(QSize thumbnail, QSize picture) {
            std::abs(tw * ph - th * pw) <= std::max(pw, ph);
 }
 
+// The rows of a window handed on a band at a time: each band's pixels from
+// `band` (a band of whole rows of the window, at most `bandRows` high and
+// ending at a multiple of it, as a grid's rows of tiles end); where a band
+// does not come, the rest of the window from `whole`, the window decoded
+// at once.
+class BandedRows final : public RowSource {
+public:
+    using Decode = std::function<std::optional<Bitmap>(const QRect& part)>;
+    BandedRows(const QRect& window, int bandRows, Decode band, Decode whole)
+        : window_(window), bandRows_(bandRows), band_(std::move(band)), whole_(std::move(whole)) {}
+
+    // Decodes the first band; false when nothing gives the window's rows.
+    bool start() { return load(); }
+
+    int width() const override { return window_.width(); }
+    int height() const override { return window_.height(); }
+
+    const std::uint8_t* next() override {
+        if (y_ == end_ && !load())
+            throw invalid(
+                QT_TRANSLATE_NOOP("kadrix", "Image invalide: données d'image illisibles (%1)"),
+                {QStringLiteral("rows")});
+        return pixels_.scanLine(y_++ - start_);
+    }
+
+private:
+    bool load() {
+        const int top = window_.top() + y_;
+        const int bottom =
+            std::min(window_.top() + window_.height(), (top / bandRows_ + 1) * bandRows_);
+        const QRect part(window_.left(), top, window_.width(), bottom - top);
+        pixels_ = Bitmap(); // the band in hand goes before the next is decoded
+        std::optional<Bitmap> pixels = band_(part);
+        if (fits(pixels, part)) {
+            pixels_ = std::move(*pixels);
+            start_ = y_;
+            end_ = y_ + part.height();
+            return true;
+        }
+        pixels = whole_(window_);
+        if (!fits(pixels, window_))
+            return false;
+        pixels_ = std::move(*pixels);
+        start_ = 0;
+        end_ = window_.height();
+        return true;
+    }
+    static bool fits(const std::optional<Bitmap>& pixels, const QRect& part) {
+        return pixels && pixels->pixelFormat() == PixelFormat::Bits24 &&
+               pixels->width() == part.width() && pixels->height() == part.height();
+    }
+
+    QRect window_;
+    int bandRows_;
+    Decode band_;
+    Decode whole_;
+    Bitmap pixels_;
+    int y_ = 0;     // rows handed on
+    int start_ = 0; // the window's row of the first row in hand
+    int end_ = 0;   // and past the last
+};
+
 } // namespace
 
 // libheif reads the file through `source` for as long as its context lives.
@@ -353,6 +415,37 @@ std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode 
     if (image.size() != reported)
         return std::nullopt;
     return bitmapOfDecoded(image.copy(window.intersected(image.rect())));
+}
+
+// A grid stored upright, with no transform, not decoded yet, gives its rows a
+// row of tiles at a time.
+std::unique_ptr<RowSource> HeifPicture::readRows(const QRect& window, DecodeMode mode) const {
+    const std::optional<heif::GridLayout>& grid =
+        handles_ ? handles_->container.grid : std::optional<heif::GridLayout>();
+    const QRect wanted = window.intersected(QRect(QPoint(0, 0), size_));
+    if (mode == DecodeMode::Whole || !decoded_.isNull() || !grid || !grid->transforms.empty() ||
+        grid->tileHeight <= 0 || wanted.isEmpty())
+        return nullptr;
+    auto rows = std::make_unique<BandedRows>(
+        wanted, grid->tileHeight,
+        [this](const QRect& part) -> std::optional<Bitmap> {
+            if (std::optional<QImage> pixels = tiledWindow(part))
+                return bitmapOfDecoded(std::move(*pixels));
+            return std::nullopt;
+        },
+        [this](const QRect& part) { return decodeWindow(part, DecodeMode::Whole); });
+    if (!rows->start())
+        return nullptr;
+    return rows;
+}
+
+qint64 HeifPicture::rowReadingBytes(const QRect& window, DecodeMode mode) const {
+    const std::optional<heif::GridLayout>& grid =
+        handles_ ? handles_->container.grid : std::optional<heif::GridLayout>();
+    if (mode == DecodeMode::Whole || !decoded_.isNull() || !grid || !grid->transforms.empty() ||
+        grid->tileHeight <= 0)
+        return decodingBytes(window, mode);
+    return decodingBytes(QRect(window.topLeft(), QSize(window.width(), grid->tileHeight)), mode);
 }
 
 std::optional<Bitmap> HeifPicture::decodeSketch(QSize) const {

@@ -55,6 +55,11 @@ public:
     // wrong size): the caller then takes the whole picture.
     std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
     qint64 decodingBytes(const QRect& window, DecodeMode mode) const override;
+    // The window's rows a row of tiles at a time, for a grid stored upright
+    // (no rotation, mirror or crop) not decoded yet; a row of tiles the tile
+    // path does not take is answered by the whole decode.
+    std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const override;
+    qint64 rowReadingBytes(const QRect& window, DecodeMode mode) const override;
     // The smallest thumbnail of the primary image (decoded with its own
     // transforms, or none as the picture) with at least ThumbnailSide pixels
     // on its shorter side, the picture's aspect ratio and at most a quarter

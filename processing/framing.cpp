@@ -116,7 +116,14 @@ qint64 framingBytes(const Picture& picture, const FrameGeometry& frame, DecodeMo
                                   qint64(BlurWorkSide) * BlurWorkSide * 3 * 2
                             : 0;
     const Placement placement{shown.left() - frame.topLeft.x(), shown.top() - frame.topLeft.y()};
-    return picture.rowReadingBytes(shown, mode) + blur +
+    // With Blur margins a type that cannot reduce the picture alone has its
+    // window decoded (SourceFramer::frame()).
+    const bool margins = !QRect(-frame.topLeft, pictureSize).contains(QRect(QPoint(0, 0), result));
+    const qint64 reading =
+        framing.fill == Fill::Blur && margins
+            ? std::max(picture.rowReadingBytes(shown, mode), picture.decodingBytes(shown, mode))
+            : picture.rowReadingBytes(shown, mode);
+    return reading + blur +
            heldRowBytes(shown.width(), shown.height(),
                         {result.width(), result.height(), placement, framing.fill});
 }
@@ -166,11 +173,21 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
     if (sink == nullptr)
         sizeCanvas(canvas);
 
+    // The Blur fill's background comes from the picture reduced: a type that
+    // cannot reduce it alone (Picture::decodeReduced()) takes it from the
+    // decoded picture, which is then decoded rather than its rows read.
+    const bool margins =
+        !QRect(-frame.topLeft, pictureSize).contains(QRect(QPoint(0, 0), frame.size));
+    std::optional<Bitmap> reduced;
+    if (picture != nullptr && framing.fill == Fill::Blur && margins)
+        reduced = picture->decodeReduced(blurWorkSize(pictureSize.width(), pictureSize.height()));
+
     // The rows the frame shows come from the picture's own row reader where
     // it has one, otherwise from the decoded source.
     std::unique_ptr<RowSource> rows;
     QPoint origin; // of the rows' top-left pixel in the picture
-    if (picture != nullptr && decode.mode != DecodeMode::Whole && !frame.size.isEmpty()) {
+    if (picture != nullptr && decode.mode != DecodeMode::Whole && !frame.size.isEmpty() &&
+        (framing.fill != Fill::Blur || !margins || reduced)) {
         const QRect window = visibleWindow(pictureSize, frame);
         if (!window.isEmpty()) {
             rows = picture->readRows(window, decode.mode);
@@ -186,7 +203,7 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
     placement_ = {origin.x() - frame.topLeft.x(), origin.y() - frame.topLeft.y()};
     const std::optional<BlurredBackground> blurred =
         shown.width() > 0 && shown.height() > 0
-            ? background(framing, !topLeft && framing.anchor != Anchor::Subject)
+            ? background(framing, !topLeft && framing.anchor != Anchor::Subject, std::move(reduced))
             : std::nullopt;
     const RowLayout layout{canvas.width(), canvas.height(),
                            placement_,     framing.fill,
@@ -198,17 +215,19 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
 }
 
 std::optional<BlurredBackground> SourceFramer::background(const FramingOptions& framing,
-                                                          bool anchored) const {
+                                                          bool anchored,
+                                                          std::optional<Bitmap> reduced) const {
     const Picture* source = loader_.picture();
     const int W = geometry_.size.width();
     const int H = geometry_.size.height();
     const QRect onCanvas(-geometry_.topLeft, QSize(loader_.width(), loader_.height()));
     if (framing.fill != Fill::Blur || source == nullptr || onCanvas.contains(QRect(0, 0, W, H)))
         return std::nullopt; // no margins: every fill is the wipe colour fill
-    const Bitmap reduced = reducedPicture(*source, decoded_);
+    if (!reduced)
+        reduced = reducedPicture(*source, decoded_);
     if (anchored)
-        return blurredBackground(reduced, source->width(), source->height(), W, H, framing.anchor);
-    return blurredBackground(reduced, source->width(), source->height(), W, H,
+        return blurredBackground(*reduced, source->width(), source->height(), W, H, framing.anchor);
+    return blurredBackground(*reduced, source->width(), source->height(), W, H,
                              shareAlong(source->width(), W, geometry_.topLeft.x()),
                              shareAlong(source->height(), H, geometry_.topLeft.y()));
 }

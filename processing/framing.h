@@ -103,8 +103,10 @@ private:
     bool frameInto(RowSink* sink, const PictureFile& source, Colour wipe,
                    const DecodeOptions& decode, const FramingOptions& framing,
                    const BeforeDecode& beforeDecode, std::optional<QPoint> topLeft);
-    // The Blur fill's background, when the picture leaves margins.
-    std::optional<BlurredBackground> background(const FramingOptions& framing, bool anchored) const;
+    // The Blur fill's background, when the picture leaves margins, from
+    // `reduced` when given, else from reducedPicture().
+    std::optional<BlurredBackground> background(const FramingOptions& framing, bool anchored,
+                                                std::optional<Bitmap> reduced) const;
 
     ResultSize size_;
     Bitmap canvas_;

@@ -19,6 +19,7 @@
 #include <QTransform>
 #include <QtEndian>
 
+#include <cstring>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -442,6 +443,17 @@ TEST(HeifTiles, AWindowOfAGridHoldsTheWholeDecodesPixels) {
             EXPECT_EQ(part->image().convertToFormat(QImage::Format_RGB888),
                       whole.copy(window.intersected(whole.rect())))
                 << t.size() << " transforms, window " << window.x() << "," << window.y();
+            // Its rows, where the grid hands them on a row of tiles at a time.
+            HeifPicture streamed;
+            streamed.loadFromData(file);
+            const QRect shown = window.intersected(whole.rect());
+            if (std::unique_ptr<RowSource> band = streamed.readRows(shown, DecodeMode::Seek)) {
+                QImage read(band->width(), band->height(), QImage::Format_BGR888);
+                for (int y = 0; y < read.height(); ++y)
+                    std::memcpy(read.scanLine(y), band->next(), std::size_t(read.width()) * 3);
+                EXPECT_EQ(read.convertToFormat(QImage::Format_RGB888), whole.copy(shown))
+                    << t.size() << " transforms, rows of " << window.x() << "," << window.y();
+            }
         }
     }
 }
