@@ -92,6 +92,21 @@ subject_distance() { # name, folder, pattern
               v[int((NR + 1) / 2)], v[NR], NR }'
 }
 
+# The centre anchor, then north-west and south-east against it, on a folder's
+# JPEG files framed to 640x480.
+anchors_against_centre() { # folder, target of north-west
+    local count centre t anchor target
+    count=$(ls "$1"/*.jpg | wc -l)
+    centre=$(time_runs "$batch" --jobs 1 --format jpeg "$1")
+    report "--gravity centre" "$centre" "$count" "$centre" ""
+    for anchor in north-west south-east; do
+        target=""
+        [ "$anchor" = north-west ] && target="$2"
+        t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity "$anchor" "$1")
+        report "--gravity $anchor" "$t" "$count" "$centre" "$target"
+    done
+}
+
 echo
 square="$data/phone"
 count=$(ls "$square"/*.jpg | wc -l)
@@ -115,12 +130,7 @@ echo
 set12="$data/set12"
 count=$(ls "$set12"/*.jpg | wc -l)
 echo "-- set12: $count pictures (4000x3000) framed to 640x480, --jobs 1, JPEG results"
-centre=$(time_runs "$batch" --jobs 1 --format jpeg "$set12")
-report "--gravity centre" "$centre" "$count" "$centre" ""
-t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity north-west "$set12")
-report "--gravity north-west" "$t" "$count" "$centre" "(target: the same within noise)"
-t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity south-east "$set12")
-report "--gravity south-east" "$t" "$count" "$centre" ""
+anchors_against_centre "$set12" "(target: the same within noise)"
 for anchor in centre north-west; do
     same_bytes --jobs 1 --format jpeg --gravity "$anchor" "$set12"
 done
@@ -133,12 +143,7 @@ echo
 phone="$data/phone"
 count=$(ls "$phone"/*.jpg | wc -l)
 echo "-- phone: $count phone-like pictures (restart markers) framed to 640x480, --jobs 1, JPEG results"
-centre=$(time_runs "$batch" --jobs 1 --format jpeg "$phone")
-report "--gravity centre" "$centre" "$count" "$centre" ""
-for anchor in north-west south-east; do
-    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity "$anchor" "$phone")
-    report "--gravity $anchor" "$t" "$count" "$centre" ""
-done
+anchors_against_centre "$phone" ""
 
 # The subject anchor measures each picture on a reduced decode before the
 # window is decoded; a ratio computes each result's size.
