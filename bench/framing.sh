@@ -186,3 +186,11 @@ report "--size 4000x2250" "$fixed" "$count" "$fixed" ""
 t=$(time_runs "$batch" --jobs 1 --format jpeg --size 16:9 "$set12")
 report "--size 16:9" "$t" "$count" "$fixed" "(target: the same within noise)"
 load
+same_bytes --jobs 1 --format jpeg --size 16:9 "$set12"
+# HEIF grids (a third turned) and the rows their tiles give, whole and cropped.
+if ls "$data/heif"/*.heic >/dev/null 2>&1; then
+    for fill in edge blur; do
+        same_bytes --jobs 1 --format jpeg --size 4032x4032 --fill "$fill" "$data/heif"
+    done
+    same_bytes --jobs 1 --format bmp --size 3000x2000 --gravity south-east "$data/heif"
+fi
