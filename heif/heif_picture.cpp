@@ -180,15 +180,16 @@ bool standsFor(QSize thumbnail, QSize picture) {
 }
 
 // The rows of a window handed on a band at a time: each band's pixels from
-// `band` (a band of whole rows of the window, at most `bandRows` high and
-// ending at a multiple of it, as a grid's rows of tiles end); where a band
-// does not come, the rest of the window from `whole`, the window decoded
-// at once.
+// `band` (a band of whole rows of the window, from a row to where `bandEnd`
+// says the band that starts there ends); where a band does not come, the
+// rest of the window from `whole`, the window decoded at once.
 class BandedRows final : public RowSource {
 public:
     using Decode = std::function<std::optional<Bitmap>(const QRect& part)>;
-    BandedRows(const QRect& window, int bandRows, Decode band, Decode whole)
-        : window_(window), bandRows_(bandRows), band_(std::move(band)), whole_(std::move(whole)) {}
+    using End = std::function<int(int top, int bottom)>;
+    BandedRows(const QRect& window, End bandEnd, Decode band, Decode whole)
+        : window_(window), bandEnd_(std::move(bandEnd)), band_(std::move(band)),
+          whole_(std::move(whole)) {}
 
     // Decodes the first band; false when nothing gives the window's rows.
     bool start() { return load(); }
@@ -207,8 +208,8 @@ public:
 private:
     bool load() {
         const int top = window_.top() + y_;
-        const int bottom =
-            std::min(window_.top() + window_.height(), (top / bandRows_ + 1) * bandRows_);
+        const int bottom = std::clamp(bandEnd_(top, window_.top() + window_.height()), top + 1,
+                                      window_.top() + window_.height());
         const QRect part(window_.left(), top, window_.width(), bottom - top);
         pixels_ = Bitmap(); // the band in hand goes before the next is decoded
         std::optional<Bitmap> pixels = band_(part);
@@ -232,7 +233,7 @@ private:
     }
 
     QRect window_;
-    int bandRows_;
+    End bandEnd_;
     Decode band_;
     Decode whole_;
     Bitmap pixels_;
@@ -417,17 +418,20 @@ std::optional<Bitmap> HeifPicture::decodeWindow(const QRect& window, DecodeMode 
     return bitmapOfDecoded(image.copy(window.intersected(image.rect())));
 }
 
-// A grid stored upright, with no transform, not decoded yet, gives its rows a
-// row of tiles at a time.
+// A grid not decoded yet gives its rows a row (or, turned, a column) of tiles
+// at a time.
 std::unique_ptr<RowSource> HeifPicture::readRows(const QRect& window, DecodeMode mode) const {
     const std::optional<heif::GridLayout>& grid =
         handles_ ? handles_->container.grid : std::optional<heif::GridLayout>();
     const QRect wanted = window.intersected(QRect(QPoint(0, 0), size_));
-    if (mode == DecodeMode::Whole || !decoded_.isNull() || !grid || !grid->transforms.empty() ||
-        grid->tileHeight <= 0 || wanted.isEmpty())
+    if (mode == DecodeMode::Whole || !decoded_.isNull() || !grid || wanted.isEmpty() ||
+        !heif::tileBandEnd(*grid, wanted.top(), wanted.top() + 1))
         return nullptr;
     auto rows = std::make_unique<BandedRows>(
-        wanted, grid->tileHeight,
+        wanted,
+        [this](int top, int bottom) {
+            return heif::tileBandEnd(*handles_->container.grid, top, bottom).value_or(bottom);
+        },
         [this](const QRect& part) -> std::optional<Bitmap> {
             if (std::optional<QImage> pixels = tiledWindow(part))
                 return bitmapOfDecoded(std::move(*pixels));
@@ -442,10 +446,10 @@ std::unique_ptr<RowSource> HeifPicture::readRows(const QRect& window, DecodeMode
 qint64 HeifPicture::rowReadingBytes(const QRect& window, DecodeMode mode) const {
     const std::optional<heif::GridLayout>& grid =
         handles_ ? handles_->container.grid : std::optional<heif::GridLayout>();
-    if (mode == DecodeMode::Whole || !decoded_.isNull() || !grid || !grid->transforms.empty() ||
-        grid->tileHeight <= 0)
+    if (mode == DecodeMode::Whole || !decoded_.isNull() || !grid)
         return decodingBytes(window, mode);
-    return decodingBytes(QRect(window.topLeft(), QSize(window.width(), grid->tileHeight)), mode);
+    const int band = std::max(grid->tileWidth, grid->tileHeight);
+    return decodingBytes(QRect(window.topLeft(), QSize(window.width(), band)), mode);
 }
 
 std::optional<Bitmap> HeifPicture::decodeSketch(QSize) const {

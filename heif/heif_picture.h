@@ -55,9 +55,9 @@ public:
     // wrong size): the caller then takes the whole picture.
     std::optional<Bitmap> decodeWindow(const QRect& window, DecodeMode mode) const override;
     qint64 decodingBytes(const QRect& window, DecodeMode mode) const override;
-    // The window's rows a row of tiles at a time, for a grid stored upright
-    // (no rotation, mirror or crop) not decoded yet; a row of tiles the tile
-    // path does not take is answered by the whole decode.
+    // The window's rows a row of tiles at a time (a column of them where the
+    // grid is turned), for a grid not decoded yet; a band the tile path does
+    // not take is answered by the whole decode.
     std::unique_ptr<RowSource> readRows(const QRect& window, DecodeMode mode) const override;
     qint64 rowReadingBytes(const QRect& window, DecodeMode mode) const override;
     // The smallest thumbnail of the primary image (decoded with its own

@@ -185,6 +185,44 @@ std::optional<QSize> uprightSize(const GridLayout& grid) {
     return steps->sizes.back();
 }
 
+namespace {
+
+// The stored pixels of `upright`, a part of the grid's picture after its
+// transforms: back through the transforms to the stored picture.
+QRect storedRegion(const GridLayout& grid, const Steps& steps, const QRect& upright) {
+    const std::vector<QSize>& sizes = steps.sizes;
+    QRect region = upright;
+    for (size_t k = grid.transforms.size(); k-- > 0;) {
+        const ItemProperty& p = grid.transforms[k];
+        if (isAperture(p))
+            region.translate(steps.kept[k].topLeft());
+        else
+            region = isRotation(p) ? turnedRect(region, sizes[k + 1], 4 - (valueOf(p) & 3))
+                                   : mirroredRect(region, sizes[k + 1], valueOf(p));
+    }
+    return region;
+}
+
+} // namespace
+
+std::optional<int> tileBandEnd(const GridLayout& grid, int top, int bottom) {
+    const std::optional<Steps> steps = stepsOf(grid);
+    if (!steps || grid.tileWidth <= 0 || grid.tileHeight <= 0)
+        return std::nullopt;
+    const int width = steps->sizes.back().width();
+    // The row or column of tiles an upright row's stored pixels lie in.
+    const auto tilesOf = [&](int y) {
+        const QRect line = storedRegion(grid, *steps, QRect(0, y, width, 1));
+        return line.height() == 1 ? line.top() / grid.tileHeight
+                                  : -1 - line.left() / grid.tileWidth;
+    };
+    const int first = tilesOf(top);
+    int end = top + 1;
+    while (end < bottom && tilesOf(end) == first)
+        ++end;
+    return end;
+}
+
 std::optional<QImage> decodeGridWindow(const GridLayout& grid, const HeifSource& source,
                                        const QRect& window, int maxSide) {
     const std::optional<Steps> steps = stepsOf(grid);
@@ -194,16 +232,7 @@ std::optional<QImage> decodeGridWindow(const GridLayout& grid, const HeifSource&
     const QRect wanted = window.intersected(QRect(QPoint(0, 0), sizes.back()));
     if (wanted.isEmpty())
         return std::nullopt;
-    // Back through the transforms to the stored picture.
-    QRect region = wanted;
-    for (size_t k = grid.transforms.size(); k-- > 0;) {
-        const ItemProperty& p = grid.transforms[k];
-        if (isAperture(p))
-            region.translate(steps->kept[k].topLeft());
-        else
-            region = isRotation(p) ? turnedRect(region, sizes[k + 1], 4 - (valueOf(p) & 3))
-                                   : mirroredRect(region, sizes[k + 1], valueOf(p));
-    }
+    const QRect region = storedRegion(grid, *steps, wanted);
     QImage out(region.size(), QImage::Format_BGR888);
     if (out.isNull())
         return std::nullopt;
