@@ -20,18 +20,7 @@ scratch="$build/bench-scratch/framing"
 batch="$build/cli/kadrix-batch"
 mkdir -p "$scratch"
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-time_runs() {
-    local times=() i start
-    for ((i = 0; i < reps; i++)); do
-        rm -rf "$scratch/out"
-        start=$(now_ms)
-        "$@" --out "$scratch/out" >/dev/null 2>"$scratch/last.err" || cat "$scratch/last.err" >&2
-        times+=($(($(now_ms) - start)))
-    done
-    printf '%s\n' "${times[@]}" | median
-}
+source "$(dirname "$0")/timing.sh"
 # Whether kadrix-batch writes the same bytes as the reference program.
 same_bytes() { # arguments of both runs
     [ -n "${KADRIX_BENCH_REFERENCE:-}" ] || return 0
@@ -52,7 +41,6 @@ report() { # name, total ms, pictures, reference ms, target
         'BEGIN { printf "  %-34s %9.1f ms/picture %6.2fx %s\n", name, t / n, t / ref, target }'
 }
 # The machine's load, shown beside the figures (it is shared).
-load() { echo "  (load average: $(uptime | sed 's/.*load average: //'))"; }
 
 # vips smartcrop --interesting attention on one thread, on each file of a
 # folder matching a pattern, into the folder after --out.

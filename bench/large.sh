@@ -17,23 +17,11 @@ scratch="$build/bench-scratch/large"
 batch="$build/cli/kadrix-batch"
 mkdir -p "$scratch"
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-time_runs() { # command, to which "--out <folder>" is added
-    local times=() i start
-    for ((i = 0; i < reps; i++)); do
-        rm -rf "$scratch/out"
-        start=$(now_ms)
-        "$@" --out "$scratch/out" >/dev/null 2>"$scratch/last.err" || cat "$scratch/last.err" >&2
-        times+=($(($(now_ms) - start)))
-    done
-    printf '%s\n' "${times[@]}" | median
-}
+source "$(dirname "$0")/timing.sh"
 report() { # name, total ms, pictures, kadrix-batch's ms
     awk -v name="$1" -v t="$2" -v n="$3" -v ours="$4" \
         'BEGIN { printf "  %-44s %8.1f ms/picture  kadrix-batch %.2fx its time\n", name, t / n, ours / t }'
 }
-load() { echo "  (load average: $(uptime | sed 's/.*load average: //'))"; }
 
 # djpeg piped into cjpeg on one core, over a folder's JPEG files, each
 # decoded whole or cropped to the region given.

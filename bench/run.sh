@@ -32,11 +32,10 @@ echo "generating the data set in $data (once)..."
 rm -rf "$scratch"
 mkdir -p "$scratch"
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+source "$(dirname "$0")/timing.sh"
 
 # Median wall time in ms of a command over $reps runs, with an empty
-# output folder $scratch/out before each.
+# output folder $scratch/out before each (the command names its output).
 time_runs() {
     local times=()
     for ((i = 0; i < reps; i++)); do
