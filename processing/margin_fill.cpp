@@ -136,35 +136,53 @@ BackgroundRows::BackgroundRows(const BlurredBackground& background, int W, int H
         return;
     across_ = taps(W, background.left, background.width, pixels_.width());
     down_ = taps(H, background.top, background.height, pixels_.height());
-    blended_.resize(std::size_t(pixels_.width()) * Channels);
+}
+
+// Scaling across first and down second gives the same exact sums as the
+// other order, and a background row scaled across serves the many canvas
+// rows between two background rows: the canvas rows are then a plain blend
+// of two rows.
+void BackgroundRows::holdRows(int first, int second) {
+    for (const int index : {first, second}) {
+        if (upper_.index == index || lower_.index == index)
+            continue;
+        ScaledRow& row = upper_.index != first && upper_.index != second ? upper_ : lower_;
+        row.index = index;
+        row.values.resize(across_.size() * Channels);
+        const std::uint8_t* pixels = pixels_.scanLine(index);
+        for (std::size_t x = 0; x < across_.size(); ++x) {
+            const Tap& s = across_[x];
+            for (int c = 0; c < Channels; ++c) {
+                const int left = pixels[s.first * Channels + c];
+                const int right = pixels[s.second * Channels + c];
+                row.values[x * Channels + std::size_t(c)] = left * 256 + (right - left) * s.weight;
+            }
+        }
+    }
 }
 
 void BackgroundRows::paint(std::uint8_t* row, int y, int from, int to) {
     const int W = int(across_.size());
     if (down_.empty() || (from == 0 && to == W))
         return;
-    const Tap t = down_[std::size_t(y)];
-    const std::uint8_t* upper = pixels_.scanLine(t.first);
-    const std::uint8_t* lower = pixels_.scanLine(t.second);
-    for (std::size_t i = 0; i < blended_.size(); ++i)
-        blended_[i] = upper[i] * 256 + (lower[i] - upper[i]) * t.weight;
+    const Tap& t = down_[std::size_t(y)];
+    holdRows(t.first, t.second);
     if (from == to) {
-        paintSpan(row, 0, W);
+        paintSpan(row, 0, W, t);
         return;
     }
-    paintSpan(row, 0, from);
-    paintSpan(row, to, W);
+    paintSpan(row, 0, from, t);
+    paintSpan(row, to, W, t);
 }
 
-void BackgroundRows::paintSpan(std::uint8_t* row, int start, int end) const {
-    for (int x = start; x < end; ++x) {
-        const Tap s = across_[std::size_t(x)];
-        const int* left = &blended_[std::size_t(s.first) * Channels];
-        const int* right = &blended_[std::size_t(s.second) * Channels];
-        for (int c = 0; c < Channels; ++c)
-            row[x * Channels + c] =
-                std::uint8_t((left[c] * 256 + (right[c] - left[c]) * s.weight + (1 << 15)) >> 16);
-    }
+void BackgroundRows::paintSpan(std::uint8_t* row, int start, int end, const Tap& down) const {
+    const ScaledRow& first = upper_.index == down.first ? upper_ : lower_;
+    const ScaledRow& second = upper_.index == down.second ? upper_ : lower_;
+    const int* above = first.values.data();
+    const int* below = second.values.data();
+    for (int i = start * Channels; i < end * Channels; ++i)
+        row[i] =
+            std::uint8_t((above[i] * 256 + (below[i] - above[i]) * down.weight + (1 << 15)) >> 16);
 }
 
 void paintBackground(Bitmap& canvas, const BlurredBackground& background, const QRect& picture) {

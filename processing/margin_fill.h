@@ -79,12 +79,20 @@ private:
     };
     static std::vector<Tap> taps(int canvasLength, double origin, double coverLength,
                                  int backgroundLength);
-    void paintSpan(std::uint8_t* row, int start, int end) const;
+    // A background row scaled across the canvas, in 256ths, kept while
+    // canvas rows still blend it.
+    struct ScaledRow {
+        int index = -1;
+        std::vector<int> values;
+    };
+    // Keeps the two background rows a canvas row blends scaled across.
+    void holdRows(int first, int second);
+    void paintSpan(std::uint8_t* row, int start, int end, const Tap& down) const;
 
     const Bitmap& pixels_;
     std::vector<Tap> across_;
     std::vector<Tap> down_;
-    std::vector<int> blended_; // the current row of the background, in 256ths
+    ScaledRow upper_, lower_;
 };
 
 // The picture reduced for the Blur fill: the type's own reduced decode when
