@@ -214,10 +214,13 @@ bash "$(dirname "$0")/large.sh" "$build"
 
 echo
 if [ -x /usr/bin/time ]; then
-    for source in set24/large100.jpg camera/camera100.jpg heif-large/large100.heic heif-huge/huge100.heic; do
+    # The last: a grid without a thumbnail measured for the subject anchor.
+    for run in set24/large100.jpg camera/camera100.jpg heif-large/large100.heic \
+        heif-huge/huge100.heic "heif-huge/huge100.heic --gravity subject"; do
+        read -r source anchor <<<"$run"
         rm -rf "$scratch/out"
-        /usr/bin/time -v "$batch" --jobs 1 --format jpeg --out "$scratch/out" "$data/$source" \
-            2>&1 >/dev/null | awk -v s="$source" '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on %s: %.1f MB\n", s, $NF / 1024 }'
+        /usr/bin/time -v "$batch" --jobs 1 --format jpeg $anchor --out "$scratch/out" "$data/$source" \
+            2>&1 >/dev/null | awk -v s="$run" '/Maximum resident set size/ { printf "peak memory of kadrix-batch --jobs 1 on %s: %.1f MB\n", s, $NF / 1024 }'
     done
 else
     echo "peak memory not measured: /usr/bin/time is missing"

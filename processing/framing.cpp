@@ -37,21 +37,20 @@ double shareAlong(int picture, int result, int topLeft) {
     return 0.5;
 }
 
-// A picture of `whole` made smaller by a whole factor, each pixel the
-// rounded mean of its block, so that its shorter side stays InterestSide or
-// more.
-Bitmap reducedByBlocks(const Bitmap& whole) {
-    const int factor = std::max(1, std::min(whole.width(), whole.height()) / InterestSide);
-    if (factor == 1)
-        return whole;
-    const int w = whole.width() / factor, h = whole.height() / factor;
+// The picture made smaller by a whole factor, each pixel the rounded mean
+// of its block, so that its shorter side stays InterestSide or more. Reads
+// the rows top to bottom, so that a picture handing them on is never held
+// whole.
+Bitmap reducedByBlocks(RowSource& rows) {
+    const int factor = std::max(1, std::min(rows.width(), rows.height()) / InterestSide);
+    const int w = rows.width() / factor, h = rows.height() / factor;
     Bitmap reduced(w, h);
     std::vector<int> sums(std::size_t(w) * 3);
     const int area = factor * factor;
     for (int y = 0; y < h; ++y) {
         std::fill(sums.begin(), sums.end(), 0);
         for (int dy = 0; dy < factor; ++dy) {
-            const std::uint8_t* row = whole.scanLine(y * factor + dy);
+            const std::uint8_t* row = rows.next();
             for (int x = 0; x < w * factor; ++x)
                 for (int c = 0; c < 3; ++c)
                     sums[std::size_t(x / factor) * 3 + std::size_t(c)] += row[x * 3 + c];
@@ -68,10 +67,17 @@ Bitmap reducedByBlocks(const Bitmap& whole) {
 Bitmap interestPicture(const Picture& picture) {
     if (std::optional<Bitmap> reduced = picture.decodeSketch(QSize(InterestSide, InterestSide)))
         return std::move(*reduced);
-    Bitmap whole;
-    picture.assignTo(whole);
-    whole.convertTo24();
-    return reducedByBlocks(whole);
+    // A type that hands on its rows (a HEIF grid, a row of tiles at a time)
+    // is measured as they come: a huge grid without a thumbnail is never
+    // decoded whole before the memory it takes is counted.
+    const QRect whole(0, 0, picture.width(), picture.height());
+    if (std::unique_ptr<RowSource> rows = picture.readRows(whole, DecodeMode::Window))
+        return reducedByBlocks(*rows);
+    Bitmap decoded;
+    picture.assignTo(decoded);
+    decoded.convertTo24();
+    BitmapRowSource rows(decoded);
+    return reducedByBlocks(rows);
 }
 
 SourceFramer::SourceFramer(int W, int H) : SourceFramer(ResultSize{SizeMode::Fixed, W, H}) {}
