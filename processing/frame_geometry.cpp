@@ -1,5 +1,7 @@
 #include "frame_geometry.h"
 
+#include <QRect>
+
 #include <algorithm>
 #include <climits>
 
@@ -41,6 +43,10 @@ QSize resultSizeFor(const ResultSize& size, QSize upright) {
 QPoint clampTopLeft(QSize picture, QSize result, QPoint wanted) {
     return {clampAxis(picture.width(), result.width(), wanted.x()),
             clampAxis(picture.height(), result.height(), wanted.y())};
+}
+
+bool leavesMargins(QSize picture, const FrameGeometry& frame) {
+    return !QRect(-frame.topLeft, picture).contains(QRect(QPoint(0, 0), frame.size));
 }
 
 } // namespace kadrix

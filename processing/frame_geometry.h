@@ -49,4 +49,8 @@ struct FrameGeometry {
 // (0..p-r); where it is smaller the picture stays inside the result (p-r..0).
 QPoint clampTopLeft(QSize picture, QSize result, QPoint wanted);
 
+// Whether the result shows canvas the picture does not cover: margins that
+// the fill paints.
+bool leavesMargins(QSize picture, const FrameGeometry& frame);
+
 } // namespace kadrix

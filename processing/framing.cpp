@@ -124,7 +124,7 @@ qint64 framingBytes(const Picture& picture, const FrameGeometry& frame, DecodeMo
     const Placement placement{shown.left() - frame.topLeft.x(), shown.top() - frame.topLeft.y()};
     // With Blur margins a type that cannot reduce the picture alone has its
     // window decoded (SourceFramer::frame()).
-    const bool margins = !QRect(-frame.topLeft, pictureSize).contains(QRect(QPoint(0, 0), result));
+    const bool margins = leavesMargins(pictureSize, frame);
     const qint64 reading =
         framing.fill == Fill::Blur && margins
             ? std::max(picture.rowReadingBytes(shown, mode), picture.decodingBytes(shown, mode))
@@ -182,8 +182,7 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
     // The Blur fill's background comes from the picture reduced: a type that
     // cannot reduce it alone (Picture::decodeReduced()) takes it from the
     // decoded picture, which is then decoded rather than its rows read.
-    const bool margins =
-        !QRect(-frame.topLeft, pictureSize).contains(QRect(QPoint(0, 0), frame.size));
+    const bool margins = leavesMargins(pictureSize, frame);
     std::optional<Bitmap> reduced;
     if (picture != nullptr && framing.fill == Fill::Blur && margins)
         reduced = picture->decodeReduced(blurWorkSize(pictureSize.width(), pictureSize.height()));
@@ -226,8 +225,8 @@ std::optional<BlurredBackground> SourceFramer::background(const FramingOptions& 
     const Picture* source = loader_.picture();
     const int W = geometry_.size.width();
     const int H = geometry_.size.height();
-    const QRect onCanvas(-geometry_.topLeft, QSize(loader_.width(), loader_.height()));
-    if (framing.fill != Fill::Blur || source == nullptr || onCanvas.contains(QRect(0, 0, W, H)))
+    if (framing.fill != Fill::Blur || source == nullptr ||
+        !leavesMargins(QSize(loader_.width(), loader_.height()), geometry_))
         return std::nullopt; // no margins: every fill is the wipe colour fill
     if (!reduced)
         reduced = reducedPicture(*source, decoded_);

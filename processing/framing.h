@@ -31,8 +31,8 @@ FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
 // JPEG's scaled decode, the coarsest of 1/8, 1/4 and 1/2 that keeps
 // InterestSide pixels on both sides, of some MCU rows only where restart
 // markers allow; a HEIF's thumbnail when it stands for the picture); any
-// other picture decoded whole (and kept for its window) and reduced by a
-// whole factor.
+// other picture reduced by a whole factor as its rows are read
+// (Picture::readRows()), or else decoded whole (and kept for its window).
 Bitmap interestPicture(const Picture& picture);
 
 // The most memory framing `picture` into `frame` as `mode` and `framing`
