@@ -27,6 +27,12 @@ SaveOutcome failed(const QString& why, int systemError = 0) {
     return {false, why, systemError};
 }
 
+// The BMP writers refuse only a picture past the format's 4 GB limit, or a
+// device that takes fewer bytes.
+QString bmpRefused() {
+    return QStringLiteral("too large for a BMP file");
+}
+
 PictureMetadata sourceMetadata(const Picture* source) {
     if (source == nullptr || !JpegDefaults.KeepMetadata)
         return {};
@@ -94,9 +100,7 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* sour
     case ResultFormat::Bmp:
         if (canvas.writeBmp(file))
             return true;
-        // The BMP writer refuses only a picture past the format's 4 GB
-        // limit, or a device that takes fewer bytes.
-        why = QStringLiteral("too large for a BMP file");
+        why = bmpRefused();
         return false;
     }
     return false;
@@ -294,7 +298,7 @@ void ResultRows::start(int width, int height) {
     QIODevice& device = writer_->file.device();
     if (format_ != ResultFormat::Jpeg) {
         if (!writer_->bmp.start(device, width, height))
-            stop(QStringLiteral("too large for a BMP file"));
+            stop(bmpRefused());
         return;
     }
     // The options a new JPEG picture takes, as saveResult()'s encoding has.
@@ -313,7 +317,7 @@ void ResultRows::put() {
         return;
     }
     if (!writer_->bmp.write(row_.data()))
-        stop(QStringLiteral("too large for a BMP file"));
+        stop(bmpRefused());
 }
 
 SaveOutcome ResultRows::commit() {
