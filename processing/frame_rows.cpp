@@ -33,22 +33,45 @@ bool repeatsPicture(Fill fill) {
     return fill == Fill::Edge || fill == Fill::Mirror;
 }
 
-// The source row each margin row repeats, over the canvas's rows (-1 for a
-// row the picture covers, and for every row of the other fills).
-std::vector<int> marginRowSources(int sh, const Covered& c, const RowLayout& l) {
-    std::vector<int> rows(std::size_t(std::max(l.height, 0)), -1);
-    if (!repeatsPicture(l.fill) || sh <= 0 || c.empty())
-        return rows;
-    const auto mapped = l.fill == Fill::Edge ? edgeIndex : mirrorIndex;
-    // Only the rows the canvas shows can be repeated; on an axis with
-    // margins that is every row of the source.
-    const int first = c.y0 - l.placement.dy;
-    const int last = c.y1 - 1 - l.placement.dy;
-    for (int y = 0; y < l.height; ++y)
-        if (y < c.y0 || y >= c.y1)
-            rows[std::size_t(y)] = std::clamp(mapped(y - l.placement.dy, sh), first, last);
-    return rows;
-}
+// The source row each margin row repeats: -1 for a row the picture covers,
+// and for every row of the other fills. Worked out row by row, so that
+// nothing grows with the canvas's height.
+class MarginRows {
+public:
+    MarginRows(int sh, const Covered& c, const RowLayout& l)
+        : sh_(sh), c_(c), height_(std::max(l.height, 0)), dy_(l.placement.dy),
+          mapped_(l.fill == Fill::Edge ? edgeIndex : mirrorIndex),
+          repeats_(repeatsPicture(l.fill) && sh > 0 && !c.empty()) {}
+
+    int sourceOf(int y) const {
+        if (!repeats_ || (y >= c_.y0 && y < c_.y1))
+            return -1;
+        // Only the rows the canvas shows can be repeated; on an axis with
+        // margins that is every row of the source.
+        return std::clamp(mapped_(y - dy_, sh_), c_.y0 - dy_, c_.y1 - 1 - dy_);
+    }
+
+    // Calls `use` with the source row of margin rows above the picture, or
+    // below it. Those rows repeat with a period of at most twice the
+    // source's height, so only that many next to the picture are looked at.
+    template <typename Use> void forEachRepeated(bool above, Use use) const {
+        if (!repeats_)
+            return;
+        const qint64 period = 2 * qint64(sh_);
+        const int from = above ? int(std::max<qint64>(0, c_.y0 - period)) : c_.y1;
+        const int to = above ? c_.y0 : int(std::min<qint64>(height_, c_.y1 + period));
+        for (int y = from; y < to; ++y)
+            use(sourceOf(y));
+    }
+
+private:
+    int sh_;
+    Covered c_;
+    int height_;
+    int dy_;
+    int (*mapped_)(int, int);
+    bool repeats_;
+};
 
 // Paints canvas rows from source rows: the picture's part copied, the
 // margin columns as the fill says.
@@ -140,27 +163,25 @@ bool composeRows(RowSource& source, const RowLayout& layout, RowSink& sink) {
     RowLayout l = layout;
     if (empty)
         l.fill = Fill::WipeColour;
-    RowPainter painter(sw, c, l);
-    const std::vector<int> repeated = marginRowSources(sh, c, l);
-    const std::size_t rowBytes = std::size_t(std::max(W, 0)) * Channels;
+    // A writer refuses a size it cannot take before anything is made for
+    // the rows.
     sink.start(W, H);
     if (W <= 0 || H <= 0)
         return !empty;
+    RowPainter painter(sw, c, l);
+    const MarginRows margins(sh, c, l);
+    const std::size_t rowBytes = std::size_t(W) * Channels;
 
     // Picture rows that margin rows repeat, kept as whole canvas rows: those
     // above the picture before it is emitted, those below until the end.
     std::vector<std::vector<std::uint8_t>> kept(std::size_t(std::max(sh, 0)));
     std::vector<char> neededBelow(kept.size(), 0);
     int lastAbove = -1;
-    for (int y = 0; y < H; ++y) {
-        const int r = repeated[std::size_t(y)];
-        if (r < 0)
-            continue;
-        if (y < c.y0)
-            lastAbove = std::max(lastAbove, r);
-        else
+    margins.forEachRepeated(true, [&](int r) { lastAbove = std::max(lastAbove, r); });
+    margins.forEachRepeated(false, [&](int r) {
+        if (r >= 0)
             neededBelow[std::size_t(r)] = 1;
-    }
+    });
     const int dy = layout.placement.dy;
     int read = 0; // source rows taken
     const auto nextSourceRow = [&] {
@@ -183,7 +204,7 @@ bool composeRows(RowSource& source, const RowLayout& layout, RowSink& sink) {
         sink.put();
     };
     for (int y = 0; y < c.y0; ++y) {
-        if (const int r = repeated[std::size_t(y)]; r >= 0) {
+        if (const int r = margins.sourceOf(y); r >= 0) {
             emitRepeated(r);
             continue;
         }
@@ -205,7 +226,7 @@ bool composeRows(RowSource& source, const RowLayout& layout, RowSink& sink) {
         sink.put();
     }
     for (int y = std::max(c.y1, c.y0); y < H; ++y) {
-        if (const int r = repeated[std::size_t(y)]; r >= 0) {
+        if (const int r = margins.sourceOf(y); r >= 0) {
             emitRepeated(r);
             continue;
         }
@@ -218,12 +239,13 @@ bool composeRows(RowSource& source, const RowLayout& layout, RowSink& sink) {
 qint64 heldRowBytes(int sourceWidth, int sourceHeight, const RowLayout& layout) {
     if (sourceWidth <= 0 || sourceHeight <= 0)
         return 0;
-    const Covered c = coveredBy(sourceWidth, sourceHeight, layout);
-    const std::vector<int> repeated = marginRowSources(sourceHeight, c, layout);
+    const MarginRows margins(sourceHeight, coveredBy(sourceWidth, sourceHeight, layout), layout);
     std::set<int> rows;
-    for (const int r : repeated)
-        if (r >= 0)
-            rows.insert(r);
+    for (const bool above : {true, false})
+        margins.forEachRepeated(above, [&](int r) {
+            if (r >= 0)
+                rows.insert(r);
+        });
     return qint64(rows.size()) * std::max(layout.width, 0) * Channels;
 }
 

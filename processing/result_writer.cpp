@@ -294,21 +294,22 @@ void ResultRows::start(int width, int height) {
         writer_.reset();
         throw Stopped{};
     }
-    row_.assign(std::size_t(std::max(width, 0)) * 3, 0);
     QIODevice& device = writer_->file.device();
     if (format_ != ResultFormat::Jpeg) {
         if (!writer_->bmp.start(device, width, height))
             stop(bmpRefused());
-        return;
+    } else {
+        // The options a new JPEG picture takes, as saveResult()'s encoding has.
+        const TJPEGDefaults options = JpegDefaults;
+        const PictureMetadata markers =
+            jpegResultMetadata(sourceMetadata(source_()), width, height, options.GrayScale);
+        guarded([&] {
+            writer_->jpeg =
+                std::make_unique<jpegcodec::RowEncoder>(device, width, height, options, markers);
+        });
     }
-    // The options a new JPEG picture takes, as saveResult()'s encoding has.
-    const TJPEGDefaults options = JpegDefaults;
-    const PictureMetadata markers =
-        jpegResultMetadata(sourceMetadata(source_()), width, height, options.GrayScale);
-    guarded([&] {
-        writer_->jpeg =
-            std::make_unique<jpegcodec::RowEncoder>(device, width, height, options, markers);
-    });
+    // The row is made once the format has taken the size.
+    row_.assign(std::size_t(std::max(width, 0)) * 3, 0);
 }
 
 void ResultRows::put() {

@@ -1,5 +1,6 @@
 #include "margin_fill.h"
 
+#include "frame_rows.h"
 #include "framing.h"
 #include "framing_sinks.h"
 #include "jpeg_test_files.h"
@@ -84,6 +85,34 @@ TEST(MarginFill, EdgeAndMirrorGiveVipssPixels) {
             EXPECT_EQ(letters(framed(picture, c.canvas, c.anchor, c.fill, sink)), c.expected)
                 << anchorName(c.anchor).toStdString() << " " << fillName(c.fill).toStdString()
                 << " " << test::sinkName(sink);
+}
+
+// A ratio can ask for a canvas far taller or wider than any file takes: the
+// rows its margins repeat are worked out without a row per canvas row, and a
+// writer refusing the size does so before anything is made for the rows.
+TEST(MarginFill, AHugeCanvasCostsNothingBeforeItsWriterRefusesIt) {
+    struct Refused {};
+    struct RefusingSink final : RowSink {
+        void start(int, int) override { throw Refused{}; }
+        std::uint8_t* row() override { return nullptr; }
+        void put() override {}
+    };
+    constexpr int Huge = 2'000'000'000;
+    const Bitmap picture = lettered(3, 2);
+    for (const Fill fill : {Fill::Edge, Fill::Mirror, Fill::WipeColour})
+        for (const QSize canvas : {QSize(3, Huge), QSize(Huge, 2)}) {
+            const RowLayout layout{canvas.width(),
+                                   canvas.height(),
+                                   {(canvas.width() - 3) / 2, (canvas.height() - 2) / 2},
+                                   fill,
+                                   Wipe,
+                                   nullptr};
+            const bool repeatsRows = fill != Fill::WipeColour && canvas.height() == Huge;
+            EXPECT_EQ(heldRowBytes(3, 2, layout), repeatsRows ? 2 * 3 * 3 : 0);
+            BitmapRowSource rows(picture);
+            RefusingSink sink;
+            EXPECT_THROW(composeRows(rows, layout, sink), Refused);
+        }
 }
 
 // One pixel or one row: the reflection and the blur have nothing to divide
