@@ -1,5 +1,6 @@
 #include "batch_runner.h"
 
+#include "atomic_file.h"
 #include "batch_plan.h"
 #include "errors.h"
 #include "format_list.h"
@@ -28,12 +29,12 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <thread>
@@ -128,12 +129,12 @@ Text problemText(const Error& e) {
     return e.text();
 }
 
-// Frames one source with the worker's framer. The decision about an
-// existing result comes before anything is decoded, so that a re-run skips
-// finished files at once.
+// Frames one source with the worker's framer, into `target` or, when given,
+// into the open file `into`. The decision about an existing result comes
+// before anything is decoded, so that a re-run skips finished files at once.
 RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QString& target,
-                   const FolderFaults& unmade, SourceFramer& framer, Reporter& reporter,
-                   MemoryBudget& budget, qint64& held) {
+                   DescriptorDevice* into, const FolderFaults& unmade, SourceFramer& framer,
+                   Reporter& reporter, MemoryBudget& budget, qint64& held) {
     const QString source = file.path();
     const QString shown = file.shown();
     RowResult result;
@@ -153,7 +154,10 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         return result;
     };
     try {
-        const SaveDecision decision = decideSave(target, [&] { return options.overwrite; });
+        // An open file is written into as a stream is: nothing to ask, name or replace.
+        const SaveDecision decision = into != nullptr
+                                          ? SaveDecision::Stream
+                                          : decideSave(target, [&] { return options.overwrite; });
         switch (decision) {
         case SaveDecision::KeepExisting:
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "the result exists")), target);
@@ -188,6 +192,7 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
             options.wipe,    options.decode, options.framing, {}, decision == SaveDecision::Replace,
             options.encoding};
         how.topLeft = file.placement;
+        how.into = into;
         how.beforeDecode = [&](const Picture& picture, const FrameGeometry& frame) {
             const qint64 need = framedSaveBytes(picture, frame, target, how);
             if (!budget.exchange(held, need))
@@ -313,10 +318,14 @@ FolderFaults makeResultFolders(const Share& share) {
 } // namespace
 
 RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,
-                   Reporter& reporter, const Shard& shard) {
+                   Reporter& reporter, const Shard& shard, DescriptorDevice* into) {
     const Share share(options, sources, shard);
-    removeTemporariesOf(share, reporter);
-    const FolderFaults unmade = makeResultFolders(share);
+    // A result written into an open file has no folder, nor temporaries.
+    FolderFaults unmade;
+    if (into == nullptr) {
+        removeTemporariesOf(share, reporter);
+        unmade = makeResultFolders(share);
+    }
     const qsizetype rows = qsizetype(share.positions.size());
     std::atomic<qsizetype> next{0};
     // Once the destination fails no new picture is started: each would fail alike.
@@ -348,8 +357,8 @@ RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& s
                 try {
                     if (!framer)
                         framer.emplace(options.resultSize());
-                    result =
-                        frameRow(options, file, target, unmade, *framer, reporter, budget, held);
+                    result = frameRow(options, file, target, into, unmade, *framer, reporter,
+                                      budget, held);
                 } catch (const Error& e) { // no canvas of that size: every source fails
                     reporter.problem(Program + QStringLiteral(": ") + file.shown() +
                                      QStringLiteral(": ") + e.message());
@@ -443,7 +452,7 @@ RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& 
                 const FrameGeometry frame = frameGeometryOf(*loader.picture(), options.resultSize(),
                                                             options.framing, file.placement);
                 reporter.line(planLine(file.shown(), loader.width(), loader.height(), frame, target,
-                                       pathKind(target) != PathKind::None,
+                                       target != u"-" && pathKind(target) != PathKind::None,
                                        options.resultSize().isRatio(), file.placement));
                 ++totals.framed;
             } catch (const Error& e) {
@@ -649,26 +658,27 @@ int runCommandLine(const QStringList& arguments, int cores) {
     registerPictureTypes();
     JpegDefaults = options.jpeg;
 
-    // A result for standard output passes through a file of a private folder
-    // that goes at the end of the run.
-    std::optional<QTemporaryDir> pipeFolder;
     std::vector<Unreadable> unreadable;
     const bool toStandardOutput = options.output == QStringLiteral("-");
     // A picture's bytes on a terminal are of no use and can upset it.
     if (toStandardOutput && !options.dryRun && !options.force && isatty(options.outputStream) != 0)
         return usageError(QCoreApplication::translate(
             "kadrix-batch", "the result would go to a terminal; use --force to write it there"));
-    if (toStandardOutput) {
-        const QString base = temporaryFolder();
-        pipeFolder.emplace(base + QStringLiteral("/kadrix-batch-XXXXXX"));
-        if (!pipeFolder->isValid()) {
+    // A result for standard output passes through a file without a name, so
+    // that nothing is left behind however the program ends; it is copied out
+    // once whole.
+    std::unique_ptr<QFile> resultFile;
+    DescriptorDevice resultInto;
+    if (toStandardOutput && !options.dryRun) {
+        resultFile = namelessTemporaryFile();
+        if (!resultFile) {
             reporter.problem(
-                own(QT_TRANSLATE_NOOP("kadrix-batch",
-                                      "%1: cannot create a temporary folder in %2: %3"),
-                    {Program, base, pipeFolder->errorString()})
+                own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot keep the result in %2: %3"),
+                    {Program, temporaryFolder(), QString::fromLocal8Bit(std::strerror(errno))})
                     .translated());
             return 1;
         }
+        resultInto.attach(resultFile->handle());
     }
     const qsizetype standardInput = options.inputs.indexOf(QStringLiteral("-"));
     if (standardInput >= 0 && options.output.isEmpty() && options.outDir.isEmpty())
@@ -700,17 +710,11 @@ int runCommandLine(const QStringList& arguments, int cores) {
                                         "--output names the result of a single file, not of the "
                                         "folder %1")
                 .arg(options.inputs.front()));
-    if (toStandardOutput) {
-        RenameScheme scheme = options.scheme;
-        scheme.destination = pipeFolder->path();
-        scheme.prefixOn = scheme.suffixOn = scheme.numberOn = false;
-        scheme.nameOn = true;
-        options.output = buildResultName(scheme, QStringLiteral("result"), 0, false).path;
-        removeOnAbruptEnd(nativeName(options.output));
-    }
+    // Named nowhere, the result takes the format of the extension chosen.
+    if (toStandardOutput)
+        options.encoding.format = resultFormatOf(QStringLiteral("result") +
+                                                 extensionOfItem(options.scheme.extensionItem));
 
-    if (pipeFolder)
-        removeOnAbruptEnd(nativeName(pipeFolder->path()));
     CollectedSources collected;
     if (!gatherSources(options, collected, unreadable, reporter))
         return 2;
@@ -751,7 +755,8 @@ int runCommandLine(const QStringList& arguments, int cores) {
     clock.start();
     reporter.setTotal(framable);
     RunTotals totals = options.dryRun ? planBatch(options, collected.files, reporter, shard)
-                                      : runBatch(options, collected.files, reporter, shard);
+                                      : runBatch(options, collected.files, reporter, shard,
+                                                 resultFile ? &resultInto : nullptr);
     reporter.finish();
     totals.failed += failedToRead;
 
@@ -798,7 +803,7 @@ int runCommandLine(const QStringList& arguments, int cores) {
         reporter.line(summary);
     // A result framed before a stop signal is still handed over.
     if (toStandardOutput && totals.framed == 1 && !options.dryRun) {
-        if (const QString error = copyToStandardOutput(options.output, options.outputStream);
+        if (const QString error = copyToStandardOutput(*resultFile, options.outputStream);
             !error.isEmpty()) {
             reporter.problem(
                 own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot write to standard output: %2"),

@@ -27,8 +27,10 @@ struct RunTotals {
 // the file size limit, read-only, not writable, gone, names too long), no new
 // source is started. The picture registry and JpegDefaults
 // must be set before: the workers only read them. Problems are reported as they happen.
+// With `into`, the one result is written into that open file (in the format
+// options.encoding gives) in place of its result path, which only names it.
 RunTotals runBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,
-                   Reporter& reporter, const Shard& shard = {});
+                   Reporter& reporter, const Shard& shard = {}, DescriptorDevice* into = nullptr);
 
 // Prints the plan of the shard's sources and writes nothing.
 RunTotals planBatch(const BatchOptions& options, const std::vector<SourceFile>& sources,

@@ -34,7 +34,7 @@ int namelessFileIn(const QString& folder) {
     const int fd = ::open(name.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
         return fd;
-    QByteArray pattern = name + "/.kadrix-batch-stdin-XXXXXX";
+    QByteArray pattern = name + "/.kadrix-batch-XXXXXX";
     const int made = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (made >= 0)
         ::unlink(pattern.constData());
@@ -74,6 +74,10 @@ QString temporaryFolder() {
     return pathKind(tmp) == PathKind::Folder ? tmp : QStringLiteral("/tmp");
 }
 
+std::unique_ptr<QFile> namelessTemporaryFile() {
+    return fileOf(namelessFileIn(temporaryFolder()));
+}
+
 StandardInput saveStandardInput() {
     StandardInput result;
     const auto failed = [&](const Text& why) {
@@ -98,7 +102,7 @@ StandardInput saveStandardInput() {
     };
     std::unique_ptr<QFile> kept = fileOf(::memfd_create("kadrix-batch-stdin", MFD_CLOEXEC));
     bool inMemory = kept != nullptr;
-    if (!inMemory && !(kept = fileOf(namelessFileIn(folder))))
+    if (!inMemory && !(kept = namelessTemporaryFile()))
         return cannotKeep(errno);
     qint64 total = 0;
     do {
@@ -107,7 +111,7 @@ StandardInput saveStandardInput() {
             return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "more than %1 bytes"),
                               {QString::number(MaxPictureFileBytes)}));
         if (inMemory && total > InMemoryBytes) {
-            std::unique_ptr<QFile> file = fileOf(namelessFileIn(folder));
+            std::unique_ptr<QFile> file = namelessTemporaryFile();
             if (!file)
                 return cannotKeep(errno);
             if (!copyInto(*kept, *file))
@@ -133,9 +137,8 @@ StandardInput saveStandardInput() {
     return result;
 }
 
-QString copyToStandardOutput(const QString& path, int descriptor) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+QString copyToStandardOutput(QFile& file, int descriptor) {
+    if (!file.seek(0))
         return file.errorString();
     std::fflush(stdout);
     std::fflush(stderr);

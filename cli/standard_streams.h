@@ -13,9 +13,16 @@ namespace kadrix::cli {
 // never the root folder.
 QString temporaryFolder();
 
+// A new file without a name in temporaryFolder(), open to write and read:
+// O_TMPFILE, or where the file system has none, a file removed as soon as it
+// is made, so that nothing is left behind however the program ends. nullptr
+// (errno set) when none can be made.
+std::unique_ptr<QFile> namelessTemporaryFile();
+
 // A picture read from standard input, kept in a file without a name so that
 // nothing is left behind however the program ends: in memory while small,
-// in temporaryFolder() once larger. The readers reach it through `path`.
+// in a namelessTemporaryFile() once larger. The readers reach it through
+// `path`.
 struct StandardInput {
     QString path;                // /proc/self/fd/N, "" when it could not be kept
     QString extension;           // of the type its first bytes show
@@ -25,8 +32,8 @@ struct StandardInput {
 // Reads no further than the first bytes when they show no picture.
 StandardInput saveStandardInput();
 
-// Copies the file to standard output (or to the stream `descriptor`);
-// returns the error ("" when done), a closed pipe among them.
-QString copyToStandardOutput(const QString& path, int descriptor = 1);
+// Copies the file, from its start, to standard output (or to the stream
+// `descriptor`); returns the error ("" when done), a closed pipe among them.
+QString copyToStandardOutput(QFile& file, int descriptor = 1);
 
 } // namespace kadrix::cli

@@ -1,19 +1,11 @@
 #pragma once
 
-#include <QByteArray>
-
 namespace kadrix::cli {
 
 // SIGINT and SIGTERM (what Ctrl-C, Slurm and Kubernetes send) ask the run to
 // stop: no new picture is started, those in hand finish and commit, and the
 // summary is printed. A second signal ends the program at once.
 void installStopSignals();
-
-// Paths a second signal removes before the program ends, in the order given
-// (files, then their folder): the private copy of a
-// result for standard output, which nothing else would remove then. Set
-// before any worker starts; at most a few, each shorter than PATH_MAX.
-void removeOnAbruptEnd(const QByteArray& path);
 
 // The signal that asked the run to stop, 0 while none did.
 int stopSignal();

@@ -22,11 +22,15 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
 
 namespace {
 
-// Whether the result goes into its file a row at a time: a device or a pipe
-// takes the result encoded whole (saveResult()).
-bool writtenInRows(const QString& path, ResultFormat format) {
+// Whether the result goes into its file (or the open file given) a row at a
+// time: a device or a pipe takes the result encoded whole (saveResult()).
+bool writtenInRows(const QString& path, const FramedSave& how, ResultFormat format) {
+    if (!writesRows(format))
+        return false;
+    if (how.into != nullptr)
+        return true;
     const PathKind kind = pathKind(path);
-    return writesRows(format) && (kind == PathKind::None || kind == PathKind::File);
+    return kind == PathKind::None || kind == PathKind::File;
 }
 
 } // namespace
@@ -34,7 +38,7 @@ bool writtenInRows(const QString& path, ResultFormat format) {
 qint64 framedSaveBytes(const Picture& picture, const FrameGeometry& frame, const QString& path,
                        const FramedSave& how) {
     const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
-    const bool rows = writtenInRows(path, format);
+    const bool rows = writtenInRows(path, how, format);
     return framingBytes(picture, frame, how.decode.mode, how.framing, rows) +
            (rows ? rowWritingBytes(frame.size, format) : encodingBytes(frame.size, format));
 }
@@ -42,14 +46,19 @@ qint64 framedSaveBytes(const Picture& picture, const FrameGeometry& frame, const
 SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const QString& path,
                          const FramedSave& how, bool& framed) {
     const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
-    if (!writtenInRows(path, format)) {
+    if (!writtenInRows(path, how, format)) {
         framed =
             framer.frame(source, how.wipe, how.decode, how.framing, how.beforeDecode, how.topLeft);
-        return framed ? saveFramed(framer, path, how.framing, how.replace, how.encoding)
-                      : SaveOutcome{};
+        if (!framed)
+            return {};
+        return how.into != nullptr
+                   ? saveResultInto(framer.canvas(), *how.into, format, framer.source(),
+                                    how.encoding)
+                   : saveFramed(framer, path, how.framing, how.replace, how.encoding);
     }
     const auto picture = [&framer] { return framer.source(); };
-    ResultRows rows(path, format, picture, how.replace);
+    ResultRows rows = how.into != nullptr ? ResultRows(*how.into, format, picture)
+                                          : ResultRows(path, format, picture, how.replace);
     try {
         framed = framer.frame(source, how.wipe, rows, how.decode, how.framing, how.beforeDecode,
                               how.topLeft);
@@ -61,7 +70,7 @@ SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const 
         return {};
     SaveOutcome outcome = rows.commit();
     // A date that cannot be set leaves a good result: the save stands.
-    if (outcome && how.framing.keepDates)
+    if (outcome && how.framing.keepDates && how.into == nullptr)
         keepSourceDate(source.path, path);
     return outcome;
 }

@@ -27,7 +27,8 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
 // file a row at a time (ResultRows), the others through the framer's canvas.
 // `framed` tells whether the source gave a result: nothing is written for an
 // empty picture. Throws the picture's errors; the write's failures come back
-// in the outcome.
+// in the outcome. With `into`, the result goes into that open file
+// (saveResultInto()) in the format `encoding` gives, and `path` only names it.
 struct FramedSave {
     Colour wipe = 0;
     DecodeOptions decode;
@@ -36,6 +37,7 @@ struct FramedSave {
     bool replace = false;
     ResultEncoding encoding;
     std::optional<QPoint> topLeft = std::nullopt; // in place of the anchor
+    DescriptorDevice* into = nullptr;
 };
 SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const QString& path,
                          const FramedSave& how, bool& framed);

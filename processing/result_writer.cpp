@@ -189,6 +189,27 @@ bool isJpegPath(const QString& path) {
 
 namespace {
 
+// Writes the canvas encoded in `format` into `device`. The file system's
+// refusal, when a file met one, is the cause of any failure of the writer.
+SaveOutcome encodeInto(const Bitmap& canvas, ResultFormat format, const Picture* source,
+                       const ResultEncoding& encoding, QIODevice& device,
+                       const DescriptorDevice* file) {
+    const auto refused = [&](const QString& why) {
+        const int error = file != nullptr ? file->errorNumber() : 0;
+        return error != 0 ? failed(qt_error_string(error), error) : failed(why);
+    };
+    try {
+        QString why;
+        if (!writeEncoded(canvas, format, source, encoding, device, why))
+            return refused(why);
+    } catch (const EJPEG& e) { // an encoder error counts as a failed write
+        return refused(e.detailedMessage());
+    } catch (const Error& e) {
+        return refused(e.message());
+    }
+    return {true, {}, 0};
+}
+
 // A device, a FIFO or a socket takes the encoded bytes as they come: the
 // encoders may seek, so the result is encoded in memory first.
 SaveOutcome saveIntoStream(const Bitmap& canvas, const QString& path, const Picture* source,
@@ -196,16 +217,10 @@ SaveOutcome saveIntoStream(const Bitmap& canvas, const QString& path, const Pict
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadWrite);
-    try {
-        QString why;
-        if (!writeEncoded(canvas, encoding.format.value_or(resultFormatOf(path)), source, encoding,
-                          buffer, why))
-            return failed(why);
-    } catch (const EJPEG& e) {
-        return failed(e.detailedMessage());
-    } catch (const Error& e) {
-        return failed(e.message());
-    }
+    if (SaveOutcome encoded = encodeInto(canvas, encoding.format.value_or(resultFormatOf(path)),
+                                         source, encoding, buffer, nullptr);
+        !encoded)
+        return encoded;
     buffer.close();
     if (const int error = writeIntoStream(path, bytes); error != 0)
         return failed(qt_error_string(error), error);
@@ -230,24 +245,21 @@ SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture*
     AtomicFile file(path);
     if (!file.open())
         return failed(file.errorString(), file.errorNumber());
-    // The file system's refusal, when there was one, is the cause of any
-    // failure of the writer that met it.
-    const auto refused = [&](const QString& why) {
-        const int error = file.device().errorNumber();
-        return error != 0 ? failed(qt_error_string(error), error) : failed(why);
-    };
-    try {
-        QString why;
-        if (!writeEncoded(canvas, encoding.format.value_or(resultFormatOf(path)), source, encoding,
-                          file.device(), why))
-            return refused(why);
-    } catch (const EJPEG& e) { // an encoder error counts as a failed write
-        return refused(e.detailedMessage());
-    } catch (const Error& e) {
-        return refused(e.message());
-    }
+    if (SaveOutcome encoded = encodeInto(canvas, encoding.format.value_or(resultFormatOf(path)),
+                                         source, encoding, file.device(), &file.device());
+        !encoded)
+        return encoded;
     if (!file.commit(replace))
         return failed(file.errorString(), file.errorNumber());
+    return {true, {}, 0};
+}
+
+SaveOutcome saveResultInto(const Bitmap& canvas, DescriptorDevice& into, ResultFormat format,
+                           const Picture* source, const ResultEncoding& encoding) {
+    if (SaveOutcome encoded = encodeInto(canvas, format, source, encoding, into, &into); !encoded)
+        return encoded;
+    if (!into.drain())
+        return failed(qt_error_string(into.errorNumber()), into.errorNumber());
     return {true, {}, 0};
 }
 
@@ -256,8 +268,17 @@ bool writesRows(ResultFormat format) {
 }
 
 struct ResultRows::Writer {
-    explicit Writer(const QString& path) : file(path) {}
+    Writer(const QString& path, DescriptorDevice* given) : file(path), into(given) {}
     AtomicFile file;
+    DescriptorDevice* into; // the open file written in place of `file`, when given
+    bool open() { return into != nullptr || file.open(); }
+    DescriptorDevice& device() { return into != nullptr ? *into : file.device(); }
+    bool commit(bool replace) { return into != nullptr ? into->drain() : file.commit(replace); }
+    // The system's error of the step that failed.
+    SaveOutcome failure() const {
+        const int error = into != nullptr ? into->errorNumber() : file.errorNumber();
+        return failed(qt_error_string(error), error);
+    }
     std::unique_ptr<jpegcodec::RowEncoder> jpeg; // for a JPEG result
     BmpRowWriter bmp;                            // for any other
 };
@@ -266,12 +287,16 @@ ResultRows::ResultRows(const QString& path, ResultFormat format,
                        std::function<const Picture*()> source, bool replace)
     : path_(path), format_(format), source_(std::move(source)), replace_(replace) {}
 
+ResultRows::ResultRows(DescriptorDevice& into, ResultFormat format,
+                       std::function<const Picture*()> source)
+    : into_(&into), format_(format), source_(std::move(source)), replace_(false) {}
+
 ResultRows::~ResultRows() = default;
 
 void ResultRows::stop(const QString& why) {
     // The file system's refusal, when there was one, is the cause of any
     // failure of the writer that met it.
-    const int error = writer_ ? writer_->file.device().errorNumber() : 0;
+    const int error = writer_ ? writer_->device().errorNumber() : 0;
     outcome_ = error != 0 ? failed(qt_error_string(error), error) : failed(why);
     writer_.reset(); // the unfinished file goes
     throw Stopped{};
@@ -288,13 +313,13 @@ template <typename Step> void ResultRows::guarded(Step&& step) {
 }
 
 void ResultRows::start(int width, int height) {
-    writer_ = std::make_unique<Writer>(path_);
-    if (!writer_->file.open()) {
-        outcome_ = failed(writer_->file.errorString(), writer_->file.errorNumber());
+    writer_ = std::make_unique<Writer>(path_, into_);
+    if (!writer_->open()) {
+        outcome_ = writer_->failure();
         writer_.reset();
         throw Stopped{};
     }
-    QIODevice& device = writer_->file.device();
+    QIODevice& device = writer_->device();
     if (format_ != ResultFormat::Jpeg) {
         if (!writer_->bmp.start(device, width, height))
             stop(bmpRefused());
@@ -330,8 +355,8 @@ SaveOutcome ResultRows::commit() {
     } catch (const Stopped&) {
         return outcome_;
     }
-    if (!writer_->file.commit(replace_))
-        outcome_ = failed(writer_->file.errorString(), writer_->file.errorNumber());
+    if (!writer_->commit(replace_))
+        outcome_ = writer_->failure();
     writer_.reset();
     return outcome_;
 }

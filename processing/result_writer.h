@@ -14,6 +14,7 @@
 
 namespace kadrix {
 
+class DescriptorDevice;
 class Picture;
 
 // The save step that the window's batch run and kadrix-batch share: first
@@ -108,6 +109,13 @@ struct SaveOutcome {
 SaveOutcome saveResult(const Bitmap& canvas, const QString& path, const Picture* source = nullptr,
                        bool replace = false, const ResultEncoding& encoding = {});
 
+// Writes `canvas` as saveResult() does, in `format`, into the open file
+// `into` from where it stands (a file without a name that its owner reads
+// back once the result is whole): nothing is named or replaced, and a failed
+// write leaves its bytes there.
+SaveOutcome saveResultInto(const Bitmap& canvas, DescriptorDevice& into, ResultFormat format,
+                           const Picture* source, const ResultEncoding& encoding);
+
 // Whether results of the format are written a row at a time as they are
 // composed (JPEG and BMP); the others' writers take the whole picture.
 bool writesRows(ResultFormat format);
@@ -125,6 +133,9 @@ public:
 
     ResultRows(const QString& path, ResultFormat format, std::function<const Picture*()> source,
                bool replace);
+    // Writes into the open file `into` in place of a file at a path, as
+    // saveResultInto() does.
+    ResultRows(DescriptorDevice& into, ResultFormat format, std::function<const Picture*()> source);
     ~ResultRows() override;
     ResultRows(const ResultRows&) = delete;
     ResultRows& operator=(const ResultRows&) = delete;
@@ -143,6 +154,7 @@ private:
     struct Writer;
     std::unique_ptr<Writer> writer_;
     QString path_;
+    DescriptorDevice* into_ = nullptr;
     ResultFormat format_;
     std::function<const Picture*()> source_;
     bool replace_;

@@ -294,7 +294,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1: cannot create a temporary folder in %2: %3</source>
+        <source>%1: cannot keep the result in %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -294,8 +294,8 @@
         <translation>le résultat irait sur un terminal ; --force l&apos;y écrit quand même</translation>
     </message>
     <message>
-        <source>%1: cannot create a temporary folder in %2: %3</source>
-        <translation>%1 : impossible de créer un dossier temporaire dans %2 : %3</translation>
+        <source>%1: cannot keep the result in %2: %3</source>
+        <translation>%1 : impossible de garder le résultat dans %2 : %3</translation>
     </message>
     <message>
         <source>1 source</source>

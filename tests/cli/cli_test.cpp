@@ -795,7 +795,8 @@ TEST_F(KadrixBatchTest, QuietVerboseAndProgressSayWhatTheyAreAskedTo) {
 }
 
 // A picture from standard input to standard output, and a reader that goes
-// away: a message, and no temporary left.
+// away: a message, and no temporary left, not even by `kill -9` while the
+// result is copied out.
 TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
     const Outcome r = run({"-s", "80x60", "-f", "jpeg", "-", "--output", "-"},
                           test::encodeRaw(test::photoLike(200, 150)));
@@ -817,12 +818,14 @@ TEST_F(KadrixBatchTest, PicturesPassThroughPipes) {
     shell.setProcessEnvironment(env);
     shell.start(u"bash"_s, {"-c",
                             "\"$0\" -s 3000x3000 - --output - < \"$1\" | head -c 1 >/dev/null; "
-                            "exit ${PIPESTATUS[0]}",
-                            QStringLiteral(KADRIX_BATCH_PATH), picture});
+                            "status=${PIPESTATUS[0]}; mkfifo \"$2\"; "
+                            "\"$0\" -s 3000x3000 - --output - < \"$1\" > \"$2\" & exec 3< \"$2\"; "
+                            "head -c 1 <&3 >/dev/null; kill -9 $!; wait $!; exit $status",
+                            QStringLiteral(KADRIX_BATCH_PATH), picture, dir.filePath("fifo")});
     ASSERT_TRUE(shell.waitForFinished(60000));
     EXPECT_EQ(shell.exitCode(), 1);
     EXPECT_TRUE(shell.readAllStandardError().contains("cannot write to standard output"));
-    EXPECT_TRUE(QDir(tmp).isEmpty());
+    EXPECT_TRUE(QDir(tmp).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 // The shared code's French texts in English, and kadrix-batch's own texts (its
