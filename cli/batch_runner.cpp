@@ -145,6 +145,13 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         result.error = why;
         return result;
     };
+    // A failure with the system's error: one of the destination, which every
+    // later write would meet alike, stops the run.
+    const auto failedWith = [&](int error, const Text& why) {
+        if (stopsTheRun(error))
+            result.stopError = error;
+        return failed(why);
+    };
     const auto skipped = [&](const Text& why, const QString& path) {
         reporter.notice(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: skipped, %2: %3"),
                             {Program, why.translated(), path})
@@ -168,23 +175,16 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         case SaveDecision::Stream:
             break;
         }
-        if (const int error = unmade.value(folderPart(target)); error != 0) {
-            if (stopsTheRun(error))
-                result.stopError = error;
-            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1: %2"),
-                              {folderPart(target), qt_error_string(error)}));
-        }
+        if (const int error = unmade.value(folderPart(target)); error != 0)
+            return failedWith(
+                error, own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot create the folder %1: %2"),
+                           {folderPart(target), qt_error_string(error)}));
         // A destination gone, read-only or closed, or a name too long for it,
-        // is seen before the picture is read; the run stops there, as every
-        // later write would fail alike.
-        if (decision != SaveDecision::Stream) {
-            if (const int error = destinationFault(target); error != 0) {
-                if (stopsTheRun(error))
-                    result.stopError = error;
-                return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
-                                  {target, qt_error_string(error)}));
-            }
-        }
+        // is seen before the picture is read.
+        if (const int error = decision == SaveDecision::Stream ? 0 : destinationFault(target);
+            error != 0)
+            return failedWith(error, own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
+                                         {target, qt_error_string(error)}));
 
         // The decoded picture waits for room in the run's memory; the
         // worker's previous picture goes first.
@@ -212,11 +212,10 @@ RowResult frameRow(const BatchOptions& options, const SourceFile& file, const QS
         if (!framed)
             return skipped(own(QT_TRANSLATE_NOOP("kadrix-batch", "empty picture")), shown);
         result.frame = framer.geometry();
-        if (stopsTheRun(saved.systemError))
-            result.stopError = saved.systemError;
         if (!saved)
-            return failed(own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
-                              {target, saved.error}));
+            return failedWith(saved.systemError,
+                              own(QT_TRANSLATE_NOOP("kadrix-batch", "cannot write %1: %2"),
+                                  {target, saved.error}));
         reporter.detail(
             QStringLiteral("%1 -> %2 (%3x%4)")
                 .arg(shown, target, QString::number(result.width), QString::number(result.height)));
