@@ -1,6 +1,5 @@
 #include "margin_fill.h"
 
-#include "frame_rows.h"
 #include "picture.h"
 
 #include <algorithm>
@@ -51,18 +50,6 @@ int mirrorIndex(int u, int length) {
     const qint64 period = 2 * qint64(length);
     const qint64 m = ((u % period) + period) % period;
     return int(m < length ? m : period - 1 - m);
-}
-
-void extendMargins(Bitmap& canvas, const Bitmap& source, Placement placement, Fill fill) {
-    if (fill != Fill::Edge && fill != Fill::Mirror)
-        return;
-    const QRect picture(placement.dx, placement.dy, source.width(), source.height());
-    if (!picture.intersects(QRect(0, 0, canvas.width(), canvas.height())))
-        return;
-    // Composing again puts the same picture pixels back and fills the margins.
-    BitmapRowSource rows(source);
-    BitmapRowSink sink(canvas);
-    composeRows(rows, {canvas.width(), canvas.height(), placement, fill}, sink);
 }
 
 QSize blurWorkSize(int pictureWidth, int pictureHeight) {
@@ -183,20 +170,6 @@ void BackgroundRows::paintSpan(std::uint8_t* row, int start, int end, const Tap&
     for (int i = start * Channels; i < end * Channels; ++i)
         row[i] =
             std::uint8_t((above[i] * 256 + (below[i] - above[i]) * down.weight + (1 << 15)) >> 16);
-}
-
-void paintBackground(Bitmap& canvas, const BlurredBackground& background, const QRect& picture) {
-    const int W = canvas.width();
-    const int H = canvas.height();
-    if (background.pixels.isEmpty() || W <= 0 || H <= 0)
-        return;
-    const QRect covered = picture.intersected(QRect(0, 0, W, H));
-    BackgroundRows rows(background, W, H);
-    for (int y = 0; y < H; ++y) {
-        const bool inside = y >= covered.top() && y <= covered.bottom() && !covered.isEmpty();
-        rows.paint(canvas.scanLine(y), y, inside ? covered.left() : W,
-                   inside ? covered.right() + 1 : W);
-    }
 }
 
 Bitmap reducedPicture(const Picture& picture, const Bitmap& decoded) {

@@ -13,20 +13,16 @@ namespace kadrix {
 
 class Picture;
 
-// The fills that continue the picture into the margins it leaves. Each one
-// works on a canvas where ComposeResult() has already put the picture, and
-// repaints only the pixels the picture does not cover, so where the picture
-// covers the canvas every fill gives the Colour fill's pixels.
+// The fills that continue the picture into the margins it leaves, as the
+// row compositor (frame_rows.h) paints them: only the pixels the picture does
+// not cover, so where the picture covers the canvas every fill gives the
+// Colour fill's pixels.
 
 // Edge and Mirror: canvas pixel (x, y) becomes source pixel (mapped(x - dx),
 // mapped(y - dy)), the coordinate clamped to the picture (Edge) or reflected
 // at its edges with the edge pixel repeated, over and over (Mirror), as vips
-// extends an image with "copy" and "mirror". `source` is the bitmap composed
-// at `placement` (the whole picture or its visible window: on an axis with
-// margins a window spans the whole picture). Any other fill does nothing.
-void extendMargins(Bitmap& canvas, const Bitmap& source, Placement placement, Fill fill);
-
-// Maps a coordinate outside 0..length-1 into the picture; length is 1 or more.
+// extends an image with "copy" and "mirror". These map a coordinate outside
+// 0..length-1 into the picture; length is 1 or more.
 int edgeIndex(int u, int length);
 int mirrorIndex(int u, int length);
 
@@ -57,10 +53,6 @@ BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int
 // canvas's left (top) side, 1 against its right (bottom) side, 0.5 centres it.
 BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,
                                     int W, int H, double alongX, double alongY);
-
-// Paints the background where the picture (its rectangle on the canvas)
-// does not cover the canvas.
-void paintBackground(Bitmap& canvas, const BlurredBackground& background, const QRect& picture);
 
 // The background scaled up to a W x H canvas one row at a time.
 class BackgroundRows {

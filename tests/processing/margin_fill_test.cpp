@@ -39,21 +39,13 @@ std::string letters(const Bitmap& canvas) {
     return text;
 }
 
+// The picture framed from a lossless file.
 Bitmap framed(const Bitmap& picture, QSize canvas, Anchor anchor, Fill fill,
               test::Sink sink = test::Sink::Canvas) {
-    if (sink == test::Sink::ResultRows) { // the picture framed from a lossless file
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("p.png"));
-        EXPECT_TRUE(picture.image().save(path));
-        return test::framedThrough(sink, path, canvas, Wipe, {}, {anchor, fill, false});
-    }
-    Bitmap result(canvas.width(), canvas.height());
-    ComposeResult(picture, canvas.width(), canvas.height(), Wipe, result, anchor);
-    extendMargins(
-        result, picture,
-        placementOf(picture.width(), picture.height(), canvas.width(), canvas.height(), anchor),
-        fill);
-    return result;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.png"));
+    EXPECT_TRUE(picture.image().save(path));
+    return test::framedThrough(sink, path, canvas, Wipe, {}, {anchor, fill, false});
 }
 
 // The pixels vips writes for `vips gravity pic out DIRECTION W H --extend
@@ -122,13 +114,8 @@ TEST(MarginFill, OnePixelAndOneRowPicturesFillTheCanvas) {
     EXPECT_EQ(letters(framed(lettered(2, 1), {5, 3}, Anchor::West, Fill::Mirror)),
               "abbaa abbaa abbaa");
     for (const QSize size : {QSize(1, 1), QSize(7, 1), QSize(1, 7)}) {
-        const Bitmap picture = lettered(size.width(), size.height());
-        Bitmap canvas(40, 30);
-        ComposeResult(picture, 40, 30, Wipe, canvas);
-        const BlurredBackground background =
-            blurredBackground(picture, size.width(), size.height(), 40, 30, Anchor::Centre);
-        const Placement p = placementOf(size.width(), size.height(), 40, 30);
-        paintBackground(canvas, background, QRect(QPoint(p.dx, p.dy), size));
+        const Bitmap canvas =
+            framed(lettered(size.width(), size.height()), {40, 30}, Anchor::Centre, Fill::Blur);
         EXPECT_NE(canvas.pixel(0, 0), Wipe) << size.width() << "x" << size.height();
         EXPECT_NE(canvas.pixel(39, 29), Wipe) << size.width() << "x" << size.height();
     }
