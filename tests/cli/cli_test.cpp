@@ -730,6 +730,9 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
 // table as this installation has it, a line per format.
 TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
     writeJpeg("src/a.jpg", 40, 30);
+    QFile huge(dir.filePath("huge"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(1) << 30) + 1));
+    huge.close();
     // clang-format off
     const RunCase cases[] = {
         {"wrong size", {"--size", "big", "x.jpg"}, 2, {}, {"--size"}},
@@ -754,7 +757,10 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
          {}, {"standard input (-) can be read only once"}},
         {"placements of no file", {"--placements", "", "x.jpg"}, 2, {}, {"--placements wants"}},
         {"unreadable placements", {"--placements", "~/none", "~/src"}, 2, {},
-         {"cannot read the placements"}},
+         {"cannot read the placements ~/none: No such file or directory"}},
+        // refused by its size, never read: /dev/zero would be read to the same limit
+        {"placements past a picture's size", {"--placements", "~/huge", "~/src"}, 2, {},
+         {"cannot read the placements ~/huge: more than 1073741824 bytes"}},
         // a picture's bytes go to a terminal only when forced (a tiny one: nobody reads them)
         {"result to a terminal", {"-s8x8", "--output", "-", "~/src/a.jpg"}, 2, {""},
          {"the result would go to a terminal; use --force"}, {}, {}, "C.UTF-8", nullptr, 0,
