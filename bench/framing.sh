@@ -11,7 +11,9 @@
 # average beside the figures.
 # With KADRIX_BENCH_REFERENCE naming another build's kadrix-batch (an earlier
 # commit), every result of these runs, and their BMP results, must be the
-# same bytes as that program writes.
+# same bytes as that program writes. With KADRIX_BENCH_PHOTOS naming a folder
+# of real JPEG photos, the subject anchor and vips are compared on them too,
+# framed to KADRIX_BENCH_PHOTOS_SIZE (360x240 unless said).
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 reps="${KADRIX_BENCH_REPS:-5}"
@@ -54,26 +56,28 @@ vips_smartcrop_each() { # folder, pattern, --out, folder
 }
 
 # How far the subject anchor and vips smartcrop choose apart on the files of a
-# folder matching a pattern, framed to 640x480: the distance between the two
+# folder matching a pattern, framed to WxH (640x480 unless given): the distance between the two
 # windows' centres as a share of the picture (the offsets over its width and
 # height, taken together), median and worst. Both measure the upright picture
 # (vips's JPEG loader told to turn it); vips centres its window on its
 # attention point, kept inside the picture.
-subject_distance() { # name, folder, pattern
-    local name="$1" folder="$2" pattern="$3" f source w h x y ax ay
+subject_distance() { # name, folder, pattern[, WxH]
+    local name="$1" folder="$2" pattern="$3" size="${4:-640x480}" f source w h x y ax ay
+    local rw="${size%x*}" rh="${size#*x}"
     rm -rf "$scratch/out"
-    "$batch" --jobs 1 --json --gravity subject --format jpeg --out "$scratch/out" "$folder"/$pattern \
+    "$batch" --jobs 1 --json --gravity subject --format jpeg --size "$size" --out "$scratch/out" \
+        "$folder"/$pattern \
         2>/dev/null |
         sed -n 's/.*,"height":\([0-9]*\).*"source":"\([^"]*\)".*"width":\([0-9]*\),"x":\(-\{0,1\}[0-9]*\),"y":\(-\{0,1\}[0-9]*\).*/\2 \3 \1 \4 \5/p' \
         >"$scratch/ours"
     while read -r source w h x y; do
         f="$source"
-        [ "${f##*.}" = jpg ] && f="$f[autorotate]"
+        case "${f##*.}" in jpg | jpeg | JPG | JPEG) f="$f[autorotate]" ;; esac
         { read -r ax && read -r ay; } < <(VIPS_CONCURRENCY=1 vips smartcrop "$f" \
-            "$scratch/smartcrop.v" 640 480 --interesting attention --attention-x --attention-y)
-        awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" -v ax="$ax" -v ay="$ay" 'BEGIN {
-            vx = ax - 320; if (vx > w - 640) vx = w - 640; if (vx < 0) vx = 0
-            vy = ay - 240; if (vy > h - 480) vy = h - 480; if (vy < 0) vy = 0
+            "$scratch/smartcrop.v" "$rw" "$rh" --interesting attention --attention-x --attention-y)
+        awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" -v ax="$ax" -v ay="$ay" -v rw="$rw" -v rh="$rh" 'BEGIN {
+            vx = ax - int(rw / 2); if (vx > w - rw) vx = w - rw; if (vx < 0) vx = 0
+            vy = ay - int(rh / 2); if (vy > h - rh) vy = h - rh; if (vy < 0) vy = 0
             printf "%.4f\n", sqrt(((x - vx) / w) ^ 2 + ((y - vy) / h) ^ 2) }'
     done <"$scratch/ours" | sort -n | awk -v name="$name" '{ v[NR] = $1 }
         END { printf "  %-34s median %.3f, worst %.3f of the picture (%d files)\n", name,
@@ -150,6 +154,11 @@ for set in phone set12 scenes heif; do
     [ "$set" = scenes ] && target=""
     subject=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject "$data/$set")
     report "$set --gravity subject" "$subject" "$count" "$centre" "$target"
+    # The measure alone: the reduced decode of the whole picture and the
+    # interest it holds, without the window. A JPEG without restart markers
+    # is entropy-decoded whole by any reduced decode, so this is the floor.
+    t=$(time_runs "$batch" --jobs 1 --format jpeg --gravity subject --dry-run "$data/$set")
+    report "$set the measure alone (--dry-run)" "$t" "$count" "$centre" ""
     if command -v vips >/dev/null; then
         t=$(time_runs vips_smartcrop_each "$data/$set" "$pattern")
         report "$set vips smartcrop (1 thread)" "$t" "$count" "$centre" \
@@ -165,6 +174,10 @@ if command -v vips >/dev/null; then
         [ "$set" = heif ] && pattern='*.heic'
         ls "$data/$set"/$pattern >/dev/null 2>&1 && subject_distance "$set" "$data/$set" "$pattern"
     done
+    if [ -n "${KADRIX_BENCH_PHOTOS:-}" ]; then
+        size="${KADRIX_BENCH_PHOTOS_SIZE:-360x240}"
+        subject_distance "real photos, $size" "$KADRIX_BENCH_PHOTOS" '*.[jJ][pP]*[gG]' "$size"
+    fi
 fi
 echo
 count=$(ls "$set12"/*.jpg | wc -l)
