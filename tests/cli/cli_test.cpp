@@ -555,6 +555,10 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         {"too wide for JPEG",
          {"--size", "65535x1", "--format", "jpeg", "--out", "~/out", "~/a.jpg"}, 1,
          {"0 framed, 0 skipped, 1 failed"}, {"cannot write ~/out/cropped_a.JPEG: JPEG error #"}},
+        {"too wide for WebP",
+         {"--size", "16384x1", "--format", "webp", "--out", "~/out", "~/a.jpg"}, 1,
+         {"0 framed, 0 skipped, 1 failed"},
+         {"cannot write ~/out/cropped_a.WEBP: too large for a WebP file: at most 16383 pixels"}},
         // no canvas of that size can be made
         {"no such canvas",
          {"--size", "65535x65535", "--format", "bmp", "--out", "~/out", "~/a.jpg"}, 1,
