@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <jerror.h>
+
 namespace kadrix::jpegcodec {
 namespace {
 
@@ -91,6 +93,12 @@ void RowEncoder::write(const std::uint8_t* row) {
     // The codec only reads the rows it is given.
     JSAMPROW rows = const_cast<JSAMPROW>(row);
     compressor_->run([&] { jpeg_write_scanlines(c, &rows, 1); });
+}
+
+std::optional<EJPEG> RowEncoder::refusal(int width, int height) {
+    if (width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION)
+        return std::nullopt;
+    return EJPEG(JERR_IMAGE_TOO_BIG, codecMessageText(JERR_IMAGE_TOO_BIG, JPEG_MAX_DIMENSION));
 }
 
 qint64 RowEncoder::heldBytes(int width, int height, const TJPEGDefaults& options) {

@@ -2,12 +2,14 @@
 
 #include "bitmap.h"
 #include "jpeg_defaults.h"
+#include "jpeg_error.h"
 #include "picture.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QIODevice;
 
@@ -39,6 +41,10 @@ public:
     void write(const std::uint8_t* row);
     // Ends the stream once every row is written.
     void finish();
+
+    // The error the codec throws for a picture of that size before any row,
+    // whatever its pixels (a side past 65500), or nothing when it takes it.
+    static std::optional<EJPEG> refusal(int width, int height);
 
     // The most memory an encoder of a width x height picture with `options`
     // holds: its rows and blocks of a few MCU rows, and for a progressive

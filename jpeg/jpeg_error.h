@@ -23,7 +23,8 @@ private:
     QString codecText_;
 };
 
-// libjpeg's text for a message code without parameters.
-QString codecMessageText(int messageCode);
+// libjpeg's text for a message code, its first number `parameter` where it
+// takes one.
+QString codecMessageText(int messageCode, int parameter = 0);
 
 } // namespace kadrix

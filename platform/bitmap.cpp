@@ -298,6 +298,10 @@ bool Bitmap::writeBmp(QIODevice& device) const {
     return true;
 }
 
+bool BmpRowWriter::takes(int width, int height) {
+    return bmpHeader(width, height).has_value();
+}
+
 bool BmpRowWriter::start(QIODevice& device, int width, int height) {
     const std::optional<BmpHeader> header = bmpHeader(width, height);
     if (!header || device.write(reinterpret_cast<const char*>(header->data()), 54) != 54)

@@ -84,6 +84,8 @@ public:
     // Writes the header; false when the device refuses it or the picture
     // lies past the format's 4 GB limit.
     bool start(QIODevice& device, int width, int height);
+    // Whether the format takes a width x height picture (within its 4 GB).
+    static bool takes(int width, int height);
     // The next row's pixels (width x 3 bytes); false when the device refuses.
     bool write(const std::uint8_t* row);
 

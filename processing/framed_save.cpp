@@ -43,12 +43,13 @@ qint64 framedSaveBytes(const Picture& picture, const FrameGeometry& frame, const
            (rows ? rowWritingBytes(frame.size, format) : encodingBytes(frame.size, format));
 }
 
-SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const QString& path,
-                         const FramedSave& how, bool& framed) {
-    const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
+namespace {
+
+SaveOutcome frameAndSaveAs(SourceFramer& framer, const PictureFile& source, const QString& path,
+                           const FramedSave& how, ResultFormat format,
+                           const BeforeDecode& beforeDecode, bool& framed) {
     if (!writtenInRows(path, how, format)) {
-        framed =
-            framer.frame(source, how.wipe, how.decode, how.framing, how.beforeDecode, how.topLeft);
+        framed = framer.frame(source, how.wipe, how.decode, how.framing, beforeDecode, how.topLeft);
         if (!framed)
             return {};
         return how.into != nullptr
@@ -60,7 +61,7 @@ SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const 
     ResultRows rows = how.into != nullptr ? ResultRows(*how.into, format, picture)
                                           : ResultRows(path, format, picture, how.replace);
     try {
-        framed = framer.frame(source, how.wipe, rows, how.decode, how.framing, how.beforeDecode,
+        framed = framer.frame(source, how.wipe, rows, how.decode, how.framing, beforeDecode,
                               how.topLeft);
     } catch (const ResultRows::Stopped&) {
         framed = true;
@@ -73,6 +74,32 @@ SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const 
     if (outcome && how.framing.keepDates && how.into == nullptr)
         keepSourceDate(source.path, path);
     return outcome;
+}
+
+} // namespace
+
+SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const QString& path,
+                         const FramedSave& how, bool& framed) {
+    const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
+    // A result the writer refuses by its size alone fails with the writer's
+    // message before anything is decoded or counted: a picture is not
+    // decoded whole (a HEIF's Blur margins) nor refused for the memory of a
+    // result that could never be written.
+    struct SizeRefused {
+        QString why;
+    };
+    const BeforeDecode beforeDecode = [&](const Picture& picture, const FrameGeometry& frame) {
+        if (QString why = refusedResultSize(frame.size, format); !why.isEmpty())
+            throw SizeRefused{std::move(why)};
+        if (how.beforeDecode)
+            how.beforeDecode(picture, frame);
+    };
+    try {
+        return frameAndSaveAs(framer, source, path, how, format, beforeDecode, framed);
+    } catch (const SizeRefused& refused) {
+        framed = true;
+        return {false, refused.why, 0};
+    }
 }
 
 bool keepSourceDate(const QString& sourcePath, const QString& resultPath) {

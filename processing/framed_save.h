@@ -27,8 +27,9 @@ SaveOutcome saveFramed(const SourceFramer& framer, const QString& path,
 // file a row at a time (ResultRows), the others through the framer's canvas.
 // `framed` tells whether the source gave a result: nothing is written for an
 // empty picture. Throws the picture's errors; the write's failures come back
-// in the outcome. With `into`, the result goes into that open file
-// (saveResultInto()) in the format `encoding` gives, and `path` only names it.
+// in the outcome, a size the format cannot take (refusedResultSize()) before
+// the picture is decoded or shown to `beforeDecode`. With `into`, the result goes into that open
+// file (saveResultInto()) in the format `encoding` gives, and `path` only names it.
 struct FramedSave {
     Colour wipe = 0;
     DecodeOptions decode;

@@ -174,9 +174,11 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
     // The geometry is computed once: the Subject anchor measures the picture.
     const FrameGeometry frame =
         picture ? frameGeometryOf(*picture, size_, framing, topLeft) : geometry_;
+    // Set first, so that a picture refused before its decode still tells
+    // the frame it was refused for.
+    geometry_ = frame;
     if (beforeDecode && picture)
         beforeDecode(*picture, frame);
-    geometry_ = frame;
     // A ratio's canvas takes each picture's size; an empty picture keeps the
     // last one, which then holds only the wipe colour.
     QSize canvas = size_.isRatio() ? QSize(canvas_.width(), canvas_.height())

@@ -37,10 +37,6 @@ QString bmpRefused() {
 // fields); Qt's writer refuses more without saying why.
 constexpr int MaxWebPSide = 16383;
 
-QString webpRefused() {
-    return QStringLiteral("too large for a WebP file: at most %1 pixels a side").arg(MaxWebPSide);
-}
-
 PictureMetadata sourceMetadata(const Picture* source) {
     if (source == nullptr || !JpegDefaults.KeepMetadata)
         return {};
@@ -99,10 +95,10 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* sour
     case ResultFormat::Png:
     case ResultFormat::Tiff:
     case ResultFormat::WebP: {
-        if (format == ResultFormat::WebP &&
-            (canvas.width() > MaxWebPSide || canvas.height() > MaxWebPSide)) {
-            why = webpRefused();
-            return false;
+        if (format == ResultFormat::WebP) {
+            why = refusedResultSize(QSize(canvas.width(), canvas.height()), format);
+            if (!why.isEmpty())
+                return false;
         }
         QImageWriter writer(&file, QByteArray());
         if (writeWithQt(canvas, format, source, encoding, writer))
@@ -120,6 +116,27 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* sour
 }
 
 } // namespace
+
+QString refusedResultSize(QSize size, ResultFormat format) {
+    const int w = size.width(), h = size.height();
+    switch (format) {
+    case ResultFormat::Jpeg:
+        if (const std::optional<EJPEG> refused = jpegcodec::RowEncoder::refusal(w, h))
+            return refused->detailedMessage();
+        return {};
+    case ResultFormat::Bmp:
+        return BmpRowWriter::takes(std::max(w, 0), std::max(h, 0)) ? QString() : bmpRefused();
+    case ResultFormat::WebP:
+        if (w > MaxWebPSide || h > MaxWebPSide)
+            return QStringLiteral("too large for a WebP file: at most %1 pixels a side")
+                .arg(MaxWebPSide);
+        return {};
+    case ResultFormat::Png:
+    case ResultFormat::Tiff:
+        return {};
+    }
+    return {};
+}
 
 qint64 encodingBytes(QSize size, ResultFormat format) {
     const qint64 pixels = qint64(size.width()) * size.height();

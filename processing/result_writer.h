@@ -78,6 +78,11 @@ qint64 encodingBytes(QSize size, ResultFormat format);
 // write buffer, a row and the encoder's own.
 qint64 rowWritingBytes(QSize size, ResultFormat format);
 
+// Why a result of `size` cannot be written in `format` whatever its pixels
+// (a side past JPEG's 65500 or WebP's 16383, a BMP past 4 GB): the writer's
+// own message, asked before a picture is decoded; "" when the format takes it.
+QString refusedResultSize(QSize size, ResultFormat format);
+
 // True when the path's extension is ".JPEG" or ".JPG" in any letter case.
 bool isJpegPath(const QString& path);
 

@@ -555,6 +555,10 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         {"too wide for JPEG",
          {"--size", "65535x1", "--format", "jpeg", "--out", "~/out", "~/a.jpg"}, 1,
          {"0 framed, 0 skipped, 1 failed"}, {"cannot write ~/out/cropped_a.JPEG: JPEG error #"}},
+        // refused by its size before the picture is decoded or its memory counted
+        {"padded past JPEG's width", {"--memory", "64M", "--size", "65535:1", "--ratio", "pad",
+         "--format", "jpeg", "--out", "~/out", "~/a.jpg"}, 1, {"0 framed, 0 skipped, 1 failed"},
+         {"cropped_a.JPEG: JPEG error #41: Maximum supported image dimension is 65500 pixels"}},
         {"too wide for WebP",
          {"--size", "16384x1", "--format", "webp", "--out", "~/out", "~/a.jpg"}, 1,
          {"0 framed, 0 skipped, 1 failed"},
