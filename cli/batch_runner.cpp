@@ -539,11 +539,13 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
                    std::vector<Unreadable>& unreadable, Reporter& reporter) {
     QStringList inputs = options.inputs;
     if (!options.filesFrom.isEmpty()) {
-        const auto list = readSourceListFile(options.filesFrom);
+        QString why;
+        const auto list = readSourceListFile(options.filesFrom, why);
         if (!list) {
             reporter.problem(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot read the list %2"),
                                  {Program, options.filesFrom})
-                                 .translated());
+                                 .translated() +
+                             QStringLiteral(": ") + why);
             return false;
         }
         // Names that are not UTF-8 keep their bytes (see native_name.h).
@@ -580,11 +582,13 @@ bool gatherSources(const BatchOptions& options, CollectedSources& collected,
 // source the run does not have: nothing is framed then.
 bool placeSources(const BatchOptions& options, std::vector<SourceFile>& sources,
                   Reporter& reporter) {
-    const auto bytes = readSourceListFile(options.placements);
+    QString why;
+    const auto bytes = readSourceListFile(options.placements, why);
     if (!bytes) {
         reporter.problem(own(QT_TRANSLATE_NOOP("kadrix-batch", "%1: cannot read the placements %2"),
                              {Program, options.placements})
-                             .translated());
+                             .translated() +
+                         QStringLiteral(": ") + why);
         return false;
     }
     const PlacementsRead read = parsePlacements(*bytes, options.placements);

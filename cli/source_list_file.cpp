@@ -1,8 +1,12 @@
 #include "source_list_file.h"
 
+#include "regular_file.h"
+#include "text.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kadrix::cli {
@@ -28,19 +32,44 @@ std::vector<ListedSource> splitSourceList(const QByteArray& bytes, bool nulSepar
     return entries;
 }
 
-std::optional<QByteArray> readSourceListFile(const QString& path) {
+std::optional<QByteArray> readSourceListFile(const QString& path, QString& why) {
     QFile file;
     if (path == QStringLiteral("-")) {
-        if (!file.open(stdin, QIODevice::ReadOnly))
+        if (!file.open(stdin, QIODevice::ReadOnly)) {
+            why = file.errorString();
             return std::nullopt;
+        }
     } else {
         file.setFileName(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly)) {
+            why = file.errorString();
             return std::nullopt;
+        }
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    const auto tooLong = [&] {
+        why = Text("kadrix-batch", QT_TRANSLATE_NOOP("kadrix-batch", "more than %1 bytes"),
+                   {QString::number(MaxPictureFileBytes)})
+                  .translated();
         return std::nullopt;
+    };
+    // A file that says its size is refused before it is read; a device or a
+    // pipe is read only up to the limit.
+    if (!file.isSequential() && file.size() > MaxPictureFileBytes)
+        return tooLong();
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray piece =
+            file.read(std::min<qint64>(1 << 20, MaxPictureFileBytes + 1 - bytes.size()));
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+        if (bytes.size() > MaxPictureFileBytes)
+            return tooLong();
+    }
+    if (file.error() != QFileDevice::NoError) {
+        why = file.errorString();
+        return std::nullopt;
+    }
     return bytes;
 }
 

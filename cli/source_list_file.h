@@ -20,8 +20,9 @@ struct ListedSource {
 // are skipped; nothing else is trimmed, since blanks belong to file names.
 std::vector<ListedSource> splitSourceList(const QByteArray& bytes, bool nulSeparated);
 
-// The bytes of the list file `path`, standard input for "-"; nothing when it
-// cannot be read.
-std::optional<QByteArray> readSourceListFile(const QString& path);
+// The bytes of the list file `path`, standard input for "-"; nothing, and
+// why in `why`, when it cannot be read or holds more than a picture file may
+// (MaxPictureFileBytes): an endless device (/dev/zero) is no list.
+std::optional<QByteArray> readSourceListFile(const QString& path, QString& why);
 
 } // namespace kadrix::cli

@@ -65,8 +65,15 @@ Bitmap reducedByBlocks(RowSource& rows) {
 } // namespace
 
 Bitmap interestPicture(const Picture& picture) {
-    if (std::optional<Bitmap> reduced = picture.decodeSketch(QSize(InterestSide, InterestSide)))
-        return std::move(*reduced);
+    if (std::optional<Bitmap> sketch = picture.decodeSketch(QSize(InterestSide, InterestSide))) {
+        // The coarsest sketch of a huge picture is still large (an eighth of
+        // 65,000 pixels is 8,125): it is reduced further as any other type
+        // is, so that the measure's maps keep the size they have for a photo.
+        if (std::min(sketch->width(), sketch->height()) < 2 * InterestSide)
+            return std::move(*sketch);
+        BitmapRowSource rows(*sketch);
+        return reducedByBlocks(rows);
+    }
     // A type that hands on its rows (a HEIF grid, a row of tiles at a time)
     // is measured as they come: a huge grid without a thumbnail is never
     // decoded whole before the memory it takes is counted.

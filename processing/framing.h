@@ -30,8 +30,9 @@ FrameGeometry frameGeometryOf(const Picture& picture, const ResultSize& size,
 // subject_interest.h): the picture type's sketch (Picture::decodeSketch(): a
 // JPEG's scaled decode, the coarsest of 1/8, 1/4 and 1/2 that keeps
 // InterestSide pixels on both sides, of some MCU rows only where restart
-// markers allow; a HEIF's thumbnail when it stands for the picture); any
-// other picture reduced by a whole factor as its rows are read
+// markers allow; a HEIF's thumbnail when it stands for the picture), itself
+// reduced by a whole factor when it has twice InterestSide pixels on both
+// sides or more; any other picture reduced so as its rows are read
 // (Picture::readRows()), or else decoded whole (and kept for its window).
 Bitmap interestPicture(const Picture& picture);
 

@@ -33,6 +33,14 @@ QString bmpRefused() {
     return QStringLiteral("too large for a BMP file");
 }
 
+// A WebP file holds at most 16383 pixels a side (the format's 14-bit
+// fields); Qt's writer refuses more without saying why.
+constexpr int MaxWebPSide = 16383;
+
+QString webpRefused() {
+    return QStringLiteral("too large for a WebP file: at most %1 pixels a side").arg(MaxWebPSide);
+}
+
 PictureMetadata sourceMetadata(const Picture* source) {
     if (source == nullptr || !JpegDefaults.KeepMetadata)
         return {};
@@ -91,6 +99,11 @@ bool writeEncoded(const Bitmap& canvas, ResultFormat format, const Picture* sour
     case ResultFormat::Png:
     case ResultFormat::Tiff:
     case ResultFormat::WebP: {
+        if (format == ResultFormat::WebP &&
+            (canvas.width() > MaxWebPSide || canvas.height() > MaxWebPSide)) {
+            why = webpRefused();
+            return false;
+        }
         QImageWriter writer(&file, QByteArray());
         if (writeWithQt(canvas, format, source, encoding, writer))
             return true;

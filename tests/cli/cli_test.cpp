@@ -555,6 +555,10 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         {"too wide for JPEG",
          {"--size", "65535x1", "--format", "jpeg", "--out", "~/out", "~/a.jpg"}, 1,
          {"0 framed, 0 skipped, 1 failed"}, {"cannot write ~/out/cropped_a.JPEG: JPEG error #"}},
+        {"too wide for WebP",
+         {"--size", "16384x1", "--format", "webp", "--out", "~/out", "~/a.jpg"}, 1,
+         {"0 framed, 0 skipped, 1 failed"},
+         {"cannot write ~/out/cropped_a.WEBP: too large for a WebP file: at most 16383 pixels"}},
         // no canvas of that size can be made
         {"no such canvas",
          {"--size", "65535x65535", "--format", "bmp", "--out", "~/out", "~/a.jpg"}, 1,
@@ -730,6 +734,9 @@ TEST_F(KadrixBatchTest, GreySourcesKeepTheirExactLevels) {
 // table as this installation has it, a line per format.
 TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
     writeJpeg("src/a.jpg", 40, 30);
+    QFile huge(dir.filePath("huge"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(1) << 30) + 1));
+    huge.close();
     // clang-format off
     const RunCase cases[] = {
         {"wrong size", {"--size", "big", "x.jpg"}, 2, {}, {"--size"}},
@@ -754,7 +761,10 @@ TEST_F(KadrixBatchTest, BadUsageExitsWithTwo) {
          {}, {"standard input (-) can be read only once"}},
         {"placements of no file", {"--placements", "", "x.jpg"}, 2, {}, {"--placements wants"}},
         {"unreadable placements", {"--placements", "~/none", "~/src"}, 2, {},
-         {"cannot read the placements"}},
+         {"cannot read the placements ~/none: No such file or directory"}},
+        // refused by its size, never read: /dev/zero would be read to the same limit
+        {"placements past a picture's size", {"--placements", "~/huge", "~/src"}, 2, {},
+         {"cannot read the placements ~/huge: more than 1073741824 bytes"}},
         // a picture's bytes go to a terminal only when forced (a tiny one: nobody reads them)
         {"result to a terminal", {"-s8x8", "--output", "-", "~/src/a.jpg"}, 2, {""},
          {"the result would go to a terminal; use --force"}, {}, {}, "C.UTF-8", nullptr, 0,
