@@ -1,6 +1,7 @@
 // The JPEG picture type on arbitrary bytes: load, measure at each scale,
-// decode with each set of reading options, save the loaded bytes back, and
-// re-encode the decoded bitmap with each set of writing options. Every
+// decode with each set of reading options (whole, by window, by rows, and
+// the subject's sketch), save the loaded bytes back, and re-encode the
+// decoded bitmap with each set of writing options. Every
 // failure must be an Error (EJPEG for the codec); anything else, a memory
 // fault or undefined behaviour, stops the fuzzer.
 #include "fuzz_support.h"
@@ -9,6 +10,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <array>
 
 using namespace kadrix;
@@ -88,6 +90,22 @@ void checkWindow(const TJPEGImage& picture, const Bitmap& whole, const QRect& wi
                   "a decoded window differs from the whole decode");
 }
 
+// The rows handed on for a window (where the type hands them on) are the
+// whole decode's too.
+void checkRows(const TJPEGImage& picture, const Bitmap& whole, const QRect& window) {
+    const std::unique_ptr<RowSource> rows = picture.readRows(window, DecodeMode::Window);
+    if (!rows)
+        return;
+    const QRect expected = window.intersected(QRect(0, 0, whole.width(), whole.height()));
+    check(rows->width() == expected.width() && rows->height() == expected.height(),
+          "rows of another size than the window");
+    for (int y = 0; y < rows->height(); ++y) {
+        const std::uint8_t* row = rows->next();
+        const std::uint8_t* from = whole.scanLine(expected.top() + y) + expected.left() * 3;
+        check(std::equal(row, row + rows->width() * 3, from), "rows differ from the whole decode");
+    }
+}
+
 void reencode(const Bitmap& decoded, std::uint8_t quality) {
     for (int which = 0; which < WritingOptionSets; ++which) {
         auto picture = newPicture(writingOptions(which, quality));
@@ -149,6 +167,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 auto fresh = newPicture(readingOptions(which)); // nothing decoded yet
                 fresh->loadFromData(bytes);
                 checkWindow(*fresh, decoded, window);
+                checkRows(*fresh, decoded, window);
+            }
+            // The subject's sketch reads the stream its own way (only some
+            // MCU rows where restart markers allow): it may fail, as an Error.
+            if (which == 0) {
+                auto fresh = newPicture(readingOptions(which));
+                fresh->loadFromData(bytes);
+                if (const std::optional<Bitmap> sketch = fresh->decodeSketch(QSize(4, 4)))
+                    check(sketch->width() <= width && sketch->height() <= height,
+                          "a sketch larger than the picture");
             }
             // Asked again, the size is the decoded bitmap's.
             check(picture->width() == width && picture->height() == height,

@@ -102,6 +102,13 @@ void jpegSeeds() {
           viaLibjpeg(4, [](jpeg_compress_struct& c) { jpeg_set_colorspace(&c, JCS_YCCK); }));
     write("jpeg", "restart.jpg",
           viaLibjpeg(3, [](jpeg_compress_struct& c) { c.restart_interval = 1; }));
+    // A restart marker opening each of 100 MCU rows: the subject's measure
+    // reads only some of them.
+    test::RawImage tall{16, 800, 3, {}};
+    tall.pixels.resize(std::size_t(16 * 800 * 3));
+    for (std::size_t i = 0; i < tall.pixels.size(); ++i)
+        tall.pixels[i] = std::uint8_t((i * 31 + i / 48 * 5) & 255);
+    write("jpeg", "restart_rows.jpg", test::encodeRaw(tall, {90, false, 1, 1, 2}));
     write("jpeg", "arithmetic.jpg",
           viaLibjpeg(3, [](jpeg_compress_struct& c) { c.arith_code = TRUE; }));
     write("jpeg", "rgb.jpg",

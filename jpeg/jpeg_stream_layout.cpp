@@ -76,9 +76,11 @@ std::optional<StreamLayout> readStreamLayout(const QByteArray& data) {
 }
 
 std::optional<qsizetype> findRestartInterval(const QByteArray& data, qsizetype from,
-                                             qsizetype interval) {
+                                             qsizetype interval, qsizetype through) {
     if (from < 0 || interval < 1)
         return std::nullopt;
+    const qsizetype last = std::max(interval, through);
+    qsizetype entry = 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
     const qsizetype size = data.size();
     qsizetype seen = 0;
@@ -98,7 +100,9 @@ std::optional<qsizetype> findRestartInterval(const QByteArray& data, qsizetype f
         if (next < Rst0 || next > Rst7 || next - Rst0 != int(seen % 8))
             return std::nullopt;
         if (++seen == interval)
-            return at;
+            entry = at;
+        if (seen == last)
+            return entry;
     }
     return std::nullopt;
 }

@@ -33,10 +33,11 @@ std::optional<StreamLayout> readStreamLayout(const QByteArray& data);
 // The offset of the first entropy byte of restart interval `interval` (1 or
 // more): the byte after the interval-th restart marker, counted from `from`,
 // the start of the scan's entropy data. Stuffed 0xFF 0x00 pairs and 0xFF fill
-// bytes are not markers. Nothing when the markers before it are not RST0,
+// bytes are not markers. Nothing when the markers before it, and when
+// `through` is larger those after it up to the through-th, are not RST0,
 // RST1, ... RST7, RST0, ... in turn, or another marker (or the end of the
 // data) comes first.
 std::optional<qsizetype> findRestartInterval(const QByteArray& data, qsizetype from,
-                                             qsizetype interval);
+                                             qsizetype interval, qsizetype through = 0);
 
 } // namespace kadrix::jpegcodec

@@ -131,10 +131,14 @@ struct RestartEntry {
 // window's top row (the up-sampler takes its context from that row), when
 // the stream allows entering there: one scan of 8-bit sequential Huffman
 // data holding every component, iMCU rows that are each a whole number of
-// restart intervals, the markers up to it all present and in turn. `whole`
-// has been started, so the scan's geometry is the decoder's own.
+// restart intervals, the markers all present and in turn up to it and on
+// through the iMCU row below the window's bottom row. Those the decode reads
+// must be checked too: entered part-way, the codec expects numbers shifted
+// by the entry's, and takes a marker bearing its unshifted number as sound.
+// `whole` has been started, so the scan's geometry is the decoder's own.
 std::optional<RestartEntry> findRestartEntry(const QByteArray& data, Decompressor& whole,
-                                             JDIMENSION windowTop) {
+                                             const QRect& window) {
+    const JDIMENSION windowTop = toDimension(window.top());
     jpeg_decompress_struct* c = whole.info();
     if (c->progressive_mode || c->arith_code || c->data_precision != 8 ||
         jpeg_has_multiple_scans(c) || c->restart_interval == 0 || c->comps_in_scan < 1 ||
@@ -159,7 +163,8 @@ std::optional<RestartEntry> findRestartEntry(const QByteArray& data, Decompresso
     entry.mcuRowsLeftOut = windowRow - 1;
     entry.imageRowsLeftOut = entry.mcuRowsLeftOut * mcuHeight;
     entry.outputRowsLeftOut = entry.mcuRowsLeftOut * outputRowsPerMcuRow;
-    entry.interval = qsizetype(entry.mcuRowsLeftOut) * (mcusPerImcuRow / c->restart_interval);
+    entry.interval =
+        qsizetype(entry.mcuRowsLeftOut) * qsizetype(mcusPerImcuRow / c->restart_interval);
     // The walk must agree with the codec on the frame and where its data begins.
     const std::optional<StreamLayout> layout = readStreamLayout(data);
     if (!layout || (layout->frameMarker != 0xC0 && layout->frameMarker != 0xC1) ||
@@ -169,8 +174,14 @@ std::optional<RestartEntry> findRestartEntry(const QByteArray& data, Decompresso
         std::size_t(layout->entropyStart) != whole.bytesConsumed())
         return std::nullopt;
     entry.layout = *layout;
+    const qsizetype intervalsPerRow = mcusPerImcuRow / c->restart_interval;
+    // The last marker of the scan closes its last interval but one.
+    const qsizetype bottomRow =
+        toDimension(window.top() + window.height() - 1) / outputRowsPerMcuRow;
+    const qsizetype through = std::min((bottomRow + 2) * intervalsPerRow,
+                                       qsizetype(c->total_iMCU_rows) * intervalsPerRow - 1);
     const std::optional<qsizetype> from =
-        findRestartInterval(data, layout->entropyStart, entry.interval);
+        findRestartInterval(data, layout->entropyStart, entry.interval, through);
     if (!from)
         return std::nullopt;
     entry.entropyFrom = *from;
@@ -239,7 +250,7 @@ public:
         // it for a small window, not for one near the picture's size.
         if (mode == DecodeMode::Seek &&
             bitmapBytes(wanted_.width(), wanted_.height(), 3) <= MaxSeekWindowBytes &&
-            findRestartEntry(data_, decompressor_, toDimension(wanted_.top())))
+            findRestartEntry(data_, decompressor_, wanted_))
             return false;
         column_ = cropToWindow(decompressor_, wanted_);
         decoded_.resize(std::size_t(c->output_width) * 3);
@@ -293,7 +304,7 @@ std::optional<Bitmap> decodeWindow(const QByteArray& data, const TJPEGDefaults& 
         return Bitmap(decode(data, options).image().copy(wanted));
     startDecoder(decompressor);
     if (mode == DecodeMode::Seek) {
-        if (const auto entry = findRestartEntry(data, decompressor, toDimension(wanted.top()))) {
+        if (const auto entry = findRestartEntry(data, decompressor, wanted)) {
             if (auto bitmap = decodeFromRestart(data, *entry, options, wanted, *c)) {
                 if (start != nullptr)
                     *start = WindowStart::RestartMarker;

@@ -18,14 +18,16 @@ QByteArray bytes(std::initializer_list<int> values) {
     return out;
 }
 
-// Restart markers are found by their bytes alone: in turn, after fill
-// bytes, never in stuffed data, and only before any other marker.
+// Restart markers are found by their bytes alone: in turn (up to the one
+// asked for, or further when asked), after fill bytes, never in stuffed data,
+// and only before any other marker.
 TEST(JpegStreamLayoutTest, RestartIntervalsAreFoundByTheirMarkers) {
     struct Case {
         const char* name;
         QByteArray data;
         qsizetype interval;
         std::optional<qsizetype> expected;
+        qsizetype through = 0;
     };
     QByteArray nine;
     for (int i = 0; i < 9; ++i)
@@ -35,6 +37,9 @@ TEST(JpegStreamLayoutTest, RestartIntervalsAreFoundByTheirMarkers) {
         {"after fill bytes", bytes({0x11, 0xFF, 0xFF, 0xFF, 0xD0, 0x33}), 1, 5},
         {"stuffed after fill", bytes({0xFF, 0xFF, 0x00, 0xFF, 0xD0, 0x55}), 1, 5},
         {"numbers wrap after 7", nine, 9, 27},
+        {"checked on after it", nine, 2, 6, 9},
+        {"out of turn after it", bytes({0x11, 0xFF, 0xD0, 0x22, 0xFF, 0xD2, 0x33}), 1, std::nullopt,
+         2},
         {"out of turn", bytes({0x11, 0xFF, 0xD0, 0x22, 0xFF, 0xD2, 0x33}), 2, std::nullopt},
         {"first is not RST0", bytes({0x11, 0xFF, 0xD1, 0x22}), 1, std::nullopt},
         {"too few", bytes({0x11, 0xFF, 0xD0, 0x22}), 2, std::nullopt},
@@ -42,7 +47,8 @@ TEST(JpegStreamLayoutTest, RestartIntervalsAreFoundByTheirMarkers) {
         {"ends in fill", bytes({0x11, 0xFF, 0xFF}), 1, std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(jpegcodec::findRestartInterval(c.data, 0, c.interval), c.expected) << c.name;
+        EXPECT_EQ(jpegcodec::findRestartInterval(c.data, 0, c.interval, c.through), c.expected)
+            << c.name;
 }
 
 // The walk finds the picture's own frame and scan, whatever sits before them.
@@ -167,6 +173,10 @@ TEST(JpegSeekTest, DamagedMarkersGiveTheWholeDecodesPixels) {
     QByteArray renumberedAbove = good, renumberedInside = good, damagedData = good;
     renumberedAbove[marker(5) + 1] = char(0xD6);
     renumberedInside[marker(14) + 1] = char(0xD0);
+    // Entered at interval 11, the codec counts markers from 0 and takes a
+    // marker numbered as it counts for a sound one: the third it meets.
+    QByteArray countedFromEntry = good;
+    countedFromEntry[marker(14) + 1] = char(0xD2);
     for (int i = 0; i < 6; ++i)
         damagedData[(marker(6) + marker(7)) / 2 + i] = 0;
     const Case cases[] = {
@@ -178,6 +188,7 @@ TEST(JpegSeekTest, DamagedMarkersGiveTheWholeDecodesPixels) {
         {"extra marker above", QByteArray(good).insert(marker(6), bytes({0xFF, 0xD5})),
          WindowStart::Top},
         {"marker inside out of turn", renumberedInside, WindowStart::Top},
+        {"marker inside numbered from the entry", countedFromEntry, WindowStart::Top},
         {"marker inside missing", QByteArray(good).remove(marker(14), 2), WindowStart::Top},
         {"cut inside the window", good.left(marker(15)), WindowStart::Top},
     };
