@@ -171,14 +171,24 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
     loader_.loadFromFile(source);
     const Picture* picture = loader_.picture();
     const QSize pictureSize(loader_.width(), loader_.height());
-    // The geometry is computed once: the Subject anchor measures the picture.
-    const FrameGeometry frame =
-        picture ? frameGeometryOf(*picture, size_, framing, topLeft) : geometry_;
+    // The Subject anchor measures the picture, which decodes some of it: the
+    // picture is first shown to `beforeDecode` in its centred frame, of the
+    // same size and needing the same memory wherever the window lies, so
+    // that a picture refused is not measured for nothing.
+    const bool measures = picture && !topLeft && framing.anchor == Anchor::Subject;
+    FramingOptions placing = framing;
+    if (measures)
+        placing.anchor = Anchor::Centre;
+    FrameGeometry frame = picture ? frameGeometryOf(*picture, size_, placing, topLeft) : geometry_;
     // Set first, so that a picture refused before its decode still tells
     // the frame it was refused for.
     geometry_ = frame;
     if (beforeDecode && picture)
         beforeDecode(*picture, frame);
+    if (measures) {
+        frame = frameGeometryOf(*picture, size_, framing);
+        geometry_ = frame;
+    }
     // A ratio's canvas takes each picture's size; an empty picture keeps the
     // last one, which then holds only the wipe colour.
     QSize canvas = size_.isRatio() ? QSize(canvas_.width(), canvas_.height())

@@ -70,7 +70,9 @@ public:
     // of zero width or height: the canvas then holds only the wipe colour.
     // Throws the picture's errors. `beforeDecode`, when given, is shown the
     // loaded picture and its frame geometry before its pixels are decoded
-    // (and may throw to refuse it).
+    // (and may throw to refuse it); with the Subject anchor, before the
+    // picture is measured, its frame centred (the same size, the same
+    // memory).
     bool frame(const PictureFile& source, Colour wipe, const DecodeOptions& decode = {},
                const FramingOptions& framing = {}, const BeforeDecode& beforeDecode = {},
                std::optional<QPoint> topLeft = std::nullopt);

@@ -539,6 +539,12 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
     write("src/b.jpg", "not a picture");
     writeJpeg("src/c.jpg", 100, 100);
     writeJpeg("e.jpg", 40, 30);
+    // Three codes of one bit: a table refused only once pixels are decoded.
+    QByteArray huff = test::encodeRaw(test::photoLike(300, 200));
+    const qsizetype dht = huff.indexOf("\xFF\xC4");
+    huff[dht + 5] = 3;
+    huff[dht + 7] = char(huff[dht + 7] - 3);
+    write("huff.jpg", huff);
     // A sparse file of more than a gigabyte, refused before it is read.
     QFile big(dir.filePath("src/d.jpg"));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((qint64(1) << 30) + 1));
@@ -620,6 +626,10 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         // the canvas and the encoder's buffers count too: 640 x 480 takes more than 1 MB
         {"--memory", {"--memory", "1M", "-f", "png", "--out", "~/m", "~/a.jpg"}, 1, {"0 framed"},
          {"not enough memory: the picture needs 4 MB, more than the 1 MB a run may hold"}},
+        // the Subject anchor measures a picture only once its memory is granted
+        {"--memory, subject", {"-s", "100x1000", "--memory", "1M", "-f", "png", "--gravity",
+         "subject", "--out", "~/m", "~/huff.jpg"}, 1, {"0 framed"},
+         {"not enough memory: the picture needs 2 MB, more than the 1 MB a run may hold"}},
         // a BMP result written a row at a time holds no canvas: the same picture fits
         {"--memory, rows", {"--memory", "1M", "--out", "~/m", "~/a.jpg"}, 0, {"1 framed"}, {""}},
     };
