@@ -225,10 +225,9 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
     }
     RowSource& shown = rows ? *rows : static_cast<RowSource&>(*whole);
     placement_ = {origin.x() - frame.topLeft.x(), origin.y() - frame.topLeft.y()};
-    const std::optional<BlurredBackground> blurred =
-        shown.width() > 0 && shown.height() > 0
-            ? background(framing, !topLeft && framing.anchor != Anchor::Subject, std::move(reduced))
-            : std::nullopt;
+    const std::optional<BlurredBackground> blurred = shown.width() > 0 && shown.height() > 0
+                                                         ? background(framing, std::move(reduced))
+                                                         : std::nullopt;
     const RowLayout layout{canvas.width(), canvas.height(),
                            placement_,     framing.fill,
                            wipe,           blurred ? &*blurred : nullptr};
@@ -239,7 +238,6 @@ bool SourceFramer::frameInto(RowSink* sink, const PictureFile& source, Colour wi
 }
 
 std::optional<BlurredBackground> SourceFramer::background(const FramingOptions& framing,
-                                                          bool anchored,
                                                           std::optional<Bitmap> reduced) const {
     const Picture* source = loader_.picture();
     const int W = geometry_.size.width();
@@ -249,11 +247,22 @@ std::optional<BlurredBackground> SourceFramer::background(const FramingOptions& 
         return std::nullopt; // no margins: every fill is the wipe colour fill
     if (!reduced)
         reduced = reducedPicture(*source, decoded_);
-    if (anchored)
-        return blurredBackground(*reduced, source->width(), source->height(), W, H, framing.anchor);
+    // On an axis where the frame lies where the anchor puts it (any frame
+    // does where the picture spans the canvas) the background lies as the
+    // anchor puts it; elsewhere (a placement, the Subject window) it follows
+    // the frame. So a run's JSON lines fed back as placements frame the same
+    // result.
+    const QPoint anchored =
+        anchoredGeometry(QSize(source->width(), source->height()), geometry_.size, framing.anchor)
+            .topLeft;
+    const auto along = [](int picture, int result, int at, int anchoredAt, int side) {
+        return at == anchoredAt ? anchorShare(side) : shareAlong(picture, result, at);
+    };
     return blurredBackground(*reduced, source->width(), source->height(), W, H,
-                             shareAlong(source->width(), W, geometry_.topLeft.x()),
-                             shareAlong(source->height(), H, geometry_.topLeft.y()));
+                             along(source->width(), W, geometry_.topLeft.x(), anchored.x(),
+                                   horizontalSide(framing.anchor)),
+                             along(source->height(), H, geometry_.topLeft.y(), anchored.y(),
+                                   verticalSide(framing.anchor)));
 }
 
 } // namespace kadrix

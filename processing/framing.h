@@ -108,7 +108,7 @@ private:
                    const BeforeDecode& beforeDecode, std::optional<QPoint> topLeft);
     // The Blur fill's background, when the picture leaves margins, from
     // `reduced` when given, else from reducedPicture().
-    std::optional<BlurredBackground> background(const FramingOptions& framing, bool anchored,
+    std::optional<BlurredBackground> background(const FramingOptions& framing,
                                                 std::optional<Bitmap> reduced) const;
 
     ResultSize size_;

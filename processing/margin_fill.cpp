@@ -61,11 +61,15 @@ QSize blurWorkSize(int pictureWidth, int pictureHeight) {
             std::max(1, int(std::lround(pictureHeight * f)))};
 }
 
+double anchorShare(int side) {
+    return side < 0 ? 0.0 : side > 0 ? 1.0 : 0.5;
+}
+
 BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,
                                     int W, int H, Anchor anchor) {
-    const auto share = [](int side) { return side < 0 ? 0.0 : side > 0 ? 1.0 : 0.5; };
     return blurredBackground(reduced, pictureWidth, pictureHeight, W, H,
-                             share(horizontalSide(anchor)), share(verticalSide(anchor)));
+                             anchorShare(horizontalSide(anchor)),
+                             anchorShare(verticalSide(anchor)));
 }
 
 BlurredBackground blurredBackground(const Bitmap& reduced, int pictureWidth, int pictureHeight,

@@ -44,6 +44,10 @@ inline constexpr int BlurRadius = 4; // of each box pass, at BlurWorkSide
 // BlurWorkSide, or the picture's own size when smaller. Never 0 on a side.
 QSize blurWorkSize(int pictureWidth, int pictureHeight);
 
+// Where an anchor's side (horizontalSide(), verticalSide()) puts the
+// covering picture, as a share below: 0 at the start, 1 at the end, 0.5 centred.
+double anchorShare(int side);
+
 // Blurs `reduced` (any size of 24-bit picture, scaled to blurWorkSize() here)
 // into the background of a pictureWidth x pictureHeight picture on a W x H
 // canvas.

@@ -107,22 +107,32 @@ TEST_F(PlacementRunTest, PlacedSourcesAreFramedThereWithinReach) {
     }
 }
 
-// What --json says of a run, fed back as --placements, frames the same results.
+// What --json says of a run, fed back as --placements, frames the same results:
+// the Blur fill's background too, which an anchor puts where the picture spans
+// the canvas (a ratio padded across).
 TEST_F(PlacementRunTest, JsonLinesFedBackFrameByteIdenticalResults) {
     ASSERT_TRUE(picture({120, 90}).save(dir.filePath(u"a.png"_s)));
     ASSERT_TRUE(picture({20, 10}).save(dir.filePath(u"b.png"_s)));
-    const QStringList common{u"--size"_s, u"40x30"_s,         u"--format"_s,
-                             u"png"_s,    here(u"~/a.png"_s), here(u"~/b.png"_s)};
-    const Outcome first = run(
-        QStringList{u"--json"_s, u"--gravity"_s, u"south-east"_s, u"--out"_s, u"o1"_s} + common);
-    write(u"j"_s, first.bytes);
-    const Outcome second =
-        run(QStringList{u"--placements"_s, u"j"_s, u"--out"_s, u"o2"_s} + common);
-    ASSERT_EQ(first.status + second.status, 0) << second.err.toStdString();
-    for (const QString& name : {u"cropped_a.PNG"_s, u"cropped_b.PNG"_s}) {
-        QFile one(dir.filePath(u"o1/"_s + name)), two(dir.filePath(u"o2/"_s + name));
-        ASSERT_TRUE(one.open(QIODevice::ReadOnly) && two.open(QIODevice::ReadOnly));
-        EXPECT_EQ(one.readAll(), two.readAll()) << name.toStdString();
+    const QStringList common{u"--format"_s, u"png"_s, here(u"~/a.png"_s), here(u"~/b.png"_s)};
+    const QStringList blur{u"--size"_s, u"1:3"_s,  u"--ratio"_s,   u"pad"_s,
+                           u"--fill"_s, u"blur"_s, u"--gravity"_s, u"north-east"_s};
+    const std::pair<QStringList, QStringList> cases[] = {
+        {{u"--size"_s, u"40x30"_s, u"--gravity"_s, u"south-east"_s}, {u"--size"_s, u"40x30"_s}},
+        {blur, blur}};
+    for (const auto& [firstOptions, secondOptions] : cases) {
+        QDir(dir.filePath(u"o1"_s)).removeRecursively();
+        QDir(dir.filePath(u"o2"_s)).removeRecursively();
+        const Outcome first =
+            run(QStringList{u"--json"_s, u"--out"_s, u"o1"_s} + firstOptions + common);
+        write(u"j"_s, first.bytes);
+        const Outcome second = run(QStringList{u"--placements"_s, u"j"_s, u"--out"_s, u"o2"_s} +
+                                   secondOptions + common);
+        ASSERT_EQ(first.status + second.status, 0) << second.err.toStdString();
+        for (const QString& name : {u"cropped_a.PNG"_s, u"cropped_b.PNG"_s}) {
+            QFile one(dir.filePath(u"o1/"_s + name)), two(dir.filePath(u"o2/"_s + name));
+            ASSERT_TRUE(one.open(QIODevice::ReadOnly) && two.open(QIODevice::ReadOnly));
+            EXPECT_EQ(one.readAll(), two.readAll()) << name.toStdString();
+        }
     }
 }
 
