@@ -308,6 +308,18 @@ std::optional<kadrix::Bitmap> TJPEGImage::decodeSketch(QSize atLeast) const {
     return turnUpright(std::move(*sketch), turn);
 }
 
+qint64 TJPEGImage::sketchBytes(QSize atLeast) const {
+    if (!Image->Data)
+        return 0;
+    const QSize stored = storedSize();
+    const int divisor =
+        1 << int(ReducedScale(uprightSize(orientation(), stored), atLeast, JpegScale::FullSize));
+    const qint64 sketch = qint64((stored.width() + divisor - 1) / divisor) *
+                          ((stored.height() + divisor - 1) / divisor);
+    return sketch * 3 * 2 +
+           jpegcodec::windowRowsBytes(stored.width(), stored.height(), progressiveEncoding());
+}
+
 void TJPEGImage::assignTo(kadrix::Bitmap& target) const {
     target = DecodeBitmap();
 }

@@ -94,6 +94,10 @@ public:
     // SketchMcuRows of those rows, evenly spread.
     std::optional<kadrix::Bitmap> decodeSketch(QSize atLeast) const override;
     static constexpr int SketchMcuRows = 24;
+    // The scaled decode and its turned copy, and for a progressive file the
+    // coefficients of the whole picture: an eighth of a header claiming
+    // 65,000 pixels a side is still 8,125 pixels a side.
+    qint64 sketchBytes(QSize atLeast) const override;
     // The window's rows from libjpeg's scanlines (jpegcodec::windowRows()),
     // for a picture not yet decoded; a turned picture's stored window is
     // decoded a band at a time (a few bands of at most 16 MB, each a decode

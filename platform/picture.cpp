@@ -18,6 +18,10 @@ std::optional<Bitmap> Picture::decodeSketch(QSize atLeast) const {
     return decodeReduced(atLeast);
 }
 
+qint64 Picture::sketchBytes(QSize) const {
+    return 0;
+}
+
 qint64 Picture::rowReadingBytes(const QRect& window, DecodeMode mode) const {
     return decodingBytes(window, mode);
 }

@@ -60,6 +60,10 @@ public:
     // an embedded thumbnail (a HEIF's). Nothing when the type has no cheap
     // way (the default is decodeReduced()).
     virtual std::optional<Bitmap> decodeSketch(QSize atLeast) const;
+    // The most memory, in bytes, that decodeSketch() holds beyond what
+    // decodingBytes() counts: 0 by default, for a type whose sketch is small
+    // or, without one, whose measure holds the decode that framing counts.
+    virtual qint64 sketchBytes(QSize atLeast) const;
     // The rows of `window` (clipped to the picture, not empty) in 24 bits
     // per pixel, the pixels decodeWindow() gives, handed on from the top a
     // row at a time (decoded as they are read where the type can) without a

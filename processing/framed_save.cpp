@@ -3,6 +3,9 @@
 #include "framing.h"
 #include "native_name.h"
 #include "native_path.h"
+#include "subject_interest.h"
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,7 +42,14 @@ qint64 framedSaveBytes(const Picture& picture, const FrameGeometry& frame, const
                        const FramedSave& how) {
     const ResultFormat format = how.encoding.format.value_or(resultFormatOf(path));
     const bool rows = writtenInRows(path, how, format);
-    return framingBytes(picture, frame, how.decode.mode, how.framing, rows) +
+    qint64 framing = framingBytes(picture, frame, how.decode.mode, how.framing, rows);
+    // The Subject anchor's measure of a picture larger than its result comes
+    // first, and its sketch is gone before the framing decodes.
+    const QSize pictureSize(picture.width(), picture.height());
+    if (how.framing.anchor == Anchor::Subject && !how.topLeft &&
+        (pictureSize.width() > frame.size.width() || pictureSize.height() > frame.size.height()))
+        framing = std::max(framing, picture.sketchBytes(QSize(InterestSide, InterestSide)));
+    return framing +
            (rows ? rowWritingBytes(frame.size, format) : encodingBytes(frame.size, format));
 }
 

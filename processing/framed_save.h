@@ -45,8 +45,10 @@ SaveOutcome frameAndSave(SourceFramer& framer, const PictureFile& source, const 
 
 // The most memory frameAndSave() to `path` as `how` says holds for
 // `picture` framed into `frame` (what `how.beforeDecode` is shown): the
-// framing's (framingBytes()) and the writer's (rowWritingBytes() for a
-// result written a row at a time, else encodingBytes()).
+// framing's (framingBytes(), or the Subject anchor's sketch
+// (Picture::sketchBytes()) where that is more) and the writer's
+// (rowWritingBytes() for a result written a row at a time, else
+// encodingBytes()).
 qint64 framedSaveBytes(const Picture& picture, const FrameGeometry& frame, const QString& path,
                        const FramedSave& how);
 

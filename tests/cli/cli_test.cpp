@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -545,6 +546,12 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
     huff[dht + 5] = 3;
     huff[dht + 7] = char(huff[dht + 7] - 3);
     write("huff.jpg", huff);
+    // A frame header claiming 30,000 x 30,000: an eighth of it is 3,750 pixels a side.
+    QByteArray claim = test::encodeRaw(test::photoLike(16, 16));
+    const qsizetype sof = claim.indexOf("\xFF\xC0"); // then length, precision, height, width
+    qToBigEndian<quint16>(30000, claim.data() + sof + 5);
+    qToBigEndian<quint16>(30000, claim.data() + sof + 7);
+    write("claim.jpg", claim);
     // A sparse file of more than a gigabyte, refused before it is read.
     QFile big(dir.filePath("src/d.jpg"));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((qint64(1) << 30) + 1));
@@ -630,6 +637,9 @@ TEST_F(KadrixBatchTest, FailuresSayWhyWhileTheOthersGoOn) {
         {"--memory, subject", {"-s", "100x1000", "--memory", "1M", "-f", "png", "--gravity",
          "subject", "--out", "~/m", "~/huff.jpg"}, 1, {"0 framed"},
          {"not enough memory: the picture needs 2 MB, more than the 1 MB a run may hold"}},
+        {"--memory, a subject's sketch", {"--memory", "64M", "--gravity", "subject", "--out",
+         "~/m", "~/claim.jpg"}, 1, {"0 framed"},
+         {"not enough memory: the picture needs 85 MB, more than the 64 MB a run may hold"}},
         // a BMP result written a row at a time holds no canvas: the same picture fits
         {"--memory, rows", {"--memory", "1M", "--out", "~/m", "~/a.jpg"}, 0, {"1 framed"}, {""}},
     };
