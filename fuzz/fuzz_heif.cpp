@@ -1,7 +1,8 @@
 // The HEIF picture type on arbitrary bytes: load with and without the file's
 // transforms, read the metadata, decode the whole picture and a window of it,
 // the window also through the tile path (the container reader and the tile
-// wrapper) of a fresh picture.
+// wrapper) of a fresh picture and as the rows it hands on, and the subject's
+// sketch (a thumbnail where one stands for the picture).
 // Every failure must be an Error; a picture that decodes must have the size
 // it reports, and a window the pixels of the whole picture there.
 #include "fuzz_support.h"
@@ -9,6 +10,8 @@
 #include "bitmap.h"
 #include "errors.h"
 #include "heif_picture.h"
+
+#include <algorithm>
 
 using namespace kadrix;
 using fuzz::check;
@@ -66,6 +69,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 for (int x = 0; x < part->width(); x += 3)
                     check(part->pixel(x, y) == whole.pixel(inside.x() + x, inside.y() + y),
                           "a window pixel differs from the whole picture");
+            HeifPicture rowsFrom(autoOrient);
+            rowsFrom.loadFromData(bytes);
+            if (const std::optional<Bitmap> sketch = rowsFrom.decodeSketch(QSize(256, 256)))
+                check(!sketch->isEmpty(), "an empty sketch");
+            const std::unique_ptr<RowSource> rows = rowsFrom.readRows(window, DecodeMode::Window);
+            if (rows && whole.pixelFormat() == PixelFormat::Bits24) {
+                check(rows->width() == inside.width() && rows->height() == inside.height(),
+                      "rows of another size than the window");
+                for (int y = 0; y < rows->height(); ++y) {
+                    const std::uint8_t* row = rows->next();
+                    const std::uint8_t* from = whole.scanLine(inside.y() + y) + inside.x() * 3;
+                    check(std::equal(row, row + rows->width() * 3, from),
+                          "rows differ from the whole picture");
+                }
+            }
         } catch (const Error&) {
         }
     }

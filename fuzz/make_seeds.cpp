@@ -184,6 +184,11 @@ void heifSeeds() {
                       .quality = 50,
                       .icc = QByteArray(128, '\0') + QByteArray("acsp"),
                       .exif = exifBlock(6)}));
+    // A thumbnail large enough to stand for the picture in the subject's measure.
+    write("heif", "thumbnail.heic",
+          encodeHeif({.picture = pattern(640, 480, QImage::Format_RGB888),
+                      .quality = 20,
+                      .thumbnailSide = 214}));
     write("heif", "irot.heic", withProperties(full, {irotBox(3)}));
     write("heif", "imir.heic", withProperties(full, {imirBox(1)}));
     write("heif", "clap-irot.heic", withProperties(full, {clapBox(12, 1, 8, 1, 2, 1), irotBox(1)}));

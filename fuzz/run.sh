@@ -3,6 +3,9 @@
 #   fuzz/run.sh <build folder> <seconds per target> [target...]
 # An input that takes a target more than a few seconds (the HEIF targets) is
 # reported as a finding (a timeout), as a slow input is a fault there.
+# Every allocation is filled (ASan's fill byte), so that what a decoder
+# leaves unwritten (libde265 on a damaged stream) is the same in every decode
+# and the targets' pixel comparisons judge the program, not the heap.
 # Each target keeps its growing corpus in <build>/corpus/<target>, starts
 # from the generated seeds, and writes any crashing input to
 # <build>/artifacts/<target>/; its log is <build>/logs/<target>.log.
@@ -25,7 +28,7 @@ run_one() {
     local target=$1 seeds=${1#fuzz_} timeout=20
     case $target in fuzz_heif | fuzz_heif_boxes) timeout=5 ;; esac
     mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
-    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:max_malloc_fill_size=2147483647 \
         nice -n 10 "$build/$target" -max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb=3072 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$target/" \
         "$build/corpus/$target" "$build/seeds/$seeds" >"$build/logs/$target.log" 2>&1
