@@ -15,14 +15,9 @@
 # of real JPEG photos, the subject anchor and vips are compared on them too,
 # framed to KADRIX_BENCH_PHOTOS_SIZE (360x240 unless said).
 set -euo pipefail
-build="$(cd "${1:-build}" && pwd)"
-reps="${KADRIX_BENCH_REPS:-5}"
-data="$build/bench-data"
-scratch="$build/bench-scratch/framing"
-batch="$build/cli/kadrix-batch"
-mkdir -p "$scratch"
 
 source "$(dirname "$0")/timing.sh"
+bench_folders "${1:-}" framing
 # Whether kadrix-batch writes the same bytes as the reference program.
 same_bytes() { # arguments of both runs
     [ -n "${KADRIX_BENCH_REFERENCE:-}" ] || return 0

@@ -10,14 +10,9 @@
 # fill. Median of $reps runs, JPEG results at quality 95 4:4:4, the load
 # average beside the figures.
 set -euo pipefail
-build="$(cd "${1:-build}" && pwd)"
-reps="${KADRIX_BENCH_REPS:-5}"
-data="$build/bench-data"
-scratch="$build/bench-scratch/large"
-batch="$build/cli/kadrix-batch"
-mkdir -p "$scratch"
 
 source "$(dirname "$0")/timing.sh"
+bench_folders "${1:-}" large
 report() { # name, total ms, pictures, kadrix-batch's ms
     awk -v name="$1" -v t="$2" -v n="$3" -v ours="$4" \
         'BEGIN { printf "  %-44s %8.1f ms/picture  kadrix-batch %.2fx its time\n", name, t / n, ours / t }'
